@@ -63,7 +63,8 @@ int UnicodeToCp1252(char32_t code_point) {
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size() + text.size() / 4);
-  for (char byte : text) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(byte)));
+  for (char byte : text)
+    AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(byte)));
   return out;
 }
 

@@ -26,8 +26,12 @@ void* Reallocate(void* block, std::size_t size) {
   return grown;
 }
 
-void Free(void* block) { std::free(block); }
+void Free(void* block) {
+  std::free(block);
+}
 
-void InstallOutOfMemoryHandler() { std::set_new_handler(&FatalOutOfMemory); }
+void InstallOutOfMemoryHandler() {
+  std::set_new_handler(&FatalOutOfMemory);
+}
 
 }  // namespace cbst

@@ -10,7 +10,7 @@ namespace {
 
 // Without a sink (tools, early start-up) messages go to standard error.
 class StandardErrorSink final : public ReportSink {
-public:
+ public:
   ReportAnswer Show(const Report& report) override {
     std::fprintf(stderr, "%s: %s\n", report.title.c_str(), report.text.c_str());
     return ReportAnswer::kOk;
@@ -42,8 +42,7 @@ void ReportErrorF(const char* format, ...) {
 }
 
 ReportAnswer ReportUnexpected(const std::string& text, const char* title) {
-  return current_sink->Show(
-      {ReportKind::kUnexpected, title ? title : kBreakPointTitle, text});
+  return current_sink->Show({ReportKind::kUnexpected, title ? title : kBreakPointTitle, text});
 }
 
 void FatalOutOfMemory() {

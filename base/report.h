@@ -25,7 +25,7 @@ struct Report {
 };
 
 class ReportSink {
-public:
+ public:
   virtual ~ReportSink() = default;
   virtual ReportAnswer Show(const Report& report) = 0;
 };

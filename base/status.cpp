@@ -34,7 +34,8 @@ Status Status::Format(std::uint16_t code, const char* format, ...) {
   return Status(code, text);
 }
 
-Status::Status(Status&& other) noexcept : word_(std::exchange(other.word_, other.word_ | kReportedBit)) {}
+Status::Status(Status&& other) noexcept
+    : word_(std::exchange(other.word_, other.word_ | kReportedBit)) {}
 
 Status& Status::operator=(Status&& other) noexcept {
   if (this != &other) {
@@ -45,9 +46,13 @@ Status& Status::operator=(Status&& other) noexcept {
   return *this;
 }
 
-Status::~Status() { ReportIfPending(); }
+Status::~Status() {
+  ReportIfPending();
+}
 
-std::string Status::text() const { return has_text() ? status_text : std::string(); }
+std::string Status::text() const {
+  return has_text() ? status_text : std::string();
+}
 
 void Status::Report() {
   if (!reported() && peek() != 0) {
@@ -66,7 +71,9 @@ Status& PendingStatus() {
   return pending;
 }
 
-void SetErrorTextLookup(ErrorTextLookup lookup) { error_text_lookup = lookup; }
+void SetErrorTextLookup(ErrorTextLookup lookup) {
+  error_text_lookup = lookup;
+}
 
 std::string StatusMessage(std::uint16_t code, const std::string& text) {
   std::string message = ErrorText(code);

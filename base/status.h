@@ -14,7 +14,7 @@
 namespace cbst {
 
 class Status {
-public:
+ public:
   static constexpr std::uint32_t kCodeMask = 0xFFFF;
   static constexpr std::uint32_t kReportedBit = 1u << 16;
   static constexpr std::uint32_t kHasTextBit = 1u << 18;
@@ -51,7 +51,7 @@ public:
   // Reports now unless already reported; marks reported in any case.
   void Report();
 
-private:
+ private:
   void ReportIfPending();
 
   mutable std::uint32_t word_ = 0;

@@ -38,7 +38,8 @@ const char* TrimLeft(const char* text) {
   std::string& buffer = buffers[next];
   next = (next + 1) % kTrimBufferCount;
   auto* at = reinterpret_cast<const unsigned char*>(text ? text : "");
-  while (*at && *at < 33) ++at;
+  while (*at && *at < 33)
+    ++at;
   buffer.assign(reinterpret_cast<const char*>(at));
   return buffer.c_str();
 }

@@ -19,15 +19,23 @@ constexpr char kSharedEmpty[1] = {0};
 VString::Counters counters;
 DictionaryLookup dictionary_lookup = nullptr;
 
-std::size_t SafeLength(const char* text) { return text ? std::strlen(text) : 0; }
+std::size_t SafeLength(const char* text) {
+  return text ? std::strlen(text) : 0;
+}
 
 }  // namespace
 
-const char* VString::SharedEmpty() { return kSharedEmpty; }
+const char* VString::SharedEmpty() {
+  return kSharedEmpty;
+}
 
-VString::Counters VString::LiveCounters() { return counters; }
+VString::Counters VString::LiveCounters() {
+  return counters;
+}
 
-void SetDictionaryLookup(DictionaryLookup lookup) { dictionary_lookup = lookup; }
+void SetDictionaryLookup(DictionaryLookup lookup) {
+  dictionary_lookup = lookup;
+}
 
 char* VString::MakeBlock(std::uint32_t length) {
   auto* block = static_cast<char*>(Allocate(length + 1));
@@ -73,13 +81,17 @@ void VString::SetText(const char* text, std::size_t count) {
   text_[length_] = 0;
 }
 
-VString::VString(const char* text) { Assign(text); }
+VString::VString(const char* text) {
+  Assign(text);
+}
 
 VString::VString(std::string_view text) {
   SetText(text.data(), text.size() & kMaxLength);
 }
 
-VString::VString(const char* text, int start, int count) { Assign(text, start, count); }
+VString::VString(const char* text, int start, int count) {
+  Assign(text, start, count);
+}
 
 VString::VString(const wchar_t* wide) {
   std::string bytes;
@@ -90,7 +102,9 @@ VString::VString(const wchar_t* wide) {
   SetText(bytes.data(), bytes.size() & kMaxLength);
 }
 
-VString::VString(const VString& other) { SetText(other.text_, other.length_); }
+VString::VString(const VString& other) {
+  SetText(other.text_, other.length_);
+}
 
 VString::VString(VString&& other) noexcept
     : text_(other.text_), length_(other.length_), capacity_(other.capacity_) {
@@ -114,7 +128,9 @@ VString& VString::operator=(VString&& other) noexcept {
   return *this;
 }
 
-VString& VString::operator=(const char* text) { return Assign(text); }
+VString& VString::operator=(const char* text) {
+  return Assign(text);
+}
 
 VString VString::WithCapacity(std::uint16_t length, char fill) {
   VString result;
@@ -158,7 +174,8 @@ VString& VString::Assign(const char* text, int start, int count) {
     return *this;
   }
   std::size_t taken = available - static_cast<std::size_t>(start);
-  if (count >= 0 && static_cast<std::size_t>(count) < taken) taken = static_cast<std::size_t>(count);
+  if (count >= 0 && static_cast<std::size_t>(count) < taken)
+    taken = static_cast<std::size_t>(count);
   // SetText moves within the block when the source is our own text.
   SetText(text + start, taken & kMaxLength);
   return *this;
@@ -186,7 +203,9 @@ VString& VString::Append(std::string_view text) {
   return *this;
 }
 
-VString& VString::Append(const char* text) { return Append(std::string_view(text ? text : "")); }
+VString& VString::Append(const char* text) {
+  return Append(std::string_view(text ? text : ""));
+}
 
 VString& VString::Append(const VString& text) {
   if (&text == this) {
@@ -196,7 +215,9 @@ VString& VString::Append(const VString& text) {
   return Append(text.view());
 }
 
-VString& VString::AppendEntry(int id) { return Append(Entry(id)); }
+VString& VString::AppendEntry(int id) {
+  return Append(Entry(id));
+}
 
 VString& VString::PadLeft(char fill, std::uint16_t length) {
   if (length <= length_) return *this;
@@ -236,15 +257,21 @@ int VString::ReplaceAll(const char* from, const char* to) {
   return replaced;
 }
 
-bool VString::IsHex() const { return cbst::IsHex(text_); }
+bool VString::IsHex() const {
+  return cbst::IsHex(text_);
+}
 
 bool TextEquals(const char* left, const char* right) {
   return std::strcmp(left ? left : "", right ? right : "") == 0;
 }
 
-bool operator==(const VString& left, const VString& right) { return left.view() == right.view(); }
+bool operator==(const VString& left, const VString& right) {
+  return left.view() == right.view();
+}
 
-bool operator==(const VString& left, const char* right) { return TextEquals(left.c_str(), right); }
+bool operator==(const VString& left, const char* right) {
+  return TextEquals(left.c_str(), right);
+}
 
 const char* StrCatList(const char* const* texts, int count) {
   static VString joined;

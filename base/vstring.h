@@ -14,7 +14,7 @@
 namespace cbst {
 
 class VString {
-public:
+ public:
   static constexpr std::uint32_t kMaxLength = 0xFFFF;
   static constexpr int kFormatWorkArea = 1024;
   static constexpr int kFormatOverflow = 512;
@@ -81,7 +81,7 @@ public:
   };
   static Counters LiveCounters();
 
-private:
+ private:
   // Makes a fresh block for `length` characters and returns it, leaving the
   // old one (if any) to the caller.
   char* MakeBlock(std::uint32_t length);

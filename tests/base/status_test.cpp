@@ -9,7 +9,9 @@
 namespace cbst {
 namespace {
 
-Status Failing(std::uint16_t code) { return Status(code); }
+Status Failing(std::uint16_t code) {
+  return Status(code);
+}
 
 Status PassesOn(std::uint16_t code) {
   CBST_TRY(Failing(code));

@@ -10,7 +10,7 @@ namespace cbst::testing {
 
 // Installed for its lifetime; restores the previous sink afterwards.
 class RecordingSink final : public ReportSink {
-public:
+ public:
   RecordingSink() : previous_(SetReportSink(this)) {}
   ~RecordingSink() override { SetReportSink(previous_); }
   RecordingSink(const RecordingSink&) = delete;
@@ -23,7 +23,8 @@ public:
 
   std::vector<std::string> texts() const {
     std::vector<std::string> result;
-    for (const Report& report : reports) result.push_back(report.text);
+    for (const Report& report : reports)
+      result.push_back(report.text);
     return result;
   }
   void clear() { reports.clear(); }
@@ -31,7 +32,7 @@ public:
   std::vector<Report> reports;
   ReportAnswer answer = ReportAnswer::kOk;
 
-private:
+ private:
   ReportSink* previous_;
 };
 
