@@ -167,6 +167,11 @@ VString& VString::Assign(const char* text) {
   return *this;
 }
 
+VString& VString::Assign(std::string_view text) {
+  SetText(text.data(), text.size() & kMaxLength);
+  return *this;
+}
+
 VString& VString::Assign(const char* text, int start, int count) {
   const std::size_t available = SafeLength(text);
   if (start < 0 || static_cast<std::size_t>(start) >= available) {
@@ -275,11 +280,10 @@ bool operator==(const VString& left, const char* right) {
 
 const char* StrCatList(const char* const* texts, int count) {
   static VString joined;
-  joined.Release();
+  std::string result;
   int index = 0;
-  for (; index < count && index < kStrCatMaxTexts && texts[index]; ++index) {
-    joined.Append(texts[index]);
-  }
+  for (; index < count && index < kStrCatMaxTexts && texts[index]; ++index) result += texts[index];
+  joined.Assign(result);  // reuses the block when the new text fits
   const bool ended = index < count && texts[index] == nullptr;
   if (!ended) ReportError("StrCat debe terminar en NULL");
   return joined.c_str();

@@ -42,6 +42,7 @@ class VString {
   [[gnu::format(printf, 1, 2)]] static VString Format(const char* format, ...);
 
   VString& Assign(const char* text);
+  VString& Assign(std::string_view text);
   // Assigns a substring; the string's own text is moved in place.
   VString& Assign(const char* text, int start, int count);
   VString& Append(const char* text);
