@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Checks the rules the include trees cannot: Qt only where the toolkit lives,
+# no includes that climb out of a folder, and no messages or exits from base/
+# except through its report hook.
+set -u
+cd "$(dirname "$0")/.."
+failed=0
+
+complain() {
+  echo "$1"
+  echo "$2" | sed 's/^/  /'
+  failed=1
+}
+
+game_folders=(app puzzle play scores setup text image base)
+for folder in "${game_folders[@]}"; do
+  [[ -d $folder ]] || continue
+  hits=$(grep -rnE '^\s*#\s*include\s*[<"]Q' "$folder" --include='*.h' --include='*.cpp')
+  [[ -z $hits ]] || complain "Qt is included outside platform/, gfx/ and ui/:" "$hits"
+done
+
+hits=$(grep -rnE '^\s*#\s*include\s*"\.\./' --include='*.h' --include='*.cpp' \
+  --exclude-dir=build --exclude-dir=.git .)
+[[ -z $hits ]] || complain "Includes must name the folder, not climb out of one:" "$hits"
+
+hits=$(grep -rnE '\b(std::)?(exit|_Exit|abort|quick_exit)\s*\(|std::cerr|fprintf\s*\(\s*stderr|\bputs\s*\(' \
+  base --include='*.h' --include='*.cpp' | grep -v '^base/report.cpp:')
+[[ -z $hits ]] || complain "base/ shows messages and ends the process only through report.cpp:" "$hits"
+
+if ((failed)); then exit 1; fi
+echo "layering: ok"
