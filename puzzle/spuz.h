@@ -1,0 +1,47 @@
+// spuz.h: SPuz, one piece: where the cut put it and how it lies in play.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "base/rect16.h"
+
+namespace cbst {
+
+// Sides of a piece. Side s of a piece at rotation r faces screen direction
+// (r + s) mod 4; the opposite of side s is (s + 2) mod 4.
+enum Side : int { kSideLeft = 0, kSideTop = 1, kSideRight = 2, kSideBottom = 3 };
+inline constexpr int kSideCount = 4;
+constexpr int OppositeSide(int side) {
+  return (side + 2) % kSideCount;
+}
+
+inline constexpr std::int16_t kNoNeighbour = -1;
+inline constexpr std::int16_t kNoTab = -1;
+inline constexpr std::uint8_t kOnTheBoard = 255;  // box of a piece not in any box
+
+// Tab directions: this piece's knob sticks out, or the neighbour's reaches in.
+inline constexpr std::int8_t kKnobOut = 1;
+inline constexpr std::int8_t kKnobIn = -1;
+inline constexpr std::int8_t kNoTabDirection = 0;
+
+struct SPuz {
+  std::uint32_t flags = 0;
+  std::int16_t home_x = 0;  // top-left of the piece's cell in the picture
+  std::int16_t home_y = 0;
+  Rect16 bound;              // cell united with the piece's own knobs, even-sized once it has one
+  Rect16 cell;               // the piece's cell
+  Rect16 board;              // where it lies on the table
+  Rect16 window;             // where it is drawn
+  std::uint16_t id = 0;      // row * columns + column
+  std::int8_t rotation = 0;  // quarter turns clockwise, 0..3
+  std::uint8_t box = kOnTheBoard;
+  std::array<std::int16_t, kSideCount> neighbour = {kNoNeighbour, kNoNeighbour, kNoNeighbour,
+                                                    kNoNeighbour};
+  std::uint8_t joined_sides = 0;
+  std::array<std::int16_t, kSideCount> tab = {kNoTab, kNoTab, kNoTab, kNoTab};
+  std::array<std::int8_t, kSideCount> tab_direction = {0, 0, 0, 0};
+  std::int16_t id_copy = 0;
+};
+
+}  // namespace cbst
