@@ -1,0 +1,37 @@
+// cbst_tool.cpp: cbst-tool, the headless tool that inspects puzzle files and
+// cuts, for tests and for looking at what the game will do.
+#include <cstdio>
+#include <cstring>
+
+#include "tools/commands.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: cbst-tool COMMAND [ARGUMENTS]\n"
+    "commands:\n"
+    "  cut --size WxH --grid RxC --seed S [--norotate] [--nodeform] [--rules V] [--resume]\n"
+    "      cut a picture of W x H pixels and print the pieces as JSON\n";
+
+struct Command {
+  const char* name;
+  int (*run)(int argc, char** argv);
+};
+
+constexpr Command kCommands[] = {
+    {"cut", cbst::tool::RunCut},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+    std::fputs(kUsage, argc < 2 ? stderr : stdout);
+    return argc < 2 ? 2 : 0;
+  }
+  for (const Command& command : kCommands) {
+    if (!std::strcmp(argv[1], command.name)) return command.run(argc - 2, argv + 2);
+  }
+  std::fprintf(stderr, "cbst-tool: unknown command %s\n%s", argv[1], kUsage);
+  return 2;
+}

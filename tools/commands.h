@@ -1,0 +1,9 @@
+// commands.h: the sub-commands of cbst-tool. Each takes the arguments after
+// its name and returns the process exit code.
+#pragma once
+
+namespace cbst::tool {
+
+int RunCut(int argc, char** argv);
+
+}  // namespace cbst::tool
