@@ -31,6 +31,7 @@ class VString {
   VString& operator=(const VString& other);
   VString& operator=(VString&& other) noexcept;
   VString& operator=(const char* text);
+  VString& operator=(std::string_view text) { return Assign(text); }
   ~VString() { Release(); }
 
   // A block for `length` characters; filled with `fill` when it is not zero.

@@ -1,0 +1,40 @@
+// puz.h: Puz, the current game: the puzzle's values, its cut and its pieces.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "base/vstring.h"
+#include "puzzle/cut.h"
+#include "puzzle/puzzle_codes.h"
+
+namespace cbst {
+
+struct Puz {
+  std::uint32_t puzzle_seed = 0;  // Rndn: of the puzzle file
+  std::uint32_t game_seed = 0;    // the seed this game was cut with
+  std::int16_t cutting_rules = kCuttingRulesCurrent;
+  std::uint32_t background = 0;  // 0x00BBGGRR
+  VString credit;
+  VString title;
+  int level = 0;  // 0..4, or kCustomLevel
+  std::array<std::int16_t, kLevelSlots> level_rows = {};
+  std::array<std::int16_t, kLevelSlots> level_columns = {};
+  std::uint32_t option_flags = 0;
+  std::uint32_t size_flags = 0;
+  std::uint32_t state = 0;
+  // Names of external files some puzzles refer to; an empty picture name
+  // means the embedded picture.
+  VString picture_file;     // F:
+  VString picture_file_16;  // F16:
+  VString picture_file_p;   // FP:
+  VString thumbnail_file;   // Tmb:
+
+  Cut cut;
+
+  bool HasOption(std::uint32_t flag) const { return (option_flags & flag) != 0; }
+  // Levels defined: the leading ones whose row count is not zero.
+  int DefinedLevels() const;
+};
+
+}  // namespace cbst
