@@ -5,6 +5,8 @@
 
 #include <tuple>
 
+#include "puzzle/make_piezas.h"
+
 namespace cbst {
 namespace {
 
@@ -220,6 +222,31 @@ TEST(Cut, LargePuzzlesLeaveAboutThreeInTenPiecesUnturned) {
   // Small: a quarter come out at rotation 0; large: 0.3 + 0.7 / 4.
   EXPECT_NEAR(unturned_share(12, 14), 0.25, 0.03);
   EXPECT_NEAR(unturned_share(15, 12), 0.475, 0.03);
+}
+
+TEST(MakePiezas, ARestoredGameFindsTheSamePiecesWithItsOwnRules) {
+  Puz game;
+  game.level = 1;
+  game.level_rows = {2, 6, 0, 0, 0, 0};
+  game.level_columns = {3, 8, 0, 0, 0, 0};
+  game.game_seed = 4711;
+  game.cutting_rules = 100;
+  Random random;
+  random.Seed(game.game_seed);
+  ASSERT_EQ(MakePiezas(game, 800, 600, random).code(), 0);
+  EXPECT_EQ(game.cutting_rules, kCuttingRulesCurrent);
+  EXPECT_EQ(game.cut.pieces.size(), 48u);
+
+  Puz restored = game;
+  restored.state |= kStateRestoring;
+  random.Seed(1);  // restoring seeds the generator itself
+  ASSERT_EQ(MakePiezas(restored, 800, 600, random).code(), 0);
+  EXPECT_EQ(restored.cut.tabs, game.cut.tabs);
+
+  restored.cutting_rules = 200;
+  ASSERT_EQ(MakePiezas(restored, 800, 600, random).code(), 0);
+  EXPECT_EQ(restored.cutting_rules, 200);
+  EXPECT_NE(restored.cut.tabs, game.cut.tabs);
 }
 
 }  // namespace

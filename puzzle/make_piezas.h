@@ -1,0 +1,20 @@
+// make_piezas.h: MakePiezas, cutting the current game's level into pieces.
+#pragma once
+
+#include <cstdint>
+
+#include "base/status.h"
+#include "puzzle/puz.h"
+#include "puzzle/random.h"
+
+namespace cbst {
+
+// Cuts level `puz.level` of a reduced picture of the given size into
+// `puz.cut`. A new game draws from `random` as the caller seeded it and is
+// cut with the current rules; a game being restored seeds `random` with its
+// own seed and keeps the rules it was played with. Returns status 2, with
+// nothing left of the cut, when the pieces do not fit in memory.
+Status MakePiezas(Puz& puz, std::int16_t picture_width, std::int16_t picture_height,
+                  Random& random = ProgramRandom());
+
+}  // namespace cbst
