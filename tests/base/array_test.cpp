@@ -1,8 +1,10 @@
-// array_test.cpp: DynArray growth and tail moves, misuse and growth failure.
+// array_test.cpp: DynArray growth and tail moves, misuse, ArrayP ownership.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
+#include "base/array_p.h"
 #include "base/dyn_array.h"
 #include "support/recording_sink.h"
 
@@ -128,6 +130,84 @@ TEST(DynArray, CountersReturnToTheirStart) {
   }
   EXPECT_EQ(DynArray::LiveCounters().live_arrays, start.live_arrays);
   EXPECT_EQ(DynArray::LiveCounters().total_bytes, start.total_bytes);
+}
+
+struct Piece {
+  explicit Piece(int piece_id) : id(piece_id) {}
+  ~Piece() { ++destroyed; }
+  bool operator==(const Piece& other) const { return id == other.id; }
+  int id;
+  static inline int destroyed = 0;
+};
+
+TEST(ArrayP, OwningArrayDestroysEachElementOnce) {
+  Piece::destroyed = 0;
+  {
+    ArrayP<Piece> pieces;
+    for (int id = 0; id < 5; ++id)
+      pieces.Add(std::make_unique<Piece>(id));
+    Piece* kept = pieces[3];
+    pieces.Remove(&pieces.data()[3]);
+    pieces.DeleteAt(0);
+    EXPECT_TRUE(pieces.Delete(pieces[1]));
+    EXPECT_EQ(Piece::destroyed, 2);
+    EXPECT_EQ(pieces.count(), 2);
+    EXPECT_EQ(pieces[0]->id, 1);
+
+    pieces.Clear();
+    EXPECT_EQ(Piece::destroyed, 4);
+    EXPECT_EQ(pieces.Add(kept), 0);
+
+    ArrayP<Piece> others;
+    others.Add(new Piece(7));
+    pieces = std::move(others);  // the kept piece goes with the old contents
+    EXPECT_EQ(Piece::destroyed, 5);
+  }
+  EXPECT_EQ(Piece::destroyed, 6);
+}
+
+TEST(ArrayP, NonOwningArrayNeverDestroys) {
+  Piece::destroyed = 0;
+  Piece a(1), b(2), c(3);
+  {
+    ArrayP<Piece> pieces(0);
+    pieces.Add(&a);
+    pieces.Add(&b);
+    pieces.Add(&c);
+    pieces.DeleteAt(0);
+    pieces.Delete(&b);
+    EXPECT_EQ(pieces[0], &c);
+    pieces.Clear();
+    pieces.Add(&a);
+  }
+  EXPECT_EQ(Piece::destroyed, 0);
+}
+
+TEST(ArrayP, DeletingAPointerNotHeldReportsAndChangesNothing) {
+  testing::RecordingSink sink;
+  Piece stranger(9);
+  ArrayP<Piece> pieces;
+  pieces.Add(new Piece(1));
+  EXPECT_FALSE(pieces.Delete(&stranger));
+  EXPECT_EQ(sink.texts(), std::vector<std::string>{"ArrayP Delete CL * ??"});
+  EXPECT_EQ(pieces.count(), 1);
+  EXPECT_EQ(pieces[0]->id, 1);
+}
+
+TEST(ArrayP, FindsBySlotPointerAndContent) {
+  ArrayP<Piece> pieces;
+  for (int id : {4, 5, 5, 6})
+    pieces.Add(new Piece(id));
+  Piece* third = pieces[2];
+  EXPECT_EQ(pieces.Find(&pieces.data()[2]), 2);
+  EXPECT_EQ(pieces.Find(pieces.end()), -1);
+  EXPECT_EQ(pieces.Find(third), 2);
+  EXPECT_EQ(pieces.FindEqual(*third), 1);
+  EXPECT_EQ(pieces.FindEqual(Piece(8)), -1);
+  int sum = 0;
+  for (const Piece* piece : pieces)
+    sum += piece->id;
+  EXPECT_EQ(sum, 20);
 }
 
 }  // namespace
