@@ -1,5 +1,4 @@
-// date.h: the program's calendar (day numbers), clock (milliseconds since midnight) and their
-// texts.
+// date.h: the program's calendar, its clock, and the texts of dates and times.
 //
 // A date is a signed 32-bit day number counted from 1 January of year 0.
 // Leap years are the years divisible by 4 and not by 100; the 400-year rule
