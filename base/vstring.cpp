@@ -282,7 +282,8 @@ const char* StrCatList(const char* const* texts, int count) {
   static VString joined;
   std::string result;
   int index = 0;
-  for (; index < count && index < kStrCatMaxTexts && texts[index]; ++index) result += texts[index];
+  for (; index < count && index < kStrCatMaxTexts && texts[index]; ++index)
+    result += texts[index];
   joined.Assign(result);  // reuses the block when the new text fits
   const bool ended = index < count && texts[index] == nullptr;
   if (!ended) ReportError("StrCat debe terminar en NULL");
