@@ -11,7 +11,9 @@ constexpr const char* kUsage =
     "usage: cbst-tool COMMAND [ARGUMENTS]\n"
     "commands:\n"
     "  cut --size WxH --grid RxC --seed S [--norotate] [--nodeform] [--rules V] [--resume]\n"
-    "      cut a picture of W x H pixels and print the pieces as JSON\n";
+    "      cut a picture of W x H pixels and print the pieces as JSON\n"
+    "  info FILE\n"
+    "      print a puzzle file's header as JSON (exit code 1 when it cannot be read)\n";
 
 struct Command {
   const char* name;
@@ -20,6 +22,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"cut", cbst::tool::RunCut},
+    {"info", cbst::tool::RunInfo},
 };
 
 }  // namespace

@@ -5,5 +5,6 @@
 namespace cbst::tool {
 
 int RunCut(int argc, char** argv);
+int RunInfo(int argc, char** argv);
 
 }  // namespace cbst::tool
