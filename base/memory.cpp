@@ -34,4 +34,10 @@ void InstallOutOfMemoryHandler() {
   std::set_new_handler(&FatalOutOfMemory);
 }
 
+RecoverableAllocations::RecoverableAllocations() : previous_(std::set_new_handler(nullptr)) {}
+
+RecoverableAllocations::~RecoverableAllocations() {
+  std::set_new_handler(previous_);
+}
+
 }  // namespace cbst

@@ -21,4 +21,18 @@ void Free(void* block);
 // Makes operator new end the process the same way when memory runs out.
 void InstallOutOfMemoryHandler();
 
+// While one lives, a failed operator new throws std::bad_alloc instead, for
+// work that can give up cleanly with the out-of-memory status (cutting a
+// puzzle far too large for the machine, say).
+class RecoverableAllocations {
+ public:
+  RecoverableAllocations();
+  ~RecoverableAllocations();
+  RecoverableAllocations(const RecoverableAllocations&) = delete;
+  RecoverableAllocations& operator=(const RecoverableAllocations&) = delete;
+
+ private:
+  void (*previous_)();
+};
+
 }  // namespace cbst

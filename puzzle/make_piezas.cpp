@@ -3,6 +3,7 @@
 
 #include <new>
 
+#include "base/memory.h"
 #include "base/status_codes.h"
 
 namespace cbst {
@@ -25,6 +26,7 @@ Status MakePiezas(Puz& puz, std::int16_t picture_width, std::int16_t picture_hei
   request.no_tabs = puz.HasOption(kOptionNoDeform);
   request.resume = restoring;
   try {
+    const RecoverableAllocations recoverable;
     puz.cut = CutPieces(request, random);
   } catch (const std::bad_alloc&) {
     puz.cut = Cut();

@@ -45,6 +45,23 @@ TEST(ReportDeathTest, StandardContainersRunOutOfMemoryTheSameWay) {
       },
       ::testing::ExitedWithCode(255), "Memory allocation failed");
 }
+
+TEST(ReportDeathTest, RecoverableWorkGetsBadAllocInstead) {
+  EXPECT_EXIT(
+      {
+        InstallOutOfMemoryHandler();
+        bool caught = false;
+        try {
+          const RecoverableAllocations recoverable;
+          std::vector<char> huge;
+          huge.reserve(kImpossibleSize);
+        } catch (const std::bad_alloc&) {
+          caught = true;
+        }
+        std::exit(caught ? 3 : 4);
+      },
+      ::testing::ExitedWithCode(3), "");
+}
 #endif
 
 }  // namespace
