@@ -1,0 +1,69 @@
+// display_format.cpp: colour fields and conversion through the masks.
+#include "gfx/display_format.h"
+
+#include <bit>
+
+namespace cbst {
+namespace {
+
+constexpr std::uint32_t kTrueColourRed = 0xFF0000;
+constexpr std::uint32_t kTrueColourGreen = 0x00FF00;
+constexpr std::uint32_t kTrueColourBlue = 0x0000FF;
+constexpr std::uint32_t k555Red = 0x7C00;
+constexpr std::uint32_t k555Green = 0x03E0;
+constexpr std::uint32_t k555Blue = 0x001F;
+
+// Places an 8-bit component into `field`, keeping its high bits.
+std::uint32_t Place(std::uint32_t component, const ColourField& field) {
+  const int shift = field.position + field.width - 8;
+  const std::uint32_t placed = shift >= 0 ? component << shift : component >> -shift;
+  return placed & field.mask;
+}
+
+std::uint32_t Take(std::uint32_t pixel, const ColourField& field) {
+  const int shift = field.position + field.width - 8;
+  const std::uint32_t bits = pixel & field.mask;
+  return (shift >= 0 ? bits >> shift : bits << -shift) & 0xFF;
+}
+
+}  // namespace
+
+ColourField ColourField::FromMask(std::uint32_t mask) {
+  ColourField field;
+  field.mask = mask;
+  if (mask == 0) return field;
+  field.position = std::countr_zero(mask);
+  field.width = std::countr_one(mask >> field.position);
+  return field;
+}
+
+DisplayFormat DisplayFormat::FromMasks(int bit_count, std::uint32_t red_mask,
+                                       std::uint32_t green_mask, std::uint32_t blue_mask) {
+  DisplayFormat format;
+  format.bytes_per_pixel = bit_count / 8;
+  format.red = ColourField::FromMask(red_mask);
+  format.green = ColourField::FromMask(green_mask);
+  format.blue = ColourField::FromMask(blue_mask);
+  return format;
+}
+
+DisplayFormat DisplayFormat::Standard(int bit_count) {
+  if (bit_count == 16) return FromMasks(bit_count, k555Red, k555Green, k555Blue);
+  return FromMasks(bit_count, kTrueColourRed, kTrueColourGreen, kTrueColourBlue);
+}
+
+std::uint32_t DisplayFormat::Pack(std::uint32_t colour) const {
+  return Place(colour & 0xFF, red) | Place((colour >> 8) & 0xFF, green) |
+         Place((colour >> 16) & 0xFF, blue);
+}
+
+std::uint32_t DisplayFormat::Unpack(std::uint32_t pixel) const {
+  return Take(pixel, red) | Take(pixel, green) << 8 | Take(pixel, blue) << 16;
+}
+
+DisplayFormat& CurrentDisplayFormat() {
+  static DisplayFormat format = DisplayFormat::Standard(32);
+  return format;
+}
+
+}  // namespace cbst
