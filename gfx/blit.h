@@ -50,4 +50,15 @@ struct BlitRequest {
 // Runs `operation` pixel by pixel on the request (clipped first).
 void BlitDirect(BlitRequest request, BlitOperation operation);
 
+// The same through the toolkit's raster operations, for the mode that keeps
+// device bitmaps. It gives the same pixels as BlitDirect for masks that are
+// black and white and sources that are black where the mask is white; blend
+// by mask becomes a masked copy, and copy over background draws over the
+// destination itself and leaves the source blacked out under the mask. Tint
+// has no raster form and is drawn directly.
+void BlitRaster(BlitRequest request, BlitOperation operation);
+
+// Runs `operation` in the display's rendering mode.
+void Blit(const BlitRequest& request, BlitOperation operation);
+
 }  // namespace cbst

@@ -198,6 +198,53 @@ TEST_P(BlitFormats, ABackgroundThatIsTheDestinationLeavesFullyMaskedPixels) {
   }
 }
 
+// Pieces as the sheets hold them: black-and-white masks, sources black where
+// the mask is white.
+TEST_P(BlitFormats, RasterOperationsGiveTheSamePixels) {
+  const DisplayFormat& format = GetParam().format;
+  std::mt19937 random(5);
+  BmpMem mask(16, 12, format);
+  BmpMem source = Noise(16, 12, format, random);
+  for (int y = 0; y < 12; ++y) {
+    for (int x = 0; x < 16; ++x) {
+      const bool outside = random() % 2;
+      SetRaw(mask, x, y, outside ? format.Pack(0xFFFFFF) : 0);
+      if (outside) SetRaw(source, x, y, 0);
+    }
+  }
+  const BmpMem start = Noise(20, 16, format, random);
+  const BmpMem background = Noise(16, 12, format, random);
+  for (BlitOperation operation :
+       {BlitOperation::kAndSource, BlitOperation::kAndNotSource, BlitOperation::kOrNotSource,
+        BlitOperation::kMaskedCopy, BlitOperation::kMaskedCopyAlsoBackground,
+        BlitOperation::kBlendByMask, BlitOperation::kCutOut, BlitOperation::kCopyOverBackground}) {
+    const bool own_background = operation == BlitOperation::kCopyOverBackground;
+    BmpMem direct = start;
+    BmpMem raster = start;
+    BmpMem direct_back = background;
+    BmpMem raster_back = background;
+    BmpMem direct_source = source;
+    BmpMem raster_source = source;
+    BlitDirect({&direct, -2, 3, 16, 12, &direct_source, 0, 0,
+                own_background ? &direct : &direct_back, 2, 0, &mask, 0, 0},
+               operation);
+    BlitRaster({&raster, -2, 3, 16, 12, &raster_source, 0, 0,
+                own_background ? &raster : &raster_back, 2, 0, &mask, 0, 0},
+               operation);
+    for (int y = 0; y < 16; ++y) {
+      for (int x = 0; x < 20; ++x) {
+        ASSERT_EQ(Raw(raster, x, y), Raw(direct, x, y))
+            << GetParam().name << " operation " << static_cast<int>(operation) << " at " << x << ","
+            << y;
+      }
+    }
+    for (int y = 0; y < 12; ++y) {
+      for (int x = 0; x < 16; ++x)
+        ASSERT_EQ(Raw(raster_back, x, y), Raw(direct_back, x, y));
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     DisplayFormats, BlitFormats,
     ::testing::Values(FormatCase{"32", DisplayFormat::Standard(32)},
