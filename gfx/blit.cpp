@@ -9,7 +9,7 @@ namespace cbst {
 namespace {
 
 struct Place {
-  BmpMem* bitmap;
+  Bmp* bitmap;
   int* x;
   int* y;
 };

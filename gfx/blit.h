@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "gfx/bmp_mem.h"
+#include "gfx/bmp.h"
 
 namespace cbst {
 
@@ -25,18 +25,18 @@ enum class BlitOperation {
 };
 
 struct BlitRequest {
-  BmpMem* destination = nullptr;
+  Bmp* destination = nullptr;
   int x = 0;
   int y = 0;
   int width = 0;
   int height = 0;
-  BmpMem* source = nullptr;
+  Bmp* source = nullptr;
   int source_x = 0;
   int source_y = 0;
-  BmpMem* background = nullptr;  // none: the destination itself
+  Bmp* background = nullptr;  // none: the destination itself
   int background_x = 0;
   int background_y = 0;
-  BmpMem* mask = nullptr;
+  Bmp* mask = nullptr;
   int mask_x = 0;
   int mask_y = 0;
   std::uint32_t tint = 0;  // 0x00BBGGRR, for kTint
@@ -58,7 +58,7 @@ void BlitDirect(BlitRequest request, BlitOperation operation);
 // has no raster form and is drawn directly.
 void BlitRaster(BlitRequest request, BlitOperation operation);
 
-// Runs `operation` in the display's rendering mode.
+// Runs `operation` directly on DIB sections, by raster operations otherwise.
 void Blit(const BlitRequest& request, BlitOperation operation);
 
 }  // namespace cbst

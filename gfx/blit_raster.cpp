@@ -1,25 +1,31 @@
 // blit_raster.cpp: the compositing operations as QPainter raster operations.
 #include <QPainter>
 
+#include "gfx/bitmap_handle_qt.h"
 #include "gfx/blit.h"
+#include "gfx/dc_mem.h"
 
 namespace cbst {
 namespace {
 
 // One block transfer: the rectangle of `from` at (from_x, from_y) onto `to`
 // at (to_x, to_y), combined by `mode`.
-void Transfer(BmpMem& to, int to_x, int to_y, const BmpMem& from, int from_x, int from_y, int width,
-              int height, QPainter::CompositionMode mode) {
-  QPainter painter(&to.image());
+void Transfer(Bmp& to, int to_x, int to_y, Bmp& from, int from_x, int from_y, int width, int height,
+              QPainter::CompositionMode mode) {
+  for (Bmp* bitmap : {&to, &from}) {
+    if (DCMem* dc = bitmap->dc_mem()) dc->Flush();
+  }
+  QPainter painter(&to.handle()->image);
   painter.setCompositionMode(mode);
-  painter.drawImage(QPoint(to_x, to_y), from.image(), QRect(from_x, from_y, width, height));
+  painter.drawImage(QPoint(to_x + to.x(), to_y + to.y()), from.handle()->image,
+                    QRect(from_x + from.x(), from_y + from.y(), width, height));
 }
 
 }  // namespace
 
 void BlitRaster(BlitRequest request, BlitOperation operation) {
   if (!request.Clip()) return;
-  BmpMem& destination = *request.destination;
+  Bmp& destination = *request.destination;
   const int x = request.x;
   const int y = request.y;
   const int width = request.width;
@@ -28,7 +34,7 @@ void BlitRaster(BlitRequest request, BlitOperation operation) {
     Transfer(destination, x, y, *request.source, request.source_x, request.source_y, width, height,
              mode);
   };
-  const auto mask_onto = [&](BmpMem& target, int target_x, int target_y,
+  const auto mask_onto = [&](Bmp& target, int target_x, int target_y,
                              QPainter::CompositionMode mode) {
     Transfer(target, target_x, target_y, *request.mask, request.mask_x, request.mask_y, width,
              height, mode);
@@ -83,7 +89,7 @@ void BlitRaster(BlitRequest request, BlitOperation operation) {
 }
 
 void Blit(const BlitRequest& request, BlitOperation operation) {
-  if (request.destination && request.destination->format().mode == kModeDirectPixels) {
+  if (request.destination && request.destination->flags() & Bmp::kDibSection) {
     BlitDirect(request, operation);
   } else {
     BlitRaster(request, operation);

@@ -1,46 +1,111 @@
-// bmp_mem.cpp: off-screen bitmaps over QImage.
+// bmp_mem.cpp: bitmaps with a context of their own, made compatible with
+// the display or in a given pixel layout.
 #include "gfx/bmp_mem.h"
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstring>
 
-namespace cbst {
+#include "base/report.h"
+#include "gfx/bitmap_handle_qt.h"
+#include "gfx/dc_context_qt.h"
+#include "platform/display.h"
 
-QImage::Format ImageFormatFor(const DisplayFormat& format) {
-  switch (format.bytes_per_pixel) {
-    case 2:
-      return format.green.width == 6 ? QImage::Format_RGB16 : QImage::Format_RGB555;
-    case 3:
-      return QImage::Format_BGR888;  // blue first in memory, as the display keeps it
-    default:
-      return QImage::Format_RGB32;
-  }
+namespace cbst {
+namespace {
+
+// The bitmap, and when memory is short a second try after handing freed
+// memory back.
+std::unique_ptr<BitmapHandle> MakeWithRetry(int width, int height, int bit_count,
+                                            const DisplayFormat& format) {
+  if (auto handle = MakeBitmapHandle(width, height, bit_count, format)) return handle;
+  malloc_trim(0);
+  return MakeBitmapHandle(width, height, bit_count, format);
+}
+
+}  // namespace
+
+BmpMem::BmpMem(int width, int height, int bit_count, const DisplayFormat& format)
+    : Bmp(MakeWithRetry(width, height, bit_count, format)), dc_(std::make_unique<DCMem>()) {
+  if (valid()) dc_->SelectBitmap(this);
 }
 
 BmpMem::BmpMem(int width, int height, const DisplayFormat& format)
-    : format_(format), image_(std::max(width, 1), std::max(height, 1), ImageFormatFor(format)) {
-  if (!image_.isNull()) Clear(0);
+    : BmpMem(width, height, format.bytes_per_pixel * 8, format) {}
+
+BmpMem::BmpMem(int width, int height, const DC* reference, bool monochrome)
+    : BmpMem(width >= 1  ? width
+             : reference ? reference->width()
+                         : QueryDisplay().width,
+             height >= 1 ? height
+             : reference ? reference->height()
+                         : QueryDisplay().height,
+             monochrome ? 1 : CurrentDisplayFormat().bytes_per_pixel * 8, CurrentDisplayFormat()) {}
+
+BmpMem::BmpMem(BmpMem&& other) noexcept : Bmp(std::move(other)), dc_(std::move(other.dc_)) {
+  if (dc_ && dc_->selected()) dc_->Rebind(this);
+}
+
+BmpMem& BmpMem::operator=(BmpMem&& other) noexcept {
+  if (this == &other) return *this;
+  if (dc_) dc_->SelectBitmap(nullptr);
+  Bmp::operator=(std::move(other));
+  dc_ = std::move(other.dc_);
+  if (dc_ && dc_->selected()) dc_->Rebind(this);
+  return *this;
+}
+
+BmpMem::~BmpMem() {
+  if (flags() & kView) return;
+  if (!dc_) {
+    if (valid()) ReportError("~BmpMem !DCMemSelected");
+    return;
+  }
+  dc_->SelectBitmap(nullptr);
 }
 
 void BmpMem::Grow(int width, int height) {
-  if (valid() && width <= this->width() && height <= this->height()) return;
-  *this = BmpMem(std::max(width, this->width()), std::max(height, this->height()), format_);
+  if (valid() && width <= this->width() && height <= this->height()) {
+    dc_->ResetClip();
+    return;
+  }
+  const int bits = valid() ? bit_count() : format().bytes_per_pixel * 8;
+  const DisplayFormat kept = format();
+  dc_->SelectBitmap(nullptr);
+  Adopt(
+      MakeWithRetry(std::max(width, this->width()), std::max(height, this->height()), bits, kept));
+  if (valid()) dc_->SelectBitmap(this);
 }
 
 void BmpMem::Clear(std::uint8_t value) {
   if (!valid()) return;
-  if (format_.bytes_per_pixel == 4) {
-    // The fourth byte of a 32-bit pixel is not colour; Qt expects it set.
-    image_.fill(kOpaque | value * 0x010101u);
-    return;
-  }
-  std::memset(image_.bits(), value, static_cast<std::size_t>(image_.sizeInBytes()));
+  dc_->FillRect({0, 0, static_cast<std::int16_t>(width()), static_cast<std::int16_t>(height())},
+                Brush(value ? 0xFFFFFF : 0x000000));
+  dc_->Flush();
 }
 
-PixelView BmpMem::pixels() {
-  if (!valid()) return {};
-  return {image_.bits(), image_.bytesPerLine(), image_.width(), image_.height(),
-          format_.bytes_per_pixel};
+DibSectionBmp::DibSectionBmp(int width, int height, const DisplayFormat& format)
+    : BmpMem(width, height, format) {
+  AddFlags(kDibSection);
+}
+
+void DibSectionBmp::Clear(std::uint8_t value) {
+  if (!valid()) return;
+  QImage& image = handle()->image;
+  if (image.format() == QImage::Format_RGB32) {
+    // The fourth byte of a 32-bit pixel is not colour; the toolkit wants it set.
+    image.fill(kOpaque | value * 0x010101u);
+    return;
+  }
+  std::memset(image.bits(), value, static_cast<std::size_t>(image.sizeInBytes()));
+}
+
+std::unique_ptr<BmpMem> MakeBmpMem(int width, int height, const DC* reference) {
+  if (CurrentDisplayFormat().mode == kModeDirectPixels) {
+    return std::make_unique<DibSectionBmp>(width, height);
+  }
+  return std::make_unique<BmpMem>(width, height, reference);
 }
 
 }  // namespace cbst

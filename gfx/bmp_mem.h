@@ -1,54 +1,54 @@
-// bmp_mem.h: BmpMem, an off-screen bitmap in the display's pixel format.
+// bmp_mem.h: BmpMem, a bitmap with a memory context of its own, and
+// DibSectionBmp, the form it takes when pixels are composed directly.
 #pragma once
 
-#include <QImage>
+#include <memory>
 
-#include <cstddef>
-#include <cstdint>
-
-#include "gfx/display_format.h"
+#include "gfx/bmp.h"
+#include "gfx/dc_mem.h"
 
 namespace cbst {
 
-// The unused top byte of 32-bit pixels, kept set for Qt.
-inline constexpr std::uint32_t kOpaque = 0xFF000000;
-
-// Raw access to a bitmap's pixels: rows of `bytes` bytes a pixel.
-struct PixelView {
-  std::uint8_t* data = nullptr;
-  std::ptrdiff_t stride = 0;
-  int width = 0;
-  int height = 0;
-  int bytes = 4;
-
-  std::uint8_t* At(int x, int y) const { return data + y * stride + x * bytes; }
-};
-
-// The Qt image format that stores pixels exactly as `format` lays them out.
-QImage::Format ImageFormatFor(const DisplayFormat& format);
-
-class BmpMem {
+class BmpMem : public Bmp {
  public:
   BmpMem() = default;
+  // Compatible with `reference` (the display when none), or one bit a pixel
+  // when `monochrome`; a width or height below 1 takes the reference's.
+  BmpMem(int width, int height, const DC* reference, bool monochrome = false);
+  // In the pixel layout of `format`, for composing off screen.
   BmpMem(int width, int height, const DisplayFormat& format = CurrentDisplayFormat());
+  BmpMem(BmpMem&& other) noexcept;
+  BmpMem& operator=(BmpMem&& other) noexcept;
+  ~BmpMem() override;
 
   // Keeps the bitmap when it is at least `width` x `height`; otherwise makes
   // it the larger of old and asked size in each direction (contents lost).
+  // Either way its clipping is reset.
   void Grow(int width, int height);
-  // Fills every byte of the pixels with `value`.
-  void Clear(std::uint8_t value);
 
-  int width() const { return image_.width(); }
-  int height() const { return image_.height(); }
-  bool valid() const { return !image_.isNull(); }
-  const DisplayFormat& format() const { return format_; }
-  PixelView pixels();
-  QImage& image() { return image_; }
-  const QImage& image() const { return image_; }
+  // Fills the bitmap: black for 0, white otherwise.
+  virtual void Clear(std::uint8_t value);
+
+  DCMem& dc() { return *dc_; }
+
+ protected:
+  BmpMem(int width, int height, int bit_count, const DisplayFormat& format);
 
  private:
-  DisplayFormat format_;
-  QImage image_;
+  std::unique_ptr<DCMem> dc_;
 };
+
+// Pixels composed directly in the display's own format.
+class DibSectionBmp : public BmpMem {
+ public:
+  DibSectionBmp(int width, int height, const DisplayFormat& format = CurrentDisplayFormat());
+
+  // Fills every byte of the pixels with `value`.
+  void Clear(std::uint8_t value) override;
+};
+
+// A bitmap for composing off screen in the display's rendering mode: a
+// DibSectionBmp with direct pixels, a BmpMem with raster operations.
+std::unique_ptr<BmpMem> MakeBmpMem(int width, int height, const DC* reference = nullptr);
 
 }  // namespace cbst

@@ -30,9 +30,13 @@ LiveKind KindOf(GraphicsType type) {
 
 }  // namespace
 
-int LiveCount(LiveKind kind) { return Counters()[static_cast<int>(kind)]; }
+int LiveCount(LiveKind kind) {
+  return Counters()[static_cast<int>(kind)];
+}
 
-LiveTally::LiveTally(LiveKind kind) : kind_(kind) { ++Counters()[static_cast<int>(kind_)]; }
+LiveTally::LiveTally(LiveKind kind) : kind_(kind) {
+  ++Counters()[static_cast<int>(kind_)];
+}
 
 LiveTally::LiveTally(const LiveTally& other) : LiveTally(other.kind_) {}
 
@@ -45,7 +49,9 @@ LiveTally& LiveTally::operator=(const LiveTally& other) {
   return *this;
 }
 
-LiveTally::~LiveTally() { --Counters()[static_cast<int>(kind_)]; }
+LiveTally::~LiveTally() {
+  --Counters()[static_cast<int>(kind_)];
+}
 
 GraphicsObject::GraphicsObject(GraphicsType type)
     : type_code_(static_cast<std::uint32_t>(type)), tally_(KindOf(type)) {}
