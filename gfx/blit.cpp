@@ -1,6 +1,8 @@
 // blit.cpp: clipping and the direct-pixel compositing loops.
 #include "gfx/blit.h"
 
+#include "gfx/pixel_access.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -13,42 +15,6 @@ struct Place {
   int* x;
   int* y;
 };
-
-std::uint32_t Load(const std::uint8_t* at, int bytes) {
-  switch (bytes) {
-    case 2: {
-      std::uint16_t value;
-      std::memcpy(&value, at, 2);
-      return value;
-    }
-    case 3:
-      return static_cast<std::uint32_t>(at[0] | at[1] << 8 | at[2] << 16);
-    default: {
-      std::uint32_t value;
-      std::memcpy(&value, at, 4);
-      return value;
-    }
-  }
-}
-
-void Store(std::uint8_t* at, int bytes, std::uint32_t value) {
-  switch (bytes) {
-    case 2: {
-      const auto narrow = static_cast<std::uint16_t>(value);
-      std::memcpy(at, &narrow, 2);
-      break;
-    }
-    case 3:
-      at[0] = static_cast<std::uint8_t>(value);
-      at[1] = static_cast<std::uint8_t>(value >> 8);
-      at[2] = static_cast<std::uint8_t>(value >> 16);
-      break;
-    default:
-      value |= kOpaque;
-      std::memcpy(at, &value, 4);
-      break;
-  }
-}
 
 // Each field of `pixel` combined with the same field of `other` by `mix`.
 template <typename Mix>
@@ -119,9 +85,9 @@ void BlitDirect(BlitRequest request, BlitOperation operation) {
     std::uint8_t* b = background.At(background_x, background_y + row);
     const std::uint8_t* m = mask.data ? mask.At(request.mask_x, request.mask_y + row) : nullptr;
     for (int column = 0; column < request.width; ++column) {
-      const std::uint32_t dv = Load(d, bytes) & colour_bits;
-      const std::uint32_t sv = s ? Load(s, bytes) & colour_bits : 0;
-      const std::uint32_t mv = m ? Load(m, bytes) & colour_bits : 0;
+      const std::uint32_t dv = LoadPixel(d, bytes) & colour_bits;
+      const std::uint32_t sv = s ? LoadPixel(s, bytes) & colour_bits : 0;
+      const std::uint32_t mv = m ? LoadPixel(m, bytes) & colour_bits : 0;
       const std::uint32_t m_blue = mv & blue_full;
       std::uint32_t result = dv;
       switch (operation) {
@@ -135,7 +101,7 @@ void BlitDirect(BlitRequest request, BlitOperation operation) {
           result = dv | ~sv;
           break;
         case BlitOperation::kMaskedCopyAlsoBackground:
-          if (!own_background) Store(b, bytes, Load(b, bytes) & mv);
+          if (!own_background) StorePixel(b, bytes, LoadPixel(b, bytes) & mv);
           [[fallthrough]];
         case BlitOperation::kMaskedCopy:
           result = (dv & mv) ^ sv;
@@ -148,11 +114,11 @@ void BlitDirect(BlitRequest request, BlitOperation operation) {
           if (m_blue == 0) {
             result = sv;
           } else if (m_blue == blue_full) {
-            if (!own_background) result = Load(b, bytes) & colour_bits;
+            if (!own_background) result = LoadPixel(b, bytes) & colour_bits;
           } else {
             const std::uint32_t weight = (m_blue >> format.blue.position)
                                          << (8 - format.blue.width);
-            const std::uint32_t bv = Load(b, bytes) & colour_bits;
+            const std::uint32_t bv = LoadPixel(b, bytes) & colour_bits;
             result = PerField(format, sv, bv, [weight](std::uint32_t a, std::uint32_t c) {
               return ((256 - weight) * a + weight * c) / 256;
             });
@@ -165,11 +131,11 @@ void BlitDirect(BlitRequest request, BlitOperation operation) {
           if (m_blue != blue_full) {
             result = sv;
           } else if (!own_background) {
-            result = Load(b, bytes) & colour_bits;
+            result = LoadPixel(b, bytes) & colour_bits;
           }
           break;
       }
-      Store(d, bytes, result & colour_bits);
+      StorePixel(d, bytes, result & colour_bits);
       d += bytes;
       if (s) s += bytes;
       b += bytes;

@@ -96,7 +96,8 @@ Bmp::Bmp(Bmp&& other) noexcept : Bmp() {
 
 Bmp& Bmp::operator=(Bmp&& other) noexcept {
   if (this == &other) return *this;
-  if (DCMem* dc = dc_mem(); dc && dc->selected() == this && !(flags_ & kView)) dc->SelectBitmap(nullptr);
+  if (DCMem* dc = dc_mem(); dc && dc->selected() == this && !(flags_ & kView))
+    dc->SelectBitmap(nullptr);
   owned_ = std::move(other.owned_);
   handle_ = std::exchange(other.handle_, nullptr);
   x_ = other.x_;

@@ -13,6 +13,7 @@
 #include "gfx/bmp.h"
 #include "gfx/dc_context_qt.h"
 #include "gfx/drawing_surface_qt.h"
+#include "gfx/pixel_access.h"
 #include "platform/display.h"
 
 namespace cbst {
@@ -84,16 +85,6 @@ std::optional<QPainter::CompositionMode> CompositionFor(RasterOp op) {
   }
 }
 
-std::uint32_t LoadPixel(const uchar* at, int bytes) {
-  std::uint32_t value = 0;
-  std::memcpy(&value, at, static_cast<std::size_t>(bytes));
-  return value;
-}
-
-void StorePixel(uchar* at, int bytes, std::uint32_t value) {
-  std::memcpy(at, &value, static_cast<std::size_t>(bytes));
-}
-
 // The raw pixel value of `colour` in the format of `image`.
 std::uint32_t RawPixel(const QImage& image, std::uint32_t colour) {
   QImage one(1, 1, image.format());
@@ -108,7 +99,6 @@ std::uint32_t RawPixel(const QImage& image, std::uint32_t colour) {
 void SoftwareRasterOp(QImage& target, const QRect& area, const QImage* source, QPoint from,
                       std::uint32_t pattern, RasterOp op, const QRegion& clip) {
   const int bytes = target.depth() / 8;
-  const bool opaque_top = target.format() == QImage::Format_RGB32;
   for (const QRect& part : clip.intersected(area & target.rect())) {
     for (int y = part.top(); y <= part.bottom(); ++y) {
       uchar* d = target.scanLine(y);
@@ -124,9 +114,7 @@ void SoftwareRasterOp(QImage& target, const QRect& area, const QImage* source, Q
         }
         uchar* dp = d + x * bytes;
         const std::uint32_t sv = s ? LoadPixel(s + (x - area.left() + from.x()) * bytes, bytes) : 0;
-        std::uint32_t result = ApplyRasterOp(op, pattern, sv, LoadPixel(dp, bytes));
-        if (opaque_top) result |= kOpaque;
-        StorePixel(dp, bytes, result);
+        StorePixel(dp, bytes, ApplyRasterOp(op, pattern, sv, LoadPixel(dp, bytes)));
       }
     }
   }
@@ -146,6 +134,7 @@ DrawingTool::~DrawingTool() {
   for (int slot = 0; slot < kToolSlots; ++slot) {
     if (selected_into_->current(static_cast<ToolSlot>(slot)) == this) {
       selected_into_->Deselect(static_cast<ToolSlot>(slot));
+      return;
     }
   }
 }
@@ -166,7 +155,7 @@ DC::DC(DrawingSurface* window, std::uint32_t mode) : window_(window) {
   context_->image = window_->Image();
   QRect area = window_->ClientRect();
   if (mode & kForPaint) {
-    context_->paint_region = window_->BeginPaint().translated(-area.topLeft());
+    context_->paint_region = window_->BeginPaint();
     context_->clip = context_->paint_region;
     flags_ |= kEndPaint;
   } else {

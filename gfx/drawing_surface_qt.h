@@ -20,7 +20,7 @@ class DrawingSurface {
   virtual QRect ClientRect() const = 0;
   virtual bool palette_based() const { return false; }
 
-  // A paint request: the region to redraw, and the end of it (the window
+  // A paint request: the region to redraw in client coordinates, and the end of it (the window
   // then shows what was drawn).
   virtual QRegion BeginPaint() { return QRegion(ClientRect()); }
   virtual void EndPaint() {}
