@@ -408,7 +408,10 @@ void DC::Combine(const DCContext& pixels, const Rect16& part, const Rect16& to, 
   const QImage& input = own_copy.isNull() ? source : own_copy;
   const QRect from_rect = own_copy.isNull() ? source_rect : own_copy.rect();
 
-  if (const auto mode = CompositionFor(op)) {
+  // The toolkit cannot paint on 8-bit colour-table pixels: those take the
+  // pixel-by-pixel path below, which moves the indices as they are.
+  const bool paintable = context_->image->format() != QImage::Format_Indexed8;
+  if (const auto mode = CompositionFor(op); mode && paintable) {
     QPainter* painter = PainterOf(context_.get(), current_.data());
     painter->save();
     painter->setCompositionMode(*mode);
