@@ -13,7 +13,10 @@
 #include "gfx/bmp.h"
 #include "gfx/dc_context_qt.h"
 #include "gfx/drawing_surface_qt.h"
+#include "gfx/palette.h"
 #include "gfx/pixel_access.h"
+#include "gfx/region.h"
+#include "gfx/region_handle_qt.h"
 #include "platform/display.h"
 
 namespace cbst {
@@ -225,6 +228,32 @@ void DC::Select(Font* font) {
 }
 void DC::Deselect(ToolSlot slot) {
   SelectTool(slot, nullptr);
+}
+
+void DC::SetClip(const Region* region) {
+  if (!context_) return;
+  context_->End();
+  if (region && region->handle()) {
+    context_->clip = region->handle()->region;
+  } else {
+    context_->clip.reset();
+  }
+}
+
+void DC::SelectPalette(Palette* palette, bool background) {
+  palette_ = nullptr;
+  palette_background_ = background;
+  if (!palette) return;
+  const Palette* chosen = PaletteForDrawing(*palette, background);
+  if (chosen == &MasterPalette()) {
+    palette_ = &MasterPalette();
+  } else if (chosen) {
+    palette_ = palette;
+  }
+}
+
+int DC::RealisePalette() {
+  return palette_ ? palette_->Realise(!palette_background_) : 0;
 }
 
 void DC::Flush() {

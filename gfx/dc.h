@@ -17,6 +17,8 @@
 namespace cbst {
 
 class Bmp;
+class Palette;
+class Region;
 class DrawingSurface;
 struct DCContext;
 
@@ -60,6 +62,17 @@ class DC {
   void Select(Font* font);
   void Deselect(ToolSlot slot);
   const DrawingTool* current(ToolSlot slot) const { return current_[Index(slot)]; }
+
+  // Clipping by a region in context coordinates (none: no clipping).
+  void SetClip(const Region* region);
+
+  // Draws with `palette` from now on, or with the master palette when the
+  // palette's owner realises it that way (none of it on true colour).
+  void SelectPalette(Palette* palette, bool background = false);
+  const Palette* palette() const { return palette_; }
+  // Puts the selected palette's colours into the display's palette; the
+  // number of entries that changed.
+  int RealisePalette();
 
   // Drawing with the current tools; colours are 0x00BBGGRR.
   void SetPixel(int x, int y, std::uint32_t colour);
@@ -110,6 +123,8 @@ class DC {
   std::uint16_t status_ = 0;
   std::array<DrawingTool*, kToolSlots> current_{};
   std::array<bool, kToolSlots> displaced_{};  // the default tool was displaced
+  Palette* palette_ = nullptr;
+  bool palette_background_ = false;
 };
 
 // A context on the whole screen, released when it goes.
