@@ -1,0 +1,19 @@
+// mouse_buttons.h: the mouse buttons as the window layer has seen them.
+//
+// Long operations ask whether the player has clicked meanwhile, the way
+// the old asynchronous key state answered it: a button that is down and was
+// pressed since the previous question.
+#pragma once
+
+namespace cbst {
+
+enum class MouseButton { kLeft, kRight, kMiddle };
+
+// Told by the window layer for every press and release.
+void NoteMouseButton(MouseButton button, bool down);
+
+// True when the left or the right button is down now and was pressed since
+// the previous call; each call starts a new period.
+bool MouseButtonPressedNow();
+
+}  // namespace cbst
