@@ -304,7 +304,7 @@ TEST(DisplayFormat, FieldsShiftsAndColours) {
 }
 
 TEST(BmpMem, GrowingNeverShrinks) {
-  DibSectionBmp bitmap(40, 30);
+  DibSectionBmp bitmap(40, 30, DisplayFormat::Standard(32));
   bitmap.Clear(0x55);
   bitmap.Grow(20, 10);
   EXPECT_EQ(bitmap.width(), 40);

@@ -21,10 +21,12 @@
 namespace cbst {
 namespace {
 
-// Fonts need the toolkit running.
+// Fonts need the toolkit running; the display (CBST_DISPLAY may simulate
+// an older one) is probed as the program does at start-up.
 class GuiEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
+    ProbeDisplay(false);
     static int argc = 1;
     static char name[] = "gfx_tests";
     static char* argv[] = {name, nullptr};

@@ -11,9 +11,13 @@
 namespace cbst {
 namespace {
 
+// Grey levels are compared exactly, so these bitmaps are true colour
+// whatever the display.
+const DisplayFormat kTrueColour = DisplayFormat::Standard(32);
+
 // A source with white background and the given black shape pixels.
 DibSectionBmp Shape(std::initializer_list<std::pair<int, int>> pixels) {
-  DibSectionBmp source(8, 8);
+  DibSectionBmp source(8, 8, kTrueColour);
   source.Clear(0xFF);
   for (const auto& [x, y] : pixels)
     source.dc().SetPixel(x, y, 0);
@@ -48,7 +52,7 @@ TEST(DropShadow, ALonePixelCastsOneRunStartingOneStepLighter) {
 
 TEST(DropShadow, ABlockCastsRunsFromItsLowerRightEdgeOnly) {
   DibSectionBmp source = Shape({{2, 2}, {3, 2}, {2, 3}, {3, 3}});
-  DibSectionBmp destination(8, 8);
+  DibSectionBmp destination(8, 8, kTrueColour);
   destination.Clear(0xFF);
   DropShadow({&destination, 0, 0, 8, 8, &source, 0, 0}, kStyle);
   const std::map<std::pair<int, int>, std::uint32_t> expected = {
@@ -62,7 +66,7 @@ TEST(DropShadow, RunsStopAtTheShapeAndGoOnOutsideTheSource) {
   // The run of (2, 2) meets (5, 5) after one step; the run of (5, 5) starts
   // outside the 8 x 8 source, where everything is background.
   DibSectionBmp source = Shape({{2, 2}, {5, 5}});
-  DibSectionBmp destination(10, 10);
+  DibSectionBmp destination(10, 10, kTrueColour);
   destination.Clear(0xFF);
   DropShadow({&destination, 0, 0, 8, 8, &source, 0, 0}, {4, 64, 32, false});
   const auto marks = Marks(destination);
@@ -76,7 +80,7 @@ TEST(DropShadow, RunsStopAtTheShapeAndGoOnOutsideTheSource) {
 
 TEST(DropShadow, TheRasterFormDarkensUnderTheShapeWithTheBrush) {
   DibSectionBmp source = Shape({{1, 1}, {2, 1}});
-  BmpMem destination(8, 8);
+  BmpMem destination(8, 8, kTrueColour);
   destination.Clear(1);
   DropShadowRaster({&destination, 0, 0, 8, 8, &source, 0, 0}, kStyle);
   EXPECT_EQ(destination.dc().GetPixel(1, 1), 0u);  // the shape, copied
@@ -86,7 +90,7 @@ TEST(DropShadow, TheRasterFormDarkensUnderTheShapeWithTheBrush) {
 }
 
 TEST(Bevel, LitTopLeftShadedBottomRightGradedInwardsWithDirectPixels) {
-  DibSectionBmp direct(10, 10);
+  DibSectionBmp direct(10, 10, kTrueColour);
   direct.Clear(0);
   DrawBevel(direct, {0, 0, 10, 10}, 2);
   EXPECT_EQ(direct.dc().GetPixel(0, 5), 0xF2F2F2u);
@@ -94,7 +98,7 @@ TEST(Bevel, LitTopLeftShadedBottomRightGradedInwardsWithDirectPixels) {
   EXPECT_EQ(direct.dc().GetPixel(9, 5), 0x797979u);
   EXPECT_EQ(direct.dc().GetPixel(5, 5), 0u);
 
-  BmpMem plain(10, 10);
+  BmpMem plain(10, 10, kTrueColour);
   plain.Clear(0);
   DrawBevel(plain, {0, 0, 10, 10}, 2);
   EXPECT_EQ(plain.dc().GetPixel(1, 5), kBevelLight);
