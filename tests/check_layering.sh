@@ -17,7 +17,14 @@ for folder in "${game_folders[@]}"; do
   [[ -d $folder ]] || continue
   hits=$(grep -rnE '^\s*#\s*include\s*[<"]Q' "$folder" --include='*.h' --include='*.cpp')
   [[ -z $hits ]] || complain "Qt is included outside platform/, gfx/ and ui/:" "$hits"
+  # The *_qt.h headers of platform/ and gfx/ hand out the toolkit's types.
+  hits=$(grep -rnE '^\s*#\s*include\s*"[a-z]+/[a-z_]+_qt\.h"' "$folder" --include='*.h' --include='*.cpp')
+  [[ -z $hits ]] || complain "Toolkit headers (*_qt.h) are for platform/, gfx/ and ui/ only:" "$hits"
 done
+
+# Public headers of platform/ and gfx/ speak the project's own types.
+hits=$(grep -lE '^\s*#\s*include\s*<Q' platform/*.h gfx/*.h 2>/dev/null | grep -v '_qt\.h$')
+[[ -z $hits ]] || complain "Only *_qt.h headers may include the toolkit:" "$hits"
 
 hits=$(grep -rnE '^\s*#\s*include\s*"\.\./' --include='*.h' --include='*.cpp' \
   --exclude-dir=build --exclude-dir=.git .)
