@@ -14,7 +14,9 @@
 #include "gfx/bmp_mem.h"
 #include "gfx/display_probe.h"
 #include "gfx/drawing_surface_qt.h"
+#include "gfx/palette.h"
 #include "gfx/pixel_access.h"
+#include "gfx/region.h"
 #include "platform/display.h"
 #include "support/recording_sink.h"
 
@@ -174,6 +176,39 @@ TEST(DC, WindowContextsDrawWhereTheirModeSays) {
   EXPECT_EQ(printer.status(), kStatusNoPrinter);
   DC screen(nullptr, DC::kScreenIfNoWindow);  // no screen surface registered
   EXPECT_FALSE(screen.valid());
+}
+
+TEST(DC, ARegionClipsToolkitAndPixelByPixelDrawingAlike) {
+  BmpMem bitmap(20, 20, DisplayFormat::Standard(32));
+  bitmap.Clear(1);
+  const Region ellipse({0, 0, 20, 20}, kRegionEllipse);
+  bitmap.dc().SetClip(&ellipse);
+  bitmap.dc().FillRect({0, 0, 20, 10}, Brush(0x000000));
+  Brush grey(0x808080);
+  bitmap.dc().Select(&grey);
+  bitmap.dc().PatternFill({0, 10, 20, 10}, kAndPatOrSrc);
+  EXPECT_EQ(bitmap.dc().GetPixel(0, 0), 0xFFFFFFu);  // corners lie outside
+  EXPECT_EQ(bitmap.dc().GetPixel(19, 19), 0xFFFFFFu);
+  EXPECT_EQ(bitmap.dc().GetPixel(10, 5), 0u);
+  EXPECT_EQ(bitmap.dc().GetPixel(10, 15), 0x808080u);
+  bitmap.dc().SetClip(nullptr);
+  bitmap.dc().SetPixel(0, 0, 0);
+  EXPECT_EQ(bitmap.dc().GetPixel(0, 0), 0u);
+}
+
+TEST(DC, PalettesRealiseOnPaletteDisplaysAndChangeNothingOnTrueColour) {
+  BmpMem bitmap(4, 4);
+  Palette cube = Palette::ColourCube();
+  bitmap.dc().SelectPalette(&cube);
+  EXPECT_EQ(bitmap.dc().palette(), &cube);
+  EXPECT_EQ(bitmap.dc().RealisePalette(), 0);
+  ASSERT_TRUE(SelectSimulatedDisplay("256"));
+  Palette on_palette_display = Palette::ColourCube();
+  bitmap.dc().SelectPalette(&on_palette_display);
+  EXPECT_GT(bitmap.dc().RealisePalette(), 0);
+  EXPECT_EQ(bitmap.dc().RealisePalette(), 0);  // already in place
+  bitmap.dc().SelectPalette(nullptr);
+  SelectSimulatedDisplay("32");
 }
 
 TEST(Bmp, ViewsDrawIntoTheirPartOfTheWhole) {
