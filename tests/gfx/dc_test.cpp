@@ -197,6 +197,7 @@ TEST(DC, ARegionClipsToolkitAndPixelByPixelDrawingAlike) {
 }
 
 TEST(DC, PalettesRealiseOnPaletteDisplaysAndChangeNothingOnTrueColour) {
+  ASSERT_TRUE(SelectSimulatedDisplay("32"));
   BmpMem bitmap(4, 4);
   Palette cube = Palette::ColourCube();
   bitmap.dc().SelectPalette(&cube);
