@@ -114,6 +114,7 @@ class DC {
   // Draws `part` (in the pixels' own coordinates) of `from` into `to`.
   void Combine(const DCContext& from, const Rect16& part, const Rect16& to, RasterOp op);
   friend class Bmp;
+  friend class Dib;
 
   std::unique_ptr<DCContext> context_;
   DrawingSurface* window_ = nullptr;

@@ -1,0 +1,253 @@
+// dib.cpp: device-independent bitmaps, made from device bitmaps and drawn
+// through the toolkit.
+#include "gfx/dib.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "gfx/bitmap_handle_qt.h"
+#include "gfx/bmp.h"
+#include "gfx/dc.h"
+#include "gfx/dc_context_qt.h"
+#include "gfx/display_format.h"
+
+namespace cbst {
+namespace {
+
+struct DibSettings {
+  bool half_tone = false;
+  bool force_realise = false;
+};
+
+DibSettings& Settings() {
+  static DibSettings settings;
+  return settings;
+}
+
+QList<QRgb> TableOf(const Dib& dib) {
+  QList<QRgb> table;
+  for (const ColourTableEntry& entry : dib.colours()) {
+    table.push_back(qRgb(entry.red, entry.green, entry.blue));
+  }
+  table.resize(std::max<qsizetype>(table.size(), 1 << std::min(dib.bit_count(), 8)));
+  return table;
+}
+
+// The 16- and 32-bit layout of a Dib's pixels.
+DisplayFormat LayoutOf(const Dib& dib) {
+  if (dib.header().compression == kCompressionBitFields) {
+    return DisplayFormat::FromMasks(dib.bit_count(), dib.masks()[0], dib.masks()[1],
+                                    dib.masks()[2]);
+  }
+  return DisplayFormat::Standard(dib.bit_count());
+}
+
+// The picture top-down in a format the toolkit can draw; 4-bit pixels are
+// widened to 8, bit fields unpacked to 32.
+QImage ToImage(const Dib& dib) {
+  const int width = dib.width();
+  const int height = dib.height();
+  const int bits = dib.bit_count();
+  QImage image;
+  switch (bits) {
+    case 1:
+      image = QImage(width, height, QImage::Format_Mono);
+      image.setColorTable(TableOf(dib));
+      for (int y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(y), dib.row(y), (width + 7) / 8);
+      return image;
+    case 4:
+    case 8:
+      image = QImage(width, height, QImage::Format_Indexed8);
+      image.setColorTable(TableOf(dib));
+      for (int y = 0; y < height; ++y) {
+        const std::uint8_t* from = dib.row(y);
+        uchar* to = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+          to[x] = bits == 8 ? from[x] : (x % 2 ? from[x / 2] & 0x0F : from[x / 2] >> 4);
+        }
+      }
+      return image;
+    case 24:
+      image = QImage(width, height, QImage::Format_BGR888);
+      for (int y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(y), dib.row(y), width * 3);
+      return image;
+    default: {
+      image = QImage(width, height, QImage::Format_RGB32);
+      const DisplayFormat layout = LayoutOf(dib);
+      const int bytes = bits / 8;
+      for (int y = 0; y < height; ++y) {
+        const std::uint8_t* from = dib.row(y);
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+          std::uint32_t pixel = 0;
+          std::memcpy(&pixel, from + x * bytes, static_cast<std::size_t>(bytes));
+          const std::uint32_t colour = layout.Unpack(pixel);
+          to[x] = qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+        }
+      }
+      return image;
+    }
+  }
+}
+
+// What a palette display shows of `image`: each colour becomes the nearest
+// entry of the hardware palette.
+QImage OnPaletteDisplay(const QImage& image) {
+  QImage shown = image.convertToFormat(QImage::Format_RGB32);
+  const LogicalPalette system = LogicalPalette::FromSystem();
+  for (int y = 0; y < shown.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+    for (int x = 0; x < shown.width(); ++x) {
+      const int index = NearestSystemColour(FromQColor(QColor(line[x])));
+      if (index < 0) continue;
+      const PaletteEntry& entry = system.entries[static_cast<std::size_t>(index)];
+      line[x] = qRgb(entry.red, entry.green, entry.blue);
+    }
+  }
+  return shown;
+}
+
+}  // namespace
+
+Dib::Dib(int width, int height, int bit_count) {
+  header_.width = width;
+  header_.height = height;
+  header_.bit_count = static_cast<std::uint16_t>(bit_count);
+  if (bit_count <= 8) {
+    const int count = 1 << bit_count;
+    for (int index = 0; index < count; ++index) {
+      const auto level = static_cast<std::uint8_t>(index * 255 / (count - 1));
+      colours_.push_back({level, level, level, 0});
+    }
+  }
+  pixels_.assign(static_cast<std::size_t>(stride() * std::max(height, 0)), 0);
+  header_.image_size = static_cast<std::uint32_t>(pixels_.size());
+}
+
+Dib Dib::FromBitmap(Bmp& bitmap, const Palette* palette) {
+  if (!bitmap.valid()) return Dib();
+  const PixelView view = bitmap.pixels();  // finishes any drawing on it
+  (void)view;
+  const QImage whole = bitmap.handle()->image;
+  QImage image = whole.copy(bitmap.x(), bitmap.y(), bitmap.width(), bitmap.height());
+  int bits = image.depth();
+  if (bits == 16) bits = 24;
+  if (bits == 24) image = image.convertToFormat(QImage::Format_BGR888);
+  if (bits == 32) image = image.convertToFormat(QImage::Format_RGB32);
+
+  Dib dib(image.width(), image.height(), bits);
+  const QList<QRgb> table = image.colorTable();
+  if (bits <= 8) {
+    const bool matched = palette && !palette->Empty() && bits == 8;
+    dib.colours_.clear();
+    if (matched) {
+      for (const PaletteEntry& entry : palette->entries())
+        dib.colours_.push_back({entry.blue, entry.green, entry.red, 0});
+    } else {
+      for (const QRgb colour : table) {
+        dib.colours_.push_back({static_cast<std::uint8_t>(qBlue(colour)),
+                                static_cast<std::uint8_t>(qGreen(colour)),
+                                static_cast<std::uint8_t>(qRed(colour)), 0});
+      }
+    }
+    dib.header_.colours_used = static_cast<std::uint32_t>(dib.colours_.size());
+    for (int y = 0; y < dib.height(); ++y) {
+      const uchar* from = image.constScanLine(y);
+      std::uint8_t* to = dib.row(y);
+      if (!matched) {
+        std::memcpy(to, from, static_cast<std::size_t>((bits * dib.width() + 7) / 8));
+        continue;
+      }
+      for (int x = 0; x < dib.width(); ++x) {
+        const QRgb colour = table[from[x]];
+        to[x] = static_cast<std::uint8_t>(palette->NearestIndex(
+            static_cast<std::uint32_t>(qRed(colour) | qGreen(colour) << 8 | qBlue(colour) << 16)));
+      }
+    }
+    return dib;
+  }
+  for (int y = 0; y < dib.height(); ++y) {
+    std::uint8_t* to = dib.row(y);
+    std::memcpy(to, image.constScanLine(y), static_cast<std::size_t>(dib.width() * bits / 8));
+    if (bits == 32) {
+      for (int x = 0; x < dib.width(); ++x)
+        to[4 * x + 3] = 0;
+    }
+  }
+  return dib;
+}
+
+int Dib::colour_count() const {
+  if (header_.colours_used) return static_cast<int>(header_.colours_used);
+  return header_.bit_count <= 8 ? 1 << header_.bit_count : 0;
+}
+
+void Dib::SetOwner(PaletteOwner* owner) {
+  owner_ = owner;
+  MakePalette();
+}
+
+void Dib::SetContext(DC* context) {
+  context_ = context;
+  MakePalette();
+}
+
+void Dib::MakePalette() {
+  palette_.reset();
+  if (header_.bit_count > 8 || colours_.empty() || (!owner_ && !context_)) return;
+  const int count = std::min<int>(colour_count(), static_cast<int>(colours_.size()));
+  palette_ = std::make_unique<Palette>(std::span(colours_.data(), static_cast<std::size_t>(count)));
+  palette_->set_owner(owner_);
+}
+
+void Dib::Draw(DC& onto, int x, int y, RasterOp op, std::uint32_t centring, double zoom) {
+  if (!valid() || !onto.valid()) return;
+  if (palette_) {
+    onto.SelectPalette(palette_.get());
+    if (!owner_ || DibForceRealise()) onto.RealisePalette();
+  }
+  const double factor = zoom == kDibZoomToFit
+                            ? std::min(static_cast<double>(onto.width()) / width(),
+                                       static_cast<double>(onto.height()) / height())
+                            : zoom;
+  const int drawn_width = static_cast<int>(width() * factor);
+  const int drawn_height = static_cast<int>(height() * factor);
+  if (drawn_width < 1 || drawn_height < 1) return;
+  // Centred by the size actually drawn, so that a fitted picture sits in
+  // the middle too.
+  if (centring & kDibCentreAcross) x += (onto.width() - drawn_width) / 2;
+  if (centring & kDibCentreDown) y += (onto.height() - drawn_height) / 2;
+
+  QImage image = ToImage(*this);
+  if (onto.flags() & DC::kPaletteDevice) image = OnPaletteDisplay(image);
+  if (drawn_width != width() || drawn_height != height()) {
+    // Dropping scans, or half-toning when that is asked for.
+    image = image.scaled(drawn_width, drawn_height, Qt::IgnoreAspectRatio,
+                         DibHalfTone() ? Qt::SmoothTransformation : Qt::FastTransformation);
+  }
+  DCContext pixels;
+  pixels.image = &image;
+  onto.Combine(
+      pixels,
+      {0, 0, static_cast<std::int16_t>(drawn_width), static_cast<std::int16_t>(drawn_height)},
+      {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+       static_cast<std::int16_t>(drawn_width), static_cast<std::int16_t>(drawn_height)},
+      op);
+}
+
+void SetDibHalfTone(bool on) {
+  Settings().half_tone = on;
+}
+bool DibHalfTone() {
+  return Settings().half_tone;
+}
+void SetDibForceRealise(bool on) {
+  Settings().force_realise = on;
+}
+bool DibForceRealise() {
+  return Settings().force_realise;
+}
+
+}  // namespace cbst

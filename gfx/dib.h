@@ -1,0 +1,111 @@
+// dib.h: Dib, a device-independent bitmap in memory.
+//
+// The form pictures take between a file and the screen: an info header, a
+// colour table for up to 8 bits a pixel, and the pixels bottom-up in rows of
+// whole 32-bit words. It can be made from a device bitmap and drawn onto any
+// context, at its own size or stretched, centred and zoomed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "gfx/palette.h"
+#include "gfx/raster_op.h"
+
+namespace cbst {
+
+class Bmp;
+class DC;
+
+inline constexpr std::uint32_t kInfoHeaderSize = 40;
+inline constexpr std::uint32_t kCompressionPlain = 0;
+inline constexpr std::uint32_t kCompressionBitFields = 3;
+
+struct BitmapInfoHeader {
+  std::uint32_t size = kInfoHeaderSize;
+  std::int32_t width = 0;
+  std::int32_t height = 0;  // positive: rows stored bottom-up
+  std::uint16_t planes = 1;
+  std::uint16_t bit_count = 0;
+  std::uint32_t compression = kCompressionPlain;
+  std::uint32_t image_size = 0;
+  std::int32_t x_pixels_per_metre = 0;
+  std::int32_t y_pixels_per_metre = 0;
+  std::uint32_t colours_used = 0;
+  std::uint32_t colours_important = 0;
+};
+
+// Drawing flags: centre across (any of 0x05) and down (any of 0x50).
+inline constexpr std::uint32_t kDibCentreAcross = 0x05;
+inline constexpr std::uint32_t kDibCentreDown = 0x50;
+// A zoom of exactly this fits the Dib into the target.
+inline constexpr double kDibZoomToFit = -1.0;
+
+class Dib {
+ public:
+  Dib() = default;
+  // Black pixels of 1, 4, 8, 16, 24 or 32 bits; up to 8 bits a grey colour
+  // table of the full colour count.
+  Dib(int width, int height, int bit_count);
+
+  // The pixels of a device bitmap; up to 8 bits they are matched to
+  // `palette` when one is given. 16-bit bitmaps come out as 24 bits.
+  static Dib FromBitmap(Bmp& bitmap, const Palette* palette = nullptr);
+
+  bool valid() const { return header_.width > 0 && header_.height > 0 && header_.bit_count; }
+  int width() const { return header_.width; }
+  int height() const { return header_.height; }
+  int bit_count() const { return header_.bit_count; }
+  BitmapInfoHeader& header() { return header_; }
+  const BitmapInfoHeader& header() const { return header_; }
+
+  // The header's used colours, or every colour the bit count can index.
+  int colour_count() const;
+  std::vector<ColourTableEntry>& colours() { return colours_; }
+  const std::vector<ColourTableEntry>& colours() const { return colours_; }
+  // Red, green and blue masks of bit-field pixels.
+  std::array<std::uint32_t, 3>& masks() { return masks_; }
+  const std::array<std::uint32_t, 3>& masks() const { return masks_; }
+
+  int stride() const { return (header_.bit_count * header_.width + 31) / 32 * 4; }
+  std::vector<std::uint8_t>& pixel_block() { return pixels_; }
+  // Row y counted from the top of the picture.
+  std::uint8_t* row(int y) { return pixels_.data() + (height() - 1 - y) * stride(); }
+  const std::uint8_t* row(int y) const { return pixels_.data() + (height() - 1 - y) * stride(); }
+
+  // The window or context the Dib is shown in; with either, a Dib of up to
+  // 8 bits gets a palette made from its colour table.
+  void SetOwner(PaletteOwner* owner);
+  void SetContext(DC* context);
+  Palette* palette() const { return palette_.get(); }
+
+  // Draws the Dib with its top left at (x, y) of `onto`, zoomed by `zoom`
+  // (kDibZoomToFit fits it to the context) and centred as `centring` says.
+  void Draw(DC& onto, int x, int y, RasterOp op = kSrcCopy, std::uint32_t centring = 0,
+            double zoom = 1.0);
+
+ private:
+  void MakePalette();
+
+  BitmapInfoHeader header_;
+  std::vector<ColourTableEntry> colours_;
+  std::array<std::uint32_t, 3> masks_{};
+  std::vector<std::uint8_t> pixels_;
+  PaletteOwner* owner_ = nullptr;
+  DC* context_ = nullptr;
+  std::unique_ptr<Palette> palette_;
+};
+
+// Stretched Dibs are drawn half-toned (smoothly) instead of by dropping
+// scans when this is on.
+void SetDibHalfTone(bool on);
+bool DibHalfTone();
+// Realise a Dib's palette before drawing even when its owner window
+// realises palettes itself.
+void SetDibForceRealise(bool on);
+bool DibForceRealise();
+
+}  // namespace cbst

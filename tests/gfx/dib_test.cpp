@@ -1,0 +1,137 @@
+// dib_test.cpp: Dibs made from device bitmaps and drawn back, centred,
+// zoomed and on a palette display.
+#include "gfx/dib.h"
+
+#include <gtest/gtest.h>
+#include <QImage>
+
+#include <random>
+#include <set>
+
+#include "gfx/bitmap_handle_qt.h"
+#include "gfx/bmp_mem.h"
+#include "gfx/dc_context_qt.h"
+#include "gfx/drawing_surface_qt.h"
+#include "platform/display.h"
+
+namespace cbst {
+namespace {
+
+const DisplayFormat kTrueColour = DisplayFormat::Standard(32);
+
+TEST(Dib, DeviceBitmapsComeBackUnchanged) {
+  std::mt19937 random(9);
+  for (int bits : {8, 24, 32}) {
+    Bmp bitmap(7, 5, bits, kTrueColour);
+    QImage& image = bitmap.handle()->image;
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 7; ++x) {
+        if (bits == 8) {
+          image.setPixel(x, y, random() % 256);
+        } else {
+          image.setPixelColor(x, y, QColor::fromRgb(random() & 0xFFFFFF));
+        }
+      }
+    }
+    Dib dib = Dib::FromBitmap(bitmap);
+    EXPECT_EQ(dib.bit_count(), bits);
+    EXPECT_EQ(dib.colour_count(), bits == 8 ? 256 : 0);
+    BmpMem shown(7, 5, kTrueColour);
+    dib.Draw(shown.dc(), 0, 0);
+    for (int y = 0; y < 5; ++y) {
+      for (int x = 0; x < 7; ++x) {
+        ASSERT_EQ(shown.dc().GetPixel(x, y), FromQColor(image.pixelColor(x, y)))
+            << bits << " bits at " << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(Dib, FourBitPixelsTakeTheHighNibbleFirst) {
+  Dib dib(3, 1, 4);
+  EXPECT_EQ(dib.colour_count(), 16);
+  dib.colours()[2] = {0, 0, 255, 0};  // red
+  dib.colours()[5] = {255, 0, 0, 0};  // blue
+  dib.row(0)[0] = 0x25;
+  dib.row(0)[1] = 0x20;
+  dib.header().colours_used = 6;
+  EXPECT_EQ(dib.colour_count(), 6);
+  BmpMem shown(3, 1, kTrueColour);
+  dib.Draw(shown.dc(), 0, 0);
+  EXPECT_EQ(shown.dc().GetPixel(0, 0), 0x0000FFu);
+  EXPECT_EQ(shown.dc().GetPixel(1, 0), 0xFF0000u);
+  EXPECT_EQ(shown.dc().GetPixel(2, 0), 0x0000FFu);
+}
+
+// The drawn area of a white Dib on black: left, top, width, height.
+std::array<int, 4> Drawn(BmpMem& target) {
+  int left = target.width(), top = target.height(), right = -1, bottom = -1;
+  for (int y = 0; y < target.height(); ++y) {
+    for (int x = 0; x < target.width(); ++x) {
+      if (target.dc().GetPixel(x, y) == 0) continue;
+      left = std::min(left, x);
+      top = std::min(top, y);
+      right = std::max(right, x);
+      bottom = std::max(bottom, y);
+    }
+  }
+  return {left, top, right - left + 1, bottom - top + 1};
+}
+
+TEST(Dib, CentringAndZoomPlaceThePicture) {
+  Dib white(4, 2, 24);
+  std::fill(white.pixel_block().begin(), white.pixel_block().end(), 0xFF);
+  struct Case {
+    std::uint32_t centring;
+    double zoom;
+    std::array<int, 4> drawn;
+  };
+  for (const Case& test :
+       {Case{0x01, 1.0, {4, 1, 4, 2}}, Case{0x04, 1.0, {4, 1, 4, 2}}, Case{0x10, 1.0, {1, 4, 4, 2}},
+        Case{0x55, 1.0, {4, 4, 4, 2}}, Case{0x00, 2.0, {1, 1, 8, 4}},
+        // fit: the factor is min(11 / 4, 9 / 2) = 2.75, so 11 x 5 from (1, 1 + 2),
+        // its last column cut off by the target
+        Case{0x50, kDibZoomToFit, {1, 3, 10, 5}}}) {
+    BmpMem target(11, 9, kTrueColour);
+    target.Clear(0);
+    white.Draw(target.dc(), 1, 1, kSrcCopy, test.centring, test.zoom);  // centring adds to (1, 1)
+    EXPECT_EQ(Drawn(target), test.drawn) << std::hex << test.centring << " zoom " << test.zoom;
+  }
+}
+
+class PaletteWindow : public DrawingSurface {
+ public:
+  PaletteWindow() : image_(16, 16, QImage::Format_RGB32) {}
+  QImage* Image() override { return &image_; }
+  QRect ClientRect() const override { return image_.rect(); }
+  bool palette_based() const override { return true; }
+  QImage image_;
+};
+
+TEST(Dib, APaletteDisplayShowsOnlyItsOwnColours) {
+  ASSERT_TRUE(SelectSimulatedDisplay("16"));
+  std::mt19937 random(4);
+  Dib picture(16, 16, 24);
+  for (std::uint8_t& byte : picture.pixel_block())
+    byte = static_cast<std::uint8_t>(random());
+  PaletteWindow window;
+  {
+    DC dc(&window, 0);
+    picture.Draw(dc, 0, 0);
+  }
+  std::set<QRgb> system;
+  for (const PaletteEntry& entry : LogicalPalette::FromSystem().entries)
+    system.insert(qRgb(entry.red, entry.green, entry.blue));
+  std::set<QRgb> shown;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 16; ++x)
+      shown.insert(window.image_.pixel(x, y));
+  }
+  EXPECT_GT(shown.size(), 3u);
+  for (QRgb colour : shown)
+    EXPECT_TRUE(system.contains(colour)) << std::hex << colour;
+  SelectSimulatedDisplay("32");
+}
+
+}  // namespace
+}  // namespace cbst
