@@ -8,6 +8,8 @@
 #include <random>
 #include <set>
 
+#include "base/file_temp.h"
+#include "gfx/bitmap_file.h"
 #include "gfx/bitmap_handle_qt.h"
 #include "gfx/bmp_mem.h"
 #include "gfx/dc_context_qt.h"
@@ -131,6 +133,41 @@ TEST(Dib, APaletteDisplayShowsOnlyItsOwnColours) {
   for (QRgb colour : shown)
     EXPECT_TRUE(system.contains(colour)) << std::hex << colour;
   SelectSimulatedDisplay("32");
+}
+
+}  // namespace
+}  // namespace cbst
+
+namespace cbst {
+namespace {
+
+// A stand-in for the BMP reader: a 2 x 1 picture of the file's first byte
+// as a grey level, or status 20 for an empty file.
+Status ReadGreyPicture(File& file, Dib& into) {
+  std::uint8_t level = 0;
+  if (file.Read(1, &level) != 1) return Status(kStatusNotAPicture);
+  into = Dib(2, 1, 24);
+  std::fill(into.pixel_block().begin(), into.pixel_block().end(), level);
+  return Status();
+}
+
+TEST(BitmapFile, LoadsThroughTheInstalledReaderOnly) {
+  FileTemp file;
+  ASSERT_TRUE(file.made());
+  Bmp bitmap;
+  SetDibReader(nullptr);
+  EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotAPicture);
+
+  SetDibReader(ReadGreyPicture);
+  EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotAPicture);  // nothing to read
+  const std::uint8_t level = 0x40;
+  file.Write(1, &level);
+  file.Seek(0);
+  ASSERT_TRUE(LoadBitmapFile(file, bitmap).ok());
+  EXPECT_EQ(bitmap.width(), 2);
+  EXPECT_EQ(bitmap.bit_count(), CurrentDisplayFormat().bytes_per_pixel * 8);
+  EXPECT_EQ(Dib::FromBitmap(bitmap).row(0)[0] & 0xF8, 0x40);  // 5 bits survive 16-bit displays
+  SetDibReader(nullptr);
 }
 
 }  // namespace
