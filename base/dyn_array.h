@@ -71,6 +71,8 @@ class DynArray {
   int element_size() const { return element_size_; }
   int growth_step() const { return growth_step_; }
   std::uint8_t flags() const { return flags_; }
+  // Adds flag bits, e.g. kArrayGrowthReturnsError before a reader appends.
+  void AddFlags(std::uint8_t flags) { flags_ |= flags; }
   bool empty() const { return count_ == 0; }
   bool owns_elements() const { return (flags_ & kArrayOwnsElements) != 0; }
 
