@@ -11,13 +11,13 @@
 #include "gfx/dc.h"
 #include "gfx/dc_context_qt.h"
 #include "gfx/dc_mem.h"
+#include "gfx/dib.h"
 
 namespace cbst {
 namespace {
 
-constexpr int kFileHeaderBytes = 14;
-constexpr int kInfoHeaderBytes = 40;
-constexpr std::uint16_t kBmpMagic = 0x4D42;  // "BM"
+constexpr int kFileHeaderBytes = kBmpFileHeaderSize;
+constexpr int kInfoHeaderBytes = kInfoHeaderSize;
 // The pixels of a bitmap could not be fetched.
 constexpr std::uint16_t kStatusNoPixels = 16;
 

@@ -195,8 +195,16 @@ void Dib::SetContext(DC* context) {
 }
 
 void Dib::MakePalette() {
+  if (owner_ || context_) {
+    BuildPalette();
+  } else {
+    palette_.reset();
+  }
+}
+
+void Dib::BuildPalette() {
   palette_.reset();
-  if (header_.bit_count > 8 || colours_.empty() || (!owner_ && !context_)) return;
+  if (header_.bit_count > 8 || colours_.empty()) return;
   const int count = std::min<int>(colour_count(), static_cast<int>(colours_.size()));
   palette_ = std::make_unique<Palette>(std::span(colours_.data(), static_cast<std::size_t>(count)));
   palette_->set_owner(owner_);

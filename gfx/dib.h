@@ -21,6 +21,9 @@ class Bmp;
 class DC;
 
 inline constexpr std::uint32_t kInfoHeaderSize = 40;
+// A BMP file starts with a 14-byte header whose first two bytes are "BM".
+inline constexpr std::uint32_t kBmpFileHeaderSize = 14;
+inline constexpr std::uint16_t kBmpMagic = 0x4D42;
 inline constexpr std::uint32_t kCompressionPlain = 0;
 inline constexpr std::uint32_t kCompressionBitFields = 3;
 
@@ -72,6 +75,7 @@ class Dib {
 
   int stride() const { return (header_.bit_count * header_.width + 31) / 32 * 4; }
   std::vector<std::uint8_t>& pixel_block() { return pixels_; }
+  const std::vector<std::uint8_t>& pixel_block() const { return pixels_; }
   // Row y counted from the top of the picture.
   std::uint8_t* row(int y) { return pixels_.data() + (height() - 1 - y) * stride(); }
   const std::uint8_t* row(int y) const { return pixels_.data() + (height() - 1 - y) * stride(); }
@@ -81,6 +85,9 @@ class Dib {
   void SetOwner(PaletteOwner* owner);
   void SetContext(DC* context);
   Palette* palette() const { return palette_.get(); }
+  // Makes the palette from the colour table now, before anybody shows the
+  // Dib (readers do, so that a picture arrives ready to draw).
+  void BuildPalette();
 
   // Draws the Dib with its top left at (x, y) of `onto`, zoomed by `zoom`
   // (kDibZoomToFit fits it to the context) and centred as `centring` says.

@@ -5,6 +5,8 @@
 
 #include "base/binary_io.h"
 #include "base/status_codes.h"
+#include "gfx/bitmap_file.h"
+#include "image/bmp_file.h"
 #include "puzzle/option_string.h"
 #include "puzzle/puz.h"
 #include "puzzle/puz_options.h"
@@ -12,7 +14,6 @@
 namespace cbst {
 namespace {
 
-ThumbnailReader* thumbnail_reader = nullptr;
 SavedGameHeaderReader saved_game_reader = nullptr;
 
 // The header reader cuts items at "-" too, so a title with "-" ends there.
@@ -20,9 +21,6 @@ constexpr std::string_view kHeaderSeparators = "/-";
 
 }  // namespace
 
-void SetThumbnailReader(ThumbnailReader* reader) {
-  thumbnail_reader = reader;
-}
 void SetSavedGameHeaderReader(SavedGameHeaderReader reader) {
   saved_game_reader = reader;
 }
@@ -112,11 +110,11 @@ Status Thumb::ReadPuzzleHeader(bool load_thumbnail) {
   directory_at = static_cast<std::uint32_t>(file.Tell());
   if (Status directory = ReadDirectory(); directory.peek() != 0) return fail(std::move(directory));
 
-  if (load_thumbnail && thumbnail_at != 0 && thumbnail_reader) {
-    if (file.Seek(thumbnail_at) != thumbnail_at) return not_a_puzzle();
-    if (Status read = thumbnail_reader->Read(file, *this); read.peek() != 0) {
+  if (load_thumbnail && thumbnail_at != 0) {
+    if (Status read = ReadBmp(thumbnail, nullptr, false, thumbnail_at, file); read.peek() != 0) {
       return fail(std::move(read));
     }
+    thumbnail_bitmap = BitmapFromDib(thumbnail);
   }
   flags |= kThumbHeaderRead;
   return fail(Status());

@@ -9,6 +9,8 @@
 #include "base/file.h"
 #include "base/status.h"
 #include "base/vstring.h"
+#include "gfx/bmp.h"
+#include "gfx/dib.h"
 #include "puzzle/puzzle_codes.h"
 
 namespace cbst {
@@ -32,23 +34,9 @@ inline constexpr int kDirectoryBytes = 21;
 inline constexpr char kPuzzleMagic[] = "PUZZ";
 inline constexpr int kMagicBytes = 4;
 
-// Reads the thumbnail picture at the file's current position. The picture
-// readers install one; until then thumbnails are skipped.
-class ThumbnailReader {
- public:
-  virtual ~ThumbnailReader() = default;
-  virtual Status Read(File& file, Thumb& thumb) = 0;
-};
-void SetThumbnailReader(ThumbnailReader* reader);
-
 // Reads a saved game's header; installed by the saved-game code.
 using SavedGameHeaderReader = Status (*)(Thumb& thumb, bool load_thumbnail);
 void SetSavedGameHeaderReader(SavedGameHeaderReader reader);
-
-// The thumbnail as the picture readers leave it.
-struct ThumbnailPicture {
-  virtual ~ThumbnailPicture() = default;
-};
 
 class Thumb {
  public:
@@ -91,7 +79,9 @@ class Thumb {
   std::uint16_t level_count = 0;
   std::uint16_t format_version = 0;
   std::uint16_t required_version = 0;
-  std::unique_ptr<ThumbnailPicture> thumbnail;
+  // The thumbnail as stored, and as a device bitmap for the display.
+  Dib thumbnail;
+  Bmp thumbnail_bitmap;
 
  private:
   void SetFile(const char* path);
