@@ -144,21 +144,6 @@ Status Encode(const Dib& dib, ProgressSink* progress, std::uint32_t flags, int q
   return codec::OperationStatus(kStatusJpegEncodingFailed);
 }
 
-// Maps a share of progress into part of the owner's range.
-class ProgressRange final : public ProgressSink {
- public:
-  ProgressRange(ProgressSink& owner, double from, double to)
-      : owner_(owner), from_(from), to_(to) {}
-  void Progress(double percent) override {
-    owner_.Progress(from_ + percent * (to_ - from_) / 100.0);
-  }
-
- private:
-  ProgressSink& owner_;
-  double from_;
-  double to_;
-};
-
 }  // namespace
 
 Status SaveJpegFile(const Dib& dib, ProgressSink* progress, std::uint32_t flags, int quality,
