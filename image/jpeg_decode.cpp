@@ -35,6 +35,11 @@ constexpr int kSmallPaletteWeights[3] = {12, 2, 9};
 constexpr int kDotsPerCentimetre = 2;
 constexpr int kCentimetresPerMetre = 100;
 constexpr int kMaxTableEntries = 256;
+// The program places pictures with 16-bit coordinates, and keeps them in
+// memory whole; a picture that claims more is refused before any memory is
+// spent on it.
+constexpr JDIMENSION kMaxPictureSide = 32767;
+constexpr std::size_t kMaxPictureBytes = std::size_t{1} << 30;
 // Progress shares of the decoding when a BMP file is written afterwards.
 constexpr double kDecodeShareOfFile = 0.5;
 constexpr double kDecodeShareOfFileQuantised = 0.75;
@@ -215,12 +220,16 @@ void DescribeOutput(DecodeJob& job) {
       job.table[index] = {grey, grey, grey, 0};
     }
   }
+  job.stride = (static_cast<std::size_t>(bits) * codec.output_width + 31) / 32 * 4;
+  if (codec.output_width > kMaxPictureSide || codec.output_height > kMaxPictureSide ||
+      job.stride * codec.output_height > kMaxPictureBytes) {
+    RaiseError(reinterpret_cast<j_common_ptr>(&codec), JERR_IMAGE_TOO_BIG);
+  }
   BitmapInfoHeader& header = job.header;
   header = BitmapInfoHeader{};
   header.width = static_cast<std::int32_t>(codec.output_width);
   header.height = static_cast<std::int32_t>(codec.output_height);
   header.bit_count = static_cast<std::uint16_t>(bits);
-  job.stride = (static_cast<std::size_t>(bits) * codec.output_width + 31) / 32 * 4;
   header.image_size = static_cast<std::uint32_t>(job.stride * codec.output_height);
   if (codec.density_unit == kDotsPerCentimetre) {
     header.x_pixels_per_metre = codec.X_density * kCentimetresPerMetre;
