@@ -383,6 +383,9 @@ void RunDecode(DecodeJob& job) {
   ApplyColourSettings(job, false);
   codec::AttachSource(&codec, job.source, job.input);
   jpeg_read_header(&codec, TRUE);
+  if (codec.image_width > kMaxPictureSide || codec.image_height > kMaxPictureSide) {
+    RaiseError(reinterpret_cast<j_common_ptr>(&codec), JERR_IMAGE_TOO_BIG);
+  }
   ApplyColourSettings(job, true);
   SettleOutput(job);
   jpeg_start_decompress(&codec);
