@@ -7,6 +7,7 @@
 #include <random>
 
 #include "gfx/pixel_access.h"
+#include "platform/display.h"
 #include "puzzle/cut.h"
 #include "puzzle/ellipse_scanner.h"
 #include "puzzle/outline_shading.h"
@@ -98,6 +99,149 @@ TEST(PieceSheets, MasksTileThePicture) {
       ExpectTiling(puz, c.width, c.height);
     }
   }
+}
+
+// The pixels of `rect` of a sheet, row by row, as colours 0x00BBGGRR.
+std::vector<std::uint32_t> Grab(BmpMem& sheet, const Rect16& rect) {
+  std::vector<std::uint32_t> pixels;
+  const PixelView view = sheet.pixels();
+  for (int y = rect.y; y <= rect.LastRow(); ++y) {
+    for (int x = rect.x; x <= rect.LastColumn(); ++x) {
+      pixels.push_back(sheet.format().Unpack(LoadPixel(view.At(x, y), view.bytes)));
+    }
+  }
+  return pixels;
+}
+
+TEST(PieceSheets, FourQuarterTurnsGiveThePieceBack) {
+  Puz puz;
+  MakePuzzle(puz, 360, 270, 4, 5, 21, true);
+  ASSERT_TRUE(DrawPieceSheets(puz, nullptr).ok());
+  for (int id : {0, 6, 12, 19}) {
+    SPuz& piece = puz.cut.pieces[static_cast<std::size_t>(id)];
+    const Rect16 bound = piece.bound;
+    const Rect16 cell = piece.cell;
+    const int rotation = piece.rotation;
+    const auto mask = Grab(*puz.sheets.mask, bound);
+    const auto image = Grab(*puz.sheets.image, bound);
+    for (int turn = 0; turn < 4; ++turn)
+      TurnPiece(puz, piece, 1);
+    EXPECT_EQ(piece.rotation, rotation);
+    EXPECT_EQ(piece.bound, bound);
+    EXPECT_EQ(piece.cell, cell);
+    EXPECT_EQ(Grab(*puz.sheets.mask, bound), mask) << "piece " << id;
+    EXPECT_EQ(Grab(*puz.sheets.image, bound), image) << "piece " << id;
+  }
+  // Without the picture the image itself is turned, and comes back too.
+  puz.picture.reset();
+  SPuz& piece = puz.cut.pieces[7];
+  const auto mask = Grab(*puz.sheets.mask, piece.bound);
+  for (int turn = 0; turn < 2; ++turn)
+    TurnPiece(puz, piece, 2);
+  EXPECT_EQ(Grab(*puz.sheets.mask, piece.bound), mask);
+}
+
+// Pixel (x, y) of an unturned w x h piece after `turns` clockwise turns.
+std::pair<int, int> Turned(int x, int y, int w, int h, int turns) {
+  switch (turns) {
+    case 1:
+      return {h - 1 - y, x};
+    case 2:
+      return {w - 1 - x, h - 1 - y};
+    case 3:
+      return {y, w - 1 - x};
+    default:
+      return {x, y};
+  }
+}
+
+TEST(PieceSheets, TurnedPiecesAreTheUnturnedOnesTurned) {
+  Puz turned, unturned;
+  MakePuzzle(turned, 400, 300, 5, 6, 5, true);
+  MakePuzzle(unturned, 400, 300, 5, 6, 5, true);
+  for (SPuz& piece : unturned.cut.pieces)
+    piece.rotation = 0;
+  ASSERT_TRUE(DrawPieceSheets(turned, nullptr).ok());
+  ASSERT_TRUE(DrawPieceSheets(unturned, nullptr).ok());
+  const PixelView turned_mask = turned.sheets.mask->pixels();
+  const PixelView mask = unturned.sheets.mask->pixels();
+  const PixelView turned_image = turned.sheets.image->pixels();
+  const PixelView image = unturned.sheets.image->pixels();
+  int compared = 0;
+  for (std::size_t index = 0; index < turned.cut.pieces.size(); ++index) {
+    const SPuz& a = turned.cut.pieces[index];
+    const SPuz& b = unturned.cut.pieces[index];
+    for (int y = 0; y < b.bound.height; ++y) {
+      for (int x = 0; x < b.bound.width; ++x) {
+        const auto [tx, ty] = Turned(x, y, b.bound.width, b.bound.height, a.rotation);
+        const int ax = a.bound.x + tx, ay = a.bound.y + ty, bx = b.bound.x + x, by = b.bound.y + y;
+        const bool inside = Inside(mask, bx, by);
+        ASSERT_EQ(Inside(turned_mask, ax, ay), inside)
+            << "piece " << index << " at " << x << "," << y;
+        // The picture matches away from the outline, where the bevel differs.
+        if (!inside || x < 2 || y < 2 || x >= b.bound.width - 2 || y >= b.bound.height - 2)
+          continue;
+        bool deep = true;
+        for (int dy = -2; dy <= 2 && deep; ++dy)
+          for (int dx = -2; dx <= 2 && deep; ++dx)
+            deep = Inside(mask, bx + dx, by + dy);
+        if (!deep) continue;
+        EXPECT_EQ(LoadPixel(turned_image.At(ax, ay), 4) & 0xFFFFFF,
+                  LoadPixel(image.At(bx, by), 4) & 0xFFFFFF);
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 80000);
+}
+
+TEST(OutlineShading, BrightnessRule) {
+  const std::uint32_t colour = 100 | 50 << 8 | 200 << 16;
+  EXPECT_EQ(Brighten(colour, 0), 0u);
+  EXPECT_EQ(Brighten(colour, 64), 50u | 25u << 8 | 100u << 16);
+  EXPECT_EQ(Brighten(colour, 127), 99u | 49u << 8 | 198u << 16);
+  EXPECT_EQ(Brighten(colour, 128), colour);
+  EXPECT_EQ(Brighten(colour, 192), 150u | 75u << 8 | 255u << 16);
+  EXPECT_EQ(Brighten(colour, 255), 199u | 99u << 8 | 255u << 16);
+  // Dark colours are lifted to a floor of k / 2 on average.
+  EXPECT_EQ(Brighten(0x0A0A0A, 192), 0x606060u);
+  EXPECT_EQ(Brighten(0x000000, 255), 0x7F7F7Fu);
+  EXPECT_EQ(GreyLevel(64), 0u);
+  EXPECT_EQ(GreyLevel(65), 0x404040u);
+  EXPECT_EQ(GreyLevel(127), 0x404040u);
+  EXPECT_EQ(GreyLevel(128), 0x808080u);
+}
+
+TEST(OutlineShading, GreyOutlinesOnFewColoursOrWhenAsked) {
+  Puz puz;
+  MakePuzzle(puz, 200, 150, 2, 3, 4, false);
+  EXPECT_EQ(ChooseShader(puz, false), ShaderKind::kDevice);
+  EXPECT_EQ(ChooseShader(puz, true), ShaderKind::kGrey);
+  ASSERT_TRUE(SelectSimulatedDisplay("16"));
+  EXPECT_EQ(ChooseShader(puz, false), ShaderKind::kGrey);
+  ASSERT_TRUE(SelectSimulatedDisplay("32"));
+
+  // Grey outlines are drawn without the picture: black while a piece is
+  // alone, and lit once it has joined a neighbour.
+  ASSERT_TRUE(DrawPieceSheets(puz, nullptr, true).ok());
+  SPuz& corner = puz.cut.pieces[0];
+  const auto top_edge = [&] {
+    const PixelView image = puz.sheets.image->pixels();
+    std::vector<std::uint32_t> pixels;
+    for (int x = corner.cell.x; x <= corner.cell.LastColumn(); ++x)
+      pixels.push_back(LoadPixel(image.At(x, corner.cell.y), 4) & 0xFFFFFF);
+    return pixels;
+  };
+  const int width = corner.cell.width;
+  EXPECT_EQ(top_edge(), std::vector<std::uint32_t>(static_cast<std::size_t>(width), 0));
+  EXPECT_EQ(corner.flags & kPieceOutlineShaded, 0u);
+
+  const int right = (kSideRight - corner.rotation + kSideCount) % kSideCount;
+  corner.joined_sides = static_cast<std::uint8_t>(1u << right);
+  ShadeOutline(puz, corner, kSideTop);
+  // The top side has no neighbour and the piece has joined: light at 192.
+  EXPECT_EQ(top_edge(), std::vector<std::uint32_t>(static_cast<std::size_t>(width), 0x808080));
+  EXPECT_NE(corner.flags & kPieceOutlineShaded, 0u);
 }
 
 }  // namespace
