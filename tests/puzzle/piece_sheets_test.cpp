@@ -3,10 +3,12 @@
 #include "puzzle/piece_sheets.h"
 
 #include <gtest/gtest.h>
+#include <QImage>
 
 #include <random>
 
 #include "gfx/pixel_access.h"
+#include "image/bmp_file.h"
 #include "platform/display.h"
 #include "puzzle/cut.h"
 #include "puzzle/ellipse_scanner.h"
@@ -242,6 +244,48 @@ TEST(OutlineShading, GreyOutlinesOnFewColoursOrWhenAsked) {
   // The top side has no neighbour and the piece has joined: light at 192.
   EXPECT_EQ(top_edge(), std::vector<std::uint32_t>(static_cast<std::size_t>(width), 0x808080));
   EXPECT_NE(corner.flags & kPieceOutlineShaded, 0u);
+}
+
+// The sheets of a 3 x 3 cut of a small picture, as cbst-tool sheets wrote
+// them when they were checked by eye: any change to a mask, a turn or the
+// bevel shows here.
+TEST(PieceSheets, GoldenSheets) {
+  const std::string data = CBST_TEST_DATA;
+  File file((data + "/gradient_96x72.bmp").c_str());
+  Dib dib;
+  ASSERT_TRUE(ReadBmp(dib, nullptr, false, 0, file).ok());
+  Puz puz;
+  puz.picture = std::make_unique<BmpMem>(dib.width(), dib.height(), nullptr);
+  dib.Draw(puz.picture->dc(), 0, 0);
+  CutRequest request;
+  request.picture_width = static_cast<std::int16_t>(dib.width());
+  request.picture_height = static_cast<std::int16_t>(dib.height());
+  request.rows = request.columns = 3;
+  Random random;
+  random.Seed(5);
+  puz.cut = CutPieces(request, random);
+  ASSERT_TRUE(DrawPieceSheets(puz, nullptr).ok());
+
+  for (const char* name : {"image", "mask"}) {
+    SCOPED_TRACE(name);
+    const QImage golden(QString::fromStdString(data + "/sheets_3x3/" + name + ".png"));
+    BmpMem& sheet = name[0] == 'i' ? *puz.sheets.image : *puz.sheets.mask;
+    ASSERT_EQ(golden.width(), sheet.width());
+    ASSERT_EQ(golden.height(), sheet.height());
+    const Rect16 whole{0, 0, static_cast<std::int16_t>(sheet.width()),
+                       static_cast<std::int16_t>(sheet.height())};
+    const std::vector<std::uint32_t> pixels = Grab(sheet, whole);
+    int differing = 0;
+    for (int y = 0; y < golden.height(); ++y) {
+      for (int x = 0; x < golden.width(); ++x) {
+        const QRgb expected = golden.pixel(x, y);
+        const std::uint32_t colour = static_cast<std::uint32_t>(
+            qRed(expected) | qGreen(expected) << 8 | qBlue(expected) << 16);
+        differing += pixels[static_cast<std::size_t>(y * golden.width() + x)] != colour;
+      }
+    }
+    EXPECT_EQ(differing, 0);
+  }
 }
 
 }  // namespace
