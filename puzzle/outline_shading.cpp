@@ -25,10 +25,11 @@ class Shader {
   Shader(Puz& puz, const SPuz& piece, bool shading_on)
       : puz_(puz), piece_(piece), on_(shading_on), kind_(puz.sheets.shader) {
     if (kind_ != ShaderKind::kGrey && !puz.picture) kind_ = ShaderKind::kGrey;
-    if (kind_ == ShaderKind::kDirect) {
-      picture_ = puz.picture->pixels();
-      sheet_ = puz.sheets.image->pixels();
-    }
+    if (kind_ == ShaderKind::kDirect) picture_ = puz.picture->pixels();
+    // Sheets of 16 bits or more take lit pixels directly; palette sheets
+    // through the device, which knows their colours.
+    sheet_ = puz.sheets.image->pixels();
+    write_direct_ = sheet_.bytes >= 2;
     // Where the unturned piece's picture starts: its home, less the cell's
     // offset in the bounding rectangle.
     const int back = (kSideCount - piece.rotation) % kSideCount;
@@ -42,25 +43,31 @@ class Shader {
     const Rect16& bound = piece_.bound;
     if (x < bound.x || y < bound.y || x > bound.LastColumn() || y > bound.LastRow()) return;
     if (kind_ == ShaderKind::kGrey) {
-      puz_.sheets.image->dc().SetPixel(x, y, GreyLevel(k));
+      Write(x, y, GreyLevel(k));
       return;
     }
     const auto [px, py] = PictureOf(x, y);
     if (kind_ == ShaderKind::kDirect) {
       const DisplayFormat& format = puz_.picture->format();
-      const std::uint32_t colour = format.Unpack(LoadPixel(picture_.At(px, py), picture_.bytes));
-      StorePixel(sheet_.At(x, y), sheet_.bytes,
-                 puz_.sheets.image->format().Pack(Brighten(colour, k)));
+      Write(x, y, Brighten(format.Unpack(LoadPixel(picture_.At(px, py), picture_.bytes)), k));
       return;
     }
     std::uint32_t colour = Brighten(puz_.picture->dc().GetPixel(px, py), k);
     if (const Palette* palette = puz_.sheets.image->dc().palette(); palette && !palette->Empty()) {
       colour = palette->entries()[static_cast<std::size_t>(palette->NearestIndex(colour))].Colour();
     }
-    puz_.sheets.image->dc().SetPixel(x, y, colour);
+    Write(x, y, colour);
   }
 
  private:
+  void Write(int x, int y, std::uint32_t colour) {
+    if (write_direct_) {
+      StorePixel(sheet_.At(x, y), sheet_.bytes, puz_.sheets.image->format().Pack(colour));
+    } else {
+      puz_.sheets.image->dc().SetPixel(x, y, colour);
+    }
+  }
+
   // The picture pixel under sheet pixel (x, y) of the piece as it lies.
   std::pair<int, int> PictureOf(int x, int y) const {
     const Rect16& bound = piece_.bound;
@@ -94,6 +101,7 @@ class Shader {
   ShaderKind kind_;
   PixelView picture_;
   PixelView sheet_;
+  bool write_direct_ = false;
   int origin_x_ = 0;
   int origin_y_ = 0;
 };

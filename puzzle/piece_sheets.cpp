@@ -9,6 +9,7 @@
 #include "base/report.h"
 #include "base/status_codes.h"
 #include "gfx/drawing_tools.h"
+#include "gfx/pixel_access.h"
 #include "gfx/turn.h"
 #include "platform/display.h"
 #include "puzzle/ellipse_scanner.h"
@@ -51,18 +52,47 @@ Limits TabLimits(const Rect16& cell, int screen_side, bool knob) {
   return limits;
 }
 
-// One column (or row) of a tab: the pen leaves out its last point, so the
-// line runs one past the far end.
-void DrawSpan(DC& dc, bool rows_across, int line, int from, int to) {
-  if (from > to) return;
-  if (rows_across) {
-    dc.Line(to, line, from - 1, line);
-  } else {
-    dc.Line(line, to, line, from - 1);
+// Draws the columns (or rows) of a tab. Where the mask's pixels can be
+// written directly they are, as the pen would have drawn them; otherwise
+// through the pen, whose line leaves out its last point and so runs one
+// past the far end.
+class TabPainter {
+ public:
+  TabPainter(BmpMem& mask, std::uint32_t colour) : mask_(mask), colour_(colour) {
+    view_ = mask.pixels();
+    direct_ = view_.bytes >= 2;
+    if (direct_) pixel_ = mask.format().Pack(colour);
   }
-}
 
-void DrawTab(DC& dc, const Rect16& tab, const Limits& limits, bool rows_across) {
+  void Span(bool rows_across, int line, int from, int to) {
+    if (from > to) return;
+    if (!direct_) {
+      if (rows_across) {
+        mask_.dc().Line(to, line, from - 1, line);
+      } else {
+        mask_.dc().Line(line, to, line, from - 1);
+      }
+      return;
+    }
+    for (int at = from; at <= to; ++at) {
+      const int x = rows_across ? at : line;
+      const int y = rows_across ? line : at;
+      if (x < 0 || y < 0 || x >= view_.width || y >= view_.height) continue;
+      StorePixel(view_.At(x, y), view_.bytes, pixel_);
+    }
+  }
+
+  std::uint32_t colour() const { return colour_; }
+
+ private:
+  BmpMem& mask_;
+  std::uint32_t colour_;
+  PixelView view_;
+  bool direct_ = false;
+  std::uint32_t pixel_ = 0;
+};
+
+void DrawTab(TabPainter& painter, const Rect16& tab, const Limits& limits, bool rows_across) {
   // In the row form the walk's "columns" are rows, and its rows columns.
   const int line_low = rows_across ? limits.top : limits.left;
   const int line_high = rows_across ? limits.bottom : limits.right;
@@ -75,7 +105,7 @@ void DrawTab(DC& dc, const Rect16& tab, const Limits& limits, bool rows_across) 
     const int to = std::min(span_high, step.bottom);
     for (int line : {step.column, step.mirror}) {
       if (line < line_low || line > line_high) continue;
-      DrawSpan(dc, rows_across, line, from, to);
+      painter.Span(rows_across, line, from, to);
       if (step.mirror == step.column) break;
     }
   }
@@ -192,7 +222,8 @@ void DrawPieceMask(Puz& puz, const SPuz& piece, bool keep_background) {
     if (piece.tab[side] == kNoTab || piece.tab_direction[side] == kNoTabDirection) continue;
     const bool knob = piece.tab_direction[side] == kKnobOut;
     dc.Select(knob ? &black : &white);
-    DrawTab(dc, puz.cut.tabs[static_cast<std::size_t>(piece.tab[side])],
+    TabPainter painter(*puz.sheets.mask, knob ? kBlack : kWhite);
+    DrawTab(painter, puz.cut.tabs[static_cast<std::size_t>(piece.tab[side])],
             TabLimits(piece.cell, screen_side, knob), rows_across);
   }
   dc.Deselect(ToolSlot::kPen);
@@ -262,19 +293,21 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
   for (int value : sheets.row_heights)
     height += value;
 
-  sheets.image = std::make_unique<BmpMem>(width, height, nullptr);
+  // In the display's rendering mode: pixels composed directly where it
+  // allows that, through raster operations otherwise.
+  sheets.image = MakeBmpMem(width, height);
   if (!sheets.image->valid()) {
     sheets = PieceSheets();
     return Status(kStatusOutOfMemory);
   }
-  sheets.mask = std::make_unique<BmpMem>(width, height, nullptr);
+  sheets.mask = MakeBmpMem(width, height);
   if (!sheets.mask->valid()) sheets.mask = std::make_unique<BmpMem>(width, height, nullptr, true);
   if (!sheets.mask->valid()) {
     sheets = PieceSheets();
     return Status(kStatusOutOfMemory);
   }
   sheets.image->Clear(0);
-  sheets.mask->Clear(1);
+  sheets.mask->Clear(0xFF);  // white, for either kind of bitmap
   sheets.shader = ChooseShader(puz, force_grey || MemoryIsShort());
 
   std::vector<int> column_x(static_cast<std::size_t>(columns) + 1, 0);

@@ -100,7 +100,7 @@ int RunSheets(int argc, char** argv) {
     return 1;
   }
   Puz puz;
-  puz.picture = std::make_unique<BmpMem>(dib.width(), dib.height(), nullptr);
+  puz.picture = MakeBmpMem(dib.width(), dib.height());
   dib.Draw(puz.picture->dc(), 0, 0);
   puz.picture->dc().Flush();
   request.picture_width = static_cast<std::int16_t>(dib.width());
