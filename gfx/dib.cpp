@@ -2,6 +2,8 @@
 // through the toolkit.
 #include "gfx/dib.h"
 
+#include <bit>
+
 #include <algorithm>
 #include <cstring>
 
@@ -179,6 +181,38 @@ Dib Dib::FromBitmap(Bmp& bitmap, const Palette* palette) {
   return dib;
 }
 
+std::uint32_t Dib::PixelColour(int x, int y) const {
+  const std::uint8_t* line = row(y);
+  const int bits = bit_count();
+  if (bits == 24 || bits == 32) {
+    const std::uint8_t* pixel = line + x * (bits / 8);
+    return pixel[2] | pixel[1] << 8 | static_cast<std::uint32_t>(pixel[0]) << 16;
+  }
+  if (bits == 16) {
+    const std::uint32_t pixel = line[2 * x] | line[2 * x + 1] << 8;
+    // Without masks of their own, 16-bit pixels are 5-5-5.
+    const std::array<std::uint32_t, 3> masks =
+        masks_ == std::array<std::uint32_t, 3>{}
+            ? std::array<std::uint32_t, 3>{0x7C00, 0x03E0, 0x001F}
+            : masks_;
+    std::uint32_t colour = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+      const std::uint32_t mask = masks[channel];
+      if (mask == 0) continue;
+      const std::uint32_t value = (pixel & mask) >> std::countr_zero(mask);
+      const int width = std::popcount(mask);
+      const std::uint32_t wide = width >= 8 ? value >> (width - 8) : value << (8 - width);
+      colour |= (wide & 0xFF) << (8 * channel);
+    }
+    return colour;
+  }
+  const int per_byte = 8 / bits;
+  const int index = line[x / per_byte] >> (8 - bits * (1 + x % per_byte)) & ((1 << bits) - 1);
+  if (index >= static_cast<int>(colours_.size())) return 0;
+  const ColourTableEntry& entry = colours_[static_cast<std::size_t>(index)];
+  return entry.red | entry.green << 8 | static_cast<std::uint32_t>(entry.blue) << 16;
+}
+
 int Dib::colour_count() const {
   if (header_.colours_used) return static_cast<int>(header_.colours_used);
   return header_.bit_count <= 8 ? 1 << header_.bit_count : 0;
@@ -210,7 +244,7 @@ void Dib::BuildPalette() {
   palette_->set_owner(owner_);
 }
 
-void Dib::Draw(DC& onto, int x, int y, RasterOp op, std::uint32_t centring, double zoom) {
+void Dib::Draw(DC& onto, int x, int y, RasterOp op, std::uint32_t centring, double zoom) const {
   if (!valid() || !onto.valid()) return;
   if (palette_) {
     onto.SelectPalette(palette_.get());

@@ -76,6 +76,9 @@ class Dib {
   int stride() const { return (header_.bit_count * header_.width + 31) / 32 * 4; }
   std::vector<std::uint8_t>& pixel_block() { return pixels_; }
   const std::vector<std::uint8_t>& pixel_block() const { return pixels_; }
+  // The colour 0x00BBGGRR of pixel (x, y) counted from the top left, by
+  // colour table, bit-field masks or blue-green-red bytes.
+  std::uint32_t PixelColour(int x, int y) const;
   // Row y counted from the top of the picture.
   std::uint8_t* row(int y) { return pixels_.data() + (height() - 1 - y) * stride(); }
   const std::uint8_t* row(int y) const { return pixels_.data() + (height() - 1 - y) * stride(); }
@@ -92,7 +95,7 @@ class Dib {
   // Draws the Dib with its top left at (x, y) of `onto`, zoomed by `zoom`
   // (kDibZoomToFit fits it to the context) and centred as `centring` says.
   void Draw(DC& onto, int x, int y, RasterOp op = kSrcCopy, std::uint32_t centring = 0,
-            double zoom = 1.0);
+            double zoom = 1.0) const;
 
  private:
   void MakePalette();

@@ -11,4 +11,20 @@ class ProgressSink {
   virtual void Progress(double percent) = 0;
 };
 
+// Passes progress on as a part of the owner's range: from `from` to `to`
+// percent of it.
+class ProgressRange final : public ProgressSink {
+ public:
+  ProgressRange(ProgressSink& owner, double from, double to)
+      : owner_(owner), from_(from), to_(to) {}
+  void Progress(double percent) override {
+    owner_.Progress(from_ + percent * (to_ - from_) / 100.0);
+  }
+
+ private:
+  ProgressSink& owner_;
+  double from_;
+  double to_;
+};
+
 }  // namespace cbst

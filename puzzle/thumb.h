@@ -83,8 +83,10 @@ class Thumb {
   Dib thumbnail;
   Bmp thumbnail_bitmap;
 
- private:
+  // The file this header belongs to, and how messages name it.
   void SetFile(const char* path);
+
+ private:
   void ReadHeaderOptions();
 };
 

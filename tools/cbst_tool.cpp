@@ -13,7 +13,10 @@ constexpr const char* kUsage =
     "  cut --size WxH --grid RxC --seed S [--norotate] [--nodeform] [--rules V] [--resume]\n"
     "      cut a picture of W x H pixels and print the pieces as JSON\n"
     "  info FILE\n"
-    "      print a puzzle file's header as JSON (exit code 1 when it cannot be read)\n";
+    "      print a puzzle file's header as JSON (exit code 1 when it cannot be read)\n"
+    "  make PICTURE --title T --levels \"L1,L2,...\" [--surprise] [--nohelp] [--custom]\n"
+    "       [--color 0xBBGGRR] [--credit TEXT] --out FILE.puz\n"
+    "      make a puzzle file from a JPEG or BMP picture and print its header as JSON\n";
 
 struct Command {
   const char* name;
@@ -23,6 +26,7 @@ struct Command {
 constexpr Command kCommands[] = {
     {"cut", cbst::tool::RunCut},
     {"info", cbst::tool::RunInfo},
+    {"make", cbst::tool::RunMake},
 };
 
 }  // namespace

@@ -14,7 +14,7 @@ int RunInfo(int argc, char** argv) {
     return 2;
   }
   Thumb thumb;
-  Status status = thumb.Open(argv[0], false);
+  Status status = thumb.Open(argv[0], true);
   const std::uint16_t code = status.code();
 
   JsonWriter json;
@@ -30,6 +30,10 @@ int RunInfo(int argc, char** argv) {
   json.EndArray();
   json.Key("options").String(Cp1252ToUtf8(thumb.options.view()));
   json.Key("T").Number(thumb.thumbnail_at);
+  if (thumb.thumbnail_at != 0 && thumb.thumbnail.valid()) {
+    json.Key("thumb").Numbers(
+        {thumb.thumbnail.width(), thumb.thumbnail.height(), thumb.thumbnail.colour_count()});
+  }
   json.Key("P").Number(thumb.picture_at);
   json.Key("size").Number(thumb.picture_size);
   json.Key("kind").Number(thumb.picture_kind);

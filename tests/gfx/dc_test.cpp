@@ -3,7 +3,6 @@
 #include "gfx/dc.h"
 
 #include <gtest/gtest.h>
-#include <QGuiApplication>
 
 #include <cstdlib>
 #include <cstring>
@@ -18,28 +17,11 @@
 #include "gfx/pixel_access.h"
 #include "gfx/region.h"
 #include "platform/display.h"
+#include "support/gui_environment.h"
 #include "support/recording_sink.h"
 
 namespace cbst {
 namespace {
-
-// Fonts need the toolkit running; the display (CBST_DISPLAY may simulate
-// an older one) is probed as the program does at start-up.
-class GuiEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    ProbeDisplay(false);
-    static int argc = 1;
-    static char name[] = "gfx_tests";
-    static char* argv[] = {name, nullptr};
-    if (!qGuiApp) app_ = std::make_unique<QGuiApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QGuiApplication> app_;
-};
-const auto* const kGui = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 void Randomise(Bmp& bitmap, std::mt19937& random) {
   const PixelView pixels = bitmap.pixels();

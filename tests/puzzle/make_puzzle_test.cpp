@@ -1,0 +1,178 @@
+// make_puzzle_test.cpp: level texts, the proposed background, thumbnails,
+// file names and the values a new puzzle is written with.
+#include "puzzle/make_puzzle.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "puzzle/level_text.h"
+#include "puzzle/puz_options.h"
+#include "puzzle/puzzle_codes.h"
+#include "puzzle/random.h"
+#include "support/gui_environment.h"
+
+namespace cbst {
+namespace {
+
+LevelSize Parse(const char* text, int width, int height, std::uint16_t* code = nullptr) {
+  Status status;
+  LevelSize level = ParseLevelText(text, width, height, code != nullptr, status);
+  if (code) *code = status.code();
+  return level;
+}
+
+float Unsquareness(int width, int height, int rows, int columns) {
+  return std::fabs(1.0f - static_cast<float>(width / columns) / static_cast<float>(height / rows));
+}
+
+TEST(LevelText, RowsByColumnsAndPieceCounts) {
+  for (const char* text : {"12x9", "12X9"}) {
+    const LevelSize level = Parse(text, 640, 480);
+    EXPECT_EQ(level.rows, 12);
+    EXPECT_EQ(level.columns, 9);
+    EXPECT_EQ(level.count, 108);
+  }
+  const LevelSize hundred = Parse("100", 400, 300);
+  EXPECT_EQ(hundred.rows, 9);
+  EXPECT_EQ(hundred.columns, 12);
+  EXPECT_FLOAT_EQ(hundred.piece_width, 400.0f / 12);
+  EXPECT_FLOAT_EQ(hundred.piece_height, 300.0f / 9);
+  EXPECT_EQ(Parse("1", 400, 300).rows, 1);
+  EXPECT_EQ(Parse("", 400, 300).piece_width, 0.0f);
+}
+
+TEST(LevelText, ValidationRefusesTinyLevelsAndPieces) {
+  std::uint16_t code = 0;
+  Parse("3", 400, 300, &code);
+  EXPECT_EQ(code, kStatusTooFewPieces);
+  Parse("2x2", 400, 300, &code);
+  EXPECT_EQ(code, 0);
+  Parse("2x2", 46, 46, &code);  // pieces of 23 pixels
+  EXPECT_EQ(code, 0);
+  Parse("4x4", 46, 46, &code);  // pieces of 11.5 pixels
+  EXPECT_EQ(code, kStatusPiecesTooSmall);
+}
+
+// The chosen grid is never beaten by the neighbours it was compared with.
+TEST(LevelText, PieceCountsGiveTheSquarestCandidate) {
+  for (int width : {300, 640, 1024, 1600}) {
+    for (int height : {200, 480, 768, 1200}) {
+      for (int count = 4; count <= 1000; count += 37) {
+        const LevelSize level = Parse(std::to_string(count).c_str(), width, height);
+        const float chosen = Unsquareness(width, height, level.rows, level.columns);
+        const float aspect = static_cast<float>(width) / height;
+        const int rows = static_cast<int>(std::lround(std::sqrt(count / aspect)));
+        EXPECT_TRUE(level.rows == rows || level.rows == rows + 1);
+        if (level.rows == rows + 1) {
+          EXPECT_LT(chosen, Unsquareness(width, height, rows, level.columns));
+        }
+        EXPECT_NEAR(level.rows * level.columns, count, count * 0.35 + 3);
+      }
+    }
+  }
+}
+
+Dib Filled(int width, int height, std::uint32_t colour) {
+  Dib dib(width, height, 24);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      std::uint8_t* pixel = dib.row(y) + 3 * x;
+      pixel[0] = static_cast<std::uint8_t>(colour >> 16);
+      pixel[1] = static_cast<std::uint8_t>(colour >> 8);
+      pixel[2] = static_cast<std::uint8_t>(colour);
+    }
+  }
+  return dib;
+}
+
+TEST(MakePuzzle, BackgroundIsLightenedOrDarkenedFromThePicture) {
+  ProgramRandom().Seed(1);
+  EXPECT_EQ(ProposeBackground(Filled(50, 40, 0x000000)), 0x5C5C5Cu);  // 1 * 92
+  EXPECT_EQ(ProposeBackground(Filled(50, 40, 0x101010)), 0x505050u);  // 16 * (92 / 16)
+  EXPECT_EQ(ProposeBackground(Filled(50, 40, 0x808080)), 0x808080u);  // already mid
+  EXPECT_EQ(ProposeBackground(Filled(50, 40, 0xFFFFFF)), 0xA0A0A0u);  // 255 * 160 / 255
+  // A bright red keeps its hue: each channel is scaled alike.
+  const std::uint32_t red = ProposeBackground(Filled(50, 40, 0x4040FF));
+  EXPECT_GT(red & 0xFF, (red >> 8 & 0xFF) * 3);
+  // Four numbers are drawn, so the next puzzle gets another place.
+  Random copy;
+  copy.Seed(1);
+  for (int draw = 0; draw < 4 * 5; ++draw)
+    copy.Next();
+  EXPECT_EQ(ProgramRandom().state(), copy.state());
+}
+
+TEST(MakePuzzle, ThumbnailsFitTheBrowser) {
+  struct Case {
+    int width, height, thumb_width, thumb_height;
+  };
+  for (const Case& c : {Case{640, 480, 80, 60}, Case{1000, 300, 80, 24}, Case{300, 1000, 18, 60},
+                        Case{40, 30, 80, 60}}) {
+    const Dib thumbnail = MakeThumbnail(Filled(c.width, c.height, 0x3366CC));
+    EXPECT_EQ(thumbnail.width(), c.thumb_width);
+    EXPECT_EQ(thumbnail.height(), c.thumb_height);
+    EXPECT_EQ(thumbnail.PixelColour(thumbnail.width() / 2, thumbnail.height() / 2), 0x3366CCu);
+  }
+
+  const Dib surprise = MakeSurpriseThumbnail();
+  EXPECT_EQ(surprise.width(), kSurpriseWidth);
+  EXPECT_EQ(surprise.height(), kThumbnailHeight);
+  EXPECT_EQ(surprise.PixelColour(1, 0), 0xFFFFFFu);
+  EXPECT_EQ(surprise.PixelColour(1, kThumbnailHeight - kSurpriseBandHeight - 1), 0xFF0000u);
+  EXPECT_EQ(surprise.PixelColour(0, kThumbnailHeight - 1), kSurpriseBand);
+  int dark_panel = 0, dark_band = 0;
+  for (int y = 0; y < kThumbnailHeight; ++y) {
+    for (int x = 0; x < kSurpriseWidth; ++x) {
+      const std::uint32_t colour = surprise.PixelColour(x, y);
+      if ((colour & 0xFF) < 0x40 && (colour >> 8 & 0xFF) < 0x40) {
+        (y < kThumbnailHeight - kSurpriseBandHeight ? dark_panel : dark_band)++;
+      }
+    }
+  }
+  EXPECT_GT(dark_panel, 20);  // the "?"
+  EXPECT_GT(dark_band, 20);   // "(Surprise)"
+}
+
+TEST(MakePuzzle, FileNamesAvoidUnsafeCharacters) {
+  EXPECT_EQ(PuzzleFileName("/home/ann/puzzles", "a/b:c").view(), "/home/ann/puzzles/a_b_c.puz");
+  EXPECT_EQ(PuzzleFileName("/p/", "Dr. Who? *<|>\\").view(), "/p/Dr_ Who_ _____.puz");
+}
+
+TEST(MakePuzzle, ValuesOfANewPuzzle) {
+  MakeRequest request;
+  request.title = "  Harbour  ";
+  request.level_texts = {"", " ", "12x9", "", "100"};
+  request.background = 0x336699;
+  Puz puz;
+  puz.puzzle_seed = 77;
+  SetPuzzleValues(puz, request, 400, 300);
+  EXPECT_EQ(puz.title.view(), "Harbour");
+  EXPECT_EQ(puz.DefinedLevels(), 2);
+  EXPECT_EQ(puz.level_rows[0], 12);
+  EXPECT_EQ(puz.level_columns[1], 12);
+  EXPECT_TRUE(puz.state & kStateOwnLevels);
+  EXPECT_EQ(RequiredProgramVersion(), kWrittenRequiredVersion);
+
+  std::string options = ComposeOptions(puz, OptionMode::kPuzzle);
+  EXPECT_NE(options.find("/Rndn:0"), std::string::npos);
+  EXPECT_NE(options.find("/ImgFull/NoReduceImg"), std::string::npos);
+  EXPECT_NE(options.find("/NoCustom"), std::string::npos);
+  EXPECT_EQ(options.find("/Nopreview"), std::string::npos);
+  EXPECT_EQ(options.find("/NoHelp"), std::string::npos);
+
+  request.surprise = request.no_help = request.allow_custom = true;
+  SetPuzzleValues(puz, request, 400, 300);
+  options = ComposeOptions(puz, OptionMode::kPuzzle);
+  EXPECT_NE(options.find("/Nopreview"), std::string::npos);
+  EXPECT_NE(options.find("/NoHelp"), std::string::npos);
+  EXPECT_EQ(options.find("/NoCustom"), std::string::npos);
+
+  EXPECT_TRUE(CheckLevels(request, 400, 300).ok());
+  request.level_texts[3] = "3";
+  EXPECT_EQ(CheckLevels(request, 400, 300).code(), kStatusTooFewPieces);
+}
+
+}  // namespace
+}  // namespace cbst
