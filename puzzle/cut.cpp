@@ -215,6 +215,8 @@ void CutTabs(const CutRequest& request, Cut& cut, Random& random) {
 Cut CutPieces(const CutRequest& request, Random& random) {
   Cut cut;
   if (request.rows <= 0 || request.columns <= 0) return cut;
+  cut.rows = request.rows;
+  cut.columns = request.columns;
   LayGrid(request, cut);
   TurnPieces(request, cut, random);
   CutTabs(request, cut, random);

@@ -36,7 +36,9 @@ struct CutRequest {
 struct Cut {
   std::int16_t piece_width = 0;   // PW
   std::int16_t piece_height = 0;  // PH
-  std::vector<SPuz> pieces;       // row-major
+  int rows = 0;
+  int columns = 0;
+  std::vector<SPuz> pieces;  // row-major
   std::vector<std::int16_t> z_order;
   // Each tab twice: once for each of its two pieces, since each copy later
   // moves with its own piece.

@@ -3,9 +3,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "base/vstring.h"
+#include "gfx/bmp_mem.h"
 #include "puzzle/cut.h"
+#include "puzzle/piece_sheets.h"
 #include "puzzle/puzzle_codes.h"
 
 namespace cbst {
@@ -31,6 +34,10 @@ struct Puz {
   VString thumbnail_file;   // Tmb:
 
   Cut cut;
+  // The picture reduced to the table, while it is kept, and every piece
+  // drawn from it.
+  std::unique_ptr<BmpMem> picture;
+  PieceSheets sheets;
 
   bool HasOption(std::uint32_t flag) const { return (option_flags & flag) != 0; }
   // Levels defined: the leading ones whose row count is not zero.

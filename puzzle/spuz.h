@@ -25,6 +25,9 @@ inline constexpr std::int8_t kKnobOut = 1;
 inline constexpr std::int8_t kKnobIn = -1;
 inline constexpr std::int8_t kNoTabDirection = 0;
 
+// Piece flags.
+inline constexpr std::uint32_t kPieceOutlineShaded = 0x4000;  // the bevel was drawn with light
+
 struct SPuz {
   std::uint32_t flags = 0;
   std::int16_t home_x = 0;  // top-left of the piece's cell in the picture
@@ -43,5 +46,16 @@ struct SPuz {
   std::array<std::int8_t, kSideCount> tab_direction = {0, 0, 0, 0};
   std::int16_t id_copy = 0;
 };
+
+// Where the piece lies follows from its board position and its image in the
+// sheets: the board rectangle takes the cell's size, the window rectangle
+// the whole image, offset as the image is from the cell.
+inline void UpdatePlacement(SPuz& piece) {
+  piece.board.width = piece.cell.width;
+  piece.board.height = piece.cell.height;
+  piece.window = {static_cast<std::int16_t>(piece.board.x + piece.bound.x - piece.cell.x),
+                  static_cast<std::int16_t>(piece.board.y + piece.bound.y - piece.cell.y),
+                  piece.bound.width, piece.bound.height};
+}
 
 }  // namespace cbst

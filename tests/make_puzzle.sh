@@ -22,7 +22,8 @@ check_picture() {
   count=$(u16 "$puz" "$p")
   ((count > 16 && count <= 235)) || fail "palette of $count colours"
   tail -c +$((p + 942 + 1)) "$puz" >"$dir/stream.jpg"
-  "$djpeg" -pnm "$dir/stream.jpg" | head -c 20 | tr '\n' ' ' | grep -q "^P6 $width $height " ||
+  "$djpeg" -pnm -outfile "$dir/stream.ppm" "$dir/stream.jpg"
+  head -c 20 "$dir/stream.ppm" | tr '\n' ' ' | grep -q "^P6 $width $height " ||
     fail "the stored picture is not $width x $height"
   echo "$p $size"
 }
@@ -38,7 +39,8 @@ refuse '/Nopreview'
 expect '"thumb":\[80,60,236\]'
 expect '"kind":2'
 expect '"status":0'
-read -r p size < <(check_picture "$dir/harbour.puz" 96 72)
+read -r p size < <(check_picture "$dir/harbour.puz" 96 72) || fail "no picture"
+[[ $size =~ ^[0-9]+$ ]] || fail "$p $size"
 (($(stat -c %s "$dir/harbour.puz") == p + size)) || fail "the picture does not end the file"
 
 # A JPEG is stored unchanged; surprise, no help, custom sizes and a credit.
@@ -53,6 +55,7 @@ expect '/Nopreview'
 refuse '/NoCustom'
 expect '"thumb":\[70,60,236\]'
 read -r p size < <(check_picture "$dir/surprise.puz" 96 72)
+[[ $size =~ ^[0-9]+$ ]] || fail "$p $size"
 ((size == $(stat -c %s "$dir/photo.jpg"))) || fail "the JPEG was not taken as it is"
 cmp -s "$dir/stream.jpg" "$dir/photo.jpg" || fail "the stored JPEG differs from the user's"
 

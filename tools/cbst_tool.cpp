@@ -16,7 +16,9 @@ constexpr const char* kUsage =
     "      print a puzzle file's header as JSON (exit code 1 when it cannot be read)\n"
     "  make PICTURE --title T --levels \"L1,L2,...\" [--surprise] [--nohelp] [--custom]\n"
     "       [--color 0xBBGGRR] [--credit TEXT] --out FILE.puz\n"
-    "      make a puzzle file from a JPEG or BMP picture and print its header as JSON\n";
+    "      make a puzzle file from a JPEG or BMP picture and print its header as JSON\n"
+    "  sheets --picture FILE --grid RxC --seed S [--norotate] [--nodeform] [--grey] --out DIR\n"
+    "      cut a picture and write its image and mask sheets (PNG) and pieces.json\n";
 
 struct Command {
   const char* name;
@@ -27,6 +29,7 @@ constexpr Command kCommands[] = {
     {"cut", cbst::tool::RunCut},
     {"info", cbst::tool::RunInfo},
     {"make", cbst::tool::RunMake},
+    {"sheets", cbst::tool::RunSheets},
 };
 
 }  // namespace

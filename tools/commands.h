@@ -7,5 +7,6 @@ namespace cbst::tool {
 int RunCut(int argc, char** argv);
 int RunInfo(int argc, char** argv);
 int RunMake(int argc, char** argv);
+int RunSheets(int argc, char** argv);
 
 }  // namespace cbst::tool

@@ -7,6 +7,7 @@
 #include "puzzle/cut.h"
 #include "tools/commands.h"
 #include "tools/json_writer.h"
+#include "tools/tool_support.h"
 
 namespace cbst::tool {
 namespace {
@@ -14,15 +15,6 @@ namespace {
 constexpr const char* kCutUsage =
     "usage: cbst-tool cut --size WxH --grid RxC --seed S [--norotate] [--nodeform]"
     " [--rules V] [--resume]\n";
-
-bool ParsePair(const char* text, int& first, int& second) {
-  char* end = nullptr;
-  first = static_cast<int>(std::strtol(text, &end, 10));
-  if (end == text || (*end != 'x' && *end != 'X')) return false;
-  const char* rest = end + 1;
-  second = static_cast<int>(std::strtol(rest, &end, 10));
-  return end != rest && *end == 0;
-}
 
 std::string CutJson(const Cut& cut) {
   JsonWriter json;

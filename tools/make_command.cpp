@@ -1,7 +1,5 @@
 // make_command.cpp: "cbst-tool make", a puzzle file made from a picture as
 // the make-puzzle window's OK makes it, then shown as "info" shows it.
-#include <QGuiApplication>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +13,7 @@
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "tools/commands.h"
+#include "tools/tool_support.h"
 
 namespace cbst::tool {
 namespace {
@@ -86,18 +85,6 @@ bool SplitLevels(const char* levels, MakeRequest& request) {
     start = comma + 1;
   }
   return true;
-}
-
-// Fonts and bitmaps need the toolkit, also where there is no screen.
-std::unique_ptr<QGuiApplication> StartToolkit() {
-  if (qGuiApp) return nullptr;
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  }
-  static int argc = 1;
-  static char name[] = "cbst-tool";
-  static char* argv[] = {name, nullptr};
-  return std::make_unique<QGuiApplication>(argc, argv);
 }
 
 }  // namespace

@@ -237,8 +237,13 @@ TEST(MakePiezas, ARestoredGameFindsTheSamePiecesWithItsOwnRules) {
   EXPECT_EQ(game.cutting_rules, kCuttingRulesCurrent);
   EXPECT_EQ(game.cut.pieces.size(), 48u);
 
-  Puz restored = game;
-  restored.state |= kStateRestoring;
+  Puz restored;
+  restored.level = game.level;
+  restored.level_rows = game.level_rows;
+  restored.level_columns = game.level_columns;
+  restored.game_seed = game.game_seed;
+  restored.cutting_rules = game.cutting_rules;
+  restored.state = game.state | kStateRestoring;
   random.Seed(1);  // restoring seeds the generator itself
   ASSERT_EQ(MakePiezas(restored, 800, 600, random).code(), 0);
   EXPECT_EQ(restored.cut.tabs, game.cut.tabs);

@@ -1,0 +1,317 @@
+// piece_sheets.cpp: laying out the sheets, drawing masks from the ellipse
+// scanner, composing piece images and turning pieces.
+#include "puzzle/piece_sheets.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/memory.h"
+#include "base/report.h"
+#include "base/status_codes.h"
+#include "gfx/drawing_tools.h"
+#include "gfx/turn.h"
+#include "platform/display.h"
+#include "puzzle/ellipse_scanner.h"
+#include "puzzle/outline_shading.h"
+#include "puzzle/puz.h"
+
+namespace cbst {
+namespace {
+
+constexpr int kNoLimit = 10000;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr int kFewColours = 16;
+
+// The part of the plane a tab may draw in: beyond the edge for a knob,
+// inside the cell for a hole.
+struct Limits {
+  int left = -kNoLimit;
+  int top = -kNoLimit;
+  int right = kNoLimit;
+  int bottom = kNoLimit;
+};
+
+Limits TabLimits(const Rect16& cell, int screen_side, bool knob) {
+  Limits limits;
+  switch (screen_side) {
+    case kSideLeft:
+      (knob ? limits.right : limits.left) = cell.x;
+      break;
+    case kSideTop:
+      (knob ? limits.bottom : limits.top) = cell.y;
+      break;
+    case kSideRight:
+      (knob ? limits.left : limits.right) = cell.LastColumn();
+      break;
+    default:
+      (knob ? limits.top : limits.bottom) = cell.LastRow();
+      break;
+  }
+  return limits;
+}
+
+// One column (or row) of a tab: the pen leaves out its last point, so the
+// line runs one past the far end.
+void DrawSpan(DC& dc, bool rows_across, int line, int from, int to) {
+  if (from > to) return;
+  if (rows_across) {
+    dc.Line(to, line, from - 1, line);
+  } else {
+    dc.Line(line, to, line, from - 1);
+  }
+}
+
+void DrawTab(DC& dc, const Rect16& tab, const Limits& limits, bool rows_across) {
+  // In the row form the walk's "columns" are rows, and its rows columns.
+  const int line_low = rows_across ? limits.top : limits.left;
+  const int line_high = rows_across ? limits.bottom : limits.right;
+  const int span_low = rows_across ? limits.left : limits.top;
+  const int span_high = rows_across ? limits.right : limits.bottom;
+  EllipseScanner scanner(tab, rows_across);
+  EllipseStep step;
+  while (scanner.Next(step)) {
+    const int from = std::max(span_low, step.top);
+    const int to = std::min(span_high, step.bottom);
+    for (int line : {step.column, step.mirror}) {
+      if (line < line_low || line > line_high) continue;
+      DrawSpan(dc, rows_across, line, from, to);
+      if (step.mirror == step.column) break;
+    }
+  }
+}
+
+int SquareSide(const Rect16& bound) {
+  const int step = QueryDisplay().Colours() != 0 && QueryDisplay().Colours() <= kFewColours
+                       ? kTurnSquareStepFewColours
+                       : kTurnSquareStep;
+  const int side = std::max(bound.width, bound.height);
+  return (side + step - 1) / step * step;
+}
+
+// Where the top left of a w x h picture lands in an n x n square turned by
+// `quarter_turns`.
+std::pair<int, int> TurnedOrigin(int n, int width, int height, int quarter_turns) {
+  switch (quarter_turns) {
+    case 1:
+      return {n - height, 0};
+    case 2:
+      return {n - width, n - height};
+    case 3:
+      return {0, n - width};
+    default:
+      return {0, 0};
+  }
+}
+
+// Fills the top left of `square` with the picture area of `piece` as it
+// lies unturned: its home, less the offset of the cell in the bounding
+// rectangle. Returns the unturned size.
+std::pair<int, int> FillFromPicture(Puz& puz, const SPuz& piece, BmpMem& square) {
+  const int back = (kSideCount - piece.rotation) % kSideCount;
+  const Rect16 cell = TurnInFrame(piece.cell, piece.bound, back);
+  const bool odd = piece.rotation % 2 != 0;
+  const int width = odd ? piece.bound.height : piece.bound.width;
+  const int height = odd ? piece.bound.width : piece.bound.height;
+  const int x = piece.home_x - (cell.x - piece.bound.x);
+  const int y = piece.home_y - (cell.y - piece.bound.y);
+  square.dc().Transfer(0, 0, width, height, puz.picture->dc(), x, y);
+  return {width, height};
+}
+
+// Image = NOT mask, then AND the picture: the picture inside, black outside.
+void ComposeImage(Puz& puz, const SPuz& piece, BmpMem& square, int square_x, int square_y) {
+  DC& image = puz.sheets.image->dc();
+  const Rect16& bound = piece.bound;
+  image.Transfer(bound.x, bound.y, bound.width, bound.height, puz.sheets.mask->dc(), bound.x,
+                 bound.y, kNotSrcCopy);
+  image.Transfer(bound.x, bound.y, bound.width, bound.height, square.dc(), square_x, square_y,
+                 kSrcAnd);
+}
+
+void TurnGeometry(Puz& puz, SPuz& piece, int quarter_turns) {
+  const Rect16 frame = piece.bound;
+  piece.cell = TurnInFrame(piece.cell, frame, quarter_turns);
+  for (int side = 0; side < kSideCount; ++side) {
+    if (piece.tab[side] == kNoTab) continue;
+    Rect16& tab = puz.cut.tabs[static_cast<std::size_t>(piece.tab[side])];
+    tab = TurnInFrame(tab, frame, quarter_turns);
+  }
+  piece.bound = TurnInFrame(frame, frame, quarter_turns);
+  piece.rotation = static_cast<std::int8_t>((piece.rotation + quarter_turns) % kSideCount);
+  UpdatePlacement(piece);
+}
+
+bool MemoryIsShort() {
+  void* probe = TryAllocate(kPictureKeepMemory);
+  if (!probe) return true;
+  Free(probe);
+  return false;
+}
+
+}  // namespace
+
+Rect16 TurnInFrame(const Rect16& rect, const Rect16& frame, int quarter_turns) {
+  const int x = rect.x - frame.x;
+  const int y = rect.y - frame.y;
+  const int w = frame.width;
+  const int h = frame.height;
+  int turned_x = x, turned_y = y, width = rect.width, height = rect.height;
+  switch (quarter_turns % kSideCount) {
+    case 1:
+      turned_x = h - y - rect.height;
+      turned_y = x;
+      std::swap(width, height);
+      break;
+    case 2:
+      turned_x = w - x - rect.width;
+      turned_y = h - y - rect.height;
+      break;
+    case 3:
+      turned_x = y;
+      turned_y = w - x - rect.width;
+      std::swap(width, height);
+      break;
+    default:
+      break;
+  }
+  return {static_cast<std::int16_t>(frame.x + turned_x),
+          static_cast<std::int16_t>(frame.y + turned_y), static_cast<std::int16_t>(width),
+          static_cast<std::int16_t>(height)};
+}
+
+void DrawPieceMask(Puz& puz, const SPuz& piece, bool keep_background) {
+  DC& dc = puz.sheets.mask->dc();
+  if (!keep_background) dc.FillRect(piece.bound, Brush(kWhite));
+  dc.FillRect(piece.cell, Brush(kBlack));
+  Pen black(kBlack);
+  Pen white(kWhite);
+  const bool rows_across = piece.rotation % 2 != 0;
+  for (int screen_side = 0; screen_side < kSideCount; ++screen_side) {
+    const int side = (screen_side - piece.rotation + kSideCount) % kSideCount;
+    if (piece.tab[side] == kNoTab || piece.tab_direction[side] == kNoTabDirection) continue;
+    const bool knob = piece.tab_direction[side] == kKnobOut;
+    dc.Select(knob ? &black : &white);
+    DrawTab(dc, puz.cut.tabs[static_cast<std::size_t>(piece.tab[side])],
+            TabLimits(piece.cell, screen_side, knob), rows_across);
+  }
+  dc.Deselect(ToolSlot::kPen);
+}
+
+void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns) {
+  PieceSheets& sheets = puz.sheets;
+  const bool from_picture = puz.picture != nullptr;
+  const bool was_shaded = (piece.flags & kPieceOutlineShaded) != 0;
+  const int n = SquareSide(piece.bound);
+  BmpMem square(n, n, &sheets.image->dc());
+  square.Clear(0);
+  const int width = piece.bound.width;
+  const int height = piece.bound.height;
+  int turns = quarter_turns;
+  int unturned_width = width, unturned_height = height;
+  if (from_picture) {
+    std::tie(unturned_width, unturned_height) = FillFromPicture(puz, piece, square);
+    turns = (piece.rotation + quarter_turns) % kSideCount;
+  } else {
+    square.dc().Transfer(0, 0, width, height, sheets.image->dc(), piece.bound.x, piece.bound.y);
+  }
+  if (turns != 0) (void)TurnBitmap(square, turns * 90);
+  const auto [square_x, square_y] = TurnedOrigin(n, unturned_width, unturned_height, turns);
+
+  TurnGeometry(puz, piece, quarter_turns);
+  DrawPieceMask(puz, piece);
+  if (from_picture) {
+    ComposeImage(puz, piece, square, square_x, square_y);
+  } else {
+    sheets.image->dc().Transfer(piece.bound.x, piece.bound.y, piece.bound.width, piece.bound.height,
+                                square.dc(), square_x, square_y);
+  }
+  if (was_shaded || from_picture) ShadeOutline(puz, piece, kAllSides);
+}
+
+Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
+  PieceSheets& sheets = puz.sheets;
+  if (sheets.image || sheets.mask) {
+    ReportUnexpected(kSheetsExistMessage);
+    return Status(kStatusOutOfMemory);
+  }
+  Cut& cut = puz.cut;
+  const int columns = cut.columns;
+  const int rows = cut.rows;
+  const bool turnable = !puz.HasOption(kOptionNoRotable);
+  sheets.column_widths.assign(static_cast<std::size_t>(columns), 0);
+  sheets.row_heights.assign(static_cast<std::size_t>(rows), 0);
+  sheets.largest_extent = 0;
+  for (const SPuz& piece : cut.pieces) {
+    const int column = piece.id % columns;
+    const int row = piece.id / columns;
+    const int across =
+        turnable ? std::max(piece.bound.width, piece.bound.height) : piece.bound.width;
+    const int down =
+        turnable ? std::max(piece.bound.width, piece.bound.height) : piece.bound.height;
+    int& column_width = sheets.column_widths[static_cast<std::size_t>(column)];
+    int& row_height = sheets.row_heights[static_cast<std::size_t>(row)];
+    column_width = std::max(column_width, across);
+    row_height = std::max(row_height, down);
+    sheets.largest_extent = std::max({sheets.largest_extent, static_cast<int>(piece.bound.width),
+                                      static_cast<int>(piece.bound.height)});
+  }
+  int width = 0, height = 0;
+  for (int value : sheets.column_widths)
+    width += value;
+  for (int value : sheets.row_heights)
+    height += value;
+
+  sheets.image = std::make_unique<BmpMem>(width, height, nullptr);
+  if (!sheets.image->valid()) {
+    sheets = PieceSheets();
+    return Status(kStatusOutOfMemory);
+  }
+  sheets.mask = std::make_unique<BmpMem>(width, height, nullptr);
+  if (!sheets.mask->valid()) sheets.mask = std::make_unique<BmpMem>(width, height, nullptr, true);
+  if (!sheets.mask->valid()) {
+    sheets = PieceSheets();
+    return Status(kStatusOutOfMemory);
+  }
+  sheets.image->Clear(0);
+  sheets.mask->Clear(1);
+  sheets.shader = ChooseShader(puz, force_grey || MemoryIsShort());
+
+  std::vector<int> column_x(static_cast<std::size_t>(columns) + 1, 0);
+  for (int column = 0; column < columns; ++column)
+    column_x[column + 1] = column_x[column] + sheets.column_widths[column];
+  int row_y = 0;
+  int last_percent = -1;
+  const int count = static_cast<int>(cut.pieces.size());
+  for (int index = 0; index < count; ++index) {
+    SPuz& piece = cut.pieces[static_cast<std::size_t>(index)];
+    const int column = piece.id % columns;
+    if (column == 0 && index > 0)
+      row_y += sheets.row_heights[static_cast<std::size_t>(piece.id / columns - 1)];
+    // Into the sheet: the bounding rectangle to the cell's corner, the cell
+    // and the tabs along with it; home stays in picture coordinates.
+    const int dx = column_x[column] - piece.bound.x;
+    const int dy = row_y - piece.bound.y;
+    const auto moved = [dx, dy](Rect16& rect) {
+      rect.x = static_cast<std::int16_t>(rect.x + dx);
+      rect.y = static_cast<std::int16_t>(rect.y + dy);
+    };
+    moved(piece.bound);
+    moved(piece.cell);
+    for (int side = 0; side < kSideCount; ++side) {
+      if (piece.tab[side] != kNoTab) moved(cut.tabs[static_cast<std::size_t>(piece.tab[side])]);
+    }
+    UpdatePlacement(piece);
+    const int rotation = piece.rotation;
+    piece.rotation = 0;
+    TurnPiece(puz, piece, rotation);
+
+    const int percent = (index + 1) * 100 / count;
+    if (progress && percent != last_percent) progress->Progress(percent);
+    last_percent = percent;
+  }
+  if (MemoryIsShort()) puz.picture.reset();
+  return Status();
+}
+
+}  // namespace cbst
