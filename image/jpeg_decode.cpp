@@ -451,6 +451,11 @@ Status Decode(ProgressSink* progress, std::uint32_t flags, int& colours, void* i
   if (job->rows.spill) StreamClose(job->rows.spill);
   colours = job->colours;
   Status status = codec::OperationStatus(kStatusJpegDecodingFailed);
+  if (dib && status.peek() != 0 && dib->pixel_block().empty()) {
+    // No pixels arrived: the Dib must not claim a size it cannot show.
+    dib->header() = BitmapInfoHeader{};
+    dib->colours().clear();
+  }
   if (status.peek() == 0 && dib) dib->BuildPalette();
   return status;
 }

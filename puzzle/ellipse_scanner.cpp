@@ -51,6 +51,8 @@ bool EllipseScanner::Next(EllipseStep& step) {
   if (column_ + 1 < centre_column_ - 1) {
     next = half_height(dx + 1, cached ? kRounding : kRoundingAfterFresh);
     if (step.first) next = std::max(half + 2, next);
+    // Never beyond the rectangle: a tab one pixel high stays one row.
+    next = std::min(next, static_cast<int>(b_));
   } else {
     next = static_cast<int>(b_);
   }

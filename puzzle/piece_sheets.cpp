@@ -263,8 +263,9 @@ void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns) {
 Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
   PieceSheets& sheets = puz.sheets;
   if (sheets.image || sheets.mask) {
+    // The sheets stay as they are; drawing twice is a fault of the caller.
     ReportUnexpected(kSheetsExistMessage);
-    return Status(kStatusOutOfMemory);
+    return Status();
   }
   Cut& cut = puz.cut;
   const int columns = cut.columns;

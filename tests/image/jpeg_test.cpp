@@ -765,6 +765,7 @@ TEST_F(Jpeg, LargeDeclaredSizesFailWithoutTakingTheMemory) {
     setrlimit(RLIMIT_AS, &saved);
     if (side == 8000) {
       EXPECT_EQ(code, kStatusOutOfMemory);
+      EXPECT_FALSE(dib.valid());  // no size without the pixels to show
     } else {
       EXPECT_TRUE(code == kStatusOutOfMemory || code == kStatusJpegDecodingFailed) << code;
     }

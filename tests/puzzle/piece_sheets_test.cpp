@@ -86,6 +86,40 @@ void ExpectTiling(Puz& puz, int picture_width, int picture_height) {
   EXPECT_EQ(overlaps, 0);
 }
 
+TEST(EllipseScanner, ThinRectanglesAndSymmetry) {
+  // One pixel wide: a single column of the full height.
+  EllipseScanner column({10, 20, 1, 7});
+  EllipseStep step;
+  ASSERT_TRUE(column.Next(step));
+  EXPECT_EQ(step.column, 10);
+  EXPECT_EQ(step.mirror, 10);
+  EXPECT_EQ(step.top, 20);
+  EXPECT_EQ(step.bottom, 26);
+  EXPECT_FALSE(column.Next(step));
+  // One pixel high: every column is the one row.
+  EllipseScanner row({0, 5, 9, 1});
+  int steps = 0;
+  while (row.Next(step)) {
+    EXPECT_EQ(step.top, 5);
+    EXPECT_EQ(step.bottom, 5);
+    ++steps;
+  }
+  EXPECT_EQ(steps, 5);  // left column to centre
+  // An odd tab is symmetric, and the row form is the column form mirrored.
+  EllipseScanner across({3, 4, 15, 11});
+  EllipseScanner down({4, 3, 11, 15}, true);
+  EllipseStep other;
+  while (across.Next(step)) {
+    ASSERT_TRUE(down.Next(other));
+    EXPECT_EQ(step.column, other.column);
+    EXPECT_EQ(step.top, other.top);
+    EXPECT_EQ(step.bottom, other.bottom);
+    EXPECT_EQ(step.column + step.mirror, 2 * across.centre_column());
+    EXPECT_EQ(step.top + step.bottom, 2 * across.centre_row());
+  }
+  EXPECT_FALSE(down.Next(other));
+}
+
 TEST(PieceSheets, MasksTileThePicture) {
   struct Case {
     int width, height, rows, columns;
