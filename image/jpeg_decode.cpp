@@ -422,10 +422,9 @@ void RunDecode(DecodeJob& job) {
     if (!job.dib) StoreRow(job, y, padded);
     codec::ReportRows(codec.output_scanline, codec.output_height);
   }
-  jpeg_finish_decompress(&codec);
-
   if (!job.dib) {
-    // The file pass reports the rest of the range.
+    // The file pass reports the rest of the range. It runs before the
+    // decompressor finishes, which frees the rows' storage.
     const double share = CodecState().progress_scale;
     CodecState().progress_scale = 1.0;
     for (int y = height - 1; y >= 0; --y) {
@@ -434,6 +433,7 @@ void RunDecode(DecodeJob& job) {
     }
     codec::ReportRows(1, 1);
   }
+  jpeg_finish_decompress(&codec);
   jpeg_destroy_decompress(&codec);
 }
 
