@@ -59,7 +59,7 @@ void LayGrid(const CutRequest& request, Cut& cut) {
       piece.home_x = Short(x0);
       piece.home_y = Short(y0);
       piece.id = static_cast<std::uint16_t>(id);
-      piece.id_copy = Short(id);
+      piece.depth = Short(id);
       if (column > 0) piece.neighbour[kSideLeft] = Short(id - 1);
       if (row > 0) piece.neighbour[kSideTop] = Short(id - columns);
       if (column < columns - 1) piece.neighbour[kSideRight] = Short(id + 1);

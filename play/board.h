@@ -1,0 +1,81 @@
+// board.h: Board, the rules of a game in progress.
+//
+// Where every piece lies and how it is turned, which pieces are joined,
+// and in which order they overlap. Groups are never stored: they are walked
+// afresh from joined sides, so they can never disagree with the pieces.
+// Everything the rules need from windows, sounds and the score goes
+// through the BoardHost.
+#pragma once
+
+#include <vector>
+
+#include "play/board_codes.h"
+#include "play/board_host.h"
+#include "puzzle/puz.h"
+
+namespace cbst {
+
+// MovePiece flags.
+inline constexpr unsigned kMoveRedrawNow = 0x01;
+inline constexpr unsigned kMoveRedraw = 0x02;
+inline constexpr unsigned kMoveRedrawLater = 0x04;
+inline constexpr unsigned kMoveReplaceGroup = 0x10;
+
+// The side of a piece opposite `side`; a side outside 0..3 is reported and
+// taken as 0.
+int OppositeSideChecked(int side);
+
+class Board {
+ public:
+  Board(Puz& puz, BoardHost& host) : puz_(puz), host_(host) {}
+
+  int piece_count() const { return static_cast<int>(puz_.cut.pieces.size()); }
+  SPuz& piece(int index) { return puz_.cut.pieces[static_cast<std::size_t>(index)]; }
+
+  // The side of `piece` that faces screen direction `direction` now.
+  int SideFacing(int piece, int direction);
+
+  // The piece's group, the piece first, breadth first looking left, up,
+  // right and down: the order in which groups are re-placed.
+  std::vector<int> GroupOf(int piece);
+
+  // Where `neighbour`'s board rectangle belongs next to `piece`.
+  std::pair<int, int> ExactPlace(int piece, int neighbour);
+
+  // Joins every neighbour within 5 pixels of its place that lies turned the
+  // same way in the same window. With `probe`, only tells the first one.
+  // The first neighbour joined, or kNoPiece.
+  int TryJoin(int piece, bool probe = false);
+  // TryJoin for every piece of `group`: the neighbours that joined.
+  std::vector<int> JoinAroundGroup(const std::vector<int>& group);
+
+  // Puts every piece of `anchor`'s group at its exact place from the
+  // anchor, turned as the anchor is and in its window.
+  void Replace(int anchor, bool join);
+
+  // Puts the piece's board rectangle at (x, y); false when it was there.
+  bool MovePiece(int piece, unsigned flags, int x, int y);
+
+  // Moves the piece's group to z-order index `target` (0 is the top).
+  void BringToFront(int piece, int target);
+
+  // True once every side of every piece is joined or a border.
+  bool IsSolved();
+
+  // The topmost piece of `window` whose shape covers (x, y), or kNoPiece.
+  int HitTest(std::uint8_t window, int x, int y);
+
+  // The bounding rectangle of the window rectangles of `group`.
+  Rect16 Bounds(const std::vector<int>& group);
+
+ private:
+  void MarkJoined(int piece, int side);
+  void PinGroup(int piece);
+  bool Locked() const { return (puz_.state & kGameNoJoining) != 0 || replacing_ > 0; }
+
+  Puz& puz_;
+  BoardHost& host_;
+  int replacing_ = 0;  // nested re-placements turn pieces without joining
+};
+
+}  // namespace cbst

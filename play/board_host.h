@@ -1,0 +1,55 @@
+// board_host.h: what the board model asks of the world around it.
+//
+// The rules of the game know nothing of windows, sounds or the score. The
+// table window implements this interface; tests implement it with a
+// recorder. Every call is a request the host may carry out as it likes.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "base/rect16.h"
+
+namespace cbst {
+
+// The sounds the rules ask for, by their numbers.
+enum class BoardSound : int { kDrop = 3, kJoin = 4, kSolved = 5, kTurn = 6 };
+
+class BoardHost {
+ public:
+  virtual ~BoardHost() = default;
+
+  // Drawing: a rectangle of a window's surface, or one piece where it lies.
+  virtual void Redraw(std::uint8_t window, const Rect16& rect) = 0;
+  virtual void RedrawPiece(int piece) = 0;
+  // While locked, moves are drawn once when the lock is lifted.
+  virtual void LockPainting(bool locked) = 0;
+
+  // The size of a window's surface and the areas on it that pieces must
+  // keep clear of (for the table: the assembly area, the score, the boxes,
+  // the preview picture).
+  virtual Rect16 Surface(std::uint8_t window) = 0;
+  virtual std::vector<Rect16> CoveredAreas(std::uint8_t window, bool animating) = 0;
+
+  // An animated move of a piece's board position; a test host just jumps.
+  virtual void Fly(int piece, int x, int y, int milliseconds) = 0;
+  virtual void PlaySound(BoardSound sound) = 0;
+  virtual void Sparkle(int x, int y) = 0;
+  virtual void StartCompletionEffect(int sparkles) = 0;
+  virtual void StopClock() = 0;
+
+  // What the score counts.
+  virtual void CountJoinedSides(int sides) = 0;
+  virtual void CountMove() = 0;
+  virtual void CountHelp(int cost) = 0;
+
+  // Saving the game: at once, or when the interval has passed.
+  virtual void AskForSave(bool urgent) = 0;
+
+  // Piece boxes: the box under a rectangle of the table (none: the table),
+  // and a box fitting itself to the pieces it holds.
+  virtual std::uint8_t BoxUnder(const Rect16& rect) = 0;
+  virtual void FitBox(std::uint8_t box) = 0;
+};
+
+}  // namespace cbst

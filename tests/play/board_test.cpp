@@ -1,0 +1,236 @@
+// board_test.cpp: groups, the 5-pixel join, re-placement, z-order, the
+// completion test and hits, on real cuts with a recording host.
+#include "play/board.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "puzzle/cut.h"
+#include "puzzle/piece_sheets.h"
+#include "support/gui_environment.h"
+#include "support/recording_sink.h"
+
+namespace cbst {
+namespace {
+
+class RecordingHost final : public BoardHost {
+ public:
+  void Redraw(std::uint8_t, const Rect16&) override { ++redraws; }
+  void RedrawPiece(int) override { ++redraws; }
+  void LockPainting(bool locked) override { locks += locked ? 1 : -1; }
+  Rect16 Surface(std::uint8_t) override { return {0, 0, 1920, 1080}; }
+  std::vector<Rect16> CoveredAreas(std::uint8_t, bool) override { return {}; }
+  void Fly(int, int, int, int) override {}
+  void PlaySound(BoardSound sound) override { sounds.push_back(sound); }
+  void Sparkle(int, int) override {}
+  void StartCompletionEffect(int sparkles) override { completion = sparkles; }
+  void StopClock() override { clock_stopped = true; }
+  void CountJoinedSides(int sides) override { joined_sides += sides; }
+  void CountMove() override {}
+  void CountHelp(int) override {}
+  void AskForSave(bool) override {}
+  std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
+  void FitBox(std::uint8_t) override {}
+
+  int redraws = 0;
+  int locks = 0;
+  int joined_sides = 0;
+  int completion = 0;
+  bool clock_stopped = false;
+  std::vector<BoardSound> sounds;
+};
+
+class BoardTest : public ::testing::Test {
+ protected:
+  // A rows x columns cut of a 600 x 450 picture, unturned, every piece a
+  // long way from its neighbours.
+  void Cut(int rows, int columns, bool sheets = false) {
+    CutRequest request{600, 450, rows, columns};
+    request.no_rotation = true;
+    Random random;
+    random.Seed(3);
+    puz_.cut = CutPieces(request, random);
+    puz_.option_flags |= kOptionNoRotable;
+    if (sheets) {
+      puz_.picture = MakeBmpMem(600, 450);
+      puz_.picture->Clear(0x80);
+      ASSERT_TRUE(DrawPieceSheets(puz_, nullptr).ok());
+    }
+    for (SPuz& piece : puz_.cut.pieces) {
+      piece.board.x = static_cast<std::int16_t>(piece.home_x * 3);
+      piece.board.y = static_cast<std::int16_t>(piece.home_y * 3);
+      UpdatePlacement(piece);
+    }
+  }
+  // Puts `piece` at its place next to `anchor`, off by (dx, dy).
+  void PlaceNear(int anchor, int piece, int dx, int dy) {
+    const SPuz& a = board_.piece(anchor);
+    const SPuz& p = board_.piece(piece);
+    board_.MovePiece(piece, 0, a.board.x + p.home_x - a.home_x + dx,
+                     a.board.y + p.home_y - a.home_y + dy);
+  }
+
+  Puz puz_;
+  RecordingHost host_;
+  Board board_{puz_, host_};
+};
+
+TEST_F(BoardTest, NeighboursWithinFivePixelsJoin) {
+  Cut(3, 3);
+  PlaceNear(0, 1, 5, -5);
+  PlaceNear(0, 3, 6, 0);
+  EXPECT_EQ(board_.TryJoin(0, true), 1);  // probing changes nothing
+  EXPECT_EQ(board_.piece(0).joined_sides, 0);
+  EXPECT_EQ(board_.TryJoin(0), 1);
+  EXPECT_EQ(board_.piece(0).joined_sides, 1u << kSideRight);
+  EXPECT_EQ(board_.piece(1).joined_sides, 1u << kSideLeft);
+  EXPECT_EQ(host_.joined_sides, 2);
+  EXPECT_TRUE(puz_.state & kGameJoinedOrHelped);
+  PlaceNear(0, 3, 0, 6);
+  EXPECT_EQ(board_.TryJoin(0), kNoPiece);
+
+  // Turned differently, or in another window: no join.
+  PlaceNear(1, 2, 0, 0);
+  board_.piece(2).rotation = 1;
+  EXPECT_EQ(board_.TryJoin(1), kNoPiece);
+  board_.piece(2).rotation = 0;
+  board_.piece(2).box = 0;
+  EXPECT_EQ(board_.TryJoin(1), kNoPiece);
+  board_.piece(2).box = kTableWindow;
+  puz_.state |= kGameNoJoining;
+  EXPECT_EQ(board_.TryJoin(1), kNoPiece);
+  puz_.state &= ~kGameNoJoining;
+  EXPECT_EQ(board_.TryJoin(1), 2);
+}
+
+TEST_F(BoardTest, ClosingABlockJoinsEveryInnerSide) {
+  Cut(3, 3);
+  PlaceNear(0, 1, 0, 0);
+  PlaceNear(0, 3, 0, 0);
+  board_.TryJoin(0);
+  EXPECT_EQ(host_.joined_sides, 4);
+  // Piece 4 joins 1 (or 3), and the loop through the other closes too.
+  PlaceNear(0, 4, 2, 1);
+  EXPECT_NE(board_.TryJoin(4), kNoPiece);
+  EXPECT_EQ(host_.joined_sides, 8);
+  EXPECT_EQ(board_.piece(4).joined_sides, (1u << kSideLeft) | (1u << kSideTop));
+  EXPECT_EQ(board_.piece(0).joined_sides, (1u << kSideRight) | (1u << kSideBottom));
+  // Breadth first, looking left, up, right, down.
+  EXPECT_EQ(board_.GroupOf(4), (std::vector<int>{4, 3, 1, 0}));
+  EXPECT_EQ(board_.GroupOf(0), (std::vector<int>{0, 1, 3, 4}));
+}
+
+TEST_F(BoardTest, JoiningAPinnedPiecePinsTheGroup) {
+  Cut(2, 3);
+  board_.piece(1).flags |= kPiecePinned | kPieceThumbtack;
+  PlaceNear(1, 0, 0, 0);
+  PlaceNear(0, 3, 0, 0);
+  board_.TryJoin(3);  // 3 joins 0, which is still loose
+  EXPECT_FALSE(board_.piece(3).flags & kPiecePinned);
+  board_.TryJoin(0);  // 0 joins the pinned 1
+  for (int member : {0, 1, 3})
+    EXPECT_TRUE(board_.piece(member).flags & kPiecePinned) << member;
+  EXPECT_TRUE(board_.piece(1).flags & kPieceThumbtack);
+  EXPECT_FALSE(board_.piece(0).flags & kPieceThumbtack);
+}
+
+TEST_F(BoardTest, ReplacePutsTheGroupAtItsExactPlaces) {
+  Cut(3, 3);
+  for (int piece : {1, 3, 4})
+    PlaceNear(0, piece, 3, -2);
+  board_.TryJoin(0);
+  board_.TryJoin(4);
+  board_.MovePiece(0, 0, 700, 500);
+  board_.Replace(0, false);
+  for (int piece : {1, 3, 4}) {
+    EXPECT_EQ(board_.piece(piece).board.x - 700, board_.piece(piece).home_x) << piece;
+    EXPECT_EQ(board_.piece(piece).board.y - 500, board_.piece(piece).home_y) << piece;
+  }
+  EXPECT_EQ(host_.locks, 0);
+  // The window rectangle follows the board position.
+  const SPuz& piece = board_.piece(4);
+  EXPECT_EQ(piece.window.x - piece.board.x, piece.bound.x - piece.cell.x);
+}
+
+TEST_F(BoardTest, ZOrderSwapsOrRebuildsAndKeepsDepths) {
+  Cut(3, 3);
+  PlaceNear(4, 5, 0, 0);
+  board_.TryJoin(4);  // group {4, 5}
+  // Bringing 4 to index 5, which 5 holds: the two swap.
+  board_.BringToFront(4, 5);
+  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{0, 1, 2, 3, 5, 4, 6, 7, 8}));
+  // To the top: the group comes first, in group order.
+  board_.BringToFront(5, 0);
+  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{5, 4, 0, 1, 2, 3, 6, 7, 8}));
+  board_.BringToFront(8, 2);
+  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{5, 4, 8, 0, 1, 2, 3, 6, 7}));
+  for (std::size_t index = 0; index < puz_.cut.z_order.size(); ++index) {
+    EXPECT_EQ(board_.piece(puz_.cut.z_order[index]).depth, static_cast<int>(index));
+  }
+}
+
+TEST_F(BoardTest, SolvedWhenTheLastSideJoins) {
+  Cut(1, 1);
+  EXPECT_TRUE(board_.IsSolved());  // one piece: every side a border
+
+  Puz game;
+  RecordingHost host;
+  Board board(game, host);
+  CutRequest request{600, 450, 4, 5};
+  Random random;
+  random.Seed(9);
+  game.cut = CutPieces(request, random);
+  for (SPuz& piece : game.cut.pieces) {
+    piece.rotation = 0;
+    piece.board.x = static_cast<std::int16_t>(piece.home_x + 40);
+    piece.board.y = static_cast<std::int16_t>(piece.home_y + 40);
+    UpdatePlacement(piece);
+  }
+  // Solved exactly when the last side has joined, directly or by closing a
+  // loop.
+  const auto all_joined = [&] {
+    for (const SPuz& piece : game.cut.pieces) {
+      for (int side = 0; side < kSideCount; ++side) {
+        if (piece.neighbour[side] != kNoNeighbour && !(piece.joined_sides & (1u << side))) {
+          return false;
+        }
+      }
+    }
+    return true;
+  };
+  for (int piece = board.piece_count() - 1; piece >= 0; --piece) {
+    EXPECT_EQ(board.IsSolved(), all_joined()) << piece;
+    board.TryJoin(piece);
+  }
+  EXPECT_TRUE(all_joined());
+  EXPECT_TRUE(board.IsSolved());
+  EXPECT_TRUE(game.state & kGameSolved);
+  // 4 x 5 pieces have 4 * 4 + 3 * 5 inner edges.
+  EXPECT_EQ(host.joined_sides, 2 * (4 * 4 + 3 * 5));
+  EXPECT_EQ(host.completion, kCompletionSparkles);
+  EXPECT_TRUE(host.clock_stopped);
+}
+
+TEST_F(BoardTest, HitsFollowTheMaskAndTheZOrder) {
+  Cut(2, 2, true);
+  board_.MovePiece(0, 0, 100, 100);
+  board_.MovePiece(1, 0, 120, 110);  // over piece 0 in part, but below it
+  const SPuz& first = board_.piece(0);
+  EXPECT_EQ(board_.HitTest(kTableWindow, 101, 101), 0);
+  EXPECT_EQ(board_.HitTest(kTableWindow, 100 + first.cell.width - 2, 110), 0);
+  board_.BringToFront(1, 0);
+  EXPECT_EQ(board_.HitTest(kTableWindow, 100 + first.cell.width - 2, 112), 1);
+  EXPECT_EQ(board_.HitTest(0, 101, 101), kNoPiece);  // another window
+  EXPECT_EQ(board_.HitTest(kTableWindow, 10, 10), kNoPiece);
+}
+
+TEST(BoardSides, AnImpossibleSideIsReported) {
+  testing::RecordingSink sink;
+  EXPECT_EQ(OppositeSideChecked(3), 1);
+  EXPECT_EQ(OppositeSideChecked(7), 2);
+  EXPECT_EQ(sink.texts(), std::vector<std::string>{kBadSideMessage});
+}
+
+}  // namespace
+}  // namespace cbst
