@@ -68,6 +68,28 @@ class Board {
   // The bounding rectangle of the window rectangles of `group`.
   Rect16 Bounds(const std::vector<int>& group);
 
+  // Dragging: the piece (and its group) leaves the table to follow the
+  // mouse; putting it down ends that; dropping it at the mouse point joins
+  // what fits and re-places the groups.
+  void PickUp(int piece);
+  void PutDown(int piece);
+  void Drop(int piece, int mouse_x, int mouse_y);
+  // One mouse step of a drag, in pixels, on a screen of `millimetres` per pixel.
+  void AddMouseTravel(int dx, int dy, double millimetres);
+
+  // Turns the piece and its group by `quarter_turns` (1 clockwise, 3
+  // anticlockwise). With a pivot inside the piece, that point stays where
+  // it is on the window. Returns false when the piece may not turn.
+  bool Rotate(int piece, const std::pair<int, int>* pivot, int quarter_turns);
+
+  // Hands the piece's group over to `window` (a box, or the table) with
+  // the piece's board rectangle at (x, y).
+  void MoveToWindow(int piece, std::uint8_t window, int x, int y);
+
+  // Options bit 0x0002: drag only the grabbed piece, and re-place its group
+  // at the drop.
+  void set_drag_single_pieces(bool single) { drag_single_ = single; }
+
  private:
   void MarkJoined(int piece, int side);
   void PinGroup(int piece);
@@ -75,7 +97,14 @@ class Board {
 
   Puz& puz_;
   BoardHost& host_;
+  // Moves the group back inside its window's surface when it sticks out.
+  void ScrollIntoWindow(int piece);
+  // A join after a turn or drop: sounds, and the completion when solved.
+  void Joined();
+
   int replacing_ = 0;  // nested re-placements turn pieces without joining
+  int turning_ = 0;    // nested turns test no joins
+  bool drag_single_ = false;
 };
 
 }  // namespace cbst

@@ -24,6 +24,14 @@ class BoardHost {
   virtual void RedrawPiece(int piece) = 0;
   // While locked, moves are drawn once when the lock is lifted.
   virtual void LockPainting(bool locked) = 0;
+  // The carried group leaves the window's background and floats as one
+  // picture; false when that picture cannot be made. Dropping it puts the
+  // group back into the background.
+  // Without it (the default) groups are dragged piece by piece.
+  virtual bool LiftGroup(const std::vector<int>& /*group*/, const Rect16& /*bounds*/) {
+    return false;
+  }
+  virtual void DropLiftedGroup() {}
 
   // The size of a window's surface and the areas on it that pieces must
   // keep clear of (for the table: the assembly area, the score, the boxes,

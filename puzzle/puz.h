@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "base/vstring.h"
 #include "gfx/bmp_mem.h"
@@ -38,6 +39,15 @@ struct Puz {
   // drawn from it.
   std::unique_ptr<BmpMem> picture;
   PieceSheets sheets;
+
+  // Play: the piece under the mouse in a drag and the group it carries as
+  // one picture (with that group's bounding rectangle), the distance
+  // dragged pieces travelled in millimetres, the tick of the last save.
+  int dragged = -1;
+  std::vector<int> carried;
+  Rect16 carried_bounds;
+  double mouse_travel = 0;
+  std::int64_t last_save_tick = 0;
 
   bool HasOption(std::uint32_t flag) const { return (option_flags & flag) != 0; }
   // Levels defined: the leading ones whose row count is not zero.

@@ -225,6 +225,97 @@ TEST_F(BoardTest, HitsFollowTheMaskAndTheZOrder) {
   EXPECT_EQ(board_.HitTest(kTableWindow, 10, 10), kNoPiece);
 }
 
+TEST_F(BoardTest, DroppingNearItsPlaceJoinsAndSnaps) {
+  Cut(3, 3);
+  PlaceNear(0, 1, 0, 0);
+  board_.TryJoin(0);
+  // Piece 4 dropped 4 pixels off below piece 1.
+  board_.PickUp(4);
+  EXPECT_EQ(puz_.dragged, 4);
+  EXPECT_EQ(puz_.cut.z_order.front(), 4);
+  PlaceNear(1, 4, 4, -3);
+  board_.piece(4).flags |= kPieceMovedInDrag;
+  board_.Drop(4, 10, 10);
+  EXPECT_EQ(puz_.dragged, kNoPiece);
+  EXPECT_TRUE(puz_.state & kGameChanged);
+  EXPECT_EQ(host_.sounds.back(), BoardSound::kJoin);
+  EXPECT_EQ(board_.GroupOf(4).size(), 3u);
+  // Snapped to its exact place.
+  EXPECT_EQ(board_.piece(4).board.x - board_.piece(0).board.x, board_.piece(4).home_x);
+  EXPECT_EQ(board_.piece(4).board.y - board_.piece(0).board.y, board_.piece(4).home_y);
+  // Dropped far away: the drop sound, nothing joined.
+  board_.PickUp(8);
+  board_.Drop(8, 0, 0);
+  EXPECT_EQ(host_.sounds.back(), BoardSound::kDrop);
+}
+
+class TurningTest : public BoardTest {
+ protected:
+  void SetUp() override {
+    CutRequest request{600, 450, 3, 3};
+    Random random;
+    random.Seed(5);
+    puz_.cut = CutPieces(request, random);
+    puz_.picture = MakeBmpMem(600, 450);
+    puz_.picture->Clear(0x80);
+    ASSERT_TRUE(DrawPieceSheets(puz_, nullptr).ok());
+    for (SPuz& piece : puz_.cut.pieces) {
+      piece.board.x = static_cast<std::int16_t>(piece.home_x * 3);
+      piece.board.y = static_cast<std::int16_t>(piece.home_y * 3);
+      UpdatePlacement(piece);
+    }
+  }
+  // Turns `piece` to rotation 0.
+  void Unturn(int piece) {
+    while (board_.piece(piece).rotation != 0)
+      TurnPiece(puz_, board_.piece(piece), 1);
+  }
+};
+
+TEST_F(TurningTest, TurningIntoPlaceJoinsWithoutADrop) {
+  Unturn(0);
+  Unturn(1);
+  PlaceNear(0, 1, 2, 2);
+  TurnPiece(puz_, board_.piece(1), 3);  // one turn short of fitting
+  EXPECT_EQ(board_.TryJoin(1), kNoPiece);
+  ASSERT_TRUE(board_.Rotate(1, nullptr, 1));
+  EXPECT_EQ(board_.piece(1).rotation, 0);
+  EXPECT_EQ(board_.piece(1).joined_sides, 1u << kSideLeft);
+  EXPECT_EQ(host_.sounds.back(), BoardSound::kJoin);
+}
+
+TEST_F(TurningTest, AGroupTurnsAsOneAndKeepsItsShape) {
+  for (int piece : {0, 1, 3})
+    Unturn(piece);
+  board_.MovePiece(0, 0, 500, 400);  // room all round, so no scrolling back
+  PlaceNear(0, 1, 0, 0);
+  PlaceNear(0, 3, 0, 0);
+  board_.TryJoin(0);
+  const std::pair<int, int> pivot{board_.piece(0).window.x + 7, board_.piece(0).window.y + 5};
+  ASSERT_TRUE(board_.Rotate(0, &pivot, 1));
+  for (int piece : {0, 1, 3})
+    EXPECT_EQ(board_.piece(piece).rotation, 1) << piece;
+  // Turned clockwise: 1 (right of 0) is now below it, 3 (below) left of it.
+  EXPECT_EQ(board_.piece(1).board.x, board_.piece(0).board.x);
+  EXPECT_EQ(board_.piece(1).board.y, board_.piece(0).board.y + board_.piece(0).board.height);
+  EXPECT_EQ(board_.piece(3).board.x + board_.piece(3).board.width, board_.piece(0).board.x);
+  // The pivot stays over the same point of piece 0: its top left corner
+  // 7 across and 5 down is now 5 in from the right and 7 down.
+  const Rect16& window = board_.piece(0).window;
+  EXPECT_EQ(pivot.first, window.x + window.width - 1 - 5);
+  EXPECT_EQ(pivot.second, window.y + 7);
+  // At the table's edge the turned group is scrolled back onto it.
+  board_.MovePiece(0, kMoveReplaceGroup, 0, 0);
+  ASSERT_TRUE(board_.Rotate(0, nullptr, 1));
+  EXPECT_GE(board_.Bounds(board_.GroupOf(0)).x, 0);
+
+  board_.piece(0).flags |= kPiecePinned;
+  EXPECT_FALSE(board_.Rotate(0, nullptr, 1));
+  board_.piece(0).flags &= ~kPiecePinned;
+  puz_.option_flags |= kOptionNoRotable;
+  EXPECT_FALSE(board_.Rotate(0, nullptr, 3));
+}
+
 TEST(BoardSides, AnImpossibleSideIsReported) {
   testing::RecordingSink sink;
   EXPECT_EQ(OppositeSideChecked(3), 1);

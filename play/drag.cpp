@@ -1,0 +1,98 @@
+// drag.cpp: picking pieces up, putting them down, dropping them into place,
+// handing them between windows and the distance they travel.
+#include <bit>
+#include <cmath>
+
+#include "play/board.h"
+
+namespace cbst {
+
+void Board::PickUp(int index) {
+  if (puz_.dragged != kNoPiece && puz_.dragged != index) PutDown(puz_.dragged);
+  puz_.carried.clear();
+  SPuz& grabbed = piece(index);
+  if (grabbed.joined_sides != 0 && !drag_single_) {
+    std::vector<int> group = GroupOf(index);
+    const Rect16 bounds = Bounds(group);
+    BringToFront(index, 0);
+    if (host_.LiftGroup(group, bounds)) {
+      for (int member : group)
+        piece(member).flags |= kPieceCarried;
+      puz_.carried = std::move(group);
+      puz_.carried_bounds = bounds;
+    }
+  }
+  if (puz_.carried.empty()) {
+    BringToFront(index, 0);
+    host_.Redraw(grabbed.box, Bounds(GroupOf(index)));
+  }
+  grabbed.flags |= kPieceDragged;
+  puz_.dragged = index;
+}
+
+void Board::PutDown(int index) {
+  SPuz& grabbed = piece(index);
+  grabbed.flags &= ~kPieceDragged;
+  for (int member : puz_.carried)
+    piece(member).flags &= ~kPieceCarried;
+  if (!puz_.carried.empty()) host_.DropLiftedGroup();
+  puz_.carried.clear();
+  puz_.dragged = kNoPiece;
+  if (grabbed.flags & kPieceMovedInDrag) {
+    grabbed.flags &= ~kPieceMovedInDrag;
+    puz_.state |= kGameChanged;
+  }
+}
+
+void Board::Drop(int index, int mouse_x, int mouse_y) {
+  const std::vector<int> carried = puz_.carried;
+  PutDown(index);
+  int joined_before = 0;
+  for (const SPuz& each : puz_.cut.pieces)
+    joined_before += std::popcount(each.joined_sides);
+
+  const std::vector<int> group = carried.empty() ? GroupOf(index) : carried;
+  if (group.size() > 1) Replace(index, false);
+  const std::vector<int> joined = JoinAroundGroup(group);
+  if (joined.empty()) {
+    host_.PlaySound(BoardSound::kDrop);
+  } else {
+    BringToFront(joined.front(), piece(index).depth + 1);
+    Replace(joined.front(), false);
+    Joined();
+  }
+  if (group.size() == 1) Replace(index, false);
+  if (!joined.empty()) host_.Sparkle(mouse_x, mouse_y);
+  if (piece(index).box != kTableWindow) host_.FitBox(piece(index).box);
+
+  int joined_after = 0;
+  for (const SPuz& each : puz_.cut.pieces)
+    joined_after += std::popcount(each.joined_sides);
+  host_.AskForSave(joined_after != joined_before);
+}
+
+void Board::Joined() {
+  if (IsSolved()) {
+    host_.PlaySound(BoardSound::kSolved);
+  } else {
+    host_.PlaySound(BoardSound::kJoin);
+  }
+}
+
+void Board::AddMouseTravel(int dx, int dy, double millimetres) {
+  puz_.mouse_travel +=
+      std::sqrt(dx * millimetres * dx * millimetres + dy * millimetres * dy * millimetres);
+}
+
+void Board::MoveToWindow(int index, std::uint8_t window, int x, int y) {
+  const std::vector<int> group = GroupOf(index);
+  const std::uint8_t from = piece(index).box;
+  host_.Redraw(from, Bounds(group));
+  for (int member : group)
+    piece(member).box = window;
+  MovePiece(index, kMoveRedraw, x, y);
+  Replace(index, false);
+  host_.Redraw(window, Bounds(group));
+}
+
+}  // namespace cbst

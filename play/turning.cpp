@@ -1,0 +1,72 @@
+// turning.cpp: turning a piece with its group by quarter turns.
+#include <algorithm>
+
+#include "play/board.h"
+#include "puzzle/piece_sheets.h"
+
+namespace cbst {
+
+bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turns) {
+  SPuz& turned = piece(index);
+  if (puz_.HasOption(kOptionNoRotable) || (turned.flags & kPiecePinned)) return false;
+  // Where the pivot lies in the piece's window rectangle before the turn.
+  const Rect16 before = turned.window;
+  const int u = pivot ? pivot->first - before.x : 0;
+  const int v = pivot ? pivot->second - before.y : 0;
+
+  if (puz_.sheets.image) {
+    TurnPiece(puz_, turned, quarter_turns);
+  } else {
+    turned.rotation = static_cast<std::int8_t>((turned.rotation + quarter_turns) % kSideCount);
+  }
+  if (pivot) {
+    // The same point of the piece, after the turn, goes back under the pivot.
+    const int w = before.width, h = before.height;
+    int tu = u, tv = v;
+    if (quarter_turns == 1) {
+      tu = h - 1 - v;
+      tv = u;
+    } else if (quarter_turns == 3) {
+      tu = v;
+      tv = w - 1 - u;
+    }
+    const int window_x = pivot->first - tu;
+    const int window_y = pivot->second - tv;
+    MovePiece(index, kMoveRedraw, window_x - (turned.bound.x - turned.cell.x),
+              window_y - (turned.bound.y - turned.cell.y));
+  }
+  UpdatePlacement(turned);
+  if (turning_ > 0 || replacing_ > 0) return true;
+
+  ++turning_;
+  const int joined = TryJoin(index);
+  Replace(index, false);
+  if (joined != kNoPiece) {
+    BringToFront(joined, turned.depth + 1);
+    Joined();
+  }
+  ScrollIntoWindow(index);
+  --turning_;
+  host_.Redraw(turned.box, Bounds(GroupOf(index)));
+  puz_.state |= kGameChanged;
+  return true;
+}
+
+void Board::ScrollIntoWindow(int index) {
+  const std::vector<int> group = GroupOf(index);
+  const Rect16 bounds = Bounds(group);
+  const Rect16 surface = host_.Surface(piece(index).box);
+  int dx = 0, dy = 0;
+  if (bounds.x + bounds.width > surface.x + surface.width)
+    dx = surface.x + surface.width - (bounds.x + bounds.width);
+  if (bounds.x + dx < surface.x) dx = surface.x - bounds.x;
+  if (bounds.y + bounds.height > surface.y + surface.height)
+    dy = surface.y + surface.height - (bounds.y + bounds.height);
+  if (bounds.y + dy < surface.y) dy = surface.y - bounds.y;
+  if (dx == 0 && dy == 0) return;
+  for (int member : group) {
+    MovePiece(member, kMoveRedrawLater, piece(member).board.x + dx, piece(member).board.y + dy);
+  }
+}
+
+}  // namespace cbst
