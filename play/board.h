@@ -86,6 +86,11 @@ class Board {
   // the piece's board rectangle at (x, y).
   void MoveToWindow(int piece, std::uint8_t window, int x, int y);
 
+  // The automatic help: the first time piece 0 goes to the corner of the
+  // assembly area, then each help joins one pair. False when there is
+  // nothing left to help with (or the puzzle allows no help).
+  bool Help();
+
   // Options bit 0x0002: drag only the grabbed piece, and re-place its group
   // at the drop.
   void set_drag_single_pieces(bool single) { drag_single_ = single; }
@@ -101,6 +106,11 @@ class Board {
   void ScrollIntoWindow(int piece);
   // A join after a turn or drop: sounds, and the completion when solved.
   void Joined();
+  // Turns every piece of the group to `rotation` and re-places it.
+  void TurnGroupTo(int piece, int rotation);
+  // Flies the piece to (x, y) and re-places its group there.
+  void FlyTo(int piece, int x, int y);
+  int JoinedSideCount() const;
 
   int replacing_ = 0;  // nested re-placements turn pieces without joining
   int turning_ = 0;    // nested turns test no joins

@@ -38,6 +38,8 @@ class BoardHost {
   // the preview picture).
   virtual Rect16 Surface(std::uint8_t window) = 0;
   virtual std::vector<Rect16> CoveredAreas(std::uint8_t window, bool animating) = 0;
+  // Where the player assembles the picture on the table (top right).
+  virtual Rect16 AssemblyArea() { return {}; }
 
   // An animated move of a piece's board position; a test host just jumps.
   virtual void Fly(int piece, int x, int y, int milliseconds) = 0;

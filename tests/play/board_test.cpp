@@ -21,6 +21,7 @@ class RecordingHost final : public BoardHost {
   void LockPainting(bool locked) override { locks += locked ? 1 : -1; }
   Rect16 Surface(std::uint8_t) override { return {0, 0, 1920, 1080}; }
   std::vector<Rect16> CoveredAreas(std::uint8_t, bool) override { return {}; }
+  Rect16 AssemblyArea() override { return {1100, 0, 800, 600}; }
   void Fly(int, int, int, int) override {}
   void PlaySound(BoardSound sound) override { sounds.push_back(sound); }
   void Sparkle(int, int) override {}
@@ -28,7 +29,7 @@ class RecordingHost final : public BoardHost {
   void StopClock() override { clock_stopped = true; }
   void CountJoinedSides(int sides) override { joined_sides += sides; }
   void CountMove() override {}
-  void CountHelp(int) override {}
+  void CountHelp(int cost) override { help_costs.push_back(cost); }
   void AskForSave(bool) override {}
   std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
   void FitBox(std::uint8_t) override {}
@@ -39,6 +40,7 @@ class RecordingHost final : public BoardHost {
   int completion = 0;
   bool clock_stopped = false;
   std::vector<BoardSound> sounds;
+  std::vector<int> help_costs;
 };
 
 class BoardTest : public ::testing::Test {
@@ -314,6 +316,47 @@ TEST_F(TurningTest, AGroupTurnsAsOneAndKeepsItsShape) {
   board_.piece(0).flags &= ~kPiecePinned;
   puz_.option_flags |= kOptionNoRotable;
   EXPECT_FALSE(board_.Rotate(0, nullptr, 3));
+}
+
+TEST_F(BoardTest, HelpStartsInTheCornerThenJoinsOnePairEachTime) {
+  Cut(3, 3);
+  ASSERT_TRUE(board_.Help());
+  EXPECT_EQ(board_.piece(0).board.x, 1102);
+  EXPECT_EQ(board_.piece(0).board.y, 2);
+  EXPECT_EQ(host_.help_costs, std::vector<int>{0});
+  EXPECT_TRUE(puz_.state & kGameJoinedOrHelped);
+  EXPECT_FALSE(puz_.state & kGameHelping);
+
+  int helps = 0;
+  while (board_.Help()) {
+    ++helps;
+    ASSERT_LE(helps, 20);
+    EXPECT_GE(host_.help_costs.back(), 2);  // at least one pair joined
+  }
+  EXPECT_TRUE(board_.IsSolved());
+  EXPECT_LE(helps, 12);  // 12 inner edges, some closed as loops
+  // Solved: nothing left to help with.
+  EXPECT_FALSE(board_.Help());
+}
+
+TEST_F(BoardTest, HelpFailsAndChangesNothingWhenEverythingIsHeldOrBoxed) {
+  Cut(2, 2);
+  puz_.state |= kGameJoinedOrHelped;
+  board_.piece(0).flags |= kPiecePinned;
+  board_.piece(1).flags |= kPiecePinned;
+  board_.piece(2).box = 0;
+  board_.piece(3).box = 1;
+  std::vector<Rect16> before;
+  for (const SPuz& piece : puz_.cut.pieces)
+    before.push_back(piece.board);
+  EXPECT_FALSE(board_.Help());
+  for (std::size_t index = 0; index < before.size(); ++index) {
+    EXPECT_EQ(puz_.cut.pieces[index].board, before[index]);
+  }
+  EXPECT_TRUE(host_.help_costs.empty());
+  puz_.option_flags |= kOptionNoHelp;
+  board_.piece(1).flags &= ~kPiecePinned;
+  EXPECT_FALSE(board_.Help());
 }
 
 TEST(BoardSides, AnImpossibleSideIsReported) {
