@@ -108,12 +108,16 @@ TEST(MakePuzzle, ThumbnailsFitTheBrowser) {
   struct Case {
     int width, height, thumb_width, thumb_height;
   };
-  for (const Case& c : {Case{640, 480, 80, 60}, Case{1000, 300, 80, 24}, Case{300, 1000, 18, 60},
-                        Case{40, 30, 80, 60}}) {
+  for (const Case& c : {Case{640, 480, 80, 60}, Case{1000, 300, 80, 24}, Case{1000, 333, 80, 26},
+                        Case{300, 1000, 18, 60}, Case{40, 30, 80, 60}}) {
     const Dib thumbnail = MakeThumbnail(Filled(c.width, c.height, 0x3366CC));
-    EXPECT_EQ(thumbnail.width(), c.thumb_width);
-    EXPECT_EQ(thumbnail.height(), c.thumb_height);
-    EXPECT_EQ(thumbnail.PixelColour(thumbnail.width() / 2, thumbnail.height() / 2), 0x3366CCu);
+    ASSERT_EQ(thumbnail.width(), c.thumb_width);
+    ASSERT_EQ(thumbnail.height(), c.thumb_height);
+    // The picture covers the whole thumbnail, to its last row and column.
+    for (int x : {0, c.thumb_width / 2, c.thumb_width - 1}) {
+      for (int y : {0, c.thumb_height / 2, c.thumb_height - 1})
+        EXPECT_EQ(thumbnail.PixelColour(x, y), 0x3366CCu) << c.width << "x" << c.height;
+    }
   }
 
   const Dib surprise = MakeSurpriseThumbnail();
