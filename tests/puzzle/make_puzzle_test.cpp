@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "puzzle/level_text.h"
 #include "puzzle/puz_options.h"
@@ -55,18 +57,34 @@ TEST(LevelText, ValidationRefusesTinyLevelsAndPieces) {
   EXPECT_EQ(code, kStatusPiecesTooSmall);
 }
 
-// The chosen grid is never beaten by the neighbours it was compared with.
+// A piece count takes (r, c) from the square root, or the neighbour (r, c + 1)
+// or (r + 1, c) when that is squarer, and is never beaten by a grid it was
+// compared with.
 TEST(LevelText, PieceCountsGiveTheSquarestCandidate) {
   for (int width : {300, 640, 1024, 1600}) {
     for (int height : {200, 480, 768, 1200}) {
-      for (int count = 4; count <= 1000; count += 37) {
+      for (int count = 2; count <= 1000; count += 37) {
         const LevelSize level = Parse(std::to_string(count).c_str(), width, height);
+        const float aspect = static_cast<float>(width) / static_cast<float>(height);
+        const float side = std::sqrt(static_cast<float>(count) / aspect);
+        const int rows = static_cast<int>(std::lround(side));
+        const int columns = static_cast<int>(std::lround(static_cast<float>(count) / side));
+        const float here = Unsquareness(width, height, rows, columns);
+        const float wider = Unsquareness(width, height, rows, columns + 1);
+        const float higher = Unsquareness(width, height, rows + 1, columns);
         const float chosen = Unsquareness(width, height, level.rows, level.columns);
-        const float aspect = static_cast<float>(width) / height;
-        const int rows = static_cast<int>(std::lround(std::sqrt(count / aspect)));
-        EXPECT_TRUE(level.rows == rows || level.rows == rows + 1);
-        if (level.rows == rows + 1) {
-          EXPECT_LT(chosen, Unsquareness(width, height, rows, level.columns));
+        SCOPED_TRACE(std::to_string(count) + " on " + std::to_string(width) + "x" +
+                     std::to_string(height));
+        if (level.rows == rows && level.columns == columns + 1) {
+          EXPECT_LT(chosen, here);
+        } else {
+          ASSERT_EQ(level.columns, columns);
+          ASSERT_TRUE(level.rows == rows || level.rows == rows + 1);
+          EXPECT_LE(chosen, here);
+          EXPECT_LE(chosen, wider);
+          if (level.rows == rows) {
+            EXPECT_LE(chosen, higher);
+          }
         }
         EXPECT_NEAR(level.rows * level.columns, count, count * 0.35 + 3);
       }
@@ -79,6 +97,44 @@ Dib Filled(int width, int height, std::uint32_t colour) {
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
       std::uint8_t* pixel = dib.row(y) + 3 * x;
+      pixel[0] = static_cast<std::uint8_t>(colour >> 16);
+      pixel[1] = static_cast<std::uint8_t>(colour >> 8);
+      pixel[2] = static_cast<std::uint8_t>(colour);
+    }
+  }
+  return dib;
+}
+
+// Every pixel of index 1 in the colour table, which holds `colour`.
+Dib FilledByTable(int width, int height, std::uint32_t colour) {
+  Dib dib(width, height, 8);
+  dib.colours()[1] = {static_cast<std::uint8_t>(colour >> 16),
+                      static_cast<std::uint8_t>(colour >> 8), static_cast<std::uint8_t>(colour), 0};
+  std::fill(dib.pixel_block().begin(), dib.pixel_block().end(), std::uint8_t{1});
+  return dib;
+}
+
+// 5-6-5 bit fields.
+Dib FilledByMasks(int width, int height, std::uint16_t pixel) {
+  Dib dib(width, height, 16);
+  dib.header().compression = kCompressionBitFields;
+  dib.masks() = {0xF800, 0x07E0, 0x001F};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      dib.row(y)[2 * x] = static_cast<std::uint8_t>(pixel);
+      dib.row(y)[2 * x + 1] = static_cast<std::uint8_t>(pixel >> 8);
+    }
+  }
+  return dib;
+}
+
+// Columns alternating between two colours, four bytes a pixel.
+Dib Striped(int width, int height, std::uint32_t even, std::uint32_t odd) {
+  Dib dib(width, height, 32);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t colour = x % 2 ? odd : even;
+      std::uint8_t* pixel = dib.row(y) + 4 * x;
       pixel[0] = static_cast<std::uint8_t>(colour >> 16);
       pixel[1] = static_cast<std::uint8_t>(colour >> 8);
       pixel[2] = static_cast<std::uint8_t>(colour);
@@ -104,6 +160,21 @@ TEST(MakePuzzle, BackgroundIsLightenedOrDarkenedFromThePicture) {
   EXPECT_EQ(ProgramRandom().state(), copy.state());
 }
 
+TEST(MakePuzzle, BackgroundReadsEveryPictureDepth) {
+  ProgramRandom().Seed(5);
+  // Dark blue through a colour table: 92 / 30 = 3 times 90, held at 255.
+  EXPECT_EQ(ProposeBackground(FilledByTable(60, 50, 0x5A0000)), 0xFF0000u);
+  // 92 / 60 = 1: a dull colour is left as it is.
+  EXPECT_EQ(ProposeBackground(FilledByTable(60, 50, 0x1E3C78)), 0x1E3C78u);
+  // Mid grey through 5-6-5 masks (16 << 11 | 32 << 5 | 16 reads as 128 each).
+  EXPECT_EQ(ProposeBackground(FilledByMasks(60, 50, 0x8410)), 0x808080u);
+  // Averages truncate: every rectangle of stripes of 100 and 101 gives 100.
+  for (int pick = 0; pick < 20; ++pick)
+    EXPECT_EQ(ProposeBackground(Striped(60, 50, 0x646464, 0x656565)), 0x646464u);
+  // Bright through four bytes a pixel: 200 * 160 / 200.
+  EXPECT_EQ(ProposeBackground(Striped(60, 50, 0xC8C8C8, 0xC8C8C8)), 0xA0A0A0u);
+}
+
 TEST(MakePuzzle, ThumbnailsFitTheBrowser) {
   struct Case {
     int width, height, thumb_width, thumb_height;
@@ -125,18 +196,26 @@ TEST(MakePuzzle, ThumbnailsFitTheBrowser) {
   EXPECT_EQ(surprise.height(), kThumbnailHeight);
   EXPECT_EQ(surprise.PixelColour(1, 0), 0xFFFFFFu);
   EXPECT_EQ(surprise.PixelColour(1, kThumbnailHeight - kSurpriseBandHeight - 1), 0xFF0000u);
-  EXPECT_EQ(surprise.PixelColour(0, kThumbnailHeight - 1), kSurpriseBand);
-  int dark_panel = 0, dark_band = 0;
+  // Dark means all three channels: the gradient ends in full blue.
+  const int panel = kThumbnailHeight - kSurpriseBandHeight;
+  int dark_panel = 0, dark_band = 0, plain_band = 0;
   for (int y = 0; y < kThumbnailHeight; ++y) {
     for (int x = 0; x < kSurpriseWidth; ++x) {
       const std::uint32_t colour = surprise.PixelColour(x, y);
-      if ((colour & 0xFF) < 0x40 && (colour >> 8 & 0xFF) < 0x40) {
-        (y < kThumbnailHeight - kSurpriseBandHeight ? dark_panel : dark_band)++;
+      const int red = colour & 0xFF, green = colour >> 8 & 0xFF, blue = colour >> 16 & 0xFF;
+      if (std::max({red, green, blue}) < 0x40) (y < panel ? dark_panel : dark_band)++;
+      if (y < panel) continue;
+      // The band is plain grey but for black text blended into it.
+      if (colour == kSurpriseBand) {
+        ++plain_band;
+      } else {
+        EXPECT_TRUE(red == green && green == blue && red < 0xC0) << x << "," << y;
       }
     }
   }
   EXPECT_GT(dark_panel, 20);  // the "?"
   EXPECT_GT(dark_band, 20);   // "(Surprise)"
+  EXPECT_GT(plain_band, kSurpriseWidth * kSurpriseBandHeight / 2);
 }
 
 TEST(MakePuzzle, FileNamesAvoidUnsafeCharacters) {
@@ -174,8 +253,12 @@ TEST(MakePuzzle, ValuesOfANewPuzzle) {
   EXPECT_EQ(options.find("/NoCustom"), std::string::npos);
 
   EXPECT_TRUE(CheckLevels(request, 400, 300).ok());
+  // The first bad level is the one reported.
   request.level_texts[3] = "3";
+  request.level_texts[4] = "40x40";
   EXPECT_EQ(CheckLevels(request, 400, 300).code(), kStatusTooFewPieces);
+  request.level_texts[3] = "";
+  EXPECT_EQ(CheckLevels(request, 400, 300).code(), kStatusPiecesTooSmall);
 }
 
 }  // namespace
