@@ -98,7 +98,9 @@ Dib MakeThumbnail(const Dib& picture) {
   // Smooth shrinking: dropping scans would leave a thumbnail of noise.
   const bool half_tone = DibHalfTone();
   SetDibHalfTone(true);
-  picture.Draw(canvas.dc(), 0, 0, kSrcCopy, 0, kDibZoomToFit);
+  // Drawn at the scale the sizes came from: fitting again to the truncated
+  // sizes would keep the proportions and leave a black edge.
+  picture.Draw(canvas.dc(), 0, 0, kSrcCopy, 0, scale);
   SetDibHalfTone(half_tone);
   return canvas.TakeDib();
 }

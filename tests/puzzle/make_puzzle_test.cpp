@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 #include "puzzle/level_text.h"
 #include "puzzle/puz_options.h"
@@ -55,18 +57,34 @@ TEST(LevelText, ValidationRefusesTinyLevelsAndPieces) {
   EXPECT_EQ(code, kStatusPiecesTooSmall);
 }
 
-// The chosen grid is never beaten by the neighbours it was compared with.
+// A piece count takes (r, c) from the square root, or the neighbour (r, c + 1)
+// or (r + 1, c) when that is squarer, and is never beaten by a grid it was
+// compared with.
 TEST(LevelText, PieceCountsGiveTheSquarestCandidate) {
   for (int width : {300, 640, 1024, 1600}) {
     for (int height : {200, 480, 768, 1200}) {
-      for (int count = 4; count <= 1000; count += 37) {
+      for (int count = 2; count <= 1000; count += 37) {
         const LevelSize level = Parse(std::to_string(count).c_str(), width, height);
+        const float aspect = static_cast<float>(width) / static_cast<float>(height);
+        const float side = std::sqrt(static_cast<float>(count) / aspect);
+        const int rows = static_cast<int>(std::lround(side));
+        const int columns = static_cast<int>(std::lround(static_cast<float>(count) / side));
+        const float here = Unsquareness(width, height, rows, columns);
+        const float wider = Unsquareness(width, height, rows, columns + 1);
+        const float higher = Unsquareness(width, height, rows + 1, columns);
         const float chosen = Unsquareness(width, height, level.rows, level.columns);
-        const float aspect = static_cast<float>(width) / height;
-        const int rows = static_cast<int>(std::lround(std::sqrt(count / aspect)));
-        EXPECT_TRUE(level.rows == rows || level.rows == rows + 1);
-        if (level.rows == rows + 1) {
-          EXPECT_LT(chosen, Unsquareness(width, height, rows, level.columns));
+        SCOPED_TRACE(std::to_string(count) + " on " + std::to_string(width) + "x" +
+                     std::to_string(height));
+        if (level.rows == rows && level.columns == columns + 1) {
+          EXPECT_LT(chosen, here);
+        } else {
+          ASSERT_EQ(level.columns, columns);
+          ASSERT_TRUE(level.rows == rows || level.rows == rows + 1);
+          EXPECT_LE(chosen, here);
+          EXPECT_LE(chosen, wider);
+          if (level.rows == rows) {
+            EXPECT_LE(chosen, higher);
+          }
         }
         EXPECT_NEAR(level.rows * level.columns, count, count * 0.35 + 3);
       }
@@ -74,17 +92,46 @@ TEST(LevelText, PieceCountsGiveTheSquarestCandidate) {
   }
 }
 
-Dib Filled(int width, int height, std::uint32_t colour) {
-  Dib dib(width, height, 24);
+// Every pixel of index 1 in the colour table, which holds `colour`.
+Dib FilledByTable(int width, int height, std::uint32_t colour) {
+  Dib dib(width, height, 8);
+  dib.colours()[1] = {static_cast<std::uint8_t>(colour >> 16),
+                      static_cast<std::uint8_t>(colour >> 8), static_cast<std::uint8_t>(colour), 0};
+  std::fill(dib.pixel_block().begin(), dib.pixel_block().end(), std::uint8_t{1});
+  return dib;
+}
+
+// 5-6-5 bit fields.
+Dib FilledByMasks(int width, int height, std::uint16_t pixel) {
+  Dib dib(width, height, 16);
+  dib.header().compression = kCompressionBitFields;
+  dib.masks() = {0xF800, 0x07E0, 0x001F};
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
-      std::uint8_t* pixel = dib.row(y) + 3 * x;
+      dib.row(y)[2 * x] = static_cast<std::uint8_t>(pixel);
+      dib.row(y)[2 * x + 1] = static_cast<std::uint8_t>(pixel >> 8);
+    }
+  }
+  return dib;
+}
+
+// Columns alternating between two colours, of three or four bytes a pixel.
+Dib Striped(int width, int height, std::uint32_t even, std::uint32_t odd, int bits = 24) {
+  Dib dib(width, height, bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t colour = x % 2 ? odd : even;
+      std::uint8_t* pixel = dib.row(y) + bits / 8 * x;
       pixel[0] = static_cast<std::uint8_t>(colour >> 16);
       pixel[1] = static_cast<std::uint8_t>(colour >> 8);
       pixel[2] = static_cast<std::uint8_t>(colour);
     }
   }
   return dib;
+}
+
+Dib Filled(int width, int height, std::uint32_t colour) {
+  return Striped(width, height, colour, colour);
 }
 
 TEST(MakePuzzle, BackgroundIsLightenedOrDarkenedFromThePicture) {
@@ -102,18 +149,32 @@ TEST(MakePuzzle, BackgroundIsLightenedOrDarkenedFromThePicture) {
   for (int draw = 0; draw < 4 * 5; ++draw)
     copy.Next();
   EXPECT_EQ(ProgramRandom().state(), copy.state());
+
+  // Dark blue through a colour table: 92 / 30 = 3 times 90, held at 255.
+  EXPECT_EQ(ProposeBackground(FilledByTable(60, 50, 0x5A0000)), 0xFF0000u);
+  // 92 / 60 = 1: a dull colour is left as it is.
+  EXPECT_EQ(ProposeBackground(FilledByTable(60, 50, 0x1E3C78)), 0x1E3C78u);
+  // Mid grey through 5-6-5 masks (16 << 11 | 32 << 5 | 16 reads as 128 each).
+  EXPECT_EQ(ProposeBackground(FilledByMasks(60, 50, 0x8410)), 0x808080u);
+  // Averages truncate: every rectangle of stripes of 100 and 101 gives 100.
+  for (int pick = 0; pick < 20; ++pick)
+    EXPECT_EQ(ProposeBackground(Striped(60, 50, 0x646464, 0x656565, 32)), 0x646464u);
 }
 
 TEST(MakePuzzle, ThumbnailsFitTheBrowser) {
   struct Case {
     int width, height, thumb_width, thumb_height;
   };
-  for (const Case& c : {Case{640, 480, 80, 60}, Case{1000, 300, 80, 24}, Case{300, 1000, 18, 60},
-                        Case{40, 30, 80, 60}}) {
+  for (const Case& c : {Case{640, 480, 80, 60}, Case{1000, 300, 80, 24}, Case{1000, 333, 80, 26},
+                        Case{300, 1000, 18, 60}, Case{40, 30, 80, 60}}) {
     const Dib thumbnail = MakeThumbnail(Filled(c.width, c.height, 0x3366CC));
-    EXPECT_EQ(thumbnail.width(), c.thumb_width);
-    EXPECT_EQ(thumbnail.height(), c.thumb_height);
-    EXPECT_EQ(thumbnail.PixelColour(thumbnail.width() / 2, thumbnail.height() / 2), 0x3366CCu);
+    ASSERT_EQ(thumbnail.width(), c.thumb_width);
+    ASSERT_EQ(thumbnail.height(), c.thumb_height);
+    // The picture covers the whole thumbnail, to its last row and column.
+    for (int x : {0, c.thumb_width / 2, c.thumb_width - 1}) {
+      for (int y : {0, c.thumb_height / 2, c.thumb_height - 1})
+        EXPECT_EQ(thumbnail.PixelColour(x, y), 0x3366CCu) << c.width << "x" << c.height;
+    }
   }
 
   const Dib surprise = MakeSurpriseThumbnail();
@@ -121,18 +182,26 @@ TEST(MakePuzzle, ThumbnailsFitTheBrowser) {
   EXPECT_EQ(surprise.height(), kThumbnailHeight);
   EXPECT_EQ(surprise.PixelColour(1, 0), 0xFFFFFFu);
   EXPECT_EQ(surprise.PixelColour(1, kThumbnailHeight - kSurpriseBandHeight - 1), 0xFF0000u);
-  EXPECT_EQ(surprise.PixelColour(0, kThumbnailHeight - 1), kSurpriseBand);
-  int dark_panel = 0, dark_band = 0;
+  // Dark means all three channels: the gradient ends in full blue.
+  const int panel = kThumbnailHeight - kSurpriseBandHeight;
+  int dark_panel = 0, dark_band = 0, plain_band = 0;
   for (int y = 0; y < kThumbnailHeight; ++y) {
     for (int x = 0; x < kSurpriseWidth; ++x) {
       const std::uint32_t colour = surprise.PixelColour(x, y);
-      if ((colour & 0xFF) < 0x40 && (colour >> 8 & 0xFF) < 0x40) {
-        (y < kThumbnailHeight - kSurpriseBandHeight ? dark_panel : dark_band)++;
+      const int red = colour & 0xFF, green = colour >> 8 & 0xFF, blue = colour >> 16 & 0xFF;
+      if (std::max({red, green, blue}) < 0x40) (y < panel ? dark_panel : dark_band)++;
+      if (y < panel) continue;
+      // The band is plain grey but for black text blended into it.
+      if (colour == kSurpriseBand) {
+        ++plain_band;
+      } else {
+        EXPECT_TRUE(red == green && green == blue && red < 0xC0) << x << "," << y;
       }
     }
   }
   EXPECT_GT(dark_panel, 20);  // the "?"
   EXPECT_GT(dark_band, 20);   // "(Surprise)"
+  EXPECT_GT(plain_band, kSurpriseWidth * kSurpriseBandHeight / 2);
 }
 
 TEST(MakePuzzle, FileNamesAvoidUnsafeCharacters) {
@@ -170,8 +239,12 @@ TEST(MakePuzzle, ValuesOfANewPuzzle) {
   EXPECT_EQ(options.find("/NoCustom"), std::string::npos);
 
   EXPECT_TRUE(CheckLevels(request, 400, 300).ok());
+  // The first bad level is the one reported.
   request.level_texts[3] = "3";
+  request.level_texts[4] = "40x40";
   EXPECT_EQ(CheckLevels(request, 400, 300).code(), kStatusTooFewPieces);
+  request.level_texts[3] = "";
+  EXPECT_EQ(CheckLevels(request, 400, 300).code(), kStatusPiecesTooSmall);
 }
 
 }  // namespace
