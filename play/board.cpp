@@ -199,10 +199,19 @@ bool Board::MovePiece(int index, unsigned flags, int x, int y) {
   SPuz& p = piece(index);
   const bool moved = p.board.x != x || p.board.y != y;
   const Rect16 before = p.window;
+  const int dx = x - p.board.x, dy = y - p.board.y;
   p.board.x = static_cast<std::int16_t>(x);
   p.board.y = static_cast<std::int16_t>(y);
   UpdatePlacement(p);
-  if (moved && (flags & (kMoveRedrawNow | kMoveRedraw | kMoveRedrawLater))) {
+  const bool redraw = moved && (flags & (kMoveRedrawNow | kMoveRedraw | kMoveRedrawLater));
+  if (!puz_.carried.empty() && (p.flags & kPieceCarried)) {
+    // The group floats as one picture: only that picture moves, and the
+    // others follow when it is dropped.
+    const Rect16 was = puz_.carried_bounds;
+    puz_.carried_bounds.x = static_cast<std::int16_t>(was.x + dx);
+    puz_.carried_bounds.y = static_cast<std::int16_t>(was.y + dy);
+    if (redraw) host_.Redraw(p.box, Union(was, puz_.carried_bounds));
+  } else if (redraw) {
     host_.Redraw(p.box, Union(before, p.window));
   }
   if (flags & kMoveReplaceGroup) Replace(index, false);

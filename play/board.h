@@ -25,6 +25,16 @@ inline constexpr unsigned kMoveReplaceGroup = 0x10;
 // taken as 0.
 int OppositeSideChecked(int side);
 
+// How a scatter went: whether every loose piece found a place, how often
+// the surface filled up and was laid over again, and whether the pieces
+// ended up kept apart by their cells only (their tabs may overlap).
+struct ScatterResult {
+  bool done = true;
+  int retries = 0;
+  bool cell_mode = false;
+  int cell = 0;  // the grid's cell size in pixels
+};
+
 class Board {
  public:
   Board(Puz& puz, BoardHost& host) : puz_(puz), host_(host) {}
@@ -91,6 +101,13 @@ class Board {
   // nothing left to help with (or the puzzle allows no help).
   bool Help();
 
+  // Spreads the loose pieces of `window` (not pinned, not joined; with
+  // `selection_only`, selected) where they overlap nothing else: over the
+  // free part of the surface or, with `whole_surface`, over all of it.
+  // `animate` draws each piece as it lands.
+  ScatterResult Scatter(std::uint8_t window, bool whole_surface, bool animate,
+                        bool selection_only = false);
+
   // Options bit 0x0002: drag only the grabbed piece, and re-place its group
   // at the drop.
   void set_drag_single_pieces(bool single) { drag_single_ = single; }
@@ -115,6 +132,7 @@ class Board {
   int replacing_ = 0;  // nested re-placements turn pieces without joining
   int turning_ = 0;    // nested turns test no joins
   bool drag_single_ = false;
+  int scatter_cell_ = 0;  // only grows, from one scatter to the next
 };
 
 }  // namespace cbst

@@ -16,17 +16,13 @@ namespace cbst {
 
 struct Puz {
   std::uint32_t puzzle_seed = 0;  // Rndn: of the puzzle file
-  std::uint32_t game_seed = 0;    // the seed this game was cut with
   std::int16_t cutting_rules = kCuttingRulesCurrent;
   std::uint32_t background = 0;  // 0x00BBGGRR
   VString credit;
   VString title;
-  int level = 0;  // 0..4, or kCustomLevel
   std::array<std::int16_t, kLevelSlots> level_rows = {};
   std::array<std::int16_t, kLevelSlots> level_columns = {};
-  std::uint32_t option_flags = 0;
   std::uint32_t size_flags = 0;
-  std::uint32_t state = 0;
   // Names of external files some puzzles refer to; an empty picture name
   // means the embedded picture.
   VString picture_file;     // F:
@@ -40,12 +36,18 @@ struct Puz {
   std::unique_ptr<BmpMem> picture;
   PieceSheets sheets;
 
-  // Play: the piece under the mouse in a drag and the group it carries as
-  // one picture (with that group's bounding rectangle), the distance
-  // dragged pieces travelled in millimetres, the tick of the last save.
+  // Play: the piece under the mouse in
+  // a drag and the group it carries as one picture (with that group's
+  // bounding rectangle), the game state, the puzzle's option flags, the
+  // level played, the seed this game was cut with, the distance dragged
+  // pieces travelled in millimetres, the tick of the last save.
   int dragged = -1;
   std::vector<int> carried;
   Rect16 carried_bounds;
+  std::uint32_t state = 0;
+  std::uint32_t option_flags = 0;
+  int level = 0;  // 0..4, or kCustomLevel
+  std::uint32_t game_seed = 0;
   double mouse_travel = 0;
   std::int64_t last_save_tick = 0;
 

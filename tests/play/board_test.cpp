@@ -9,39 +9,13 @@
 #include "puzzle/cut.h"
 #include "puzzle/piece_sheets.h"
 #include "support/gui_environment.h"
+#include "support/recording_host.h"
 #include "support/recording_sink.h"
 
 namespace cbst {
 namespace {
 
-class RecordingHost final : public BoardHost {
- public:
-  void Redraw(std::uint8_t, const Rect16&) override { ++redraws; }
-  void RedrawPiece(int) override { ++redraws; }
-  void LockPainting(bool locked) override { locks += locked ? 1 : -1; }
-  Rect16 Surface(std::uint8_t) override { return {0, 0, 1920, 1080}; }
-  std::vector<Rect16> CoveredAreas(std::uint8_t, bool) override { return {}; }
-  Rect16 AssemblyArea() override { return {1100, 0, 800, 600}; }
-  void Fly(int, int, int, int) override {}
-  void PlaySound(BoardSound sound) override { sounds.push_back(sound); }
-  void Sparkle(int, int) override {}
-  void StartCompletionEffect(int sparkles) override { completion = sparkles; }
-  void StopClock() override { clock_stopped = true; }
-  void CountJoinedSides(int sides) override { joined_sides += sides; }
-  void CountMove() override {}
-  void CountHelp(int cost) override { help_costs.push_back(cost); }
-  void AskForSave(bool) override {}
-  std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
-  void FitBox(std::uint8_t) override {}
-
-  int redraws = 0;
-  int locks = 0;
-  int joined_sides = 0;
-  int completion = 0;
-  bool clock_stopped = false;
-  std::vector<BoardSound> sounds;
-  std::vector<int> help_costs;
-};
+using testing::RecordingHost;
 
 class BoardTest : public ::testing::Test {
  protected:
@@ -249,6 +223,27 @@ TEST_F(BoardTest, DroppingNearItsPlaceJoinsAndSnaps) {
   board_.PickUp(8);
   board_.Drop(8, 0, 0);
   EXPECT_EQ(host_.sounds.back(), BoardSound::kDrop);
+}
+
+TEST_F(BoardTest, ACarriedGroupMovesAsOnePictureUntilItIsDropped) {
+  Cut(3, 3);
+  host_.lift = true;
+  PlaceNear(0, 1, 0, 0);
+  board_.TryJoin(0);
+  board_.PickUp(0);
+  ASSERT_EQ(puz_.carried.size(), 2u);
+  EXPECT_EQ(host_.lifted, 2);
+  const Rect16 bounds = puz_.carried_bounds;
+  const Rect16 other = board_.piece(1).board;
+  board_.MovePiece(0, kMoveRedraw, board_.piece(0).board.x + 30, board_.piece(0).board.y - 20);
+  EXPECT_EQ(puz_.carried_bounds.x, bounds.x + 30);
+  EXPECT_EQ(puz_.carried_bounds.y, bounds.y - 20);
+  EXPECT_EQ(board_.piece(1).board.x, other.x);  // follows only at the drop
+  board_.Drop(0, 0, 0);
+  EXPECT_EQ(host_.lifted, 0);
+  EXPECT_TRUE(puz_.carried.empty());
+  EXPECT_EQ(board_.piece(1).board.x, other.x + 30);
+  EXPECT_EQ(board_.piece(1).board.y, other.y - 20);
 }
 
 class TurningTest : public BoardTest {
