@@ -246,10 +246,6 @@ void Dib::BuildPalette() {
 
 void Dib::Draw(DC& onto, int x, int y, RasterOp op, std::uint32_t centring, double zoom) const {
   if (!valid() || !onto.valid()) return;
-  if (palette_) {
-    onto.SelectPalette(palette_.get());
-    if (!owner_ || DibForceRealise()) onto.RealisePalette();
-  }
   const double factor = zoom == kDibZoomToFit
                             ? std::min(static_cast<double>(onto.width()) / width(),
                                        static_cast<double>(onto.height()) / height())
@@ -261,22 +257,28 @@ void Dib::Draw(DC& onto, int x, int y, RasterOp op, std::uint32_t centring, doub
   // the middle too.
   if (centring & kDibCentreAcross) x += (onto.width() - drawn_width) / 2;
   if (centring & kDibCentreDown) y += (onto.height() - drawn_height) / 2;
+  DrawInto(onto,
+           {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+            static_cast<std::int16_t>(drawn_width), static_cast<std::int16_t>(drawn_height)},
+           op);
+}
 
+void Dib::DrawInto(DC& onto, const Rect16& to, RasterOp op) const {
+  if (!valid() || !onto.valid() || to.Empty()) return;
+  if (palette_) {
+    onto.SelectPalette(palette_.get());
+    if (!owner_ || DibForceRealise()) onto.RealisePalette();
+  }
   QImage image = ToImage(*this);
   if (onto.flags() & DC::kPaletteDevice) image = OnPaletteDisplay(image);
-  if (drawn_width != width() || drawn_height != height()) {
+  if (to.width != width() || to.height != height()) {
     // Dropping scans, or half-toning when that is asked for.
-    image = image.scaled(drawn_width, drawn_height, Qt::IgnoreAspectRatio,
+    image = image.scaled(to.width, to.height, Qt::IgnoreAspectRatio,
                          DibHalfTone() ? Qt::SmoothTransformation : Qt::FastTransformation);
   }
   DCContext pixels;
   pixels.image = &image;
-  onto.Combine(
-      pixels,
-      {0, 0, static_cast<std::int16_t>(drawn_width), static_cast<std::int16_t>(drawn_height)},
-      {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-       static_cast<std::int16_t>(drawn_width), static_cast<std::int16_t>(drawn_height)},
-      op);
+  onto.Combine(pixels, {0, 0, to.width, to.height}, to, op);
 }
 
 void SetDibHalfTone(bool on) {

@@ -12,6 +12,7 @@
 #include <span>
 #include <vector>
 
+#include "base/rect16.h"
 #include "gfx/palette.h"
 #include "gfx/raster_op.h"
 
@@ -96,6 +97,8 @@ class Dib {
   // (kDibZoomToFit fits it to the context) and centred as `centring` says.
   void Draw(DC& onto, int x, int y, RasterOp op = kSrcCopy, std::uint32_t centring = 0,
             double zoom = 1.0) const;
+  // Draws the whole Dib stretched (or shrunk) into `to`.
+  void DrawInto(DC& onto, const Rect16& to, RasterOp op = kSrcCopy) const;
 
  private:
   void MakePalette();

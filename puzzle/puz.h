@@ -9,6 +9,7 @@
 #include "base/vstring.h"
 #include "gfx/bmp_mem.h"
 #include "puzzle/cut.h"
+#include "puzzle/piece_box.h"
 #include "puzzle/piece_sheets.h"
 #include "puzzle/puzzle_codes.h"
 
@@ -30,11 +31,19 @@ struct Puz {
   VString picture_file_p;   // FP:
   VString thumbnail_file;   // Tmb:
 
+  // Where the puzzle file is, and the saved game when one is resumed.
+  VString file_path;
+  VString saved_game_path;
+
   Cut cut;
-  // The picture reduced to the table, while it is kept, and every piece
-  // drawn from it.
+  // The picture reduced to the table (its rectangle, and the scale from the
+  // decoded picture), while it is kept, every piece drawn from it, and its
+  // half-size copy for the preview.
   std::unique_ptr<BmpMem> picture;
+  Rect16 picture_rect;
+  float scale = 1.0f;
   PieceSheets sheets;
+  std::unique_ptr<BmpMem> preview_picture;
 
   // Play: the piece under the mouse in
   // a drag and the group it carries as one picture (with that group's
@@ -44,12 +53,16 @@ struct Puz {
   int dragged = -1;
   std::vector<int> carried;
   Rect16 carried_bounds;
+  std::vector<PieceBox> boxes;
   std::uint32_t state = 0;
   std::uint32_t option_flags = 0;
   int level = 0;  // 0..4, or kCustomLevel
   std::uint32_t game_seed = 0;
   double mouse_travel = 0;
   std::int64_t last_save_tick = 0;
+
+  // Lets go of everything: the pieces, the sheets, the pictures, the boxes.
+  void Clear() { *this = Puz(); }
 
   bool HasOption(std::uint32_t flag) const { return (option_flags & flag) != 0; }
   // Levels defined: the leading ones whose row count is not zero.

@@ -26,14 +26,14 @@ inline constexpr std::int8_t kKnobIn = -1;
 inline constexpr std::int8_t kNoTabDirection = 0;
 
 // Piece flags.
-inline constexpr std::uint32_t kPiecePinned = 0x0001;         // held by the thumbtack with its group
-inline constexpr std::uint32_t kPieceThumbtack = 0x0002;      // the pinned piece the tack is drawn on
-inline constexpr std::uint32_t kPieceOverPreview = 0x0010;    // lies over the preview picture
-inline constexpr std::uint32_t kPieceDragged = 0x0100;        // under the mouse in a drag
-inline constexpr std::uint32_t kPieceCarried = 0x0200;        // in the group being dragged
-inline constexpr std::uint32_t kPieceWalkMark = 0x0400;       // not yet reached by a group walk
-inline constexpr std::uint32_t kPieceMovedInDrag = 0x0800;    // its move is counted already
-inline constexpr std::uint32_t kPieceEdgeSounded = 0x1000;    // the edge-scroll sound has played
+inline constexpr std::uint32_t kPiecePinned = 0x0001;       // held by the thumbtack with its group
+inline constexpr std::uint32_t kPieceThumbtack = 0x0002;    // the pinned piece the tack is drawn on
+inline constexpr std::uint32_t kPieceOverPreview = 0x0010;  // lies over the preview picture
+inline constexpr std::uint32_t kPieceDragged = 0x0100;      // under the mouse in a drag
+inline constexpr std::uint32_t kPieceCarried = 0x0200;      // in the group being dragged
+inline constexpr std::uint32_t kPieceWalkMark = 0x0400;     // not yet reached by a group walk
+inline constexpr std::uint32_t kPieceMovedInDrag = 0x0800;  // its move is counted already
+inline constexpr std::uint32_t kPieceEdgeSounded = 0x1000;  // the edge-scroll sound has played
 inline constexpr std::uint32_t kPieceOutlineShaded = 0x4000;  // the bevel was drawn with light
 inline constexpr std::uint32_t kPieceSelected = 0x8000;       // in a rubber-band selection
 

@@ -9,7 +9,6 @@
 #include "puzzle/cut.h"
 #include "puzzle/piece_sheets.h"
 #include "puzzle/random.h"
-#include "support/gui_environment.h"
 #include "support/recording_host.h"
 
 namespace cbst {

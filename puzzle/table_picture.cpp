@@ -1,0 +1,342 @@
+// table_picture.cpp: the picture cache and the reduction to the table.
+//
+// Decoding a large JPEG is the slowest step of opening a puzzle, so the
+// decoded picture is appended to the puzzle file, tagged with the screen
+// it was decoded for, and read back next time. Everything before the
+// cache stays as it was written; only the directory's cache offset changes.
+#include "puzzle/table_picture.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <new>
+#include <optional>
+
+#include "base/binary_io.h"
+#include "base/status_codes.h"
+#include "gfx/palette.h"
+#include "image/bmp_file.h"
+#include "image/jpeg.h"
+#include "puzzle/puzzle_writer.h"
+
+namespace cbst {
+namespace {
+
+constexpr int kFewColours = 16;
+constexpr int kPaletteColours = 256;
+constexpr double kHalfTable = 0.5;
+constexpr double kWholeTable = 1.0;
+constexpr int kHeightMargin = 5;  // a reduced picture keeps clear of the bottom
+constexpr double kScatterFullShare = 0.7;
+
+// 16, 256, or 0 for true colour.
+int DesiredColours(const DisplayFacts& display) {
+  const int colours = display.Colours();
+  if (colours >= 1 && colours <= kFewColours) return kFewColours;
+  if (colours > kFewColours && colours <= kPaletteColours) return kPaletteColours;
+  return 0;
+}
+
+std::uint8_t CacheMode(int colours) {
+  if (colours == kFewColours) return kCacheModeMarker | kCacheModeFewColours;
+  if (colours == kPaletteColours) return kCacheModeMarker | kCacheMode256Colours;
+  return kCacheModeMarker | kCacheModeTrueColour;
+}
+
+// A file the user has marked read-only is never written, even by a user
+// the system would let through.
+bool MayBeWritten(const VString& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path.c_str(), error);
+  if (error) return false;
+  const auto write = std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                     std::filesystem::perms::others_write;
+  return (status.permissions() & write) != std::filesystem::perms::none &&
+         access(path.c_str(), W_OK) == 0;
+}
+
+bool RoomForCache(const VString& path) {
+  std::filesystem::path folder = std::filesystem::path(path.c_str()).parent_path();
+  if (folder.empty()) folder = ".";
+  std::error_code error;
+  const auto space = std::filesystem::space(folder, error);
+  return !error && space.available >= kCacheFreeSpace;
+}
+
+struct CacheHeader {
+  std::uint8_t mode = 0;
+  std::uint16_t width = 0;
+  std::uint16_t height = 0;
+};
+
+std::optional<CacheHeader> ReadCacheHeader(File& file, std::int64_t at) {
+  const bool opened_here = !file.IsOpen();
+  if (opened_here && file.Open(kOpenRead).code() != 0) return std::nullopt;
+  std::optional<CacheHeader> header;
+  if (file.Seek(at) == at) {
+    BinaryReader in(file);
+    CacheHeader read{in.U8(), in.U16(), in.U16()};
+    if (in.ok()) header = read;
+  }
+  if (opened_here) file.Close().code();
+  return header;
+}
+
+// The count and at most 235 entries of a stored palette.
+std::optional<LogicalPalette> ReadPaletteEntries(File& file, std::int64_t at) {
+  if (file.Seek(at) != at) return std::nullopt;
+  BinaryReader in(file);
+  const int count = std::min<int>(in.U16(), kPaletteBlockEntries);
+  LogicalPalette palette;
+  for (int index = 0; index < count && in.ok(); ++index) {
+    PaletteEntry entry;
+    entry.red = in.U8();
+    entry.green = in.U8();
+    entry.blue = in.U8();
+    in.U8();
+    palette.entries.push_back(entry);
+  }
+  if (!in.ok()) return std::nullopt;
+  return palette;
+}
+
+Status WritePaletteEntries(File& file, std::int64_t at, const Dib& dib) {
+  if (file.Seek(at) != at) return Status(kStatusWriteFailed, file.FullName().view());
+  const std::vector<ColourTableEntry>& table = dib.colours();
+  const int count = std::min<int>(static_cast<int>(table.size()), kPaletteBlockEntries);
+  BinaryWriter out(file);
+  out.U16(static_cast<std::uint16_t>(count));
+  for (int index = 0; index < count; ++index) {
+    const ColourTableEntry& colour = table[static_cast<std::size_t>(index)];
+    out.U8(colour.red);
+    out.U8(colour.green);
+    out.U8(colour.blue);
+    out.U8(0);
+  }
+  return out.TakeStatus();
+}
+
+// Decodes the embedded JPEG (kinds 1 and 2), through the cache when it was
+// made for this screen, and writes a new cache when the file may grow.
+class CachedDecode {
+ public:
+  CachedDecode(Thumb& thumb, PlayTable& table, int colours, std::int64_t picture_at,
+               bool cache_allowed)
+      : thumb_(thumb),
+        table_(table),
+        display_(table.display()),
+        colours_(colours),
+        picture_at_(picture_at),
+        cache_allowed_(cache_allowed) {}
+
+  Status Run(Dib& dib, bool& from_cache) {
+    const std::uint8_t mode = CacheMode(colours_);
+    std::uint8_t cached_mode = 0;
+    bool matches = false;
+    if (thumb_.cache_at != 0) {
+      if (const auto header = ReadCacheHeader(thumb_.file, thumb_.cache_at)) {
+        cached_mode = header->mode;
+        matches = header->width == display_.width && header->height == display_.height &&
+                  header->mode == mode;
+      }
+    }
+    if (table_.CtrlAndAltHeld()) {
+      cached_mode &= static_cast<std::uint8_t>(~kCachePaletteOnly);
+      matches = false;
+    }
+    if (matches && cache_allowed_) {
+      if (ReadBmp(dib, nullptr, false, thumb_.cache_at + kCacheHeaderBytes, thumb_.file).code() ==
+          0) {
+        from_cache = true;
+        return Status();
+      }
+      dib = Dib();  // a damaged cache: decode afresh and replace it
+      cached_mode = 0;
+    }
+    const bool palette_only = thumb_.cache_at != 0 && (cached_mode & kCachePaletteOnly);
+    CBST_TRY(OpenFile());
+    Status decoded = Decode(dib, palette_only);
+    Status closed = thumb_.file.Close();
+    if (decoded.peek() != 0) return decoded;
+    closed.code();
+    return Status();
+  }
+
+ private:
+  Status OpenFile() {
+    File& file = thumb_.file;
+    if (file.IsOpen()) file.Close().code();
+    writable_ = MayBeWritten(thumb_.file_path) && file.Open(kOpenRead | kOpenWrite).code() == 0;
+    if (!writable_) CBST_TRY(file.Open(kOpenRead));
+    return Status();
+  }
+
+  Status Decode(Dib& dib, bool palette_only) {
+    File& file = thumb_.file;
+    const std::int64_t old_cache = thumb_.cache_at;
+    bool directory_changed = false;
+    if (old_cache != 0 && writable_ && !palette_only) {
+      // The old cache was made for another screen: cut it off.
+      file.SetLength(old_cache).code();
+      thumb_.cache_at = 0;
+      directory_changed = true;
+    }
+    // A palette-only cache is kept: it already holds what this opening
+    // would write.
+    std::int64_t cache_at = 0;
+    if (writable_ && cache_allowed_ && !palette_only && RoomForCache(thumb_.file_path)) {
+      cache_at = file.Size();
+      if (WriteHeader(cache_at, CacheMode(colours_)).code() != 0) cache_at = 0;
+    }
+
+    const bool kind_two = thumb_.picture_kind == kPicturePaletteAndJpeg;
+    std::uint32_t flags = 0;
+    int colours = colours_;
+    std::unique_ptr<Palette> picture_palette;
+    if (colours_ == kPaletteColours && (kind_two || palette_only)) {
+      // Decode onto the colours chosen when the picture was stored.
+      const std::int64_t from = palette_only ? old_cache + kCacheHeaderBytes : picture_at_;
+      if (auto entries = ReadPaletteEntries(file, from)) {
+        picture_palette = std::make_unique<Palette>(*entries);
+        picture_palette->Realise(true);
+        flags |= kLoadSystemPalette;
+      }
+    } else if (colours_ == kFewColours) {
+      flags |= kLoadForDisplay;
+    }
+    const std::int64_t jpeg_at = picture_at_ + (kind_two ? kPaletteBlockBytes : 0);
+    Status decoded =
+        LoadJpegFile(dib, table_.Progress(kDecodingMessage), flags, colours, jpeg_at, file);
+    if (decoded.peek() != 0) {
+      if (cache_at != 0) DropCache(cache_at, old_cache, directory_changed);
+      return decoded;
+    }
+
+    if (cache_at != 0) {
+      Status written;
+      if (thumb_.picture_kind == kPictureJpeg && colours_ == kPaletteColours) {
+        written = WritePaletteEntries(file, cache_at + kCacheHeaderBytes, dib);
+        if (written.peek() == 0)
+          written = WriteHeader(cache_at, CacheMode(colours_) | kCachePaletteOnly);
+      } else {
+        written = WriteBmp(dib, cache_at + kCacheHeaderBytes, file);
+      }
+      if (written.code() == 0) {
+        thumb_.cache_at = static_cast<std::uint32_t>(cache_at);
+        directory_changed = true;
+      } else {
+        // A cache that could not be written whole is no cache.
+        file.SetLength(cache_at).code();
+      }
+    }
+    if (directory_changed) thumb_.WriteDirectory().code();
+    return Status();
+  }
+
+  Status WriteHeader(std::int64_t at, std::uint8_t mode) {
+    if (thumb_.file.Seek(at) != at) return Status(kStatusWriteFailed);
+    BinaryWriter out(thumb_.file);
+    out.U8(mode);
+    out.U16(static_cast<std::uint16_t>(display_.width));
+    out.U16(static_cast<std::uint16_t>(display_.height));
+    return out.TakeStatus();
+  }
+
+  void DropCache(std::int64_t cache_at, std::int64_t old_cache, bool directory_changed) {
+    thumb_.file.SetLength(cache_at).code();
+    if (directory_changed || old_cache != 0) thumb_.WriteDirectory().code();
+  }
+
+  Thumb& thumb_;
+  PlayTable& table_;
+  const DisplayFacts display_;
+  const int colours_;
+  const std::int64_t picture_at_;
+  const bool cache_allowed_;
+  bool writable_ = false;
+};
+
+}  // namespace
+
+Reduction ReducePicture(int table_width, int table_height, int width, int height,
+                        bool whole_table) {
+  Reduction result;
+  if (width <= 0 || height <= 0) return result;
+  const double area = static_cast<double>(table_width) * table_height;
+  const double share = whole_table ? kWholeTable : kHalfTable;
+  float scale = static_cast<float>(area * share / (static_cast<double>(width) * height));
+  int height_limit = table_height;
+  if (scale >= 1.0f) {
+    scale = 1.0f;
+  } else {
+    const double wanted = std::trunc(area * share * width / height);
+    scale = static_cast<float>(std::trunc(std::sqrt(wanted))) / static_cast<float>(width);
+    height_limit = table_height - kHeightMargin;
+  }
+  if (scale * static_cast<float>(width) > static_cast<float>(table_width))
+    scale = static_cast<float>(table_width) / static_cast<float>(width);
+  if (static_cast<float>(height) * scale > static_cast<float>(height_limit))
+    scale = static_cast<float>(height_limit) / static_cast<float>(height);
+  result.scale = scale;
+  result.width = static_cast<int>(scale * static_cast<float>(width));
+  result.height = static_cast<int>(scale * static_cast<float>(height));
+  result.scatter_full =
+      static_cast<double>(result.width) * result.height >= kScatterFullShare * area;
+  return result;
+}
+
+Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool cache_allowed,
+                        bool* from_cache) {
+  const DisplayFacts display = table.display();
+  const int colours = DesiredColours(display);
+  const std::int64_t picture_at = colours == kFewColours && thumb.alternative_at != 0
+                                      ? std::int64_t{thumb.alternative_at}
+                                      : std::int64_t{thumb.picture_at};
+  bool cached = false;
+  if (thumb.picture_kind == kPictureBmp) {
+    CBST_TRY(ReadBmp(dib, nullptr, false, picture_at, thumb.file));
+  } else {
+    CBST_TRY(CachedDecode(thumb, table, colours, picture_at, cache_allowed).Run(dib, cached));
+  }
+  if (from_cache) *from_cache = cached;
+  if (!dib.valid()) return Status(kStatusNotAPuzzle, thumb.message_name.view());
+  table.TakePalette(dib.palette(), puz.background);
+  return Status();
+}
+
+Status ReduceToTable(Puz& puz, const Dib& dib, PlayTable& table) {
+  const Reduction reduction = ReducePicture(table.width(), table.height(), dib.width(),
+                                            dib.height(), puz.HasOption(kOptionImgFull));
+  if (reduction.scatter_full) puz.option_flags |= kOptionScatterFull;
+  if (reduction.width < 1 || reduction.height < 1) return Status(kStatusOutOfMemory);
+  if (reduction.scale != 1.0f && puz.HasOption(kOptionNoReduceImg))
+    return Status(kStatusPictureTooLarge);
+  const Rect16 rect{0, 0, static_cast<std::int16_t>(reduction.width),
+                    static_cast<std::int16_t>(reduction.height)};
+  try {
+    puz.picture = MakeBmpMem(rect.width, rect.height);
+    if (reduction.scale == 1.0f) {
+      dib.Draw(puz.picture->dc(), 0, 0);
+    } else {
+      dib.DrawInto(puz.picture->dc(), rect);
+    }
+    puz.picture->dc().Flush();
+    puz.scale = reduction.scale;
+    puz.picture_rect = rect;
+
+    // The preview shows the picture at half size.
+    const Rect16 half{0, 0, static_cast<std::int16_t>(rect.width / 2),
+                      static_cast<std::int16_t>(rect.height / 2)};
+    if (!half.Empty()) {
+      puz.preview_picture = MakeBmpMem(half.width, half.height);
+      puz.preview_picture->dc().Stretch(half, puz.picture->dc(), rect);
+      puz.preview_picture->dc().Flush();
+    }
+  } catch (const std::bad_alloc&) {
+    return Status(kStatusOutOfMemory);
+  }
+  return Status();
+}
+
+}  // namespace cbst
