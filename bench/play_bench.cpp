@@ -1,13 +1,22 @@
 // play_bench.cpp: the board operations whose cost grows with the puzzle:
-// spreading a new game, re-placing a large group and walking it.
+// opening a puzzle, spreading a new game, re-placing a large group and
+// walking it.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <array>
 #include <cmath>
+#include <filesystem>
 
 #include "play/board.h"
+#include "play/virtual_table.h"
 #include "puzzle/cut.h"
+#include "puzzle/open_puzzle.h"
+#include "puzzle/puzzle_writer.h"
 #include "puzzle/random.h"
 #include "support/recording_host.h"
+#include "support/synthetic_photo.h"
 
 namespace cbst {
 namespace {
@@ -76,6 +85,95 @@ void BM_GroupOf(benchmark::State& state) {
   state.counters["pieces"] = board.piece_count();
 }
 BENCHMARK(BM_GroupOf)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace cbst
+
+namespace cbst {
+namespace {
+
+// A puzzle made from a 2-megapixel photograph with five levels of about
+// 100, 500, 1000, 2000 and 5000 pieces, written once into a temporary folder.
+constexpr std::array<int, 5> kOpenPieceCounts = {100, 500, 1000, 2000, 5000};
+
+class BenchFolder {
+ public:
+  BenchFolder()
+      : folder_(std::filesystem::temp_directory_path() /
+                ("cbst-bench-" + std::to_string(::getpid()))) {
+    std::filesystem::create_directories(folder_);
+  }
+  ~BenchFolder() { std::filesystem::remove_all(folder_); }
+  BenchFolder(const BenchFolder&) = delete;
+  BenchFolder& operator=(const BenchFolder&) = delete;
+  const std::filesystem::path& path() const { return folder_; }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+const std::filesystem::path& BenchPuzzle() {
+  static const BenchFolder folder;
+  static const std::filesystem::path path = [] {
+    Puz puz;
+    puz.title = "Bench";
+    puz.state = kStateOwnLevels;
+    puz.puzzle_seed = 2024;
+    for (std::size_t level = 0; level < kOpenPieceCounts.size(); ++level) {
+      const int rows = static_cast<int>(std::lround(std::sqrt(kOpenPieceCounts[level] * 0.75)));
+      puz.level_rows[level] = static_cast<std::int16_t>(rows);
+      puz.level_columns[level] = static_cast<std::int16_t>(kOpenPieceCounts[level] / rows);
+    }
+    const Dib photo = testing::SyntheticPhoto(1632, 1224);
+    const auto file = folder.path() / "bench.puz";
+    WritePuzzleFile(puz, file.c_str(), nullptr, {&photo, nullptr}, nullptr).code();
+    return file;
+  }();
+  return path;
+}
+
+// Opening level `range(0)` on a full-HD table: cold decodes the JPEG, warm
+// reads the picture cached by an earlier opening.
+void BM_OpenPuzzle(benchmark::State& state) {
+  const int level = static_cast<int>(state.range(0));
+  const bool warm = state.range(1) != 0;
+  OpenRequest request;
+  request.path = BenchPuzzle().c_str();
+  request.level = level;
+  request.cache_allowed = warm;
+  if (warm) {
+    Puz primer;
+    VirtualTable table(primer, 1920, 1080);
+    OpenPuzzleForPlay(primer, request, table).code();
+  }
+  OpenTimings total;
+  int pieces = 0;
+  for (auto _ : state) {
+    Puz puz;
+    VirtualTable table(puz, 1920, 1080);
+    OpenTimings timings;
+    OpenPuzzleForPlay(puz, request, table, &timings).code();
+    pieces = static_cast<int>(puz.cut.pieces.size());
+    total.header += timings.header;
+    total.picture += timings.picture;
+    total.reduce += timings.reduce;
+    total.cut += timings.cut;
+    total.sheets += timings.sheets;
+    total.scatter += timings.scatter;
+  }
+  const double runs = static_cast<double>(state.iterations());
+  state.counters["pieces"] = pieces;
+  state.counters["header_ms"] = total.header / runs;
+  state.counters[warm ? "cache_ms" : "decode_ms"] = total.picture / runs;
+  state.counters["reduce_ms"] = total.reduce / runs;
+  state.counters["cut_ms"] = total.cut / runs;
+  state.counters["sheets_ms"] = total.sheets / runs;
+  state.counters["scatter_ms"] = total.scatter / runs;
+}
+BENCHMARK(BM_OpenPuzzle)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}})
+    ->ArgNames({"level", "warm"})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace cbst

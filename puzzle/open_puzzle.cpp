@@ -156,6 +156,7 @@ Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
   }
   if (request.options & kOpenNoTurning) puz.option_flags |= kOptionNoRotable;
   if (request.options & kOpenMosaic) puz.option_flags |= kOptionNoDeform;
+  if (!resuming) puz.game_seed = request.game_seed;
   if (puz.puzzle_seed != 0) puz.game_seed = puz.puzzle_seed;
   times.header = watch.Lap();
 

@@ -29,6 +29,9 @@ struct OpenRequest {
   // 0..4, or anything from the puzzle's level count on for the custom size.
   int level = 0;
   bool cache_allowed = false;  // the option that lets the picture be cached
+  // The seed of a new game of a puzzle without its own; 0 draws one from
+  // the clock.
+  std::uint32_t game_seed = 0;
 };
 
 // Milliseconds spent in each stage of an opening.

@@ -118,6 +118,20 @@ TEST_F(OpenPuzzle, EveryLevelAndACustomSizeOpenScattered) {
   EXPECT_FALSE(puz.picture);
 }
 
+TEST(DefaultBoxes, SixClosedBoxesParkAlongTheBottom) {
+  const std::vector<PieceBox> boxes = DefaultBoxes(1024, 768);
+  ASSERT_EQ(boxes.size(), 6u);
+  for (std::size_t index = 0; index < boxes.size(); ++index) {
+    const PieceBox& box = boxes[index];
+    EXPECT_TRUE(box.closed());
+    EXPECT_EQ(box.closed_x, 846 + 30 * static_cast<int>(index));
+    EXPECT_EQ(box.closed_y, 768 - 28);
+    EXPECT_EQ(box.open, (Rect16{static_cast<std::int16_t>(28 + 28 * index),
+                                static_cast<std::int16_t>(28 + 28 * index), 341, 256}));
+    EXPECT_EQ(box.colour, kDefaultBoxColours[index]);
+  }
+}
+
 TEST_F(OpenPuzzle, PicturesAreReducedToAboutHalfTheTable) {
   // Small pictures stay as they are; large ones cover half the table.
   Reduction small = ReducePicture(1920, 1080, 800, 600, false);
