@@ -20,10 +20,4 @@ ShadowParameters ChooseShadowParameters(const Puz& puz, const ShadowSettings& se
   return shadow;
 }
 
-Rect16 WithShadow(const Rect16& rect, const ShadowParameters& shadow) {
-  if (rect.Empty()) return rect;
-  return {rect.x, rect.y, static_cast<std::int16_t>(rect.width + shadow.depth),
-          static_cast<std::int16_t>(rect.height + shadow.depth)};
-}
-
 }  // namespace cbst

@@ -49,6 +49,10 @@ ShadowParameters ChooseShadowParameters(const Puz& puz, const ShadowSettings& se
 
 // `rect` together with the shadow it casts, which reaches `depth` pixels
 // further right and down: what must be repainted when it moves.
-Rect16 WithShadow(const Rect16& rect, const ShadowParameters& shadow);
+constexpr Rect16 WithShadow(const Rect16& rect, const ShadowParameters& shadow) {
+  if (rect.Empty()) return rect;
+  return {rect.x, rect.y, static_cast<std::int16_t>(rect.width + shadow.depth),
+          static_cast<std::int16_t>(rect.height + shadow.depth)};
+}
 
 }  // namespace cbst
