@@ -85,14 +85,15 @@ BENCHMARK(BM_GroupOf)->Arg(5000)->Unit(benchmark::kMicrosecond);
 // full-HD table, and the table's back buffer.
 struct PaintedGame {
   explicit PaintedGame(int pieces) : puz(CutGame(pieces)), board(puz, host) {
-    ProbeDisplay(false);
+    ProbeDisplay(false);  // before any bitmap, which takes the display's mode
     puz.picture = MakeBmpMem(1350, 760);
     puz.picture->Clear(0x80);
-    (void)DrawPieceSheets(puz, nullptr);
+    ready = DrawPieceSheets(puz, nullptr).ok();
     host.covered = {host.assembly};
     ProgramRandom().Seed(1);
     board.Scatter(kTableWindow, false, false);
     shadow = ChooseShadowParameters(puz, {});
+    buffer = MakeBmpMem(1920, 1080);
   }
   Rect16 Paint(const Rect16& rect) {
     return PaintBoard(puz, *buffer, {kTableWindow, rect, false, shadow, nullptr, {}});
@@ -102,12 +103,14 @@ struct PaintedGame {
   testing::RecordingHost host;
   Board board;
   ShadowParameters shadow;
-  std::unique_ptr<BmpMem> buffer = MakeBmpMem(1920, 1080);
+  std::unique_ptr<BmpMem> buffer;
+  bool ready = false;
 };
 
 // Painting the whole table, as when it is first shown.
 void BM_PaintTable(benchmark::State& state) {
   PaintedGame game(static_cast<int>(state.range(0)));
+  if (!game.ready) state.SkipWithError("the piece sheets could not be drawn");
   for (auto _ : state)
     benchmark::DoNotOptimize(game.Paint(game.host.surface));
   state.counters["pieces"] = game.board.piece_count();
@@ -119,6 +122,7 @@ BENCHMARK(BM_PaintTable)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMilli
 // the pieces the rectangle meets, not the pieces on the table.
 void BM_PaintPiece(benchmark::State& state) {
   PaintedGame game(static_cast<int>(state.range(0)));
+  if (!game.ready) state.SkipWithError("the piece sheets could not be drawn");
   const Rect16 rect = WithShadow(game.puz.cut.pieces[0].window, game.shadow);
   for (auto _ : state)
     benchmark::DoNotOptimize(game.Paint(rect));
