@@ -1,6 +1,6 @@
 // play_bench.cpp: the board operations whose cost grows with the puzzle:
 // opening a puzzle, spreading a new game, re-placing a large group and
-// walking it.
+// walking it, and painting the table.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -9,10 +9,13 @@
 #include <cmath>
 #include <filesystem>
 
+#include "gfx/display_probe.h"
 #include "play/board.h"
+#include "play/board_painter.h"
 #include "play/virtual_table.h"
 #include "puzzle/cut.h"
 #include "puzzle/open_puzzle.h"
+#include "puzzle/piece_sheets.h"
 #include "puzzle/puzzle_writer.h"
 #include "puzzle/random.h"
 #include "support/recording_host.h"
@@ -85,6 +88,55 @@ void BM_GroupOf(benchmark::State& state) {
   state.counters["pieces"] = board.piece_count();
 }
 BENCHMARK(BM_GroupOf)->Arg(5000)->Unit(benchmark::kMicrosecond);
+
+// A new game of about `pieces` pieces with its sheets, spread over a
+// full-HD table, and the table's back buffer.
+struct PaintedGame {
+  explicit PaintedGame(int pieces) : puz(CutGame(pieces)), board(puz, host) {
+    ProbeDisplay(false);  // before any bitmap, which takes the display's mode
+    puz.picture = MakeBmpMem(1350, 760);
+    puz.picture->Clear(0x80);
+    ready = DrawPieceSheets(puz, nullptr).ok();
+    host.covered = {host.assembly};
+    ProgramRandom().Seed(1);
+    board.Scatter(kTableWindow, false, false);
+    shadow = ChooseShadowParameters(puz, {});
+    buffer = MakeBmpMem(1920, 1080);
+  }
+  Rect16 Paint(const Rect16& rect) {
+    return PaintBoard(puz, *buffer, {kTableWindow, rect, false, shadow, nullptr, {}});
+  }
+
+  Puz puz;
+  testing::RecordingHost host;
+  Board board;
+  ShadowParameters shadow;
+  std::unique_ptr<BmpMem> buffer;
+  bool ready = false;
+};
+
+// Painting the whole table, as when it is first shown.
+void BM_PaintTable(benchmark::State& state) {
+  PaintedGame game(static_cast<int>(state.range(0)));
+  if (!game.ready) state.SkipWithError("the piece sheets could not be drawn");
+  for (auto _ : state)
+    benchmark::DoNotOptimize(game.Paint(game.host.surface));
+  state.counters["pieces"] = game.board.piece_count();
+  state.counters["shadow"] = game.shadow.depth;
+}
+BENCHMARK(BM_PaintTable)->Arg(100)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// Repainting where one piece lies, as a drag step does: the cost follows
+// the pieces the rectangle meets, not the pieces on the table.
+void BM_PaintPiece(benchmark::State& state) {
+  PaintedGame game(static_cast<int>(state.range(0)));
+  if (!game.ready) state.SkipWithError("the piece sheets could not be drawn");
+  const Rect16 rect = WithShadow(game.puz.cut.pieces[0].window, game.shadow);
+  for (auto _ : state)
+    benchmark::DoNotOptimize(game.Paint(rect));
+  state.counters["pieces"] = game.board.piece_count();
+}
+BENCHMARK(BM_PaintPiece)->Arg(100)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace cbst

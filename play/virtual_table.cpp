@@ -1,6 +1,8 @@
 // virtual_table.cpp: a table without a window.
 #include "play/virtual_table.h"
 
+#include "play/board_painter.h"
+
 namespace cbst {
 namespace {
 
@@ -38,6 +40,19 @@ bool VirtualTable::ChooseCustomSize(Puz& puz) {
 
 bool VirtualTable::ScatterPieces(Puz&, bool whole_table) {
   return board_.Scatter(kTableWindow, whole_table, false).done;
+}
+
+void VirtualTable::PaintAll(const ShadowSettings& shadows) {
+  PaintRequest request;
+  request.rect = Surface(kTableWindow);
+  request.shadow = ChooseShadowParameters(puz_, shadows);
+  request.carried = carried_ ? &*carried_ : nullptr;
+  PaintBoard(puz_, *back_buffer_, request);
+}
+
+bool VirtualTable::LiftGroup(const std::vector<int>& group, const Rect16& bounds) {
+  carried_ = ComposeCarriedImage(puz_, group, bounds);
+  return carried_.has_value();
 }
 
 Rect16 VirtualTable::Surface(std::uint8_t window) {

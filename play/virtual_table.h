@@ -7,11 +7,14 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "gfx/bmp_mem.h"
 #include "gfx/palette.h"
 #include "play/board.h"
 #include "play/board_host.h"
+#include "play/carried_image.h"
+#include "play/shadow_parameters.h"
 #include "puzzle/play_table.h"
 
 namespace cbst {
@@ -26,6 +29,9 @@ class VirtualTable final : public PlayTable, public BoardHost {
   BmpMem& back_buffer() { return *back_buffer_; }
   const Palette* palette() const { return palette_.get(); }
   std::uint32_t background() const { return background_; }
+
+  // Paints the whole table into the back buffer.
+  void PaintAll(const ShadowSettings& shadows = {});
 
   void set_ctrl_and_alt(bool held) { ctrl_and_alt_ = held; }
   // The answer to the custom-size question; 0 rows cancels it.
@@ -48,6 +54,8 @@ class VirtualTable final : public PlayTable, public BoardHost {
   void Redraw(std::uint8_t, const Rect16&) override {}
   void RedrawPiece(int) override {}
   void LockPainting(bool) override {}
+  bool LiftGroup(const std::vector<int>& group, const Rect16& bounds) override;
+  void DropLiftedGroup() override { carried_.reset(); }
   Rect16 Surface(std::uint8_t window) override;
   std::vector<Rect16> CoveredAreas(std::uint8_t window, bool animating) override;
   Rect16 AssemblyArea() override;
@@ -71,6 +79,7 @@ class VirtualTable final : public PlayTable, public BoardHost {
   Board board_;
   std::unique_ptr<BmpMem> back_buffer_;
   std::unique_ptr<Palette> palette_;
+  std::optional<CarriedImage> carried_;
   std::uint32_t background_ = 0;
   bool ctrl_and_alt_ = false;
   int custom_rows_ = 0;

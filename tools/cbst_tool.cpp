@@ -17,6 +17,11 @@ constexpr const char* kUsage =
     "  make PICTURE --title T --levels \"L1,L2,...\" [--surprise] [--nohelp] [--custom]\n"
     "       [--color 0xBBGGRR] [--credit TEXT] --out FILE.puz\n"
     "      make a puzzle file from a JPEG or BMP picture and print its header as JSON\n"
+    "  open FILE.puz [--level L] [--custom RxC] [--table WxH] [--seed S] [--display N]\n"
+    "       [--cache] [--png OUT.png] [--json OUT.json] [--timings]\n"
+    "      open a puzzle for a new game on a virtual table (1920x1080 unless told) and\n"
+    "      write the table as a PNG and its pieces as JSON; --cache lets the decoded\n"
+    "      picture be cached at the end of the puzzle file\n"
     "  sheets --picture FILE --grid RxC --seed S [--norotate] [--nodeform] [--grey] --out DIR\n"
     "      cut a picture and write its image and mask sheets (PNG) and pieces.json\n";
 
@@ -26,10 +31,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"cut", cbst::tool::RunCut},
-    {"info", cbst::tool::RunInfo},
-    {"make", cbst::tool::RunMake},
-    {"sheets", cbst::tool::RunSheets},
+    {"cut", cbst::tool::RunCut},   {"info", cbst::tool::RunInfo},     {"make", cbst::tool::RunMake},
+    {"open", cbst::tool::RunOpen}, {"sheets", cbst::tool::RunSheets},
 };
 
 }  // namespace

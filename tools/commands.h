@@ -7,6 +7,7 @@ namespace cbst::tool {
 int RunCut(int argc, char** argv);
 int RunInfo(int argc, char** argv);
 int RunMake(int argc, char** argv);
+int RunOpen(int argc, char** argv);
 int RunSheets(int argc, char** argv);
 
 }  // namespace cbst::tool

@@ -1,7 +1,5 @@
 // sheets_command.cpp: "cbst-tool sheets", the image and mask sheets of a cut
 // picture as PNG files, with the pieces' places in them as JSON.
-#include <QImage>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,18 +21,6 @@ namespace {
 constexpr const char* kSheetsUsage =
     "usage: cbst-tool sheets --picture FILE --grid RxC --seed S [--norotate] [--nodeform]"
     " [--grey] --out DIR\n";
-
-bool SavePng(Bmp& sheet, const std::string& path) {
-  const Dib pixels = Dib::FromBitmap(sheet);
-  QImage image(pixels.width(), pixels.height(), QImage::Format_RGB32);
-  for (int y = 0; y < pixels.height(); ++y) {
-    for (int x = 0; x < pixels.width(); ++x) {
-      const std::uint32_t colour = pixels.PixelColour(x, y);
-      image.setPixel(x, y, qRgb(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF));
-    }
-  }
-  return image.save(QString::fromStdString(path), "PNG");
-}
 
 std::string PiecesJson(const Puz& puz) {
   JsonWriter json;

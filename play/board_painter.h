@@ -1,0 +1,49 @@
+// board_painter.h: painting a window of the game (the table or a box) into
+// its back buffer.
+//
+// The window keeps a back buffer the size of its surface and asks for the
+// rectangles that changed; the painter redraws exactly those from the
+// board, and the window presents them. The buffer can be read in tests.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "base/rect16.h"
+#include "gfx/bmp_mem.h"
+#include "play/board_codes.h"
+#include "play/carried_image.h"
+#include "play/shadow_parameters.h"
+
+namespace cbst {
+
+struct Puz;
+
+// The table's colour while no game is open.
+inline constexpr std::uint32_t kNoGameBackground = 0x808080;
+// Each update rectangle is painted this much larger on every side.
+inline constexpr int kPaintMargin = 2;
+// An interruptible paint lets pending messages through after this many pieces.
+inline constexpr int kPiecesBetweenMessages = 16;
+
+struct PaintRequest {
+  std::uint8_t window = kTableWindow;  // the table, or a box
+  Rect16 rect;                         // the update rectangle on the window's surface
+  // A closed box, or a spread running on the window: background only.
+  bool pieces_hidden = false;
+  ShadowParameters shadow;
+  // The picture of the carried group when it floats over this window; it
+  // is drawn at the game's carried bounds.
+  const CarriedImage* carried = nullptr;
+  // Handles pending messages when the paint may be interrupted.
+  std::function<void()> handle_messages;
+};
+
+// Paints `request.rect`, grown by kPaintMargin and kept inside `buffer`:
+// the game's background, then the window's pieces from the bottom of the
+// z-order up, each with its shadow (the carried group left out), then the
+// carried group's picture on top. Nothing outside that area changes.
+// Returns the area painted.
+Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request);
+
+}  // namespace cbst
