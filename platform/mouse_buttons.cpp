@@ -1,39 +1,39 @@
-// mouse_buttons.cpp: button state kept from the window layer's events.
+// mouse_buttons.cpp: button state, kept in the key table.
 #include "platform/mouse_buttons.h"
 
-#include <array>
+#include "platform/key_state.h"
 
 namespace cbst {
 namespace {
 
-struct ButtonState {
-  bool down = false;
-  bool pressed_since_query = false;
-};
+int VirtualKeyOf(MouseButton button) {
+  switch (button) {
+    case MouseButton::kLeft:
+      return kVirtualLeftButton;
+    case MouseButton::kRight:
+      return kVirtualRightButton;
+    default:
+      return kVirtualMiddleButton;
+  }
+}
 
-// Part of the keyboard and mouse state the platform keeps for the program.
-std::array<ButtonState, 3>& Buttons() {
-  static std::array<ButtonState, 3> buttons;
-  return buttons;
+bool DownAndPressed(int virtual_key) {
+  const std::uint16_t bits = AsyncKeyState(virtual_key);
+  return (bits & kKeyIsDown) && (bits & kKeyWasPressed);
 }
 
 }  // namespace
 
 void NoteMouseButton(MouseButton button, bool down) {
-  ButtonState& state = Buttons()[static_cast<int>(button)];
-  state.down = down;
-  if (down) state.pressed_since_query = true;
+  NoteKey(VirtualKeyOf(button), down);
 }
 
 bool MouseButtonPressedNow() {
-  bool pressed = false;
-  for (MouseButton button : {MouseButton::kLeft, MouseButton::kRight}) {
-    ButtonState& state = Buttons()[static_cast<int>(button)];
-    pressed = pressed || (state.down && state.pressed_since_query);
-  }
-  for (ButtonState& state : Buttons())
-    state.pressed_since_query = false;
-  return pressed;
+  // Both buttons are asked, so that each question starts a new period.
+  const bool left = DownAndPressed(kVirtualLeftButton);
+  const bool right = DownAndPressed(kVirtualRightButton);
+  AsyncKeyState(kVirtualMiddleButton);
+  return left || right;
 }
 
 }  // namespace cbst

@@ -5,6 +5,7 @@
 
 #include "base/status_codes.h"
 #include "platform/busy.h"
+#include "platform/clock.h"
 #include "puzzle/make_piezas.h"
 #include "puzzle/piece_sheets.h"
 #include "puzzle/puz_options.h"
@@ -44,12 +45,6 @@ class Stopwatch {
  private:
   std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
 };
-
-std::uint32_t TickCount() {
-  const auto now = std::chrono::steady_clock::now().time_since_epoch();
-  return static_cast<std::uint32_t>(
-      std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
 
 // The table is busy for as long as the game is being built.
 class TableBusy {

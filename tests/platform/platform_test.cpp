@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QColorDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
+#include "base/report.h"
 #include "platform/colour_picker.h"
 #include "platform/display.h"
+#include "platform/message_box.h"
 #include "platform/mouse_buttons.h"
 
 namespace cbst {
@@ -70,6 +74,39 @@ TEST(ColourPicker, ReturnsTheChoiceOrLeavesTheColourOnCancel) {
   EXPECT_EQ(PickColour(nullptr, colour), 1);
   EXPECT_EQ(colour, 0x332211u);
   EXPECT_EQ(QColorDialog::customColor(0), QColor(Qt::red));  // kept for the caller
+}
+
+// Presses the button `text` of the message box once it is shown, after
+// checking what it shows.
+void AnswerBox(const QString& button, const QString& caption, QMessageBox::Icon icon) {
+  QTimer::singleShot(0, [=] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), caption);
+    EXPECT_EQ(box->icon(), icon);
+    for (QAbstractButton* each : box->buttons()) {
+      if (each->text().remove('&') == button) each->click();
+    }
+  });
+}
+
+TEST(MessageBoxes, AnswerWithTheOldNumbers) {
+  int argc = 1;
+  char name[] = "platform_tests";
+  char* argv[] = {name, nullptr};
+  QApplication app(argc, argv);
+  AnswerBox("No", "Cobblestack", QMessageBox::Question);
+  EXPECT_EQ(ShowMessageBox(nullptr, "Save?", kBoxYesNoCancel | kBoxIconQuestion), kAnswerNo);
+  AnswerBox("Cancel", "Cobblestack", QMessageBox::Warning);
+  EXPECT_EQ(ShowMessageBox(nullptr, "Go on?", kBoxOkCancel | kBoxIconExclamation), kAnswerCancel);
+  AnswerBox("Yes", "Caf\u00e9", QMessageBox::NoIcon);
+  EXPECT_EQ(ShowMessageBox(nullptr, "Sure?", kBoxYesNo, "Caf\xe9"), kAnswerYes);
+
+  // Reports of the foundation become boxes: an unexpected situation asks.
+  InstallMessageBoxReports();
+  AnswerBox("Cancel", QString::fromUtf8("Situaci\u00f3n imprevista"), QMessageBox::Warning);
+  EXPECT_EQ(ReportUnexpected("x != y"), ReportAnswer::kCancel);
+  SetReportSink(nullptr);
 }
 
 }  // namespace
