@@ -1,0 +1,211 @@
+// window_test.cpp: framework windows on the offscreen toolkit: the events
+// they are told, destroying, the modal loop and placements.
+#include <gtest/gtest.h>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include <unistd.h>
+#include <filesystem>
+
+#include "base/report.h"
+#include "platform/platform_window_qt.h"
+#include "platform/profile.h"
+#include "support/recording_sink.h"
+#include "ui/application.h"
+#include "ui/placement.h"
+#include "ui/virtual_keys.h"
+
+namespace cbst {
+namespace {
+
+// Keeps every event it is told, then does what a window does by default.
+class Recorder : public Window {
+ public:
+  static const ClassInfo kClass;
+  const char* ClassName() const override { return kClass.name; }
+  const ClassInfo& Class() const override { return kClass; }
+
+  void OnEvent(Event& event) override {
+    if (event.code == kEventMouse) mice.push_back(*event.as<MousePayload>());
+    if (event.code == kEventKey) keys.push_back(*event.as<KeyPayload>());
+    if (event.code == kEventTimer) timers.push_back(event.as<TimerPayload>()->id);
+    if (event.code == kEventFilesDropped) files = event.as<FilesPayload>()->files;
+    if (event.code == kEventPaint) ++paints;
+    if (event.code == kEventCommand && event.as<CommandPayload>()->id == kCommandClose && keep) {
+      event.set_handled();
+      return;
+    }
+    if (event.code == kEventTimer && destroy_on_timer) {
+      KillTimer(event.as<TimerPayload>()->id);
+      Destroy(42);
+      return;
+    }
+    Window::OnEvent(event);
+  }
+  std::vector<int> Subcodes() const {
+    std::vector<int> codes;
+    for (const MousePayload& mouse : mice)
+      codes.push_back(mouse.subcode);
+    return codes;
+  }
+
+  std::vector<MousePayload> mice;
+  std::vector<KeyPayload> keys;
+  std::vector<int> timers;
+  std::vector<std::string> files;
+  int paints = 0;
+  bool keep = false;
+  bool destroy_on_timer = false;
+};
+const ClassInfo Recorder::kClass = {&Window::kClass, "Recorder"};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  Recorder* Open() {
+    Recorder* window = application_.Make<Recorder>();
+    EXPECT_TRUE(window->Create(nullptr, {40, 40, 320, 200}, "Test", kStyleAcceptsFiles));
+    widget_ = WidgetOf(window->platform_window());
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(widget_));
+    return window;
+  }
+
+  int argc_ = 1;
+  char name_[10] = "ui_tests";
+  char* argv_[2] = {name_, nullptr};
+  Application application_{argc_, argv_};
+  QWidget* widget_ = nullptr;
+};
+
+TEST_F(WindowTest, ClicksAndDragsArriveWithTheirSubcodes) {
+  Recorder* window = Open();
+  EXPECT_TRUE(window->IsA(Window::kClass));
+  EXPECT_FALSE(window->IsA(Window::kClass, true));
+  EXPECT_TRUE(window->IsA(kObjectClass));
+  EXPECT_STREQ(window->ClassName(), "Recorder");
+
+  QTest::mouseClick(widget_, Qt::RightButton, Qt::NoModifier, QPoint(30, 40));
+  QTest::mouseDClick(widget_, Qt::LeftButton, Qt::NoModifier, QPoint(30, 40));
+  std::vector<int> codes = window->Subcodes();
+  std::erase(codes, kMouseMove);
+  ASSERT_GE(codes.size(), 3u);
+  EXPECT_EQ(codes[0], kMouseRightDown);
+  EXPECT_EQ(codes[1], kMouseRightUp);
+  EXPECT_NE(std::find(codes.begin(), codes.end(), kMouseLeftDouble), codes.end());
+  EXPECT_EQ(window->mice.back().x, 30);
+  EXPECT_EQ(window->mice.back().y, 40);
+
+  // A drag starts only once the mouse is 2 pixels from the press point.
+  window->mice.clear();
+  QTest::mousePress(widget_, Qt::MiddleButton, Qt::NoModifier, QPoint(50, 50));
+  QTest::mouseMove(widget_, QPoint(51, 51));
+  QTest::mouseMove(widget_, QPoint(52, 50));
+  QTest::mouseMove(widget_, QPoint(50, 50));  // a drag stays one
+  QTest::mouseRelease(widget_, Qt::MiddleButton, Qt::NoModifier, QPoint(50, 50));
+  EXPECT_EQ(window->Subcodes(), (std::vector<int>{kMouseMiddleDown, kMouseMove, kMouseMiddleDrag,
+                                                  kMouseMiddleDrag, kMouseMiddleUp}));
+}
+
+TEST_F(WindowTest, KeysArriveWithTheirVirtualKeys) {
+  Recorder* window = Open();
+  const auto key = [&](Qt::Key qt, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    window->keys.clear();
+    QTest::keyClick(widget_, qt, modifiers);
+    return window->keys.front();
+  };
+  EXPECT_EQ(key(Qt::Key_F1).virtual_key, kVkF1);
+  EXPECT_EQ(key(Qt::Key_F12).virtual_key, kVkF1 + 11);
+  // The keypad with Num Lock on gives its digits, with it off the moves.
+  EXPECT_EQ(key(Qt::Key_5, Qt::KeypadModifier).virtual_key, kVkNumpad0 + 5);
+  const KeyPayload keypad_home = key(Qt::Key_Home, Qt::KeypadModifier);
+  EXPECT_EQ(keypad_home.virtual_key, kVkHome);
+  EXPECT_FALSE(keypad_home.extended);
+  EXPECT_EQ(key(Qt::Key_Clear, Qt::KeypadModifier).virtual_key, kVkClear);
+  EXPECT_EQ(key(Qt::Key_Comma, Qt::KeypadModifier).virtual_key, kVkSeparator);
+  const KeyPayload grey_insert = key(Qt::Key_Insert);
+  EXPECT_EQ(grey_insert.virtual_key, kVkInsert);
+  EXPECT_TRUE(grey_insert.extended);
+  EXPECT_TRUE(key(Qt::Key_Enter, Qt::KeypadModifier).extended);
+  // A letter goes down, types its character and comes up.
+  window->keys.clear();
+  QTest::keyClick(widget_, Qt::Key_R, Qt::ControlModifier);
+  const auto r = std::find_if(window->keys.begin(), window->keys.end(),
+                              [](const KeyPayload& each) { return each.virtual_key == 'R'; });
+  ASSERT_NE(r, window->keys.end());
+  EXPECT_EQ(r->kind, KeyKind::kDown);
+  EXPECT_EQ(r->modifiers, kModControl);
+  EXPECT_EQ(window->keys.back().kind, KeyKind::kUp);
+}
+
+TEST_F(WindowTest, TimersPaintsAndDroppedFiles) {
+  Recorder* window = Open();
+  EXPECT_GT(window->paints, 0);
+  window->SetTimer(7, 5);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->timers.size() >= 2; }));
+  window->KillTimer(7);
+  EXPECT_EQ(window->timers.front(), 7);
+
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile("/tmp/one.puz"), QUrl::fromLocalFile("/tmp/two.sav")});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget_, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget_, &drop);
+  EXPECT_EQ(window->files, (std::vector<std::string>{"/tmp/one.puz", "/tmp/two.sav"}));
+}
+
+TEST_F(WindowTest, DestroyingEndsTheModalLoopOnceAndOnlyOnce) {
+  testing::RecordingSink sink;
+  Recorder* window = Open();
+  window->destroy_on_timer = true;
+  window->SetTimer(1, 5);
+  EXPECT_EQ(application_.RunUntilGone(window), 42);
+  EXPECT_FALSE(application_.Holds(window));
+  EXPECT_TRUE(sink.reports.empty());
+  DestroyWindow(window, 0);  // gone already: reported, nothing else
+  ASSERT_EQ(sink.reports.size(), 1u);
+  EXPECT_EQ(sink.reports[0].text, kDestroyNotAWindow);
+
+  // The close box destroys a window unless it keeps itself.
+  Recorder* kept = Open();
+  kept->keep = true;
+  widget_->close();
+  EXPECT_TRUE(application_.Holds(kept));
+  kept->keep = false;
+  QWidget* widget = widget_;
+  widget->close();
+  EXPECT_FALSE(application_.Holds(kept));
+}
+
+TEST_F(WindowTest, PlacementsAndRecentFilesLiveInTheSettings) {
+  const Placement full = ParsePlacement("10,20,300,200,ACT,MAX");
+  EXPECT_EQ(full.left, 10);
+  EXPECT_EQ(full.height, 200);
+  EXPECT_TRUE(full.active);
+  EXPECT_TRUE(full.maximised);
+  EXPECT_EQ(FormatPlacement(full), "10,20,300,200,ACT,MAX");
+  const Placement partial = ParsePlacement("5,6,MIN");
+  EXPECT_EQ(partial.top, 6);
+  EXPECT_FALSE(partial.width.has_value());
+  EXPECT_TRUE(partial.minimised);
+
+  const std::string settings =
+      (std::filesystem::temp_directory_path() / ("cbst-ui-" + std::to_string(::getpid()) + ".ini"))
+          .string();
+  WriteProfileString(settings.c_str(), kPlacementSection, "Box", "15,25");
+  Recorder* window = Open();
+  ASSERT_TRUE(RestorePlacement(settings.c_str(), "box", *window));
+  EXPECT_EQ(widget_->geometry(), QRect(15, 25, 320, 200));  // the missing numbers stay
+  SavePlacement(settings.c_str(), "Box", window);
+  EXPECT_EQ(ParsePlacement(ReadProfileString(settings.c_str(), "WPOS", "Box").view()).width, 320);
+  EXPECT_FALSE(RestorePlacement(settings.c_str(), "Other", *window));
+
+  SaveRecents(settings.c_str(), {"a.puz", "b.sav"});
+  SaveRecents(settings.c_str(), {"c.puz"});
+  EXPECT_EQ(LoadRecents(settings.c_str()), std::vector<VString>{"c.puz"});
+  std::filesystem::remove(settings);
+}
+
+}  // namespace
+}  // namespace cbst

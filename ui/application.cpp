@@ -1,0 +1,116 @@
+// application.cpp: the window list, queued events and the message loop.
+#include "ui/application.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace cbst {
+namespace {
+
+Application*& Current() {
+  static Application* current = nullptr;
+  return current;
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) {
+  if (!QCoreApplication::instance()) {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+      setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    toolkit_ = std::make_unique<QApplication>(argc, argv);
+  }
+  Current() = this;
+}
+
+Application::~Application() {
+  CloseAll();
+  Current() = nullptr;
+}
+
+Application* Application::Instance() {
+  return Current();
+}
+
+bool Application::Holds(const Window* window) const {
+  return std::any_of(windows_.begin(), windows_.end(),
+                     [&](const auto& held) { return held.get() == window; });
+}
+
+bool Application::Release(Window* window) {
+  const auto found = std::find_if(windows_.begin(), windows_.end(),
+                                  [&](const auto& held) { return held.get() == window; });
+  if (found == windows_.end()) return false;
+  // Out of the list first, so that what the window does as it goes sees
+  // it gone.
+  std::unique_ptr<Window> going = std::move(*found);
+  windows_.erase(found);
+  std::erase_if(posted_, [&](const Posted& posted) { return posted.target == window; });
+  going.reset();
+  return true;
+}
+
+void Application::Post(Window* target, Event event) {
+  posted_.push_back({target, std::move(event)});
+  // A loop waiting for the toolkit's events must see this one too.
+  if (auto* dispatcher = QAbstractEventDispatcher::instance(QThread::currentThread()))
+    dispatcher->wakeUp();
+}
+
+void Application::DeliverPosted() {
+  while (!posted_.empty()) {
+    Posted next = std::move(posted_.front());
+    posted_.pop_front();
+    if (Holds(next.target)) next.target->Dispatch(next.event);
+  }
+}
+
+void Application::RunIdle() {
+  if (!idle_) return;
+  for (const auto& handler : idle_handlers_)
+    handler();
+}
+
+int Application::RunUntilGone(Window* window) {
+  QAbstractEventDispatcher* dispatcher =
+      QAbstractEventDispatcher::instance(QThread::currentThread());
+  // The idle pass runs whenever the queue has run dry, before waiting.
+  const QMetaObject::Connection idle =
+      dispatcher ? QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
+                                    [this] { RunIdle(); })
+                 : QMetaObject::Connection();
+  while (Holds(window)) {
+    DeliverPosted();
+    if (!Holds(window)) break;
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+  QObject::disconnect(idle);
+  return last_exit_code_;
+}
+
+void Application::ProcessPending() {
+  DeliverPosted();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  DeliverPosted();
+}
+
+void Application::AddIdleHandler(std::function<void()> handler) {
+  idle_handlers_.push_back(std::move(handler));
+}
+
+void Application::DefaultHandler(Event&) {}
+
+void Application::CloseAll() {
+  closing_all_ = true;
+  while (!windows_.empty()) {
+    Window* last = windows_.back().get();
+    DestroyWindow(last, 0);
+  }
+  closing_all_ = false;
+}
+
+}  // namespace cbst

@@ -1,0 +1,87 @@
+// application.h: Application, the one object that holds the windows and
+// runs the message loop.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "ui/event.h"
+#include "ui/window.h"
+
+class QApplication;
+
+namespace cbst {
+
+class Application {
+ public:
+  // Brings the toolkit up when it is not running yet (offscreen where
+  // there is no screen). There is one at a time.
+  Application(int& argc, char** argv);
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
+  ~Application();
+
+  // The application, or none before it is made and after it is gone.
+  static Application* Instance();
+
+  // Takes the window over; it lives until DestroyWindow. Returns it.
+  template <typename W>
+  W* Adopt(std::unique_ptr<W> window) {
+    W* kept = window.get();
+    windows_.push_back(std::move(window));
+    return kept;
+  }
+  template <typename W, typename... Arguments>
+  W* Make(Arguments&&... arguments) {
+    return Adopt(std::make_unique<W>(std::forward<Arguments>(arguments)...));
+  }
+  bool Holds(const Window* window) const;
+  // Deletes a held window; false when it is not held.
+  bool Release(Window* window);
+  const std::vector<std::unique_ptr<Window>>& windows() const { return windows_; }
+
+  // Events the program queues for later; the loop delivers them in order
+  // to windows that still exist.
+  void Post(Window* target, Event event);
+
+  // Runs until `window` is gone and returns the exit code its Destroy gave.
+  int RunUntilGone(Window* window);
+  // Delivers whatever is waiting without blocking, for long work and
+  // animations that must keep the windows alive.
+  void ProcessPending();
+
+  // Run on every idle pass while the idle flag is set.
+  void AddIdleHandler(std::function<void()> handler);
+  void set_idle(bool idle) { idle_ = idle; }
+
+  // What windows leave unhandled.
+  void DefaultHandler(Event& event);
+
+  // Set while every window is being closed at the end: Destroy then asks
+  // no questions.
+  bool closing_all() const { return closing_all_; }
+  void CloseAll();
+
+  int last_exit_code() const { return last_exit_code_; }
+  void set_last_exit_code(int code) { last_exit_code_ = code; }
+
+ private:
+  void DeliverPosted();
+  void RunIdle();
+
+  std::unique_ptr<QApplication> toolkit_;
+  std::vector<std::unique_ptr<Window>> windows_;
+  struct Posted {
+    Window* target;
+    Event event;
+  };
+  std::deque<Posted> posted_;
+  std::vector<std::function<void()>> idle_handlers_;
+  bool idle_ = false;
+  bool closing_all_ = false;
+  int last_exit_code_ = 0;
+};
+
+}  // namespace cbst

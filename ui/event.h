@@ -1,0 +1,99 @@
+// event.h: Event, what a window is told: a code, its target and a payload.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "base/rect16.h"
+#include "ui/event_codes.h"
+
+namespace cbst {
+
+class DC;
+class Window;
+
+struct MousePayload {
+  int subcode = kMouseMove;
+  int x = 0;  // client coordinates
+  int y = 0;
+  std::uint8_t modifiers = 0;
+};
+
+struct KeyPayload {
+  KeyKind kind = KeyKind::kDown;
+  int virtual_key = 0;
+  char32_t character = 0;  // for kCharacter
+  std::uint8_t modifiers = 0;
+  bool extended = false;  // the grey keys beside the keypad, keypad Enter and /
+  bool system = false;    // with Alt held
+  bool repeat = false;
+};
+
+struct CommandPayload {
+  std::uint32_t id = 0;
+  std::intptr_t parameter = 0;
+};
+
+struct TimerPayload {
+  int id = 0;
+  std::uint32_t clock = 0;  // the millisecond clock when it fired
+};
+
+struct PaintPayload {
+  DC* dc = nullptr;
+  Rect16 rect;  // what needs painting, in client coordinates
+};
+
+struct SizePayload {
+  int width = 0;
+  int height = 0;
+};
+
+struct PointPayload {
+  int x = 0;
+  int y = 0;
+};
+
+struct ShowPayload {
+  bool shown = false;  // kEventShow: shown or hidden now
+  int command = 1;     // kRequestShow: kShowHide, kShowNormal, ...
+};
+
+struct FilesPayload {
+  std::vector<std::string> files;  // the system's path bytes
+};
+
+struct RectanglePayload {
+  int kind = 0;  // which rectangle a kRequestRectangle asks for
+  Rect16 rect;   // the answer
+};
+
+using EventPayload = std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload,
+                                  TimerPayload, PaintPayload, SizePayload, PointPayload,
+                                  ShowPayload, FilesPayload, RectanglePayload>;
+
+struct Event {
+  std::uint16_t code = 0;
+  Window* target = nullptr;
+  std::uint8_t flags = 0;
+  EventPayload payload;
+
+  bool handled() const { return (flags & kEventHandled) != 0; }
+  void set_handled() { flags |= kEventHandled; }
+
+  template <typename Payload>
+  Payload* as() {
+    return std::get_if<Payload>(&payload);
+  }
+};
+
+inline Event MakeEvent(std::uint16_t code, EventPayload payload = {}) {
+  Event event;
+  event.code = code;
+  event.payload = std::move(payload);
+  return event;
+}
+
+}  // namespace cbst

@@ -1,0 +1,251 @@
+// window.cpp: the defaults every window starts from.
+#include "ui/window.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include "base/cp1252.h"
+#include "base/report.h"
+#include "gfx/dc.h"
+#include "platform/platform_window_qt.h"
+#include "ui/application.h"
+#include "ui/window_host_qt.h"
+
+namespace cbst {
+
+const ClassInfo kObjectClass = {nullptr, "Object"};
+const ClassInfo Window::kClass = {&kObjectClass, "Window"};
+
+namespace {
+
+WindowHost* HostOf(const PlatformWindow& platform) {
+  return static_cast<WindowHost*>(platform.widget.data());
+}
+
+}  // namespace
+
+Window::Window() : platform_(std::make_unique<PlatformWindow>()) {}
+
+Window::~Window() {
+  delete platform_->widget.data();
+}
+
+bool Window::IsA(const ClassInfo& info, bool exact) const {
+  const ClassInfo* record = &Class();
+  if (exact) return record == &info;
+  for (; record; record = record->base) {
+    if (record == &info) return true;
+  }
+  return false;
+}
+
+void Window::OnEvent(Event& event) {
+  WindowHost* host = HostOf(*platform_);
+  switch (event.code) {
+    case kRequestShow:
+      if (host) {
+        const auto* request = event.as<ShowPayload>();
+        const int show = request ? request->command : kShowNormal;
+        if (show == kShowHide) {
+          host->hide();
+        } else if (show == kShowMinimised) {
+          host->showMinimized();
+        } else if (show == kShowMaximised) {
+          host->showMaximized();
+        } else {
+          host->showNormal();
+        }
+      }
+      event.set_handled();
+      return;
+    case kRequestMoveTo:
+      if (auto* point = event.as<PointPayload>(); point && host) host->move(point->x, point->y);
+      event.set_handled();
+      return;
+    case kRequestResize:
+      if (auto* size = event.as<SizePayload>(); size && host)
+        host->resize(size->width, size->height);
+      event.set_handled();
+      return;
+    case kRequestRectangle:
+      if (auto* rect = event.as<RectanglePayload>()) {
+        rect->rect = WindowRect();
+        event.flags |= kEventAnswered;
+      }
+      event.set_handled();
+      return;
+    case kEventPaint:
+      if (auto* paint = event.as<PaintPayload>(); paint && paint->dc) Paint(*paint->dc);
+      event.set_handled();
+      return;
+    case kEventCommand:
+      if (auto* command = event.as<CommandPayload>();
+          command && (command->id == kCommandEndSession || command->id == kCommandClose)) {
+        event.set_handled();
+        Destroy(0);
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  if (Application* application = Application::Instance()) application->DefaultHandler(event);
+}
+
+void Window::Destroy(int code) {
+  DestroyWindow(this, code);
+}
+
+void Window::Move(const Rect16& rect) {
+  if (WindowHost* host = HostOf(*platform_))
+    host->setGeometry(rect.x, rect.y, rect.width, rect.height);
+}
+
+void Window::Paint(DC&) {}
+
+void Window::FocusNext(int direction) {
+  if (WindowHost* host = HostOf(*platform_)) {
+    QWidget* focused = host->focusWidget() ? host->focusWidget() : host;
+    QWidget* next = direction >= 0 ? focused->nextInFocusChain() : focused->previousInFocusChain();
+    if (next) next->setFocus(direction >= 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  }
+}
+
+Window* Window::DefaultChild() {
+  Application* application = Application::Instance();
+  if (!application) return nullptr;
+  for (const auto& window : application->windows()) {
+    if (window->parent_ == this && (window->flags & kWindowDefaultChild)) return window.get();
+  }
+  return nullptr;
+}
+
+bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
+                    std::uint32_t style) {
+  if (!Application::Instance()) {
+    ReportError(kNoApplication);
+    return false;
+  }
+  parent_ = parent;
+  QWidget* parent_widget = parent ? parent->platform_->widget.data() : nullptr;
+  auto* host = new WindowHost(*this, (style & kStyleChild) ? parent_widget : nullptr);
+  platform_->widget = host;
+  if (!(style & kStyleChild) && parent_widget) {
+    // An owned top-level window stays above its owner.
+    host->setParent(parent_widget, Qt::Window);
+  }
+  host->setAcceptDrops((style & kStyleAcceptsFiles) != 0);
+  host->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
+  if (style & kStyleFullScreen) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    host->setGeometry(screen ? screen->geometry() : QRect(rect.x, rect.y, rect.width, rect.height));
+  } else {
+    host->setGeometry(rect.x, rect.y, rect.width, rect.height);
+  }
+  if (!(style & kStyleHidden)) {
+    if (style & kStyleFullScreen) {
+      host->showFullScreen();
+    } else {
+      host->show();
+    }
+  }
+  return true;
+}
+
+bool Window::exists() const {
+  return !platform_->widget.isNull();
+}
+
+void Window::Dispatch(Event& event) {
+  event.flags &= static_cast<std::uint8_t>(~kEventHandled);
+  event.target = this;
+  OnEvent(event);
+}
+
+Rect16 Window::WindowRect() const {
+  const WindowHost* host = HostOf(*platform_);
+  if (!host) return {};
+  const QRect rect = host->geometry();
+  return {static_cast<std::int16_t>(rect.x()), static_cast<std::int16_t>(rect.y()),
+          static_cast<std::int16_t>(rect.width()), static_cast<std::int16_t>(rect.height())};
+}
+
+Rect16 Window::ClientRect() const {
+  const WindowHost* host = HostOf(*platform_);
+  if (!host) return {};
+  return {0, 0, static_cast<std::int16_t>(host->width()),
+          static_cast<std::int16_t>(host->height())};
+}
+
+void Window::SetTitle(std::string_view title) {
+  if (WindowHost* host = HostOf(*platform_))
+    host->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
+}
+
+void Window::Invalidate(const Rect16& rect) {
+  WindowHost* host = HostOf(*platform_);
+  if (!host) return;
+  if (rect.Empty()) {
+    host->update();
+  } else {
+    host->update(rect.x, rect.y, rect.width, rect.height);
+  }
+}
+
+void Window::Update() {
+  if (WindowHost* host = HostOf(*platform_)) host->repaint();
+}
+
+void Window::SetTimer(int id, int milliseconds) {
+  if (WindowHost* host = HostOf(*platform_)) host->StartTimer(id, milliseconds);
+}
+
+void Window::KillTimer(int id) {
+  if (WindowHost* host = HostOf(*platform_)) host->StopTimer(id);
+}
+
+void Window::Activate() {
+  if (WindowHost* host = HostOf(*platform_)) {
+    host->raise();
+    host->activateWindow();
+  }
+}
+
+void Window::SetCapture(bool captured) {
+  if (WindowHost* host = HostOf(*platform_)) captured ? host->grabMouse() : host->releaseMouse();
+}
+
+void DestroyWindow(Window* window, int exit_code) {
+  Application* application = Application::Instance();
+  // A window that is not held may be gone already: it is never touched.
+  if (!application || !application->Holds(window)) {
+    if (!application || !application->closing_all()) ReportError(kDestroyNotAWindow);
+    return;
+  }
+  window->flags &= static_cast<std::uint8_t>(~kWindowIdle);
+  // Its child windows go with it.
+  std::vector<Window*> children;
+  for (const auto& other : application->windows()) {
+    if (other->parent() == window) children.push_back(other.get());
+  }
+  for (Window* child : children)
+    DestroyWindow(child, exit_code);
+  // Owned windows forget it; a default child hands the default on.
+  Window* previous = window->owner;
+  for (const auto& other : application->windows()) {
+    if (other->owner == window) other->owner = nullptr;
+  }
+  if ((window->flags & kWindowDefaultChild) && window->parent()) {
+    for (const auto& other : application->windows()) {
+      if (other.get() != window && other->parent() == window->parent()) {
+        other->flags |= kWindowDefaultChild;
+        break;
+      }
+    }
+  }
+  application->set_last_exit_code(exit_code);
+  application->Release(window);
+  if (previous && application->Holds(previous)) previous->Activate();
+}
+
+}  // namespace cbst

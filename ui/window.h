@@ -1,0 +1,124 @@
+// window.h: Window, the base of every window of the game.
+//
+// A Window object owns one platform window (a toolkit widget the game
+// never sees), is told everything that happens to it as Events through
+// OnEvent, and passes on what it does not handle. The operations below keep
+// the order every window class overrides them in.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "base/rect16.h"
+#include "base/vstring.h"
+#include "platform/platform_window.h"
+#include "ui/event.h"
+
+namespace cbst {
+
+class DC;
+class WindowHost;
+
+// Every class of the window tree has one of these; the chain of bases ends
+// at Object's.
+struct ClassInfo {
+  const ClassInfo* base;
+  const char* name;
+};
+extern const ClassInfo kObjectClass;
+
+// Window::flags.
+inline constexpr std::uint8_t kWindowDefaultChild = 0x01;
+inline constexpr std::uint8_t kWindowIdle = 0x04;          // in the idle processing
+inline constexpr std::uint8_t kWindowFirstLook = 0x08;     // sees queued messages first
+inline constexpr std::uint8_t kWindowWrapsForeign = 0x20;  // did not create its window
+inline constexpr std::uint8_t kWindowForwardOther = 0x80;  // unknown messages as event 199
+// Window::state_flags.
+inline constexpr std::uint8_t kWindowActive = 0x01;
+
+// Window styles for Create.
+inline constexpr std::uint32_t kStyleChild = 0x01;  // inside the parent's client area
+inline constexpr std::uint32_t kStyleAcceptsFiles = 0x02;
+inline constexpr std::uint32_t kStyleFullScreen = 0x04;
+inline constexpr std::uint32_t kStyleHidden = 0x08;  // not shown by Create
+
+// Show commands of the request event kRequestShow.
+inline constexpr int kShowHide = 0;
+inline constexpr int kShowNormal = 1;
+inline constexpr int kShowMinimised = 2;
+inline constexpr int kShowMaximised = 3;
+
+// Report texts of the framework's misuse checks.
+inline constexpr const char* kDestroyNotAWindow = "Destroy !IsWindow";
+inline constexpr const char* kFocusGone = "SetFocus ctlFocus !HWND";
+inline constexpr const char* kNoApplication = "WinWrk !papi";
+
+class Window {
+ public:
+  static const ClassInfo kClass;
+
+  Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  // Slot 0: what this window does with `event`. The default carries out
+  // the request events and the close command; anything else goes to the
+  // application's default handler.
+  virtual void OnEvent(Event& event);
+  virtual const char* ClassName() const { return kClass.name; }
+  virtual const ClassInfo& Class() const { return kClass; }
+  // True when `info` is this class's own record or, unless `exact`, any
+  // of its bases'.
+  bool IsA(const ClassInfo& info, bool exact = false) const;
+  // Ends the window: see DestroyWindow.
+  virtual void Destroy(int exit_code);
+  // Position and size, without changing the order or the activation.
+  virtual void Move(const Rect16& rect);
+  virtual void Paint(DC& dc);
+  virtual void FocusNext(int direction);
+  // The first child, in order, that carries kWindowDefaultChild.
+  virtual Window* DefaultChild();
+
+  // Makes the platform window: a top-level one, or a child of `parent`.
+  bool Create(Window* parent, const Rect16& rect, std::string_view title, std::uint32_t style = 0);
+  bool exists() const;
+  PlatformWindow* platform_window() { return platform_.get(); }
+  Window* parent() const { return parent_; }
+
+  // Clears the handled flag, names this window the target, calls OnEvent.
+  void Dispatch(Event& event);
+
+  Rect16 WindowRect() const;  // in the parent's client area, or on the screen
+  Rect16 ClientRect() const;  // from (0, 0)
+  void SetTitle(std::string_view title);
+  // Repaint requests: an area of the client (all of it when empty), now
+  // or when the queue is empty.
+  void Invalidate(const Rect16& rect = {});
+  void Update();
+  void SetTimer(int id, int milliseconds);
+  void KillTimer(int id);
+  void Activate();
+  void SetCapture(bool captured);
+
+  std::uint8_t flags = 0;
+  std::uint8_t state_flags = 0;
+  Window* owner = nullptr;  // the window that keeps track of the focused control
+  int exit_code = 0;        // given to Destroy, for the modal loop
+
+ private:
+  friend class WindowHost;
+  Window* parent_ = nullptr;
+  std::unique_ptr<PlatformWindow> platform_;
+  WindowHost* host_ = nullptr;  // owned by the toolkit's widget tree
+};
+
+// Ends `window`, which may already be gone: a window the application does
+// not hold (and that does not merely wrap a foreign one) is reported with
+// "Destroy !IsWindow" and left alone. Otherwise it leaves the idle
+// processing, its owner forgets it, it is deleted, the window active before
+// it comes back, and `exit_code` is kept for the modal loop.
+void DestroyWindow(Window* window, int exit_code);
+
+}  // namespace cbst

@@ -1,0 +1,237 @@
+// window_host.cpp: the toolkit's events as framework events.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QUrl>
+
+#include "gfx/dc.h"
+#include "platform/clock.h"
+#include "platform/key_state.h"
+#include "platform/mouse_buttons.h"
+#include "ui/virtual_keys_qt.h"
+#include "ui/window.h"
+#include "ui/window_host_qt.h"
+
+namespace cbst {
+namespace {
+
+std::uint8_t ModifiersOf(Qt::KeyboardModifiers modifiers) {
+  std::uint8_t bits = 0;
+  if (modifiers & Qt::ShiftModifier) bits |= kModShift;
+  if (modifiers & Qt::ControlModifier) bits |= kModControl;
+  if (modifiers & Qt::AltModifier) bits |= kModAlt;
+  return bits;
+}
+
+// 0 for left, 1 for right, 2 for middle; -1 for other buttons.
+int ButtonIndex(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return 0;
+    case Qt::RightButton:
+      return 1;
+    case Qt::MiddleButton:
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+constexpr MouseButton kButtons[] = {MouseButton::kLeft, MouseButton::kRight, MouseButton::kMiddle};
+
+}  // namespace
+
+MouseRecord& TheMouse() {
+  static MouseRecord mouse;
+  return mouse;
+}
+
+WindowHost::WindowHost(Window& window, QWidget* parent) : QWidget(parent), window_(&window) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+WindowHost::~WindowHost() = default;
+
+void WindowHost::Send(Event& event) {
+  window_->Dispatch(event);
+}
+
+void WindowHost::Release() {
+  // What was drawn outside a paint request is shown as it is.
+  present_only_ = true;
+  repaint();
+  present_only_ = false;
+}
+
+int WindowHost::StartTimer(int id, int milliseconds) {
+  StopTimer(id);
+  const int toolkit_id = startTimer(milliseconds);
+  if (toolkit_id) timers_[toolkit_id] = id;
+  return toolkit_id;
+}
+
+void WindowHost::StopTimer(int id) {
+  for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+    if (it->second == id) {
+      killTimer(it->first);
+      timers_.erase(it);
+      return;
+    }
+  }
+}
+
+void WindowHost::paintEvent(QPaintEvent* event) {
+  if (!present_only_) {
+    painting_ = event->region();
+    DC dc(this, DC::kForPaint);
+    const QRect box = event->rect();
+    Event erase = MakeEvent(kEventEraseBackground, PaintPayload{&dc, {}});
+    Send(erase);
+    Event paint = MakeEvent(kEventPaint, PaintPayload{&dc,
+                                                      {static_cast<std::int16_t>(box.x()),
+                                                       static_cast<std::int16_t>(box.y()),
+                                                       static_cast<std::int16_t>(box.width()),
+                                                       static_cast<std::int16_t>(box.height())}});
+    Send(paint);
+    dc.Flush();
+  }
+  QPainter painter(this);
+  for (const QRect& part : event->region())
+    painter.drawImage(part, image_, part);
+}
+
+void WindowHost::resizeEvent(QResizeEvent*) {
+  if (image_.size() != size()) {
+    QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    QPainter copy(&grown);
+    copy.drawImage(0, 0, image_);
+    copy.end();
+    image_ = std::move(grown);
+  }
+  Event event = MakeEvent(kEventSize, SizePayload{width(), height()});
+  Send(event);
+}
+
+void WindowHost::moveEvent(QMoveEvent*) {
+  Event event = MakeEvent(kEventMove, PointPayload{x(), y()});
+  Send(event);
+}
+
+void WindowHost::showEvent(QShowEvent*) {
+  Event event = MakeEvent(kEventShow, ShowPayload{true, 1});
+  Send(event);
+}
+
+void WindowHost::hideEvent(QHideEvent*) {
+  Event event = MakeEvent(kEventShow, ShowPayload{false, 0});
+  Send(event);
+}
+
+void WindowHost::closeEvent(QCloseEvent* event) {
+  // The window decides; by default the close command destroys it.
+  event->ignore();
+  Event command = MakeEvent(kEventCommand, CommandPayload{kCommandClose, 0});
+  Send(command);
+}
+
+void WindowHost::timerEvent(QTimerEvent* event) {
+  const auto found = timers_.find(event->timerId());
+  if (found == timers_.end()) return;
+  Event timer = MakeEvent(kEventTimer, TimerPayload{found->second, TickCount()});
+  Send(timer);
+}
+
+void WindowHost::Key(QKeyEvent* event, bool down) {
+  const VirtualKey key = VirtualKeyOf(*event);
+  if (key.code && !event->isAutoRepeat()) NoteKey(key.code, down);
+  KeyPayload payload;
+  payload.kind = down ? KeyKind::kDown : KeyKind::kUp;
+  payload.virtual_key = key.code;
+  payload.modifiers = ModifiersOf(event->modifiers());
+  payload.extended = key.extended;
+  payload.system = (event->modifiers() & Qt::AltModifier) != 0;
+  payload.repeat = event->isAutoRepeat();
+  Event framework = MakeEvent(kEventKey, payload);
+  Send(framework);
+  // A key that types something also arrives as its character.
+  const QString text = event->text();
+  if (down && !text.isEmpty() && text.at(0).isPrint()) {
+    payload.kind = KeyKind::kCharacter;
+    payload.character = text.toUcs4().value(0);
+    Event character = MakeEvent(kEventKey, payload);
+    Send(character);
+  }
+}
+
+void WindowHost::keyPressEvent(QKeyEvent* event) {
+  Key(event, true);
+}
+
+void WindowHost::keyReleaseEvent(QKeyEvent* event) {
+  Key(event, false);
+}
+
+void WindowHost::Mouse(QMouseEvent* event, int subcode) {
+  MousePayload payload{subcode, static_cast<int>(event->position().x()),
+                       static_cast<int>(event->position().y()), ModifiersOf(event->modifiers())};
+  Event framework = MakeEvent(kEventMouse, payload);
+  Send(framework);
+}
+
+void WindowHost::mousePressEvent(QMouseEvent* event) {
+  const int button = ButtonIndex(event->button());
+  if (button < 0) return;
+  NoteMouseButton(kButtons[button], true);
+  TheMouse() = {event->globalPosition().toPoint(), button, false};
+  Mouse(event, kMouseLeftDown + button);
+}
+
+void WindowHost::mouseDoubleClickEvent(QMouseEvent* event) {
+  const int button = ButtonIndex(event->button());
+  if (button < 0) return;
+  NoteMouseButton(kButtons[button], true);
+  TheMouse() = {event->globalPosition().toPoint(), button, false};
+  Mouse(event, kMouseLeftDouble + button);
+}
+
+void WindowHost::mouseReleaseEvent(QMouseEvent* event) {
+  const int button = ButtonIndex(event->button());
+  if (button < 0) return;
+  NoteMouseButton(kButtons[button], false);
+  if (TheMouse().button == button) TheMouse().button = -1;
+  Mouse(event, kMouseLeftUp + button);
+}
+
+void WindowHost::mouseMoveEvent(QMouseEvent* event) {
+  Event cursor = MakeEvent(kEventCursor, PointPayload{static_cast<int>(event->position().x()),
+                                                      static_cast<int>(event->position().y())});
+  Send(cursor);
+  MouseRecord& mouse = TheMouse();
+  const int button = mouse.button;
+  if (button >= 0 && !mouse.dragging) {
+    const QPoint moved = event->globalPosition().toPoint() - mouse.press;
+    mouse.dragging = std::abs(moved.x()) >= kDragThreshold || std::abs(moved.y()) >= kDragThreshold;
+  }
+  Mouse(event, button >= 0 && mouse.dragging ? kMouseLeftDrag + button : kMouseMove);
+}
+
+void WindowHost::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void WindowHost::dropEvent(QDropEvent* event) {
+  FilesPayload files;
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (url.isLocalFile()) files.files.push_back(url.toLocalFile().toStdString());
+  }
+  if (files.files.empty()) return;
+  event->acceptProposedAction();
+  Event dropped = MakeEvent(kEventFilesDropped, std::move(files));
+  Send(dropped);
+}
+
+}  // namespace cbst

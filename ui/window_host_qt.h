@@ -1,0 +1,71 @@
+// window_host_qt.h: WindowHost, the toolkit widget behind a Window, for ui/.
+//
+// It keeps the window's client area as an image that DCs draw into, shows
+// that image, and turns the toolkit's events into framework Events.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <map>
+
+#include "gfx/drawing_surface_qt.h"
+
+namespace cbst {
+
+class Window;
+
+// The press point and whether the mouse has moved far enough for a drag:
+// one record for the whole program, as only one button press is under way.
+struct MouseRecord {
+  QPoint press;     // screen coordinates
+  int button = -1;  // held since the press: 0 left, 1 right, 2 middle
+  bool dragging = false;
+};
+MouseRecord& TheMouse();
+
+class WindowHost final : public QWidget, public DrawingSurface {
+ public:
+  WindowHost(Window& window, QWidget* parent);
+  ~WindowHost() override;
+
+  // DrawingSurface.
+  QImage* Image() override { return &image_; }
+  QRect ClientRect() const override { return rect(); }
+  QRegion BeginPaint() override { return painting_; }
+  void EndPaint() override {}
+  void Release() override;
+
+  int StartTimer(int id, int milliseconds);
+  void StopTimer(int id);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void Key(QKeyEvent* event, bool down);
+  void Mouse(QMouseEvent* event, int subcode);
+  void Send(Event& event);
+
+  Window* window_;
+  QImage image_;
+  QRegion painting_;
+  bool present_only_ = false;
+  std::map<int, int> timers_;  // the toolkit's timer id to the window's
+};
+
+}  // namespace cbst
