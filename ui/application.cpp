@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ui/win_dlg.h"
+
 namespace cbst {
 namespace {
 
@@ -25,6 +27,9 @@ Application::Application(int& argc, char** argv) {
     toolkit_ = std::make_unique<QApplication>(argc, argv);
   }
   Current() = this;
+  // A resource bundle beside the program replaces dialog templates.
+  const QString bundle = QCoreApplication::applicationDirPath() + "/wres.rcc";
+  RegisterResourceBundle(bundle.toLocal8Bit().constData());
 }
 
 Application::~Application() {

@@ -80,6 +80,13 @@ class Window {
   virtual void FocusNext(int direction);
   // The first child, in order, that carries kWindowDefaultChild.
   virtual Window* DefaultChild();
+  // The controls of this window by their ids: a value as a number (a check
+  // box's state, a list's selection, a spin box's value), or the text.
+  // `notify` makes the control tell its window, as a click would.
+  virtual void SetItemNumber(int id, double value, bool notify = false);
+  virtual void SetItemText(int id, std::string_view text, bool notify = false);
+  virtual VString GetItemText(int id);
+  virtual double GetItemNumber(int id);
 
   // Makes the platform window: a top-level one, or a child of `parent`.
   bool Create(Window* parent, const Rect16& rect, std::string_view title, std::uint32_t style = 0);

@@ -1,0 +1,171 @@
+// win_dlg.cpp: dialogs from Designer templates.
+#include "ui/win_dlg.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QPushButton>
+#include <QResource>
+#include <QUiLoader>
+#include <QVBoxLayout>
+
+#include "base/report.h"
+#include "platform/platform_window_qt.h"
+#include "ui/application.h"
+#include "ui/virtual_keys.h"
+
+namespace cbst {
+
+const ClassInfo WinDlg::kClass = {&Window::kClass, "WinDlg"};
+
+namespace {
+
+// The template of dialog `id`: the bundle's first, then the program's.
+QString TemplatePath(int id) {
+  for (const QString& root : {QString(kBundleRoot) + "/dialogs", QString("/dialogs")}) {
+    const QString path = ":" + root + "/" + QString::number(id) + ".ui";
+    if (QFile::exists(path)) return path;
+  }
+  return {};
+}
+
+// Buttons tell the dialog their command when clicked.
+void ConnectButtons(QWidget* form, WinDlg* dialog) {
+  for (QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
+    const QVariant id = button->property("id");
+    if (!id.isValid()) continue;
+    QObject::connect(button, &QAbstractButton::clicked, button, [dialog, command = id.toUInt()] {
+      Application* application = Application::Instance();
+      if (!application || !application->Holds(dialog)) return;
+      Event event = MakeEvent(kEventCommand, CommandPayload{command, 0});
+      dialog->Dispatch(event);
+    });
+  }
+}
+
+}  // namespace
+
+bool RegisterResourceBundle(const char* path) {
+  return QFile::exists(path) && QResource::registerResource(path, kBundleRoot);
+}
+
+bool WinDlg::CreateDialog(Window* parent) {
+  const QString path = TemplatePath(template_id_);
+  if (path.isEmpty()) {
+    Event missing = MakeEvent(kEventMissingTemplate,
+                              CommandPayload{static_cast<std::uint32_t>(template_id_), 0});
+    Dispatch(missing);
+    if (!missing.handled()) {
+      ReportError(kTemplateNotFound);
+      return false;
+    }
+    return exists() || Create(parent, {0, 0, 320, 200}, "", 0);
+  }
+  QFile file(path);
+  if (!file.open(QFile::ReadOnly)) return false;
+  QUiLoader loader;
+  QWidget* form = loader.load(&file);
+  if (!form) {
+    ReportError(kTemplateNotFound);
+    return false;
+  }
+  const QSize size = form->size();
+  const std::string title = form->windowTitle().toStdString();
+  if (!Create(
+          parent,
+          {0, 0, static_cast<std::int16_t>(size.width()), static_cast<std::int16_t>(size.height())},
+          "", kStyleHidden)) {
+    delete form;
+    return false;
+  }
+  QWidget* host = WidgetOf(platform_window());
+  host->setWindowTitle(form->windowTitle());
+  auto* layout = new QVBoxLayout(host);
+  layout->setContentsMargins(0, 0, 0, 0);
+  form->setParent(host);
+  form->setWindowFlags(Qt::Widget);
+  layout->addWidget(form);
+  ConnectButtons(form, this);
+  if (QWidget* owning = parent ? WidgetOf(parent->platform_window()) : nullptr) {
+    host->move(owning->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
+  }
+  host->show();
+  if (QWidget* first = form->nextInFocusChain(); first && first != form) first->setFocus();
+  return true;
+}
+
+void WinDlg::OnEvent(Event& event) {
+  if (event.code == kEventCommand) {
+    const auto* command = event.as<CommandPayload>();
+    if (command && (command->id == kCommandOk || command->id == kCommandCancel)) {
+      event.set_handled();
+      Destroy(static_cast<int>(command->id));
+      return;
+    }
+  }
+  if (event.code == kEventKey) {
+    const auto* key = event.as<KeyPayload>();
+    if (key && key->kind == KeyKind::kDown &&
+        (key->virtual_key == kVkReturn || key->virtual_key == kVkEscape)) {
+      // Enter presses the default button (OK without one), Esc cancels.
+      std::uint32_t command = key->virtual_key == kVkEscape ? kCommandCancel : kCommandOk;
+      if (key->virtual_key == kVkReturn) {
+        for (QPushButton* button : WidgetOf(platform_window())->findChildren<QPushButton*>()) {
+          if (button->isDefault() && button->property("id").isValid())
+            command = button->property("id").toUInt();
+        }
+      }
+      event.set_handled();
+      Event pressed = MakeEvent(kEventCommand, CommandPayload{command, 0});
+      Dispatch(pressed);
+      return;
+    }
+  }
+  Window::OnEvent(event);
+}
+
+int RunModalDialog(WinDlg* dialog, Window* parent) {
+  Application* application = Application::Instance();
+  if (!application || !dialog->CreateDialog(parent)) {
+    if (application) application->Release(dialog);
+    return -1;
+  }
+  if (QWidget* host = WidgetOf(dialog->platform_window())) {
+    // Modality takes effect when the window is shown.
+    host->hide();
+    host->setWindowModality(Qt::ApplicationModal);
+    host->show();
+  }
+  return application->RunUntilGone(dialog);
+}
+
+bool Prompt(Window* parent, std::string_view question, VString& text) {
+  Application* application = Application::Instance();
+  if (!application) return false;
+  // The answer is read as the dialog ends, while its controls exist.
+  class PromptDialog final : public WinDlg {
+   public:
+    PromptDialog(std::string_view question, VString& text)
+        : WinDlg(kPromptTemplate), question_(question), text_(text) {}
+    void OnEvent(Event& event) override {
+      if (event.code == kEventShow && !primed_) {
+        primed_ = true;
+        SetItemText(kPromptQuestion, question_.view());
+        SetItemText(kPromptAnswer, text_.view());
+      }
+      if (event.code == kEventCommand) {
+        const auto* command = event.as<CommandPayload>();
+        if (command && command->id == kCommandOk) text_ = GetItemText(kPromptAnswer);
+      }
+      WinDlg::OnEvent(event);
+    }
+
+   private:
+    VString question_;
+    VString& text_;
+    bool primed_ = false;
+  };
+  auto* dialog = application->Make<PromptDialog>(question, text);
+  return RunModalDialog(dialog, parent) == static_cast<int>(kCommandOk);
+}
+
+}  // namespace cbst

@@ -1,0 +1,60 @@
+// win_dlg.h: WinDlg, a dialog built from its template, modal or not.
+//
+// Templates are Designer files named by the dialog's number. An optional
+// resource bundle beside the program (wres.rcc) may replace any of them.
+#pragma once
+
+#include <string_view>
+
+#include "base/vstring.h"
+#include "ui/window.h"
+
+namespace cbst {
+
+// The buttons that end a dialog, as commands.
+inline constexpr std::uint32_t kCommandOk = 1;
+inline constexpr std::uint32_t kCommandCancel = 2;
+
+inline constexpr const char* kTemplateNotFound = "Dialog Resource !Found";
+
+// The prompt for one line of text: its question and its edit.
+inline constexpr int kPromptTemplate = 91;
+inline constexpr int kPromptQuestion = 300;
+inline constexpr int kPromptAnswer = 301;
+
+class WinDlg : public Window {
+ public:
+  static const ClassInfo kClass;
+  const char* ClassName() const override { return kClass.name; }
+  const ClassInfo& Class() const override { return kClass; }
+
+  explicit WinDlg(int template_id) : template_id_(template_id) {}
+  int template_id() const { return template_id_; }
+
+  // Builds the dialog owned by `parent` and shows it. Without a template,
+  // the dialog is first asked with event 120 (it may build itself); only
+  // when it does not answer is "Dialog Resource !Found" reported.
+  bool CreateDialog(Window* parent);
+
+  // Buttons end the dialog with their command: OK and Cancel by default,
+  // Enter and Esc as their keys.
+  void OnEvent(Event& event) override;
+
+ private:
+  int template_id_;
+};
+
+// Runs `dialog` (held by the application) modally over `parent` and returns
+// the code its Destroy gave, or -1 when it could not be made.
+int RunModalDialog(WinDlg* dialog, Window* parent);
+
+// Asks one line of text; OK puts it in `text` and returns true, Cancel
+// leaves `text` as it was.
+bool Prompt(Window* parent, std::string_view question, VString& text);
+
+// Where the optional resource bundle's templates are looked for first.
+inline constexpr char kBundleRoot[] = "/wres";
+// Registers the bundle at `path` when there is one; false otherwise.
+bool RegisterResourceBundle(const char* path);
+
+}  // namespace cbst
