@@ -9,11 +9,13 @@
 #include <filesystem>
 
 #include "base/report.h"
+#include "platform/cursors.h"
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
 #include "support/recording_sink.h"
 #include "ui/application.h"
 #include "ui/placement.h"
+#include "ui/screen_overlay.h"
 #include "ui/virtual_keys.h"
 
 namespace cbst {
@@ -205,6 +207,38 @@ TEST_F(WindowTest, PlacementsAndRecentFilesLiveInTheSettings) {
   SaveRecents(settings.c_str(), {"c.puz"});
   EXPECT_EQ(LoadRecents(settings.c_str()), std::vector<VString>{"c.puz"});
   std::filesystem::remove(settings);
+}
+
+TEST_F(WindowTest, CursorsAndTheAnimationLayer) {
+  Recorder* window = Open();
+  SetWindowCursor(window->platform_window(), kCursorMove);
+  EXPECT_EQ(widget_->cursor().shape(), Qt::SizeAllCursor);
+  const std::vector<std::uint32_t> tack(16 * 16, 0xFF804020);
+  const int shape = RegisterCursor(16, 16, tack.data(), 3, 14);
+  EXPECT_GE(shape, kFirstProgramCursor);
+  SetWindowCursor(window->platform_window(), shape);
+  EXPECT_EQ(widget_->cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(widget_->cursor().hotSpot(), QPoint(3, 14));
+  EXPECT_EQ(WindowCursor(window->platform_window()), shape);
+
+  // A rectangle animation leaves nothing on the layer, and the layer goes.
+  class Clock final : public AnimationClock {
+   public:
+    std::int64_t NowMicroseconds() override { return now; }
+    void Sleep(std::int64_t microseconds) override { now += microseconds; }
+    std::int64_t now = 0;
+  } clock;
+  ScreenOverlay overlay;
+  int shown = 0;
+  overlay.InvertFrame({10, 10, 50, 40}, 2);
+  overlay.Present();
+  shown += overlay.visible();
+  AnimateRectangle({{10, 10, 50, 40}, {200, 100, 300, 200}, 2, 100}, overlay, clock);
+  overlay.InvertFrame({10, 10, 50, 40}, 2);
+  overlay.Present();
+  EXPECT_EQ(shown, 1);
+  EXPECT_TRUE(overlay.frames().empty());
+  EXPECT_FALSE(overlay.visible());
 }
 
 }  // namespace
