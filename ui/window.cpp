@@ -9,6 +9,7 @@
 #include "gfx/dc.h"
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
+#include "ui/child_frame_qt.h"
 #include "ui/window_host_qt.h"
 
 namespace cbst {
@@ -22,12 +23,24 @@ WindowHost* HostOf(const PlatformWindow& platform) {
   return static_cast<WindowHost*>(platform.widget.data());
 }
 
+// The frame the framework draws around a child, or none.
+ChildFrame* FrameOf(const PlatformWindow& platform) {
+  const WindowHost* host = HostOf(platform);
+  return host ? dynamic_cast<ChildFrame*>(host->parentWidget()) : nullptr;
+}
+
+// What moves, shows and hides: the frame when there is one.
+QWidget* OuterOf(const PlatformWindow& platform) {
+  if (ChildFrame* frame = FrameOf(platform)) return frame;
+  return HostOf(platform);
+}
+
 }  // namespace
 
 Window::Window() : platform_(std::make_unique<PlatformWindow>()) {}
 
 Window::~Window() {
-  delete platform_->widget.data();
+  delete OuterOf(*platform_);
 }
 
 bool Window::IsA(const ClassInfo& info, bool exact) const {
@@ -40,8 +53,22 @@ bool Window::IsA(const ClassInfo& info, bool exact) const {
 }
 
 void Window::OnEvent(Event& event) {
-  WindowHost* host = HostOf(*platform_);
+  QWidget* host = OuterOf(*platform_);
   switch (event.code) {
+    case kEventNonClientButton:
+      if (const auto* button = event.as<CommandPayload>()) {
+        event.set_handled();
+        if (button->id == kHitClose) {
+          Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose, 0});
+          Dispatch(close);
+        } else if (button->id == kHitMaximise) {
+          if (ChildFrame* frame = FrameOf(*platform_)) frame->ToggleMaximised();
+        } else if (button->id == kHitMinimise && host) {
+          host->hide();
+        }
+        return;
+      }
+      break;
     case kRequestShow:
       if (host) {
         const auto* request = event.as<ShowPayload>();
@@ -97,8 +124,8 @@ void Window::Destroy(int code) {
 }
 
 void Window::Move(const Rect16& rect) {
-  if (WindowHost* host = HostOf(*platform_))
-    host->setGeometry(rect.x, rect.y, rect.width, rect.height);
+  if (QWidget* outer = OuterOf(*platform_))
+    outer->setGeometry(rect.x, rect.y, rect.width, rect.height);
 }
 
 void Window::Paint(DC&) {}
@@ -128,24 +155,31 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
   }
   parent_ = parent;
   QWidget* parent_widget = parent ? parent->platform_->widget.data() : nullptr;
-  auto* host = new WindowHost(*this, (style & kStyleChild) ? parent_widget : nullptr);
+  const bool child = (style & kStyleChild) && parent_widget;
+  ChildFrame* frame =
+      child && (style & kStyleFramed) ? new ChildFrame(*this, parent_widget, style) : nullptr;
+  auto* host = new WindowHost(*this, frame ? frame : child ? parent_widget : nullptr);
   platform_->widget = host;
-  if (!(style & kStyleChild) && parent_widget) {
+  if (!child && parent_widget) {
     // An owned top-level window stays above its owner.
     host->setParent(parent_widget, Qt::Window);
   }
+  QWidget* outer = frame ? static_cast<QWidget*>(frame) : host;
+  if (frame) frame->SetClient(host);
   host->setAcceptDrops((style & kStyleAcceptsFiles) != 0);
-  host->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
+  outer->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
   if (style & kStyleFullScreen) {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    host->setGeometry(screen ? screen->geometry() : QRect(rect.x, rect.y, rect.width, rect.height));
+    outer->setGeometry(screen ? screen->geometry()
+                              : QRect(rect.x, rect.y, rect.width, rect.height));
   } else {
-    host->setGeometry(rect.x, rect.y, rect.width, rect.height);
+    outer->setGeometry(rect.x, rect.y, rect.width, rect.height);
   }
   if (!(style & kStyleHidden)) {
     if (style & kStyleFullScreen) {
-      host->showFullScreen();
+      outer->showFullScreen();
     } else {
+      outer->show();
       host->show();
     }
   }
@@ -163,7 +197,7 @@ void Window::Dispatch(Event& event) {
 }
 
 Rect16 Window::WindowRect() const {
-  const WindowHost* host = HostOf(*platform_);
+  const QWidget* host = OuterOf(*platform_);
   if (!host) return {};
   const QRect rect = host->geometry();
   return {static_cast<std::int16_t>(rect.x()), static_cast<std::int16_t>(rect.y()),
@@ -178,8 +212,10 @@ Rect16 Window::ClientRect() const {
 }
 
 void Window::SetTitle(std::string_view title) {
-  if (WindowHost* host = HostOf(*platform_))
-    host->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
+  if (QWidget* outer = OuterOf(*platform_)) {
+    outer->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
+    outer->update();
+  }
 }
 
 void Window::Invalidate(const Rect16& rect) {

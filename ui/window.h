@@ -42,6 +42,13 @@ inline constexpr std::uint32_t kStyleChild = 0x01;  // inside the parent's clien
 inline constexpr std::uint32_t kStyleAcceptsFiles = 0x02;
 inline constexpr std::uint32_t kStyleFullScreen = 0x04;
 inline constexpr std::uint32_t kStyleHidden = 0x08;  // not shown by Create
+// A child with a frame drawn by the framework: caption and buttons as asked.
+inline constexpr std::uint32_t kStyleFramed = 0x10;
+inline constexpr std::uint32_t kStyleSystemMenu = 0x20;
+inline constexpr std::uint32_t kStyleMinimiseBox = 0x40;
+inline constexpr std::uint32_t kStyleMaximiseBox = 0x80;
+inline constexpr std::uint32_t kStyleCloseBox = 0x100;
+inline constexpr std::uint32_t kStyleSizable = 0x200;
 
 // Show commands of the request event kRequestShow.
 inline constexpr int kShowHide = 0;

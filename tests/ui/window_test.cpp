@@ -209,6 +209,45 @@ TEST_F(WindowTest, PlacementsAndRecentFilesLiveInTheSettings) {
   std::filesystem::remove(settings);
 }
 
+TEST_F(WindowTest, FramedChildrenMoveResizeAndCloseByTheirFrame) {
+  Recorder* table = Open();
+  widget_->resize(800, 600);
+  Recorder* box = application_.Make<Recorder>();
+  ASSERT_TRUE(
+      box->Create(table, {100, 100, 200, 150}, "Box 1",
+                  kStyleChild | kStyleFramed | kStyleCloseBox | kStyleMaximiseBox | kStyleSizable));
+  QWidget* client = WidgetOf(box->platform_window());
+  QWidget* frame = client->parentWidget();
+  ASSERT_NE(frame, widget_);
+  EXPECT_EQ(box->WindowRect(), (Rect16{100, 100, 200, 150}));
+  EXPECT_EQ(box->ClientRect().width, 200 - 2 * 4);
+  EXPECT_EQ(box->ClientRect().height, 150 - 2 * 4 - 18);
+
+  // Dragging the caption moves the frame; dragging a corner sizes it.
+  QTest::mousePress(frame, Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+  QTest::mouseMove(frame, QPoint(90, 30));
+  QTest::mouseRelease(frame, Qt::LeftButton, Qt::NoModifier, QPoint(90, 30));
+  EXPECT_EQ(box->WindowRect(), (Rect16{130, 120, 200, 150}));
+  QTest::mousePress(frame, Qt::LeftButton, Qt::NoModifier, QPoint(198, 148));
+  QTest::mouseMove(frame, QPoint(238, 158));
+  QTest::mouseRelease(frame, Qt::LeftButton, Qt::NoModifier, QPoint(238, 158));
+  EXPECT_EQ(box->WindowRect(), (Rect16{130, 120, 240, 160}));
+  EXPECT_EQ(box->ClientRect().width, 240 - 8);
+
+  // Maximise fills the table and comes back; close destroys the box.
+  const auto press = [&](QPoint point) {
+    QTest::mouseClick(frame, Qt::LeftButton, Qt::NoModifier, point);
+  };
+  const QRect maximise = frame->geometry();
+  press(QPoint(maximise.width() - 4 - 2 - 14 - 2 - 7, 4 + 2 + 7));
+  EXPECT_EQ(box->WindowRect(), (Rect16{0, 0, 800, 600}));
+  press(QPoint(800 - 4 - 2 - 14 - 2 - 7, 4 + 2 + 7));
+  EXPECT_EQ(box->WindowRect(), (Rect16{130, 120, 240, 160}));
+  press(QPoint(240 - 4 - 2 - 7, 4 + 2 + 7));
+  EXPECT_FALSE(application_.Holds(box));
+  EXPECT_TRUE(application_.Holds(table));
+}
+
 TEST_F(WindowTest, CursorsAndTheAnimationLayer) {
   Recorder* window = Open();
   SetWindowCursor(window->platform_window(), kCursorMove);
