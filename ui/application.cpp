@@ -3,6 +3,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QClipboard>
+#include <QFont>
 #include <QThread>
 
 #include <algorithm>
@@ -18,15 +20,41 @@ Application*& Current() {
   return current;
 }
 
+// The faces the program's dialogs were drawn with, and what stands in for
+// them here.
+constexpr const char* kSmallFace = "Small Fonts";
+constexpr const char* kDialogFace = "MS Sans Serif";
+constexpr const char* kStandInFaces[] = {"DejaVu Sans", "Liberation Sans", "Sans Serif"};
+constexpr int kSmallHeight = 10;
+constexpr int kDialogHeight = 13;
+constexpr int kDialogLargeHeight = 16;
+
 }  // namespace
 
-Application::Application(int& argc, char** argv) {
+Application::Application(int& argc, char** argv)
+    : fonts_{Font(kSmallFace, kSmallHeight), Font(kDialogFace, kDialogHeight),
+             Font(kDialogFace, kDialogLargeHeight)} {
   if (!QCoreApplication::instance()) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
       setenv("QT_QPA_PLATFORM", "offscreen", 0);
     toolkit_ = std::make_unique<QApplication>(argc, argv);
   }
   Current() = this;
+  QStringList stand_ins;
+  for (const char* face : kStandInFaces)
+    stand_ins << face;
+  QFont::insertSubstitutions(kSmallFace, stand_ins);
+  QFont::insertSubstitutions(kDialogFace, stand_ins);
+  if (auto* clipboard = QGuiApplication::clipboard()) {
+    QObject::connect(clipboard, &QClipboard::dataChanged, clipboard, [this] {
+      const std::vector<Window*> viewers = clipboard_viewers_;
+      for (Window* viewer : viewers) {
+        if (!Holds(viewer)) continue;
+        Event changed = MakeEvent(kEventClipboard);
+        viewer->Dispatch(changed);
+      }
+    });
+  }
   // A resource bundle beside the program replaces dialog templates.
   const QString bundle = QCoreApplication::applicationDirPath() + "/wres.rcc";
   RegisterResourceBundle(bundle.toLocal8Bit().constData());
@@ -55,6 +83,8 @@ bool Application::Release(Window* window) {
   std::unique_ptr<Window> going = std::move(*found);
   windows_.erase(found);
   std::erase_if(posted_, [&](const Posted& posted) { return posted.target == window; });
+  RemoveClipboardViewer(window);
+  if (frame_ == window) frame_ = nullptr;
   going.reset();
   return true;
 }
@@ -108,6 +138,32 @@ void Application::AddIdleHandler(std::function<void()> handler) {
 }
 
 void Application::DefaultHandler(Event&) {}
+
+void Application::SetAccelerators(std::vector<Accelerator> table, Window* frame) {
+  accelerators_ = std::move(table);
+  frame_ = frame;
+}
+
+bool Application::TranslateAccelerator(const KeyPayload& key) {
+  if (key.kind != KeyKind::kDown || !Holds(frame_)) return false;
+  for (const Accelerator& accelerator : accelerators_) {
+    if (accelerator.virtual_key == key.virtual_key && accelerator.modifiers == key.modifiers) {
+      Event command = MakeEvent(kEventCommand, CommandPayload{accelerator.command, 0});
+      frame_->Dispatch(command);
+      return true;
+    }
+  }
+  return false;
+}
+
+void Application::AddClipboardViewer(Window* window) {
+  RemoveClipboardViewer(window);
+  clipboard_viewers_.push_back(window);
+}
+
+void Application::RemoveClipboardViewer(Window* window) {
+  std::erase(clipboard_viewers_, window);
+}
 
 void Application::CloseAll() {
   closing_all_ = true;

@@ -2,11 +2,13 @@
 // runs the message loop.
 #pragma once
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "gfx/drawing_tools.h"
 #include "ui/event.h"
 #include "ui/window.h"
 
@@ -64,6 +66,26 @@ class Application {
   bool closing_all() const { return closing_all_; }
   void CloseAll();
 
+  // Keys that are commands wherever the focus is: sent to the frame
+  // window as command events before any window sees the key.
+  struct Accelerator {
+    int virtual_key;
+    std::uint8_t modifiers;  // kModShift, kModControl, kModAlt
+    std::uint32_t command;
+  };
+  void SetAccelerators(std::vector<Accelerator> table, Window* frame);
+  // True when the key was an accelerator and its command has been sent.
+  bool TranslateAccelerator(const KeyPayload& key);
+
+  // Windows told (event 19) whenever the clipboard's contents change.
+  void AddClipboardViewer(Window* window);
+  void RemoveClipboardViewer(Window* window);
+
+  // The three fonts of the user interface: the small one of tips and
+  // narrow labels, and the dialog font in two sizes.
+  enum class UiFont { kSmall, kDialog, kDialogLarge };
+  const Font& font(UiFont which) const { return fonts_[static_cast<int>(which)]; }
+
   int last_exit_code() const { return last_exit_code_; }
   void set_last_exit_code(int code) { last_exit_code_ = code; }
 
@@ -79,6 +101,10 @@ class Application {
   };
   std::deque<Posted> posted_;
   std::vector<std::function<void()>> idle_handlers_;
+  std::array<Font, 3> fonts_;
+  std::vector<Accelerator> accelerators_;
+  Window* frame_ = nullptr;
+  std::vector<Window*> clipboard_viewers_;
   bool idle_ = false;
   bool closing_all_ = false;
   int last_exit_code_ = 0;

@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/key_state.h"
 #include "platform/mouse_buttons.h"
+#include "ui/application.h"
 #include "ui/virtual_keys_qt.h"
 #include "ui/window.h"
 #include "ui/window_host_qt.h"
@@ -155,6 +156,9 @@ void WindowHost::Key(QKeyEvent* event, bool down) {
   payload.extended = key.extended;
   payload.system = (event->modifiers() & Qt::AltModifier) != 0;
   payload.repeat = event->isAutoRepeat();
+  if (Application* application = Application::Instance();
+      application && application->TranslateAccelerator(payload))
+    return;
   Event framework = MakeEvent(kEventKey, payload);
   Send(framework);
   // A key that types something also arrives as its character.

@@ -1,6 +1,8 @@
 // window_test.cpp: framework windows on the offscreen toolkit: the events
 // they are told, destroying, the modal loop and placements.
 #include <gtest/gtest.h>
+#include <QClipboard>
+#include <QFontInfo>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -9,6 +11,8 @@
 #include <filesystem>
 
 #include "base/report.h"
+#include "gfx/bmp_mem.h"
+#include "gfx/dc.h"
 #include "platform/cursors.h"
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
@@ -17,6 +21,7 @@
 #include "ui/placement.h"
 #include "ui/screen_overlay.h"
 #include "ui/virtual_keys.h"
+#include "ui/win_wrk.h"
 
 namespace cbst {
 namespace {
@@ -139,6 +144,53 @@ TEST_F(WindowTest, KeysArriveWithTheirVirtualKeys) {
   EXPECT_EQ(window->keys.back().kind, KeyKind::kUp);
 }
 
+TEST_F(WindowTest, AcceleratorsGoToTheFrameAndTheClipboardIsWatched) {
+  Recorder* frame = Open();
+  std::vector<std::uint32_t> commands;
+  class Commands final : public Recorder {
+   public:
+    explicit Commands(std::vector<std::uint32_t>& seen) : seen_(seen) {}
+    void OnEvent(Event& event) override {
+      if (event.code == kEventCommand) seen_.push_back(event.as<CommandPayload>()->id);
+      if (event.code == kEventClipboard) ++clipboard;
+      Recorder::OnEvent(event);
+    }
+    int clipboard = 0;
+
+   private:
+    std::vector<std::uint32_t>& seen_;
+  };
+  auto* table = application_.Make<Commands>(commands);
+  ASSERT_TRUE(table->Create(nullptr, {0, 0, 200, 100}, "Table"));
+  application_.SetAccelerators({{'O', kModControl, 101}, {kVkF1, 0, 119}}, table);
+  QTest::keyClick(widget_, Qt::Key_O, Qt::ControlModifier);
+  QTest::keyClick(widget_, Qt::Key_F1);
+  QTest::keyClick(widget_, Qt::Key_O);  // without Ctrl: an ordinary key
+  EXPECT_EQ(commands, (std::vector<std::uint32_t>{101, 119}));
+  EXPECT_FALSE(frame->keys.empty());
+
+  application_.AddClipboardViewer(table);
+  QGuiApplication::clipboard()->setText("copied");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return table->clipboard > 0; }, 1000));
+}
+
+TEST_F(WindowTest, AWorkWindowTilesItsBackground) {
+  WinWrk* window = application_.Make<WinWrk>();
+  BmpMem tile(8, 8);
+  tile.Clear(0);
+  tile.dc().SetPixel(1, 2, 0x0000FF);
+  tile.dc().Flush();
+  window->set_background(&tile);
+  ASSERT_TRUE(window->Create(nullptr, {0, 0, 40, 24}, "Work"));
+  QWidget* widget = WidgetOf(window->platform_window());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(widget));
+  const QImage shown = widget->grab().toImage();
+  EXPECT_TRUE(window->IsA(WinWrk::kClass, true));
+  EXPECT_EQ(shown.pixelColor(1, 2), QColor(255, 0, 0));
+  EXPECT_EQ(shown.pixelColor(33, 18), QColor(255, 0, 0));  // the fifth tile across, third down
+  EXPECT_EQ(shown.pixelColor(2, 2), QColor(0, 0, 0));
+}
+
 TEST_F(WindowTest, TimersPaintsAndDroppedFiles) {
   Recorder* window = Open();
   EXPECT_GT(window->paints, 0);
@@ -259,6 +311,11 @@ TEST_F(WindowTest, CursorsAndTheAnimationLayer) {
   EXPECT_EQ(widget_->cursor().shape(), Qt::BitmapCursor);
   EXPECT_EQ(widget_->cursor().hotSpot(), QPoint(3, 14));
   EXPECT_EQ(WindowCursor(window->platform_window()), shape);
+
+  // The old dialog faces are drawn with a font this system has.
+  EXPECT_EQ(application_.font(Application::UiFont::kDialog).face, "MS Sans Serif");
+  EXPECT_EQ(QFontInfo(QFont("MS Sans Serif")).family(), "DejaVu Sans");
+  EXPECT_EQ(QFontInfo(QFont("Small Fonts")).family(), "DejaVu Sans");
 
   // A rectangle animation leaves nothing on the layer, and the layer goes.
   class Clock final : public AnimationClock {
