@@ -5,12 +5,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFont>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QThread>
 
 #include <algorithm>
 #include <cstdlib>
 
+#include "ui/virtual_keys_qt.h"
 #include "ui/win_dlg.h"
+#include "ui/window_host_qt.h"
 
 namespace cbst {
 namespace {
@@ -29,6 +33,40 @@ constexpr int kSmallHeight = 10;
 constexpr int kDialogHeight = 13;
 constexpr int kDialogLargeHeight = 16;
 
+// Offers keys and clicks, before they reach any control, to windows that
+// asked to see them first (kWindowFirstLook), as event 119.
+class FirstLook final : public QObject {
+ public:
+  bool eventFilter(QObject* target, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;
+    Window* window = FrameworkWindowOf(target);
+    Application* application = Application::Instance();
+    if (!window || !application || !application->Holds(window) ||
+        !(window->flags & kWindowFirstLook))
+      return false;
+    Event queued = MakeEvent(kEventQueued);
+    if (type == QEvent::KeyPress) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      KeyPayload payload;
+      payload.virtual_key = VirtualKeyOf(*key).code;
+      payload.extended = VirtualKeyOf(*key).extended;
+      payload.modifiers =
+          static_cast<std::uint8_t>((key->modifiers() & Qt::ShiftModifier ? kModShift : 0) |
+                                    (key->modifiers() & Qt::ControlModifier ? kModControl : 0) |
+                                    (key->modifiers() & Qt::AltModifier ? kModAlt : 0));
+      queued.payload = payload;
+    } else {
+      const auto* mouse = static_cast<QMouseEvent*>(event);
+      queued.payload = MousePayload{kMouseLeftDown, static_cast<int>(mouse->position().x()),
+                                    static_cast<int>(mouse->position().y()), 0};
+    }
+    window->Dispatch(queued);
+    // Handled means taken: nobody else sees it.
+    return queued.handled();
+  }
+};
+
 }  // namespace
 
 Application::Application(int& argc, char** argv)
@@ -40,6 +78,8 @@ Application::Application(int& argc, char** argv)
     toolkit_ = std::make_unique<QApplication>(argc, argv);
   }
   Current() = this;
+  first_look_ = std::make_unique<FirstLook>();
+  QCoreApplication::instance()->installEventFilter(first_look_.get());
   QStringList stand_ins;
   for (const char* face : kStandInFaces)
     stand_ins << face;
@@ -62,6 +102,8 @@ Application::Application(int& argc, char** argv)
 
 Application::~Application() {
   CloseAll();
+  if (QCoreApplication::instance())
+    QCoreApplication::instance()->removeEventFilter(first_look_.get());
   Current() = nullptr;
 }
 

@@ -13,6 +13,7 @@
 #include "ui/window.h"
 
 class QApplication;
+class QObject;
 
 namespace cbst {
 
@@ -94,6 +95,7 @@ class Application {
   void RunIdle();
 
   std::unique_ptr<QApplication> toolkit_;
+  std::unique_ptr<QObject> first_look_;
   std::vector<std::unique_ptr<Window>> windows_;
   struct Posted {
     Window* target;

@@ -19,6 +19,7 @@ inline constexpr std::uint16_t kEventCommand = 103;
 inline constexpr std::uint16_t kEventKey = 105;
 inline constexpr std::uint16_t kEventMouse = 106;
 inline constexpr std::uint16_t kEventCursor = 116;
+inline constexpr std::uint16_t kEventQueued = 119;  // a key or click before anyone sees it
 inline constexpr std::uint16_t kEventMissingTemplate = 120;
 inline constexpr std::uint16_t kEventNonClientButton = 127;
 inline constexpr std::uint16_t kEventOther = 199;

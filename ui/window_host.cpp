@@ -43,6 +43,13 @@ constexpr MouseButton kButtons[] = {MouseButton::kLeft, MouseButton::kRight, Mou
 
 }  // namespace
 
+Window* FrameworkWindowOf(QObject* object) {
+  for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget()) {
+    if (auto* host = dynamic_cast<WindowHost*>(widget)) return &host->window();
+  }
+  return nullptr;
+}
+
 MouseRecord& TheMouse() {
   static MouseRecord mouse;
   return mouse;

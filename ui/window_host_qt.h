@@ -24,6 +24,10 @@ struct MouseRecord {
 };
 MouseRecord& TheMouse();
 
+// The framework window a widget belongs to: its own host's, or the host's
+// of the nearest parent that has one.
+Window* FrameworkWindowOf(QObject* object);
+
 class WindowHost final : public QWidget, public DrawingSurface {
  public:
   WindowHost(Window& window, QWidget* parent);
@@ -36,6 +40,7 @@ class WindowHost final : public QWidget, public DrawingSurface {
   void EndPaint() override {}
   void Release() override;
 
+  Window& window() const { return *window_; }
   int StartTimer(int id, int milliseconds);
   void StopTimer(int id);
 

@@ -39,6 +39,12 @@ class Recorder : public Window {
     if (event.code == kEventTimer) timers.push_back(event.as<TimerPayload>()->id);
     if (event.code == kEventFilesDropped) files = event.as<FilesPayload>()->files;
     if (event.code == kEventPaint) ++paints;
+    if (event.code == kEventQueued && event.as<KeyPayload>() &&
+        event.as<KeyPayload>()->virtual_key == 'X') {
+      ++first_looks;
+      event.set_handled();
+      return;
+    }
     if (event.code == kEventCommand && event.as<CommandPayload>()->id == kCommandClose && keep) {
       event.set_handled();
       return;
@@ -62,6 +68,7 @@ class Recorder : public Window {
   std::vector<int> timers;
   std::vector<std::string> files;
   int paints = 0;
+  int first_looks = 0;
   bool keep = false;
   bool destroy_on_timer = false;
 };
@@ -168,6 +175,19 @@ TEST_F(WindowTest, AcceleratorsGoToTheFrameAndTheClipboardIsWatched) {
   QTest::keyClick(widget_, Qt::Key_O);  // without Ctrl: an ordinary key
   EXPECT_EQ(commands, (std::vector<std::uint32_t>{101, 119}));
   EXPECT_FALSE(frame->keys.empty());
+
+  // A window that looks first may take a key before anybody sees it.
+  frame->keys.clear();
+  QTest::keyClick(widget_, Qt::Key_X);
+  EXPECT_EQ(frame->first_looks, 0);
+  EXPECT_FALSE(frame->keys.empty());
+  frame->keys.clear();
+  frame->flags |= kWindowFirstLook;
+  QTest::keyClick(widget_, Qt::Key_X);
+  EXPECT_EQ(frame->first_looks, 1);
+  EXPECT_TRUE(std::none_of(frame->keys.begin(), frame->keys.end(), [](const KeyPayload& key) {
+    return key.kind == KeyKind::kDown && key.virtual_key == 'X';
+  }));
 
   application_.AddClipboardViewer(table);
   QGuiApplication::clipboard()->setText("copied");
