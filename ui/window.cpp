@@ -247,6 +247,24 @@ void Window::Activate() {
   }
 }
 
+void Window::SaveFocus() {
+  if (WindowHost* host = HostOf(*platform_)) {
+    host->saved_focus = host->focusWidget();
+    host->focus_saved = host->saved_focus != nullptr;
+  }
+}
+
+void Window::RestoreFocus() {
+  WindowHost* host = HostOf(*platform_);
+  if (!host || !host->focus_saved) return;
+  if (!host->saved_focus) {
+    host->focus_saved = false;
+    ReportError(kFocusGone);
+    return;
+  }
+  host->saved_focus->setFocus();
+}
+
 void Window::SetCapture(bool captured) {
   if (WindowHost* host = HostOf(*platform_)) captured ? host->grabMouse() : host->releaseMouse();
 }

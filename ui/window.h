@@ -114,6 +114,10 @@ class Window {
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
   void Activate();
+  // The owner keeps track of its focused control: remembered when the
+  // window is left, given back when it is entered again.
+  void SaveFocus();
+  void RestoreFocus();
   void SetCapture(bool captured);
 
   std::uint8_t flags = 0;

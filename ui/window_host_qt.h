@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
 
 #include <map>
@@ -41,6 +42,9 @@ class WindowHost final : public QWidget, public DrawingSurface {
   void Release() override;
 
   Window& window() const { return *window_; }
+  // The control that had the focus when it was last saved.
+  QPointer<QWidget> saved_focus;
+  bool focus_saved = false;
   int StartTimer(int id, int milliseconds);
   void StopTimer(int id);
 

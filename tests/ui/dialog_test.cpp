@@ -108,5 +108,24 @@ TEST_F(DialogTest, AMissingTemplateIsAskedForBeforeItIsReported) {
   EXPECT_EQ(sink.reports.size(), 1u);
 }
 
+TEST_F(DialogTest, FocusComesBackToItsControlOrIsReportedGone) {
+  testing::RecordingSink sink;
+  WinDlg* dialog = application_.Make<WinDlg>(kPromptTemplate);
+  ASSERT_TRUE(dialog->CreateDialog(nullptr));
+  QWidget* host = WidgetOf(dialog->platform_window());
+  EXPECT_TRUE(QTest::qWaitForWindowActive(host));
+  QWidget* edit = Control(host, kPromptAnswer);
+  edit->setFocus();
+  dialog->SaveFocus();
+  Control(host, kCommandOk)->setFocus();
+  dialog->RestoreFocus();
+  EXPECT_EQ(host->focusWidget(), edit);
+  EXPECT_TRUE(sink.reports.empty());
+  delete edit;
+  dialog->RestoreFocus();
+  ASSERT_EQ(sink.reports.size(), 1u);
+  EXPECT_EQ(sink.reports[0].text, kFocusGone);
+}
+
 }  // namespace
 }  // namespace cbst
