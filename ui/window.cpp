@@ -79,6 +79,10 @@ void Window::OnEvent(Event& event) {
           host->showMinimized();
         } else if (show == kShowMaximised) {
           host->showMaximized();
+        } else if (show == kShowFullScreen || show == kShowFullScreenInactive) {
+          QWidget* outer = host->window();
+          outer->setAttribute(Qt::WA_ShowWithoutActivating, show == kShowFullScreenInactive);
+          outer->showFullScreen();
         } else {
           host->showNormal();
         }

@@ -55,6 +55,9 @@ inline constexpr int kShowHide = 0;
 inline constexpr int kShowNormal = 1;
 inline constexpr int kShowMinimised = 2;
 inline constexpr int kShowMaximised = 3;
+inline constexpr int kShowFullScreen = 4;
+// Full screen, leaving the active window active.
+inline constexpr int kShowFullScreenInactive = 5;
 
 // Report texts of the framework's misuse checks.
 inline constexpr const char* kDestroyNotAWindow = "Destroy !IsWindow";

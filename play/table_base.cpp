@@ -1,0 +1,84 @@
+// table_base.cpp: the board, back buffer and areas every table has.
+#include "play/table_base.h"
+
+#include "play/board_painter.h"
+
+namespace cbst {
+namespace {
+
+// The assembly area is the picture's size and this much more.
+constexpr int kAssemblyMargin = 4;
+
+}  // namespace
+
+TableBase::TableBase(Puz& puz, int width, int height)
+    : puz_(puz),
+      width_(width),
+      height_(height),
+      display_(QueryDisplay()),
+      board_(puz, *this),
+      back_buffer_(MakeBmpMem(width, height)) {
+  display_.width = width;
+  display_.height = height;
+}
+
+void TableBase::Resize(int width, int height) {
+  if (width == width_ && height == height_) return;
+  width_ = width;
+  height_ = height;
+  display_.width = width;
+  display_.height = height;
+  back_buffer_ = MakeBmpMem(width, height);
+}
+
+void TableBase::TakePalette(const Palette* palette, std::uint32_t background) {
+  background_ = background;
+  palette_.reset();
+  if (palette && !palette->Empty()) {
+    palette_ = std::make_unique<Palette>(*palette);
+    palette_->Realise(true);
+  }
+}
+
+bool TableBase::ScatterPieces(Puz&, bool whole_table) {
+  return board_.Scatter(kTableWindow, whole_table, false).done;
+}
+
+Rect16 TableBase::PaintArea(const Rect16& rect) {
+  PaintRequest request;
+  request.rect = rect.width > 0 && rect.height > 0 ? rect : Surface(kTableWindow);
+  request.shadow = ChooseShadowParameters(puz_, shadows_);
+  request.carried = carried();
+  return PaintBoard(puz_, *back_buffer_, request);
+}
+
+bool TableBase::LiftGroup(const std::vector<int>& group, const Rect16& bounds) {
+  carried_ = ComposeCarriedImage(puz_, group, bounds);
+  return carried_.has_value();
+}
+
+Rect16 TableBase::Surface(std::uint8_t window) {
+  if (window != kTableWindow && window < puz_.boxes.size()) {
+    const Rect16& open = puz_.boxes[window].open;
+    return {0, 0, open.width, open.height};
+  }
+  return {0, 0, static_cast<std::int16_t>(width_), static_cast<std::int16_t>(height_)};
+}
+
+Rect16 TableBase::AssemblyArea() {
+  const int width = puz_.picture_rect.width + kAssemblyMargin;
+  const int height = puz_.picture_rect.height + kAssemblyMargin;
+  return {static_cast<std::int16_t>(width_ - width), 0, static_cast<std::int16_t>(width),
+          static_cast<std::int16_t>(height)};
+}
+
+std::vector<Rect16> TableBase::CoveredAreas(std::uint8_t window, bool animating) {
+  std::vector<Rect16> covered;
+  if (window != kTableWindow) return covered;
+  if (!animating) covered.push_back(AssemblyArea());
+  for (const PieceBox& box : puz_.boxes)
+    covered.push_back(box.closed() ? box.ClosedRect() : box.open);
+  return covered;
+}
+
+}  // namespace cbst

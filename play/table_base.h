@@ -1,0 +1,72 @@
+// table_base.h: TableBase, what every table a puzzle is played on keeps.
+//
+// A table has a size, a display, the board the rules run on, a back buffer
+// the board painter draws into and the carried group's floating picture.
+// The program's table window and the virtual table of the tool and the
+// tests share all of that; they differ in what they show on a screen.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "gfx/bmp_mem.h"
+#include "gfx/palette.h"
+#include "play/board.h"
+#include "play/board_host.h"
+#include "play/carried_image.h"
+#include "play/shadow_parameters.h"
+#include "puzzle/play_table.h"
+
+namespace cbst {
+
+class TableBase : public PlayTable, public BoardHost {
+ public:
+  // A table of width x height on the display as it is (simulated or not),
+  // whose screen is the table itself.
+  TableBase(Puz& puz, int width, int height);
+
+  Puz& puz() { return puz_; }
+  Board& board() { return board_; }
+  BmpMem& back_buffer() { return *back_buffer_; }
+  const Palette* palette() const { return palette_.get(); }
+  std::uint32_t background() const { return background_; }
+  const ShadowSettings& shadows() const { return shadows_; }
+  void set_shadows(const ShadowSettings& shadows) { shadows_ = shadows; }
+
+  // Paints an area of the table (all of it when empty) into the back
+  // buffer from the board; returns the area painted.
+  Rect16 PaintArea(const Rect16& rect = {});
+  // A new size: the back buffer follows, its contents lost until painted.
+  void Resize(int width, int height);
+
+  // PlayTable.
+  int width() const override { return width_; }
+  int height() const override { return height_; }
+  DisplayFacts display() const override { return display_; }
+  void TakePalette(const Palette* palette, std::uint32_t background) override;
+  bool ScatterPieces(Puz& puz, bool whole_table) override;
+
+  // BoardHost: the parts that do not depend on a screen.
+  bool LiftGroup(const std::vector<int>& group, const Rect16& bounds) override;
+  void DropLiftedGroup() override { carried_.reset(); }
+  Rect16 Surface(std::uint8_t window) override;
+  std::vector<Rect16> CoveredAreas(std::uint8_t window, bool animating) override;
+  Rect16 AssemblyArea() override;
+
+ protected:
+  const CarriedImage* carried() const { return carried_ ? &*carried_ : nullptr; }
+
+ private:
+  Puz& puz_;
+  int width_;
+  int height_;
+  DisplayFacts display_;
+  Board board_;
+  std::unique_ptr<BmpMem> back_buffer_;
+  std::unique_ptr<Palette> palette_;
+  std::optional<CarriedImage> carried_;
+  ShadowSettings shadows_;
+  std::uint32_t background_ = 0;
+};
+
+}  // namespace cbst
