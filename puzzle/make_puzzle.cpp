@@ -153,7 +153,7 @@ void SetPuzzleValues(Puz& puz, const MakeRequest& request, int width, int height
   puz.title = VString(Trimmed(request.title.view()));
   puz.credit = request.credit;
   puz.background = request.background;
-  puz.option_flags = kOptionImgFull | kOptionNoReduceImg;
+  puz.option_flags = request.reducible ? 0 : kOptionImgFull | kOptionNoReduceImg;
   if (request.surprise) puz.option_flags |= kOptionNoPreview;
   if (request.no_help) puz.option_flags |= kOptionNoHelp;
   RequiredProgramVersion() = kWrittenRequiredVersion;

@@ -48,6 +48,9 @@ struct MakeRequest {
   bool surprise = false;
   bool no_help = false;
   bool allow_custom = false;
+  // The picture is shown on half the table and reduced to fit any screen,
+  // instead of at its stored size: for puzzles that come with the game.
+  bool reducible = false;
   std::uint32_t background = 0;
   VString credit;
 };

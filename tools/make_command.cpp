@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kMakeUsage =
     "usage: cbst-tool make PICTURE --title T --levels \"L1,L2,...\" [--surprise] [--nohelp]\n"
-    "       [--custom] [--color 0xBBGGRR] [--credit TEXT] --out FILE.puz\n";
+    "       [--custom] [--reducible] [--color 0xBBGGRR] [--credit TEXT] --out FILE.puz\n";
 
 struct MakeOptions {
   const char* picture = nullptr;
@@ -63,6 +63,8 @@ bool ParseArguments(int argc, char** argv, MakeOptions& options) {
       options.request.no_help = true;
     } else if (!std::strcmp(option, "--custom")) {
       options.request.allow_custom = true;
+    } else if (!std::strcmp(option, "--reducible")) {
+      options.request.reducible = true;
     } else if (option[0] != '-' && !options.picture) {
       options.picture = option;
     } else {
