@@ -1,0 +1,42 @@
+// open_from_shell.h: opening what the command line or the desktop names.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/settings.h"
+#include "base/status.h"
+#include "play/wpuz.h"
+#include "puzzle/puz.h"
+
+namespace cbst {
+
+inline constexpr std::string_view kKeyLastPuzzle = "LastPuz";
+inline constexpr std::string_view kKeyPuzzlesDirectory = "DirPuzzles";
+// Told to the main window when the last puzzle played changes.
+inline constexpr std::uint32_t kCommandLastPuzzleChanged = 1128;
+
+inline constexpr char kPuzzleElsewhereWarning[] =
+    "Warning: You have that puzzle on a directory different than the one where is the "
+    "Cobblestack program\r\nIf you move the puzzle file there then you'll be able to open it "
+    "from the browser window";
+
+// Where the game finds its puzzles and keeps its settings.
+struct GamePlaces {
+  const Settings& settings;
+  std::string program_directory;
+
+  // [Main] "DirPuzzles", or the program directory.
+  std::string PuzzlesDirectory() const;
+};
+
+// Opens `command_line` (a path, perhaps in double quotes, perhaps empty)
+// for play on `table`: an empty one takes the last puzzle played; one
+// outside the puzzles directory is opened after a warning.
+Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
+                           std::string_view command_line);
+
+// Remembers `path` as the last puzzle played and tells the table.
+void RememberLastPuzzle(const GamePlaces& places, WPuz& table, std::string_view path);
+
+}  // namespace cbst

@@ -1,0 +1,203 @@
+// program.cpp: start-up, the message loop and shutdown, in their order.
+#include "app/program.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/file_types.h"
+#include "app/language_choice.h"
+#include "app/open_from_shell.h"
+#include "app/options.h"
+#include "base/cp1252.h"
+#include "base/pathname.h"
+#include "gfx/display_probe.h"
+#include "image/bmp_file.h"
+#include "platform/display.h"
+#include "platform/key_state.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "platform/program_path.h"
+#include "play/wpuz.h"
+#include "puzzle/thumb.h"
+#include "ui/event_codes.h"
+
+namespace cbst {
+namespace {
+
+// Below this many bits a pixel the drawing code takes its low-colour paths.
+constexpr int kLowColourBits = 5;
+// Where the carried thumbtack's point is when its picture is missing.
+constexpr int kDefaultTackHotSpot = 12;
+
+const Program*& RunningProgram() {
+  static const Program* program = nullptr;
+  return program;
+}
+
+// The language the user picks in a chooser is kept for the next start.
+void SaveLanguage(const char* code) {
+  if (const Program* program = RunningProgram()) program->settings().Write(kKeyLanguage, code);
+}
+
+// The system's language as the old platform's settings named it: what
+// the user settings file says, else the locale's.
+std::string SystemLanguage() {
+  std::string from_locale;
+  for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* locale = std::getenv(variable);
+    if (locale && *locale) {
+      from_locale = SystemLanguageOfLocale(locale);
+      break;
+    }
+  }
+  if (from_locale.empty()) from_locale = kDefaultSystemLanguage;
+  const VString kept =
+      ReadProfileString(UserSettingsPath().c_str(), kIntlSection, kKeySystemLanguage, from_locale);
+  return DictionaryLanguage(kept.c_str());
+}
+
+// The program's name, its version and build mark, as the empty table and
+// the system information show them.
+std::string IdentityText() {
+  std::string text = Text(kMessageIdentity);
+  text += ' ';
+  text += Thumb::VersionText(kProgramVersion).c_str();
+  text += ' ';
+  text += kBuildMark;
+  return text;
+}
+
+}  // namespace
+
+Program::Program(int& argc, char** argv, std::string program_path)
+    : program_path_(std::move(program_path)) {
+  // The toolkit comes up first: the display probe needs to see the screen.
+  application_ = std::make_unique<Application>(argc, argv);
+  ProbeDisplay(false);
+  RunningProgram() = this;
+  if (program_path_.empty()) program_path_ = ExecutablePath();
+  const PathName path(program_path_.c_str());
+  program_directory_ = path.Compose(kPathDrive | kPathDirectory).c_str();
+  settings_ = std::make_unique<Settings>(Settings::FileFor(kShortName, program_directory_));
+  const VString profile = settings_->Read(kKeyFileProfile);
+  if (settings_->Has(kKeyFileProfile))
+    settings_->Redirect(Settings::FileFor(profile.c_str(), program_directory_));
+}
+
+Program::~Program() {
+  // The game before the dictionary, the dictionary before the framework.
+  puz_.reset();
+  dictionary_.reset();
+  RunningProgram() = nullptr;
+}
+
+int Program::Run(const std::string& command_line) {
+  return Start(command_line) ? Finish() : exit_code_;
+}
+
+int Program::Finish() {
+  application_->RunUntilGone(table_);
+  table_ = nullptr;
+  ProgramOptions().Save(*settings_);
+  // Sounds stop with the framework; nothing plays without a table.
+  return 0;
+}
+
+bool Program::Start(const std::string& command_line) {
+  // A Control key held as the program started does not count as held.
+  NoteKey(kVirtualControl, false);
+  ProgramOptions().Load(*settings_);
+  forced_rotation_ = static_cast<int>(settings_->ReadNumber(kKeyForceRotation));
+  if (!LoadDictionary()) {
+    exit_code_ = 1;
+    return false;
+  }
+  LoadResources();
+
+  puz_ = std::make_unique<Puz>();
+  table_ = application_->Make<WPuz>(*puz_);
+  if (!table_->CreateTable(kProductName)) {
+    exit_code_ = 1;
+    return false;
+  }
+  low_colour_ = QueryDisplay().bit_count < kLowColourBits;
+  table_->set_identity_text(IdentityText());
+  table_->Refresh();
+  Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowFullScreenInactive});
+  table_->Dispatch(show);
+
+  if (!CheckProgramDirectory()) {
+    EndInMode(StartMode::kCloseAndEnd);
+    return false;
+  }
+  std::string remaining = command_line;
+  if (const StartMode mode = ActOnCommandWords(remaining); mode != StartMode::kGoOn) {
+    EndInMode(mode);
+    return false;
+  }
+  RegisterFileTypes(program_path_);
+  // The program-group offer, the clipboard picture and pictures on the
+  // command line come with the setup and make-puzzle windows.
+  application_->AddClipboardViewer(table_);
+  table_->Activate();
+  GamePlaces places{*settings_, program_directory_};
+  if (Status opened = OpenFromCommandLine(*puz_, *table_, places, remaining); opened.peek())
+    opened.Report();
+  return true;
+}
+
+bool Program::LoadDictionary() {
+  const std::string system = SystemLanguage();
+  std::string wanted = settings_->Read(kKeyLanguage).c_str();
+  if (!settings_->Has(kKeyLanguage)) wanted = system;
+  language_list_ = LanguageList(system);
+  // The flags of the languages are pictures inside the dictionary files.
+  InstallBmpReader();
+  dictionary_ = std::make_unique<Traductor>();
+  dictionary_->set_directory(program_directory_);
+  dictionary_->set_accepted_version(kDictionaryVersion);
+  dictionary_->set_language_saver(SaveLanguage);
+  Status loaded = dictionary_->Load(language_list_.c_str(), kDictionaryTag, wanted.c_str());
+  if (loaded.peek() == 0) return true;
+  loaded.Report();
+  return false;
+}
+
+void Program::LoadResources() {
+  InstallProgramIcon();
+  for (int index = 0; index < 3; ++index)
+    bitmaps_[index] = LoadProgramBitmap(kBitmapLoupe + index);
+  const ProgramPicture& tack = bitmaps_[kBitmapThumbtack - kBitmapLoupe];
+  tack_hot_x_ = tack.empty() ? kDefaultTackHotSpot : tack.width / 2;
+  tack_hot_y_ = tack.empty() ? kDefaultTackHotSpot : tack.height;
+  drag_cursor_ = LoadProgramCursor(kCursorDrag);
+}
+
+bool Program::CheckProgramDirectory() {
+  if (CanWriteIn(program_directory_, kWriteTestPrefix)) return true;
+  const int answer =
+      ShowMessageBox(table_->platform_window(), ErrorText(kMessageReadOnlyDirectory),
+                     kBoxOkCancel | kBoxIconExclamation | kBoxTaskModal, kProductName);
+  if (answer == kAnswerCancel) return false;
+  read_only_ = true;
+  return true;
+}
+
+StartMode Program::ActOnCommandWords(std::string&) {
+  // The words of installation ("@setup", "@instalprogman", "@instalpack",
+  // "@instalfiles", "@remove") and the first-run welcome arrive with the
+  // setup windows; until then every command line is a file to open.
+  return StartMode::kGoOn;
+}
+
+void Program::EndInMode(StartMode mode) {
+  exit_code_ = 0;
+  if (mode == StartMode::kCloseAndEnd) {
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    table_->Dispatch(close);
+  }
+  if (application_->Holds(table_)) DestroyWindow(table_, 0);
+  table_ = nullptr;
+}
+
+}  // namespace cbst

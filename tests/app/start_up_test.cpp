@@ -1,0 +1,180 @@
+// The program from start to end, in a program directory of its own with a
+// temporary home, under the offscreen platform.
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "app/program.h"
+#include "platform/profile.h"
+#include "play/wpuz.h"
+#include "support/desktop_home.h"
+#include "support/recording_sink.h"
+#include "text/traductor.h"
+
+namespace cbst {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
+constexpr char kSample[] = "Two Good Dogs.puz";
+
+std::string Contents(const fs::path& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Answers every message box that comes up: with its default button, or
+// with its escape button, and keeps what they said.
+class BoxAnswerer {
+ public:
+  explicit BoxAnswerer(bool accept) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, accept] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      texts.push_back(box->text().toStdString());
+      QAbstractButton* button = accept ? box->defaultButton() : box->escapeButton();
+      if (button) button->click();
+    });
+    timer_.start(20);
+  }
+  std::vector<std::string> texts;
+
+ private:
+  QTimer timer_;
+};
+
+class StartUpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    home_ = std::make_unique<testing::DesktopHome>("start_up_" + name);
+    directory_ = home_->root() / "program";
+    fs::create_directories(directory_);
+    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
+    fs::copy_file(kBuiltProgram / kSample, directory_ / kSample);
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    setenv("LANG", "en_GB.UTF-8", 1);
+  }
+  void TearDown() override { fs::permissions(directory_, fs::perms::owner_all); }
+
+  std::unique_ptr<Program> MakeProgram() {
+    return std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+  }
+  // Closes the table as its close box does and runs the loop to the end.
+  static int CloseAndFinish(Program& program) {
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program.table()->Dispatch(close);
+    return program.Finish();
+  }
+
+  int argc_ = 1;
+  char name_[5] = "cbst";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<testing::DesktopHome> home_;
+  fs::path directory_;
+};
+
+TEST_F(StartUpTest, APuzzleOnTheCommandLineIsPlayedAndTheOptionsAreSavedAtTheEnd) {
+  testing::RecordingSink sink;
+  auto program = MakeProgram();
+  const std::string puzzle = (directory_ / kSample).string();
+  ASSERT_TRUE(program->Start("\"" + puzzle + "\""));
+  ASSERT_NE(program->table(), nullptr);
+  EXPECT_EQ(program->puzzle()->cut.pieces.size(), 24u) << "the first level, 6 x 4";
+  EXPECT_FALSE(program->program_directory_read_only());
+  const fs::path settings = directory_ / "cbst.ini";
+  EXPECT_NE(Contents(settings).find("LastPuz=" + puzzle), std::string::npos);
+  EXPECT_EQ(Contents(settings).find("Options="), std::string::npos);
+  // The table shows what the board holds: a piece is drawn where it lies.
+  EXPECT_TRUE(program->table()->exists());
+
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+  EXPECT_NE(Contents(settings).find("Options=0"), std::string::npos);
+  EXPECT_NE(Contents(settings).find("Loupe=150,2"), std::string::npos);
+  EXPECT_TRUE(sink.reports.empty());
+  EXPECT_TRUE(fs::exists(home_->data() / "applications" / "cobblestack.desktop"));
+}
+
+TEST_F(StartUpTest, TheSettingsFollowFileProfile) {
+  std::ofstream(directory_ / "cbst.ini") << "[Main]\nFileProfile=elsewhere\n";
+  auto program = MakeProgram();
+  EXPECT_EQ(program->settings().path(), (directory_ / "elsewhere.ini").string());
+  ASSERT_TRUE(program->Start(""));
+  EXPECT_EQ(program->puzzle()->cut.pieces.size(), 0u) << "nothing was played before";
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+  EXPECT_NE(Contents(directory_ / "elsewhere.ini").find("Options="), std::string::npos);
+  EXPECT_EQ(Contents(directory_ / "cbst.ini").find("Options="), std::string::npos);
+}
+
+TEST_F(StartUpTest, ASpanishSystemGetsTheSpanishDictionary) {
+  fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21cas.dix");
+  fs::create_directories(home_->config());
+  std::ofstream(home_->config() / "win.ini") << "[Intl]\nsLanguage=esn\n";
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start(""));
+  EXPECT_EQ(program->language_list(), "cas,eng,,cat,deu,fra,ita");
+  ASSERT_NE(Traductor::Instance(), nullptr);
+  EXPECT_EQ(std::string(Traductor::Instance()->language().c_str()), "cas");
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
+TEST_F(StartUpTest, WithoutADictionaryTheProgramEndsBeforeAnyWindow) {
+  fs::remove(directory_ / "CS21eng.dix");
+  testing::RecordingSink sink;
+  auto program = MakeProgram();
+  EXPECT_FALSE(program->Start(""));
+  EXPECT_NE(program->exit_code(), 0);
+  EXPECT_EQ(program->table(), nullptr);
+  EXPECT_TRUE(Application::Instance()->windows().empty());
+  EXPECT_FALSE(sink.reports.empty());
+}
+
+TEST_F(StartUpTest, APuzzleElsewhereIsOpenedAfterAWarning) {
+  const fs::path elsewhere = home_->root() / "elsewhere";
+  fs::create_directories(elsewhere);
+  fs::copy_file(directory_ / kSample, elsewhere / kSample);
+  auto program = MakeProgram();
+  BoxAnswerer answerer(true);
+  ASSERT_TRUE(program->Start((elsewhere / kSample).string()));
+  ASSERT_EQ(answerer.texts.size(), 1u);
+  EXPECT_NE(answerer.texts[0].find("different than the one where is the Cobblestack program"),
+            std::string::npos);
+  EXPECT_EQ(program->puzzle()->cut.pieces.size(), 24u);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
+TEST_F(StartUpTest, AReadOnlyProgramDirectoryIsToldAndCancelEndsTheProgram) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser may write anywhere";
+  // The settings are kept elsewhere, as the program directory cannot hold them.
+  std::ofstream(directory_ / "cbst.ini")
+      << "[Main]\nFileProfile=" << (home_->root() / "settings.ini").string() << "\n";
+  fs::permissions(directory_, fs::perms::owner_read | fs::perms::owner_exec);
+  {
+    auto program = MakeProgram();
+    BoxAnswerer answerer(true);
+    ASSERT_TRUE(program->Start(""));
+    EXPECT_TRUE(program->program_directory_read_only());
+    EXPECT_EQ(answerer.texts.size(), 1u);
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+  }
+  auto program = MakeProgram();
+  BoxAnswerer answerer(false);
+  EXPECT_FALSE(program->Start(""));
+  EXPECT_EQ(program->exit_code(), 0);
+  EXPECT_EQ(answerer.texts.size(), 1u);
+}
+
+}  // namespace
+}  // namespace cbst
