@@ -138,6 +138,7 @@ TEST_F(TraductorTest, DiscoversTheLanguagesThatHaveFiles) {
   EXPECT_EQ(dictionary_.flag(0).width(), dixc::kFlagWidth);
   EXPECT_EQ(dictionary_.flag(2).height(), dixc::kFlagHeight);
   EXPECT_FALSE(dictionary_.flag(3).valid());
+  EXPECT_FALSE(dictionary_.flag(4).valid());
 
   ASSERT_TRUE(dictionary_.Load("eng,cas", kDictionaryTag, "CAS").ok());
   EXPECT_EQ(dictionary_.language(), "cas");
