@@ -29,10 +29,14 @@ Bmp BitmapFromDib(Dib& dib) {
   return bitmap;
 }
 
-Status LoadBitmapFile(File& file, Bmp& into) {
+Status ReadDibFile(File& file, Dib& into, std::int64_t offset) {
   if (!Reader()) return Status(kStatusNotAPicture);
+  return Reader()(file, offset, into);
+}
+
+Status LoadBitmapFile(File& file, Bmp& into, std::int64_t offset) {
   Dib dib;
-  CBST_TRY(Reader()(file, dib));
+  CBST_TRY(ReadDibFile(file, dib, offset));
   into = BitmapFromDib(dib);
   return into.valid() ? Status() : Status(kStatusOutOfMemory);
 }

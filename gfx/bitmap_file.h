@@ -14,13 +14,17 @@ namespace cbst {
 // Not a picture this program can read (also: no reader installed).
 inline constexpr std::uint16_t kStatusNotAPicture = 20;
 
-using DibReader = Status (*)(File& file, Dib& into);
+// Reads the BMP image that starts `offset` bytes into `file` (files of the
+// program carry pictures inside them).
+using DibReader = Status (*)(File& file, std::int64_t offset, Dib& into);
 void SetDibReader(DibReader reader);
 
 // A device bitmap in the display's format showing `dib`.
 Bmp BitmapFromDib(Dib& dib);
 
-// Reads `file` through the installed reader into `into`.
-Status LoadBitmapFile(File& file, Bmp& into);
+// Reads the image at `offset` of `file` through the installed reader.
+Status ReadDibFile(File& file, Dib& into, std::int64_t offset = 0);
+// The same, made into a device bitmap.
+Status LoadBitmapFile(File& file, Bmp& into, std::int64_t offset = 0);
 
 }  // namespace cbst

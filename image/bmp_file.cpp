@@ -172,8 +172,8 @@ Status ReadBmpBody(Dib& dib, ProgressSink* progress, bool header_only, std::int6
   return Status();
 }
 
-Status ReadForBitmapFile(File& file, Dib& into) {
-  return ReadBmp(into, nullptr, false, 0, file);
+Status ReadForBitmapFile(File& file, std::int64_t offset, Dib& into) {
+  return ReadBmp(into, nullptr, false, offset, file);
 }
 
 }  // namespace

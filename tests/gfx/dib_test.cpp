@@ -142,10 +142,10 @@ namespace cbst {
 namespace {
 
 // A stand-in for the BMP reader: a 2 x 1 picture of the file's first byte
-// as a grey level, or status 20 for an empty file.
-Status ReadGreyPicture(File& file, Dib& into) {
+// at the offset as a grey level, or status 20 when there is none.
+Status ReadGreyPicture(File& file, std::int64_t offset, Dib& into) {
   std::uint8_t level = 0;
-  if (file.Read(1, &level) != 1) return Status(kStatusNotAPicture);
+  if (file.Seek(offset) != offset || file.Read(1, &level) != 1) return Status(kStatusNotAPicture);
   into = Dib(2, 1, 24);
   std::fill(into.pixel_block().begin(), into.pixel_block().end(), level);
   return Status();
@@ -167,6 +167,12 @@ TEST(BitmapFile, LoadsThroughTheInstalledReaderOnly) {
   EXPECT_EQ(bitmap.width(), 2);
   EXPECT_EQ(bitmap.bit_count(), CurrentDisplayFormat().bytes_per_pixel * 8);
   EXPECT_EQ(Dib::FromBitmap(bitmap).row(0)[0] & 0xF8, 0x40);  // 5 bits survive 16-bit displays
+
+  // A picture inside a larger file is read where it starts.
+  const std::uint8_t second = 0x80;
+  file.Write(1, &second);
+  ASSERT_TRUE(LoadBitmapFile(file, bitmap, 1).ok());
+  EXPECT_EQ(Dib::FromBitmap(bitmap).row(0)[0] & 0xF8, 0x80);
   SetDibReader(nullptr);
 }
 
