@@ -194,6 +194,11 @@ std::string Traductor::PathOf(const VString& code) const {
   return directory_ + "/" + tag_.str() + code.str() + kDictionaryExtension;
 }
 
+const Dib& Traductor::flag(int index) const {
+  static const Dib none;
+  return index >= 0 && index < static_cast<int>(flags_.size()) ? flags_[index] : none;
+}
+
 int Traductor::language_index() const {
   for (std::size_t i = 0; i < codes_.size(); ++i)
     if (SameCode(codes_[i].view(), language_.view())) return static_cast<int>(i);

@@ -71,9 +71,9 @@ class Traductor {
   bool SelectLanguage(const char* code, bool do_not_save = false);
 
   // The installed languages in discovery order, and their flags (an
-  // invalid Dib when a flag could not be read).
+  // invalid Dib when a flag could not be read, or for no language).
   const std::vector<VString>& codes() const { return codes_; }
-  const Dib& flag(int index) const { return flags_[index]; }
+  const Dib& flag(int index) const;
   const VString& language() const { return language_; }
   // The index of the current language among codes(), or -1.
   int language_index() const;
