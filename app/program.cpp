@@ -136,11 +136,17 @@ bool Program::Start(const std::string& command_line) {
     return false;
   }
   RegisterFileTypes(program_path_);
-  // The program-group offer, the clipboard picture and pictures on the
-  // command line come with the setup and make-puzzle windows.
+  // The program-group offer comes with the setup windows.
+  // The table answers the start-up command by making a puzzle of a
+  // picture on the clipboard, once the make-puzzle window exists; a
+  // picture named on the command line is made into a puzzle the same way.
+  Event start_up = MakeEvent(kEventCommand, CommandPayload{kCommandStartUp});
+  table_->Dispatch(start_up);
+  const bool puzzle_made = start_up.handled();
   application_->AddClipboardViewer(table_);
   table_->Activate();
   GamePlaces places{*settings_, program_directory_};
+  if (puzzle_made) return true;
   if (Status opened = OpenFromCommandLine(*puz_, *table_, places, remaining); opened.peek())
     opened.Report();
   return true;
