@@ -120,6 +120,7 @@ bool Program::Start(const std::string& command_line) {
     exit_code_ = 1;
     return false;
   }
+  table_->set_drag_cursor(drag_cursor_);
   low_colour_ = QueryDisplay().bit_count < kLowColourBits;
   table_->set_identity_text(IdentityText());
   table_->Refresh();

@@ -89,8 +89,11 @@ class Board {
 
   // Turns the piece and its group by `quarter_turns` (1 clockwise, 3
   // anticlockwise). With a pivot inside the piece, that point stays where
-  // it is on the window. Returns false when the piece may not turn.
-  bool Rotate(int piece, const std::pair<int, int>* pivot, int quarter_turns);
+  // it is on the window. Without `join`, neighbours that now fit are not
+  // joined (a turn while carrying). Returns false when the piece may not turn.
+  bool Rotate(int piece, const std::pair<int, int>* pivot, int quarter_turns, bool join = true);
+  int dragged() const { return puz_.dragged; }
+  bool solved() const { return (puz_.state & kGameSolved) != 0; }
 
   // Hands the piece's group over to `window` (a box, or the table) with
   // the piece's board rectangle at (x, y).

@@ -13,7 +13,14 @@
 namespace cbst {
 
 // The sounds the rules ask for, by their numbers.
-enum class BoardSound : int { kDrop = 3, kJoin = 4, kSolved = 5, kTurn = 6 };
+enum class BoardSound : int {
+  kEdge = 1,    // a carried piece pushed into the window's edge
+  kPickUp = 2,  // a piece picked up
+  kDrop = 3,
+  kJoin = 4,
+  kSolved = 5,
+  kTurn = 6,
+};
 
 class BoardHost {
  public:

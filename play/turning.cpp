@@ -6,7 +6,7 @@
 
 namespace cbst {
 
-bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turns) {
+bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turns, bool join) {
   SPuz& turned = piece(index);
   if (puz_.HasOption(kOptionNoRotable) || (turned.flags & kPiecePinned)) return false;
   // Where the pivot lies in the piece's window rectangle before the turn.
@@ -39,7 +39,7 @@ bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turn
   if (turning_ > 0 || replacing_ > 0) return true;
 
   ++turning_;
-  const int joined = TryJoin(index);
+  const int joined = join ? TryJoin(index) : kNoPiece;
   Replace(index, false);
   if (joined != kNoPiece) {
     BringToFront(joined, turned.depth + 1);

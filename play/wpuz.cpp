@@ -20,9 +20,11 @@ constexpr std::uint32_t kIdentityColour = 0xFFFFFF;
 
 }  // namespace
 
-const ClassInfo WPuz::kClass = {&Window::kClass, "WPuz"};
+const ClassInfo WPuz::kClass = {&WSPuz::kClass, "WPuz"};
 
-WPuz::WPuz(Puz& puz) : TableBase(puz, QueryDisplay().width, QueryDisplay().height) {}
+WPuz::WPuz(Puz& puz)
+    : TableBase(puz, QueryDisplay().width, QueryDisplay().height),
+      WSPuz(board(), *this, kTableWindow) {}
 
 bool WPuz::CreateTable(std::string_view title) {
   const DisplayFacts screen = QueryDisplay();
@@ -47,7 +49,7 @@ void WPuz::OnEvent(Event& event) {
       Show({});
     }
   }
-  Window::OnEvent(event);
+  WSPuz::OnEvent(event);
 }
 
 void WPuz::Paint(DC& dc) {
@@ -99,12 +101,16 @@ bool WPuz::ChooseCustomSize(Puz&) {
 }
 
 void WPuz::Redraw(std::uint8_t window, const Rect16& rect) {
-  if (window == kTableWindow) Show(rect);
+  if (window != kTableWindow) return;
+  // What moved takes its shadow along, below and to the right of it.
+  const int depth = ChooseShadowParameters(puz(), shadows()).depth;
+  Show({rect.x, rect.y, static_cast<std::int16_t>(rect.width + depth),
+        static_cast<std::int16_t>(rect.height + depth)});
 }
 
 void WPuz::RedrawPiece(int piece) {
   const SPuz& drawn = puz().cut.pieces[static_cast<std::size_t>(piece)];
-  if (drawn.box == kOnTheBoard) Show(drawn.window);
+  if (drawn.box == kOnTheBoard) Redraw(kTableWindow, drawn.window);
 }
 
 void WPuz::LockPainting(bool locked) {

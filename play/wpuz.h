@@ -9,11 +9,11 @@
 #include <string_view>
 
 #include "play/table_base.h"
-#include "ui/window.h"
+#include "play/wspuz.h"
 
 namespace cbst {
 
-class WPuz final : public Window, public TableBase {
+class WPuz final : public TableBase, public WSPuz {
  public:
   static const ClassInfo kClass;
 

@@ -28,7 +28,7 @@ class RecordingHost final : public BoardHost {
   void StartCompletionEffect(int sparkles) override { completion = sparkles; }
   void StopClock() override { clock_stopped = true; }
   void CountJoinedSides(int sides) override { joined_sides += sides; }
-  void CountMove() override {}
+  void CountMove() override { ++moves; }
   void CountHelp(int cost) override { help_costs.push_back(cost); }
   void AskForSave(bool urgent) override { urgent_saves += urgent ? 1 : 0; }
   std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
@@ -44,6 +44,7 @@ class RecordingHost final : public BoardHost {
   int joined_sides = 0;
   int completion = 0;
   int urgent_saves = 0;
+  int moves = 0;
   bool clock_stopped = false;
   std::vector<BoardSound> sounds;
   std::vector<int> help_costs;
