@@ -296,19 +296,21 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
 
   // In the display's rendering mode: pixels composed directly where it
   // allows that, through raster operations otherwise.
+  // The image sheet starts black, the mask sheet white.
   sheets.image = MakeBmpMem(width, height);
   if (!sheets.image->valid()) {
     sheets = PieceSheets();
     return Status(kStatusOutOfMemory);
   }
-  sheets.mask = MakeBmpMem(width, height);
-  if (!sheets.mask->valid()) sheets.mask = std::make_unique<BmpMem>(width, height, nullptr, true);
+  sheets.mask = MakeBmpMem(width, height, nullptr, true);
+  if (!sheets.mask->valid()) {
+    sheets.mask = std::make_unique<BmpMem>(width, height, nullptr, true);
+    sheets.mask->Clear(0xFF);
+  }
   if (!sheets.mask->valid()) {
     sheets = PieceSheets();
     return Status(kStatusOutOfMemory);
   }
-  sheets.image->Clear(0);
-  sheets.mask->Clear(0xFF);  // white, for either kind of bitmap
   sheets.shader = ChooseShader(puz, force_grey || MemoryIsShort());
 
   std::vector<int> column_x(static_cast<std::size_t>(columns) + 1, 0);
