@@ -8,8 +8,10 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <utility>
 
 #include "gfx/display_probe.h"
+#include "image/bmp_file.h"
 #include "play/board.h"
 #include "play/board_painter.h"
 #include "play/virtual_table.h"
@@ -18,6 +20,7 @@
 #include "puzzle/piece_sheets.h"
 #include "puzzle/puzzle_writer.h"
 #include "puzzle/random.h"
+#include "puzzle/table_picture.h"
 #include "support/recording_host.h"
 #include "support/synthetic_photo.h"
 
@@ -189,6 +192,7 @@ const std::filesystem::path& BenchPuzzle() {
 void BM_OpenPuzzle(benchmark::State& state) {
   const int level = static_cast<int>(state.range(0));
   const bool warm = state.range(1) != 0;
+  ProbeDisplay(false);  // the game's direct pixels, as at start-up
   OpenRequest request;
   request.path = BenchPuzzle().c_str();
   request.level = level;
@@ -226,6 +230,46 @@ BENCHMARK(BM_OpenPuzzle)
     ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}})
     ->ArgNames({"level", "warm"})
     ->Unit(benchmark::kMillisecond);
+
+// Reducing a decoded picture of `range(0)` megapixels (2: the opening
+// benchmark's photograph, 8: a camera's) to half a full-HD table, with the
+// preview's half-size copy; 0 draws a 1600 x 900 picture at its own size.
+void BM_ReduceToTable(benchmark::State& state) {
+  ProbeDisplay(false);
+  const int megapixels = static_cast<int>(state.range(0));
+  const auto [width, height] = megapixels == 8   ? std::pair{3264, 2448}
+                               : megapixels == 2 ? std::pair{1632, 1224}
+                                                 : std::pair{1600, 900};
+  const Dib photo = testing::SyntheticPhoto(width, height);
+  for (auto _ : state) {
+    Puz puz;
+    if (megapixels == 0) puz.option_flags |= kOptionImgFull;
+    VirtualTable table(puz, 1920, 1080);
+    benchmark::DoNotOptimize(ReduceToTable(puz, photo, table).code());
+  }
+  state.counters["megapixels"] = width * height / 1e6;
+}
+BENCHMARK(BM_ReduceToTable)->Arg(0)->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond);
+
+// Reading a cached picture of `range(0)` megapixels: a 24-bit BMP at the
+// end of a puzzle file.
+void BM_ReadCachedPicture(benchmark::State& state) {
+  const int megapixels = static_cast<int>(state.range(0));
+  const auto [width, height] = megapixels == 8 ? std::pair{3264, 2448} : std::pair{1632, 1224};
+  static const BenchFolder folder;
+  const auto path = folder.path() / ("cache" + std::to_string(megapixels) + ".bmp");
+  File file(path.c_str());
+  if (WriteBmp(testing::SyntheticPhoto(width, height), 0, file).code() != 0) {
+    state.SkipWithError("the picture could not be written");
+    return;
+  }
+  for (auto _ : state) {
+    Dib dib;
+    benchmark::DoNotOptimize(ReadBmp(dib, nullptr, false, 0, file).code());
+  }
+  state.counters["megapixels"] = width * height / 1e6;
+}
+BENCHMARK(BM_ReadCachedPicture)->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace cbst

@@ -25,8 +25,11 @@ struct BitmapHandle {
 // lays them out (`format` gives the 16-bit layout).
 QImage::Format ImageFormatFor(int bit_count, const DisplayFormat& format);
 
-// A black bitmap of 1, 8, 16, 24 or 32 bits, or none when memory runs out.
+// A bitmap of 1, 8, 16, 24 or 32 bits with every byte of its pixels
+// `fill_byte` (black for 0; 32-bit pixels keep their top byte set), or none
+// when memory runs out.
 std::unique_ptr<BitmapHandle> MakeBitmapHandle(int width, int height, int bit_count,
-                                               const DisplayFormat& format);
+                                               const DisplayFormat& format,
+                                               std::uint8_t fill_byte = 0);
 
 }  // namespace cbst

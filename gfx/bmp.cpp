@@ -2,7 +2,10 @@
 // BMP files.
 #include "gfx/bmp.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "base/binary_io.h"
@@ -20,6 +23,46 @@ constexpr int kFileHeaderBytes = kBmpFileHeaderSize;
 constexpr int kInfoHeaderBytes = kInfoHeaderSize;
 // The pixels of a bitmap could not be fetched.
 constexpr std::uint16_t kStatusNoPixels = 16;
+// Bitmaps of this many bytes or more (piece sheets, back buffers) take
+// their pixels straight from the system, on huge pages where it has them.
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+constexpr std::size_t kLargeBitmapBytes = kHugePage;
+
+struct MappedPixels {
+  void* start;
+  std::size_t length;
+};
+
+void UnmapPixels(void* info) {
+  auto* mapped = static_cast<MappedPixels*>(info);
+  munmap(mapped->start, mapped->length);
+  delete mapped;
+}
+
+// Pixels of a large bitmap, zero from the system: a sheet of thousands of
+// pieces is made with a few faults of huge pages instead of thousands of
+// small ones, and needs no clearing pass to be black. A null image when
+// the memory cannot be had.
+QImage MappedImage(int width, int height, int bit_count, QImage::Format format) {
+  const qsizetype stride = (static_cast<qsizetype>(width) * bit_count + 31) / 32 * 4;
+  const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
+  const std::size_t length = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+  // One huge page more than needed, so that the block can start on one.
+  void* mapped =
+      mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) return QImage();
+  const auto first = reinterpret_cast<std::uintptr_t>(mapped);
+  const std::uintptr_t start = (first + kHugePage - 1) & ~(kHugePage - 1);
+  if (start > first) munmap(mapped, start - first);
+  if (const std::size_t after = first + kHugePage - start; after > 0) {
+    munmap(reinterpret_cast<void*>(start + length), after);
+  }
+  auto* pixels = reinterpret_cast<uchar*>(start);
+  madvise(pixels, length, MADV_HUGEPAGE);
+  QImage image(pixels, width, height, stride, format, UnmapPixels,
+               new MappedPixels{pixels, length});
+  return image;
+}
 
 // The format a context's pixels have, for copies of them.
 DisplayFormat FormatOfImage(const QImage& image) {
@@ -53,10 +96,17 @@ QImage::Format ImageFormatFor(int bit_count, const DisplayFormat& format) {
 }
 
 std::unique_ptr<BitmapHandle> MakeBitmapHandle(int width, int height, int bit_count,
-                                               const DisplayFormat& format) {
+                                               const DisplayFormat& format,
+                                               std::uint8_t fill_byte) {
   auto handle = std::make_unique<BitmapHandle>();
-  handle->image =
-      QImage(std::max(width, 1), std::max(height, 1), ImageFormatFor(bit_count, format));
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  const QImage::Format image_format = ImageFormatFor(bit_count, format);
+  const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) *
+                            std::max(bit_count, 8) / 8;
+  const bool mapped = bytes >= kLargeBitmapBytes;
+  handle->image = mapped ? MappedImage(width, height, bit_count, image_format)
+                         : QImage(width, height, image_format);
   if (handle->image.isNull()) return nullptr;
   handle->format = format;
   handle->format.bytes_per_pixel = std::max(bit_count / 8, 1);
@@ -68,7 +118,12 @@ std::unique_ptr<BitmapHandle> MakeBitmapHandle(int width, int height, int bit_co
       greys[level] = qRgb(level, level, level);
     handle->image.setColorTable(greys);
   }
-  handle->image.fill(bit_count == 32 ? kOpaque : 0u);
+  if (bit_count == 32) {
+    handle->image.fill(kOpaque | fill_byte * 0x010101u);
+  } else if (fill_byte != 0 || !mapped) {
+    std::memset(handle->image.bits(), fill_byte,
+                static_cast<std::size_t>(handle->image.sizeInBytes()));
+  }
   return handle;
 }
 

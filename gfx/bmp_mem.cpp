@@ -18,16 +18,19 @@ namespace {
 // The bitmap, and when memory is short a second try after handing freed
 // memory back.
 std::unique_ptr<BitmapHandle> MakeWithRetry(int width, int height, int bit_count,
-                                            const DisplayFormat& format) {
-  if (auto handle = MakeBitmapHandle(width, height, bit_count, format)) return handle;
+                                            const DisplayFormat& format,
+                                            std::uint8_t fill_byte = 0) {
+  if (auto handle = MakeBitmapHandle(width, height, bit_count, format, fill_byte)) return handle;
   malloc_trim(0);
-  return MakeBitmapHandle(width, height, bit_count, format);
+  return MakeBitmapHandle(width, height, bit_count, format, fill_byte);
 }
 
 }  // namespace
 
-BmpMem::BmpMem(int width, int height, int bit_count, const DisplayFormat& format)
-    : Bmp(MakeWithRetry(width, height, bit_count, format)), dc_(std::make_unique<DCMem>()) {
+BmpMem::BmpMem(int width, int height, int bit_count, const DisplayFormat& format,
+               std::uint8_t fill_byte)
+    : Bmp(MakeWithRetry(width, height, bit_count, format, fill_byte)),
+      dc_(std::make_unique<DCMem>()) {
   if (valid()) dc_->SelectBitmap(this);
 }
 
@@ -85,8 +88,9 @@ void BmpMem::Clear(std::uint8_t value) {
   dc_->Flush();
 }
 
-DibSectionBmp::DibSectionBmp(int width, int height, const DisplayFormat& format)
-    : BmpMem(width, height, format) {
+DibSectionBmp::DibSectionBmp(int width, int height, const DisplayFormat& format,
+                             std::uint8_t fill_byte)
+    : BmpMem(width, height, format.bytes_per_pixel * 8, format, fill_byte) {
   AddFlags(kDibSection);
 }
 
@@ -101,11 +105,16 @@ void DibSectionBmp::Clear(std::uint8_t value) {
   std::memset(image.bits(), value, static_cast<std::size_t>(image.sizeInBytes()));
 }
 
-std::unique_ptr<BmpMem> MakeBmpMem(int width, int height, const DC* reference) {
+std::unique_ptr<BmpMem> MakeBmpMem(int width, int height, const DC* reference, bool white) {
   if (CurrentDisplayFormat().mode == kModeDirectPixels) {
-    return std::make_unique<DibSectionBmp>(width, height);
+    // Made white at once rather than cleared afterwards: one pass over a
+    // sheet instead of two.
+    return std::make_unique<DibSectionBmp>(width, height, CurrentDisplayFormat(),
+                                           white ? 0xFF : 0x00);
   }
-  return std::make_unique<BmpMem>(width, height, reference);
+  auto bitmap = std::make_unique<BmpMem>(width, height, reference);
+  if (white) bitmap->Clear(0xFF);
+  return bitmap;
 }
 
 }  // namespace cbst

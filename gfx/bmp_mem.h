@@ -32,7 +32,9 @@ class BmpMem : public Bmp {
   DCMem& dc() { return *dc_; }
 
  protected:
-  BmpMem(int width, int height, int bit_count, const DisplayFormat& format);
+  // Every byte of the pixels `fill_byte` (see MakeBitmapHandle).
+  BmpMem(int width, int height, int bit_count, const DisplayFormat& format,
+         std::uint8_t fill_byte = 0);
 
  private:
   std::unique_ptr<DCMem> dc_;
@@ -41,14 +43,18 @@ class BmpMem : public Bmp {
 // Pixels composed directly in the display's own format.
 class DibSectionBmp : public BmpMem {
  public:
-  DibSectionBmp(int width, int height, const DisplayFormat& format = CurrentDisplayFormat());
+  // Black, or with every byte of the pixels `fill_byte` as Clear gives it.
+  DibSectionBmp(int width, int height, const DisplayFormat& format = CurrentDisplayFormat(),
+                std::uint8_t fill_byte = 0);
 
   // Fills every byte of the pixels with `value`.
   void Clear(std::uint8_t value) override;
 };
 
 // A bitmap for composing off screen in the display's rendering mode: a
-// DibSectionBmp with direct pixels, a BmpMem with raster operations.
-std::unique_ptr<BmpMem> MakeBmpMem(int width, int height, const DC* reference = nullptr);
+// DibSectionBmp with direct pixels, a BmpMem with raster operations. Black,
+// or as Clear(0xFF) leaves it when `white`.
+std::unique_ptr<BmpMem> MakeBmpMem(int width, int height, const DC* reference = nullptr,
+                                   bool white = false);
 
 }  // namespace cbst

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -305,7 +306,34 @@ std::uint32_t DC::GetPixel(int x, int y) {
   return FromQColor(context_->image->pixelColor(at));
 }
 
+namespace {
+
+bool IsPlain32(const QImage& image) {
+  return image.format() == QImage::Format_RGB32;
+}
+
+// Solid fills of 32-bit pixels without clipping are stored word by word, as
+// the painter would have drawn them: the sheets take two for every piece.
+bool FillWords(DCContext& context, const Rect16& rect, std::uint32_t colour) {
+  QImage& image = *context.image;
+  if (context.clip || !IsPlain32(image) || rect.width <= 0 || rect.height <= 0) return false;
+  const QRect area =
+      QRect(rect.x, rect.y, rect.width, rect.height).translated(context.origin) & image.rect();
+  context.End();
+  const std::uint32_t pixel =
+      kOpaque | (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y)) + area.left();
+    std::fill_n(row, area.width(), pixel);
+  }
+  return true;
+}
+
+}  // namespace
+
 void DC::FillRect(const Rect16& rect, const Brush& brush) {
+  if (!valid()) return;
+  if (!brush.hollow && FillWords(*context_, rect, brush.colour)) return;
   if (QPainter* painter = PainterOf(context_.get(), current_.data())) {
     if (!brush.hollow)
       painter->fillRect(rect.x, rect.y, rect.width, rect.height, ToQColor(brush.colour));
@@ -429,27 +457,60 @@ void DC::Stretch(const Rect16& to, DC& from, const Rect16& part, RasterOp op) {
 
 namespace {
 
-// The word operation of a raster operation that needs neither pattern nor
-// painter, for 32-bit pixels; none for the others.
-std::uint32_t (*WordOperation(RasterOp op))(std::uint32_t source, std::uint32_t target) {
-  switch (op) {
-    case kSrcCopy:
-      return [](std::uint32_t source, std::uint32_t) { return source | kOpaque; };
-    case kNotSrcCopy:
-      return [](std::uint32_t source, std::uint32_t) { return ~source | kOpaque; };
-    case kSrcAnd:
-      return [](std::uint32_t source, std::uint32_t target) { return (source & target) | kOpaque; };
-    case kSrcPaint:
-      return [](std::uint32_t source, std::uint32_t target) { return source | target | kOpaque; };
-    case kSrcInvert:
-      return [](std::uint32_t source, std::uint32_t target) { return (source ^ target) | kOpaque; };
-    default:
-      return nullptr;
+// Word operations of the raster operations that need neither pattern nor
+// painter, for 32-bit pixels.
+struct CopyWords {
+  static std::uint32_t Apply(std::uint32_t source, std::uint32_t) { return source | kOpaque; }
+};
+struct NotCopyWords {
+  static std::uint32_t Apply(std::uint32_t source, std::uint32_t) { return ~source | kOpaque; }
+};
+struct AndWords {
+  static std::uint32_t Apply(std::uint32_t source, std::uint32_t target) {
+    return (source & target) | kOpaque;
+  }
+};
+struct OrWords {
+  static std::uint32_t Apply(std::uint32_t source, std::uint32_t target) {
+    return source | target | kOpaque;
+  }
+};
+struct XorWords {
+  static std::uint32_t Apply(std::uint32_t source, std::uint32_t target) {
+    return (source ^ target) | kOpaque;
+  }
+};
+
+// One operation over a block, inlined so that the rows vectorise.
+template <typename Words>
+void RunWords(QImage& image, const QImage& input, const QRect& to, QPoint shift) {
+  const int width = to.width();
+  for (int y = to.top(); y <= to.bottom(); ++y) {
+    auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y)) + to.left();
+    const auto* in = reinterpret_cast<const std::uint32_t*>(input.constScanLine(y + shift.y())) +
+                     to.left() + shift.x();
+    for (int x = 0; x < width; ++x)
+      out[x] = Words::Apply(in[x], out[x]);
   }
 }
 
-bool IsPlain32(const QImage& image) {
-  return image.format() == QImage::Format_RGB32;
+using WordRunner = void (*)(QImage&, const QImage&, const QRect&, QPoint);
+
+WordRunner WordOperation(RasterOp op) {
+  switch (op) {
+    case kSrcCopy:
+      return RunWords<CopyWords>;
+    case kNotSrcCopy:
+      return RunWords<NotCopyWords>;
+    case kSrcAnd:
+      return RunWords<AndWords>;
+    case kSrcPaint:
+      return RunWords<OrWords>;
+    case kSrcInvert:
+      return RunWords<XorWords>;
+    default:
+      return nullptr;
+  }
 }
 
 // Piece images move thousands of small blocks: unclipped copies between
@@ -457,9 +518,9 @@ bool IsPlain32(const QImage& image) {
 // when that does not apply.
 bool CombineWords(DCContext& context, int width, int height, const QImage& input, const QRect& from,
                   const QRect& target, RasterOp op) {
-  const auto operation = WordOperation(op);
+  const WordRunner run = WordOperation(op);
   QImage& image = *context.image;
-  if (!operation || context.clip || from.size() != target.size() || !IsPlain32(input) ||
+  if (!run || context.clip || from.size() != target.size() || !IsPlain32(input) ||
       !IsPlain32(image)) {
     return false;
   }
@@ -470,13 +531,7 @@ bool CombineWords(DCContext& context, int width, int height, const QImage& input
   to &= input.rect().translated(-shift);
   if (to.isEmpty()) return true;
   context.End();
-  for (int y = to.top(); y <= to.bottom(); ++y) {
-    auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y)) + to.left();
-    const auto* in = reinterpret_cast<const std::uint32_t*>(input.constScanLine(y + shift.y())) +
-                     to.left() + shift.x();
-    for (int x = 0; x < to.width(); ++x)
-      out[x] = operation(in[x], out[x]);
-  }
+  run(image, input, to, shift);
   return true;
 }
 

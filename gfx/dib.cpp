@@ -111,6 +111,34 @@ QImage OnPaletteDisplay(const QImage& image) {
   return shown;
 }
 
+// A 24-bit picture copied at its own size onto unclipped 32-bit pixels:
+// each row converted straight into the target, as the toolkit's drawing
+// would convert it, without the picture's intermediate copy. False when
+// that does not apply.
+bool CopyTrueColourRows(const Dib& dib, DCContext& context, const Rect16& to, RasterOp op) {
+  if (dib.bit_count() != 24 || op != kSrcCopy || context.clip || !context.image ||
+      context.image->format() != QImage::Format_RGB32) {
+    return false;
+  }
+  QImage& image = *context.image;
+  const QRect target = QRect(to.x, to.y, to.width, to.height).translated(context.origin);
+  const QRect area = target & image.rect();
+  if (area.isEmpty()) return true;
+  context.End();
+  const int skip_x = area.left() - target.left();
+  const int skip_y = area.top() - target.top();
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  for (int y = 0; y < area.height(); ++y) {
+    const std::uint8_t* from = dib.row(y + skip_y) + 3 * skip_x;
+    auto* out = reinterpret_cast<std::uint32_t*>(bits + (area.top() + y) * stride) + area.left();
+    for (int x = 0; x < area.width(); ++x, from += 3) {
+      out[x] = kOpaque | std::uint32_t{from[2]} << 16 | std::uint32_t{from[1]} << 8 | from[0];
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 Dib::Dib(int width, int height, int bit_count) {
@@ -268,6 +296,11 @@ void Dib::DrawInto(DC& onto, const Rect16& to, RasterOp op) const {
   if (palette_) {
     onto.SelectPalette(palette_.get());
     if (!owner_ || DibForceRealise()) onto.RealisePalette();
+  }
+  const bool same_size = to.width == width() && to.height == height();
+  if (same_size && !(onto.flags() & DC::kPaletteDevice) &&
+      CopyTrueColourRows(*this, *onto.context_, to, op)) {
+    return;
   }
   QImage image = ToImage(*this);
   if (onto.flags() & DC::kPaletteDevice) image = OnPaletteDisplay(image);

@@ -13,19 +13,6 @@ constexpr std::uint32_t k555Red = 0x7C00;
 constexpr std::uint32_t k555Green = 0x03E0;
 constexpr std::uint32_t k555Blue = 0x001F;
 
-// Places an 8-bit component into `field`, keeping its high bits.
-std::uint32_t Place(std::uint32_t component, const ColourField& field) {
-  const int shift = field.position + field.width - 8;
-  const std::uint32_t placed = shift >= 0 ? component << shift : component >> -shift;
-  return placed & field.mask;
-}
-
-std::uint32_t Take(std::uint32_t pixel, const ColourField& field) {
-  const int shift = field.position + field.width - 8;
-  const std::uint32_t bits = pixel & field.mask;
-  return (shift >= 0 ? bits >> shift : bits << -shift) & 0xFF;
-}
-
 }  // namespace
 
 ColourField ColourField::FromMask(std::uint32_t mask) {
@@ -50,15 +37,6 @@ DisplayFormat DisplayFormat::FromMasks(int bit_count, std::uint32_t red_mask,
 DisplayFormat DisplayFormat::Standard(int bit_count) {
   if (bit_count == 16) return FromMasks(bit_count, k555Red, k555Green, k555Blue);
   return FromMasks(bit_count, kTrueColourRed, kTrueColourGreen, kTrueColourBlue);
-}
-
-std::uint32_t DisplayFormat::Pack(std::uint32_t colour) const {
-  return Place(colour & 0xFF, red) | Place((colour >> 8) & 0xFF, green) |
-         Place((colour >> 16) & 0xFF, blue);
-}
-
-std::uint32_t DisplayFormat::Unpack(std::uint32_t pixel) const {
-  return Take(pixel, red) | Take(pixel, green) << 8 | Take(pixel, blue) << 16;
 }
 
 DisplayFormat& CurrentDisplayFormat() {

@@ -19,6 +19,19 @@ struct ColourField {
   int width = 0;     // one bits from there
 
   static ColourField FromMask(std::uint32_t mask);
+
+  // An 8-bit component placed into the field, keeping its high bits, and
+  // taken back out.
+  std::uint32_t Place(std::uint32_t component) const {
+    const int shift = position + width - 8;
+    const std::uint32_t placed = shift >= 0 ? component << shift : component >> -shift;
+    return placed & mask;
+  }
+  std::uint32_t Take(std::uint32_t pixel) const {
+    const int shift = position + width - 8;
+    const std::uint32_t bits = pixel & mask;
+    return (shift >= 0 ? bits >> shift : bits << -shift) & 0xFF;
+  }
 };
 
 struct DisplayFormat {
@@ -43,8 +56,14 @@ struct DisplayFormat {
 
   // A colour 0x00BBGGRR as a pixel value of this format, and back (the low
   // bits of narrow fields come back as zero).
-  std::uint32_t Pack(std::uint32_t colour) const;
-  std::uint32_t Unpack(std::uint32_t pixel) const;
+  // Inline: the piece loops convert a pixel at a time.
+  std::uint32_t Pack(std::uint32_t colour) const {
+    return red.Place(colour & 0xFF) | green.Place((colour >> 8) & 0xFF) |
+           blue.Place((colour >> 16) & 0xFF);
+  }
+  std::uint32_t Unpack(std::uint32_t pixel) const {
+    return red.Take(pixel) | green.Take(pixel) << 8 | blue.Take(pixel) << 16;
+  }
 };
 
 // The display's format, filled by the display probe.

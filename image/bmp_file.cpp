@@ -2,6 +2,7 @@
 #include "image/bmp_file.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -77,11 +78,12 @@ bool KnownPixelSize(const BitmapInfoHeader& header) {
 }
 
 // Reads `count` bytes in pieces, reporting the share done after each.
+// Without a progress window to follow, in as few reads as the file allows.
 bool ReadPieces(File& file, std::uint8_t* into, std::int64_t count, ProgressSink* progress) {
+  const std::int64_t piece_bytes = progress ? kBmpPieceBytes : INT32_MAX;
   std::int64_t done = 0;
   while (done < count) {
-    const auto piece =
-        static_cast<std::int32_t>(std::min<std::int64_t>(kBmpPieceBytes, count - done));
+    const auto piece = static_cast<std::int32_t>(std::min<std::int64_t>(piece_bytes, count - done));
     const std::int32_t read = file.Read(piece, into + done);
     if (read <= 0) return false;
     done += read;

@@ -1,8 +1,8 @@
 // bmp_file.h: reading and writing Windows BMP files as Dibs.
 //
 // The reader takes 1-, 4-, 8-, 16-, 24- and 32-bit files, 16 and 32 bits
-// also with bit-field masks; the pixels move in pieces of 32 KB so that a
-// progress window can follow. Both work at an offset, because puzzle files
+// also with bit-field masks; the pixels move in pieces of 32 KB when a
+// progress window follows them, else in one read. Both work at an offset, because puzzle files
 // carry BMP images inside them.
 #pragma once
 

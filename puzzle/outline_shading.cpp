@@ -22,13 +22,17 @@ constexpr int kFewColours = 16;
 // reduced picture where the shader needs them.
 class Shader {
  public:
-  Shader(Puz& puz, const SPuz& piece, bool shading_on)
-      : puz_(puz), piece_(piece), on_(shading_on), kind_(puz.sheets.shader) {
+  // One for all four sides of a piece; `set_on` switches the light per side.
+  Shader(Puz& puz, const SPuz& piece) : puz_(puz), piece_(piece), kind_(puz.sheets.shader) {
     if (kind_ != ShaderKind::kGrey && !puz.picture) kind_ = ShaderKind::kGrey;
-    if (kind_ == ShaderKind::kDirect) picture_ = puz.picture->pixels();
+    if (kind_ == ShaderKind::kDirect) {
+      picture_ = puz.picture->pixels();
+      picture_format_ = &puz.picture->format();
+    }
     // Sheets of 16 bits or more take lit pixels directly; palette sheets
     // through the device, which knows their colours.
     sheet_ = puz.sheets.image->pixels();
+    sheet_format_ = &puz.sheets.image->format();
     write_direct_ = sheet_.bytes >= 2;
     // Where the unturned piece's picture starts: its home, less the cell's
     // offset in the bounding rectangle.
@@ -37,6 +41,8 @@ class Shader {
     origin_x_ = piece.home_x - (cell.x - piece.bound.x);
     origin_y_ = piece.home_y - (cell.y - piece.bound.y);
   }
+
+  void set_on(bool on) { on_ = on; }
 
   void Shade(int x, int y, int k) {
     if (!on_) k = 0;
@@ -48,8 +54,8 @@ class Shader {
     }
     const auto [px, py] = PictureOf(x, y);
     if (kind_ == ShaderKind::kDirect) {
-      const DisplayFormat& format = puz_.picture->format();
-      Write(x, y, Brighten(format.Unpack(LoadPixel(picture_.At(px, py), picture_.bytes)), k));
+      const std::uint32_t pixel = LoadPixel(picture_.At(px, py), picture_.bytes);
+      Write(x, y, Brighten(picture_format_->Unpack(pixel), k));
       return;
     }
     std::uint32_t colour = Brighten(puz_.picture->dc().GetPixel(px, py), k);
@@ -62,7 +68,7 @@ class Shader {
  private:
   void Write(int x, int y, std::uint32_t colour) {
     if (write_direct_) {
-      StorePixel(sheet_.At(x, y), sheet_.bytes, puz_.sheets.image->format().Pack(colour));
+      StorePixel(sheet_.At(x, y), sheet_.bytes, sheet_format_->Pack(colour));
     } else {
       puz_.sheets.image->dc().SetPixel(x, y, colour);
     }
@@ -97,10 +103,12 @@ class Shader {
 
   Puz& puz_;
   const SPuz& piece_;
-  bool on_;
+  bool on_ = true;
   ShaderKind kind_;
   PixelView picture_;
   PixelView sheet_;
+  const DisplayFormat* picture_format_ = nullptr;
+  const DisplayFormat* sheet_format_ = nullptr;
   bool write_direct_ = false;
   int origin_x_ = 0;
   int origin_y_ = 0;
@@ -321,10 +329,11 @@ ShaderKind ChooseShader(const Puz& puz, bool force_grey) {
 }
 
 void ShadeOutline(Puz& puz, SPuz& piece, int side) {
+  Shader shader(puz, piece);
   for (int screen_side = 0; screen_side < kSideCount; ++screen_side) {
     if (side != kAllSides && side != screen_side) continue;
     const bool on = ShadingOn(puz, piece, screen_side);
-    Shader shader(puz, piece, on);
+    shader.set_on(on);
     SideShading(puz, piece, screen_side, shader).Shade();
     if (on) piece.flags |= kPieceOutlineShaded;
   }

@@ -172,6 +172,41 @@ void TurnGeometry(Puz& puz, SPuz& piece, int quarter_turns) {
   UpdatePlacement(piece);
 }
 
+// TurnPiece with the work square in the top left of `work`, which grows to
+// fit: drawing a whole sheet makes one work bitmap instead of one a piece.
+void TurnPieceIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
+  PieceSheets& sheets = puz.sheets;
+  const bool from_picture = puz.picture != nullptr;
+  const bool was_shaded = (piece.flags & kPieceOutlineShaded) != 0;
+  const int n = SquareSide(piece.bound);
+  work.Grow(n, n);
+  const Rect16 corner{0, 0, static_cast<std::int16_t>(n), static_cast<std::int16_t>(n)};
+  work.dc().FillRect(corner, Brush(kBlack));
+  Bmp square = Bmp::ViewOf(work, corner);
+  const int width = piece.bound.width;
+  const int height = piece.bound.height;
+  int turns = quarter_turns;
+  int unturned_width = width, unturned_height = height;
+  if (from_picture) {
+    std::tie(unturned_width, unturned_height) = FillFromPicture(puz, piece, work);
+    turns = (piece.rotation + quarter_turns) % kSideCount;
+  } else {
+    work.dc().Transfer(0, 0, width, height, sheets.image->dc(), piece.bound.x, piece.bound.y);
+  }
+  if (turns != 0) (void)TurnBitmap(square, turns * 90);
+  const auto [square_x, square_y] = TurnedOrigin(n, unturned_width, unturned_height, turns);
+
+  TurnGeometry(puz, piece, quarter_turns);
+  DrawPieceMask(puz, piece);
+  if (from_picture) {
+    ComposeImage(puz, piece, work, square_x, square_y);
+  } else {
+    sheets.image->dc().Transfer(piece.bound.x, piece.bound.y, piece.bound.width, piece.bound.height,
+                                work.dc(), square_x, square_y);
+  }
+  if (was_shaded || from_picture) ShadeOutline(puz, piece, kAllSides);
+}
+
 bool MemoryIsShort() {
   void* probe = TryAllocate(kPictureKeepMemory);
   if (!probe) return true;
@@ -230,34 +265,9 @@ void DrawPieceMask(Puz& puz, const SPuz& piece, bool keep_background) {
 }
 
 void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns) {
-  PieceSheets& sheets = puz.sheets;
-  const bool from_picture = puz.picture != nullptr;
-  const bool was_shaded = (piece.flags & kPieceOutlineShaded) != 0;
   const int n = SquareSide(piece.bound);
-  BmpMem square(n, n, &sheets.image->dc());
-  square.Clear(0);
-  const int width = piece.bound.width;
-  const int height = piece.bound.height;
-  int turns = quarter_turns;
-  int unturned_width = width, unturned_height = height;
-  if (from_picture) {
-    std::tie(unturned_width, unturned_height) = FillFromPicture(puz, piece, square);
-    turns = (piece.rotation + quarter_turns) % kSideCount;
-  } else {
-    square.dc().Transfer(0, 0, width, height, sheets.image->dc(), piece.bound.x, piece.bound.y);
-  }
-  if (turns != 0) (void)TurnBitmap(square, turns * 90);
-  const auto [square_x, square_y] = TurnedOrigin(n, unturned_width, unturned_height, turns);
-
-  TurnGeometry(puz, piece, quarter_turns);
-  DrawPieceMask(puz, piece);
-  if (from_picture) {
-    ComposeImage(puz, piece, square, square_x, square_y);
-  } else {
-    sheets.image->dc().Transfer(piece.bound.x, piece.bound.y, piece.bound.width, piece.bound.height,
-                                square.dc(), square_x, square_y);
-  }
-  if (was_shaded || from_picture) ShadeOutline(puz, piece, kAllSides);
+  BmpMem work(n, n, &puz.sheets.image->dc());
+  TurnPieceIn(puz, piece, quarter_turns, work);
 }
 
 Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
@@ -296,21 +306,24 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
 
   // In the display's rendering mode: pixels composed directly where it
   // allows that, through raster operations otherwise.
+  // The image sheet starts black, the mask sheet white.
   sheets.image = MakeBmpMem(width, height);
   if (!sheets.image->valid()) {
     sheets = PieceSheets();
     return Status(kStatusOutOfMemory);
   }
-  sheets.mask = MakeBmpMem(width, height);
-  if (!sheets.mask->valid()) sheets.mask = std::make_unique<BmpMem>(width, height, nullptr, true);
+  sheets.mask = MakeBmpMem(width, height, nullptr, true);
+  if (!sheets.mask->valid()) {
+    sheets.mask = std::make_unique<BmpMem>(width, height, nullptr, true);
+    sheets.mask->Clear(0xFF);
+  }
   if (!sheets.mask->valid()) {
     sheets = PieceSheets();
     return Status(kStatusOutOfMemory);
   }
-  sheets.image->Clear(0);
-  sheets.mask->Clear(0xFF);  // white, for either kind of bitmap
   sheets.shader = ChooseShader(puz, force_grey || MemoryIsShort());
 
+  BmpMem work(sheets.largest_extent, sheets.largest_extent, &sheets.image->dc());
   std::vector<int> column_x(static_cast<std::size_t>(columns) + 1, 0);
   for (int column = 0; column < columns; ++column)
     column_x[column + 1] = column_x[column] + sheets.column_widths[column];
@@ -338,7 +351,7 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
     UpdatePlacement(piece);
     const int rotation = piece.rotation;
     piece.rotation = 0;
-    TurnPiece(puz, piece, rotation);
+    TurnPieceIn(puz, piece, rotation, work);
 
     const int percent = (index + 1) * 100 / count;
     if (progress && percent != last_percent) progress->Progress(percent);

@@ -72,6 +72,39 @@ TEST(DC, EveryRasterOperationFollowsItsTruthTable) {
   }
 }
 
+// Unclipped fills and copies of 32-bit pixels are stored word by word; a
+// clip that covers everything sends the same drawing through the toolkit,
+// which must give the same pixels.
+TEST(DC, WordByWordFillsAndCopiesMatchTheToolkit) {
+  const DisplayFormat format = DisplayFormat::Standard(32);
+  std::mt19937 random(29);
+  BmpMem source(23, 17, format);
+  Randomise(source, random);
+  const Region everything(Rect16{-50, -50, 200, 200});
+  const auto draw = [&](BmpMem& target, bool through_toolkit) {
+    target.dc().SetClip(through_toolkit ? &everything : nullptr);
+    target.dc().FillRect({-3, 2, 12, 30}, Brush(0x3366CC));
+    target.dc().FillRect({5, -4, 40, 6}, Brush(0xF0E1D2));
+    for (RasterOp op : {kSrcCopy, kNotSrcCopy, kSrcAnd, kSrcPaint, kSrcInvert}) {
+      target.dc().Transfer(4, 3, 15, 11, source.dc(), 6, 5, op);
+      target.dc().Transfer(-2, 9, 12, 12, source.dc(), 0, 0, op);
+    }
+    target.dc().SetClip(nullptr);
+  };
+  BmpMem direct(31, 21, format);
+  BmpMem painted(31, 21, format);
+  Randomise(direct, random);
+  painted.dc().Transfer(0, 0, 31, 21, direct.dc(), 0, 0);
+  draw(direct, false);
+  draw(painted, true);
+  const PixelView a = direct.pixels();
+  const PixelView b = painted.pixels();
+  for (int y = 0; y < 21; ++y) {
+    for (int x = 0; x < 31; ++x)
+      ASSERT_EQ(LoadPixel(a.At(x, y), 4), LoadPixel(b.At(x, y), 4)) << x << "," << y;
+  }
+}
+
 TEST(DC, SelectionRemembersTheDefaultAndForgetsDestroyedTools) {
   const int pens_before = LiveCount(LiveKind::kPen);
   BmpMem bitmap(8, 8);

@@ -14,6 +14,8 @@
 #include "gfx/bmp_mem.h"
 #include "gfx/dc_context_qt.h"
 #include "gfx/drawing_surface_qt.h"
+#include "gfx/pixel_access.h"
+#include "gfx/region.h"
 #include "platform/display.h"
 
 namespace cbst {
@@ -78,6 +80,35 @@ std::array<int, 4> Drawn(BmpMem& target) {
     }
   }
   return {left, top, right - left + 1, bottom - top + 1};
+}
+
+// A 24-bit picture at its own size on unclipped 32-bit pixels is converted
+// row by row; under a clip that covers everything the toolkit draws it, and
+// both must agree, also where the picture hangs over the edges.
+TEST(Dib, TrueColourPicturesCopyAsTheToolkitDrawsThem) {
+  std::mt19937 random(41);
+  Dib picture(13, 9, 24);
+  for (std::uint8_t& byte : picture.pixel_block())
+    byte = static_cast<std::uint8_t>(random());
+  const DisplayFormat format = DisplayFormat::Standard(32);
+  const Region everything(Rect16{-40, -40, 120, 120});
+  for (const auto& [x, y] :
+       {std::pair{0, 0}, std::pair{-4, 3}, std::pair{7, -2}, std::pair{12, 8}}) {
+    BmpMem direct(20, 14, format);
+    BmpMem painted(20, 14, format);
+    picture.Draw(direct.dc(), x, y);
+    painted.dc().SetClip(&everything);
+    picture.Draw(painted.dc(), x, y);
+    painted.dc().SetClip(nullptr);
+    const PixelView a = direct.pixels();
+    const PixelView b = painted.pixels();
+    for (int row = 0; row < 14; ++row) {
+      for (int column = 0; column < 20; ++column) {
+        ASSERT_EQ(LoadPixel(a.At(column, row), 4), LoadPixel(b.At(column, row), 4))
+            << "drawn at " << x << "," << y << ", pixel " << column << "," << row;
+      }
+    }
+  }
 }
 
 TEST(Dib, CentringAndZoomPlaceThePicture) {
