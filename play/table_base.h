@@ -52,6 +52,18 @@ class TableBase : public PlayTable, public BoardHost {
   Rect16 Surface(std::uint8_t window) override;
   std::vector<Rect16> CoveredAreas(std::uint8_t window, bool animating) override;
   Rect16 AssemblyArea() override;
+  // A table that only shows its game plays no sounds, counts nothing and
+  // has no boxes; the tables that are played on say otherwise.
+  void PlaySound(BoardSound) override {}
+  void Sparkle(int, int) override {}
+  void StartCompletionEffect(int) override {}
+  void StopClock() override {}
+  void CountJoinedSides(int) override {}
+  void CountMove() override {}
+  void CountHelp(int) override {}
+  void AskForSave(bool) override {}
+  std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
+  void FitBox(std::uint8_t) override {}
 
  protected:
   const CarriedImage* carried() const { return carried_ ? &*carried_ : nullptr; }

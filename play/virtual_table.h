@@ -37,16 +37,6 @@ class VirtualTable final : public TableBase {
   void RedrawPiece(int) override {}
   void LockPainting(bool) override {}
   void Fly(int piece, int x, int y, int milliseconds) override;
-  void PlaySound(BoardSound) override {}
-  void Sparkle(int, int) override {}
-  void StartCompletionEffect(int) override {}
-  void StopClock() override {}
-  void CountJoinedSides(int) override {}
-  void CountMove() override {}
-  void CountHelp(int) override {}
-  void AskForSave(bool) override {}
-  std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
-  void FitBox(std::uint8_t) override {}
 
  private:
   bool ctrl_and_alt_ = false;

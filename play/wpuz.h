@@ -45,16 +45,6 @@ class WPuz final : public TableBase, public WSPuz {
   void RedrawPiece(int piece) override;
   void LockPainting(bool locked) override;
   void Fly(int piece, int x, int y, int milliseconds) override;
-  void PlaySound(BoardSound) override {}
-  void Sparkle(int, int) override {}
-  void StartCompletionEffect(int) override {}
-  void StopClock() override {}
-  void CountJoinedSides(int) override {}
-  void CountMove() override {}
-  void CountHelp(int) override {}
-  void AskForSave(bool) override {}
-  std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
-  void FitBox(std::uint8_t) override {}
 
  private:
   // Paints `rect` of the back buffer and asks the screen to show it.
