@@ -38,6 +38,10 @@ struct Rect16 {
            other.LastRow() <= LastRow();
   }
 
+  constexpr bool ContainsPoint(int px, int py) const {
+    return !Empty() && px >= x && py >= y && px < x + width && py < y + height;
+  }
+
   // The smallest rectangle holding both (positive extents).
   constexpr Rect16 United(const Rect16& other) const {
     const int left = std::min<int>(x, other.x);

@@ -17,12 +17,25 @@ int VirtualKeyOf(MouseButton button) {
   }
 }
 
+bool& Swapped() {
+  static bool swapped = false;
+  return swapped;
+}
+
 bool DownAndPressed(int virtual_key) {
   const std::uint16_t bits = AsyncKeyState(virtual_key);
   return (bits & kKeyIsDown) && (bits & kKeyWasPressed);
 }
 
 }  // namespace
+
+bool MouseButtonsSwapped() {
+  return Swapped();
+}
+
+void SetMouseButtonsSwapped(bool swapped) {
+  Swapped() = swapped;
+}
 
 void NoteMouseButton(MouseButton button, bool down) {
   NoteKey(VirtualKeyOf(button), down);

@@ -12,6 +12,12 @@ enum class MouseButton { kLeft, kRight, kMiddle };
 // Told by the window layer for every press and release.
 void NoteMouseButton(MouseButton button, bool down);
 
+// Whether the player has swapped the buttons (left-handed). The events
+// already name the buttons by their roles; this only changes what texts
+// call them.
+bool MouseButtonsSwapped();
+void SetMouseButtonsSwapped(bool swapped);
+
 // True when the left or the right button is down now and was pressed since
 // the previous call; each call starts a new period.
 bool MouseButtonPressedNow();

@@ -93,7 +93,31 @@ class Board {
   // joined (a turn while carrying). Returns false when the piece may not turn.
   bool Rotate(int piece, const std::pair<int, int>* pivot, int quarter_turns, bool join = true);
   int dragged() const { return puz_.dragged; }
+  // The group carried as one picture (empty when the dragged piece moves
+  // on its own) and where that picture lies.
+  const std::vector<int>& carried_group() const { return puz_.carried; }
+  const Rect16& carried_bounds() const { return puz_.carried_bounds; }
+  const Puz& puz() const { return puz_; }
   bool solved() const { return (puz_.state & kGameSolved) != 0; }
+
+  // The thumbtack: pinning holds the piece's group where it lies, with the
+  // tack drawn on `piece`; unpinning frees the group. The piece of the
+  // group the tack is drawn on, or kNoPiece when the group is not pinned.
+  void Pin(int piece);
+  void Unpin(int piece);
+  bool pinned(int index) const {
+    return (puz_.cut.pieces[static_cast<std::size_t>(index)].flags & kPiecePinned) != 0;
+  }
+  int TackCarrier(int piece);
+
+  // Scrolls what lies in `window` by (dx, dy): every piece moves, the
+  // carried group with the rest.
+  void ScrollWindow(std::uint8_t window, int dx, int dy);
+
+  // The side of `piece` facing the point (x, y) of its window, judged from
+  // the centre of its cell: left or right when the point is more beside
+  // the centre than above or below it.
+  int SideTowards(int piece, int x, int y);
 
   // Hands the piece's group over to `window` (a box, or the table) with
   // the piece's board rectangle at (x, y).

@@ -1,4 +1,5 @@
-// wpuz.cpp: the table window's painting and its size.
+// wpuz.cpp: the table window: its painting and furniture, its size, and
+// what a press on no piece does there.
 #include "play/wpuz.h"
 
 #include "base/cp1252.h"
@@ -8,8 +9,13 @@
 #include "platform/cursors.h"
 #include "platform/display.h"
 #include "platform/key_state.h"
+#include "platform/message_box.h"
+#include "play/game_flags.h"
+#include "play/game_handler.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
+#include "ui/pop_menu.h"
+#include "ui/screen_overlay.h"
 
 namespace cbst {
 namespace {
@@ -17,6 +23,32 @@ namespace {
 // The identity sits this far from the bottom-right corner, in white.
 constexpr int kIdentityMargin = 6;
 constexpr std::uint32_t kIdentityColour = 0xFFFFFF;
+// The tack's home and the loupe's icon keep this far from the table's
+// bottom-left corner and from each other.
+constexpr int kFurnitureMargin = 4;
+// The preview picture is hit this much beyond its edges.
+constexpr int kPreviewHitMargin = 1;
+// Pixels of the program's pictures this opaque are drawn.
+constexpr std::uint32_t kHalfOpaque = 0x80000000;
+
+// Draws the opaque pixels of `picture` with its top left at (x, y), those
+// inside `clip` only.
+void DrawPicture(DC& dc, const ProgramPicture& picture, int x, int y, const Rect16& clip) {
+  const Rect16 where{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                     static_cast<std::int16_t>(picture.width),
+                     static_cast<std::int16_t>(picture.height)};
+  if (picture.empty() || !where.Overlaps(clip)) return;
+  for (int row = 0; row < picture.height; ++row) {
+    for (int column = 0; column < picture.width; ++column) {
+      const std::uint32_t argb =
+          picture.pixels[static_cast<std::size_t>(row * picture.width + column)];
+      if (argb < kHalfOpaque || !clip.ContainsPoint(x + column, y + row)) continue;
+      // 0xAARRGGBB to the context's 0x00BBGGRR.
+      const std::uint32_t colour = ((argb & 0xFF) << 16) | (argb & 0xFF00) | ((argb >> 16) & 0xFF);
+      dc.SetPixel(x + column, y + row, colour);
+    }
+  }
+}
 
 }  // namespace
 
@@ -24,7 +56,14 @@ const ClassInfo WPuz::kClass = {&WSPuz::kClass, "WPuz"};
 
 WPuz::WPuz(Puz& puz)
     : TableBase(puz, QueryDisplay().width, QueryDisplay().height),
-      WSPuz(board(), *this, kTableWindow) {}
+      WSPuz(board(), *this, kTableWindow, play_state),
+      loupe_picture_(LoadProgramBitmap(kBitmapLoupe)) {
+  // The table hears of the program going behind another one.
+  flags |= kWindowForwardOther;
+  PlaceFurniture();
+}
+
+WPuz::~WPuz() = default;
 
 bool WPuz::CreateTable(std::string_view title) {
   const DisplayFacts screen = QueryDisplay();
@@ -34,8 +73,18 @@ bool WPuz::CreateTable(std::string_view title) {
     return false;
   const Rect16 client = ClientRect();
   if (client.width > 0 && client.height > 0) Resize(client.width, client.height);
+  PlaceFurniture();
   PaintArea();
   return true;
+}
+
+void WPuz::PlaceFurniture() {
+  cXinx& tack = play_state.tack;
+  tack.set_home(kFurnitureMargin, height() - kFurnitureMargin - tack.picture().height);
+  loupe_icon_ = {static_cast<std::int16_t>(tack.home().x + tack.home().width + kFurnitureMargin),
+                 static_cast<std::int16_t>(height() - kFurnitureMargin - loupe_picture_.height),
+                 static_cast<std::int16_t>(loupe_picture_.width),
+                 static_cast<std::int16_t>(loupe_picture_.height)};
 }
 
 void WPuz::Refresh() {
@@ -43,13 +92,37 @@ void WPuz::Refresh() {
 }
 
 void WPuz::OnEvent(Event& event) {
-  if (event.code == kEventSize) {
-    if (const auto* size = event.as<SizePayload>(); size && size->width > 0 && size->height > 0) {
-      Resize(size->width, size->height);
-      Show({});
-    }
+  switch (event.code) {
+    case kEventSize:
+      if (const auto* size = event.as<SizePayload>(); size && size->width > 0 && size->height > 0) {
+        Resize(size->width, size->height);
+        PlaceFurniture();
+        Show({});
+      }
+      break;
+    case kEventMouse:
+      if (const auto* mouse = event.as<MousePayload>();
+          mouse && preview_dragged_ && mouse->subcode == kMouseMove) {
+        MovePreviewOutline(mouse->x, mouse->y);
+        event.set_handled();
+        return;
+      }
+      break;
+    case kEventOther:
+      // Losing the program's activation drops what the player carries.
+      if (const auto* activation = event.as<ActivationPayload>()) {
+        if (!activation->active) DropNow();
+        event.set_handled();
+        return;
+      }
+      break;
+    default:
+      break;
   }
   WSPuz::OnEvent(event);
+  if (!event.handled() && play_state.game && event.code != kEventPaint &&
+      event.code != kEventEraseBackground)
+    play_state.game->OnGameEvent(event);
 }
 
 void WPuz::Paint(DC& dc) {
@@ -66,7 +139,25 @@ void WPuz::Show(const Rect16& rect) {
   if (paint_locks_ > 0) return;
   const Rect16 painted = PaintArea(rect);
   if (puz().cut.pieces.empty()) DrawIdentity(painted);
+  DrawFurniture(painted);
   if (exists()) Invalidate(painted);
+}
+
+void WPuz::DrawFurniture(const Rect16& painted) {
+  DC& dc = back_buffer().dc();
+  const cXinx& tack = play_state.tack;
+  if (!tack.away()) DrawPicture(dc, tack.picture(), tack.home().x, tack.home().y, painted);
+  DrawPicture(dc, loupe_picture_, loupe_icon_.x, loupe_icon_.y, painted);
+  for (const SPuz& piece : puz().cut.pieces) {
+    if (!(piece.flags & kPieceThumbtack) || piece.box != kTableWindow) continue;
+    const Rect16 on = tack.PictureAt(piece.board.x + piece.board.width / 2,
+                                     piece.board.y + piece.board.height / 2);
+    DrawPicture(dc, tack.picture(), on.x, on.y, painted);
+  }
+  if (tack.away()) {
+    const ProgramPicture& loose = tack.carried() ? tack.carried_picture() : tack.picture();
+    DrawPicture(dc, loose, tack.loose().x, tack.loose().y, painted);
+  }
 }
 
 void WPuz::DrawIdentity(const Rect16& painted) {
@@ -83,6 +174,110 @@ void WPuz::DrawIdentity(const Rect16& painted) {
                         static_cast<std::int16_t>(dc.TextHeight())};
   if (where.Overlaps(painted)) dc.Text(x, y, text, kIdentityColour);
   dc.Select(static_cast<Font*>(nullptr));
+}
+
+Rect16 WPuz::PreviewPicture() const {
+  const Puz& game = const_cast<WPuz*>(this)->puz();
+  if (!game.preview_picture || game.HasOption(kOptionNoPreview) || (game_flags_ & kGameNoPreview))
+    return {};
+  return Rect16{static_cast<std::int16_t>(preview_x_), static_cast<std::int16_t>(preview_y_),
+                static_cast<std::int16_t>(game.preview_picture->width()),
+                static_cast<std::int16_t>(game.preview_picture->height())}
+      .Grown(kPreviewHitMargin);
+}
+
+bool WPuz::EndPreviewDrag(int x, int y) {
+  if (!preview_dragged_) return false;
+  preview_dragged_ = false;
+  if (FrameSurface* surface = AnimationSurface()) surface->InvertFrame(outline_, 1);
+  const Rect16 before = PreviewPicture();
+  preview_x_ = x - grip_x_;
+  preview_y_ = y - grip_y_;
+  Show(before);
+  Show(PreviewPicture());
+  return true;
+}
+
+void WPuz::MovePreviewOutline(int x, int y) {
+  FrameSurface* surface = AnimationSurface();
+  if (!surface) return;
+  surface->InvertFrame(outline_, 1);
+  outline_ = ToScreen(PreviewPicture());
+  outline_.x = static_cast<std::int16_t>(outline_.x + x - grip_x_ - preview_x_);
+  outline_.y = static_cast<std::int16_t>(outline_.y + y - grip_y_ - preview_y_);
+  surface->InvertFrame(outline_, 1);
+  surface->Present();
+}
+
+bool WPuz::PressOnNothing(int x, int y, Button button, bool twice) {
+  if (tack_home().ContainsPoint(x, y)) {
+    TakeTack(x, y);
+    Show(tack_home());
+    return true;
+  }
+  if (loupe_icon_.ContainsPoint(x, y)) {
+    // The loupe arrives with its window; its icon waits for it.
+    return true;
+  }
+  const Rect16 preview = PreviewPicture();
+  if (!twice && preview.ContainsPoint(x, y)) {
+    if (button == Button::kLeft) {
+      preview_dragged_ = true;
+      grip_x_ = x - preview_x_;
+      grip_y_ = y - preview_y_;
+      outline_ = {};
+      MovePreviewOutline(x, y);
+    } else {
+      OpenGameMenu(kMenuPreview, x, y);
+    }
+    return true;
+  }
+  if (button != Button::kLeft) return false;
+  const bool game = !puz().cut.pieces.empty();
+  if (twice && game) {
+    SendToGame(kCommandPreview);
+  } else if (!game) {
+    OpenGameMenu(kMenuGame, x, y);
+  } else if (play_state.game) {
+    play_state.game->EmptyTableClicked();
+  }
+  return true;
+}
+
+void WPuz::OpenWindowMenu(int x, int y) {
+  OpenGameMenu(kMenuGame, x, y);
+}
+
+void WPuz::OpenGameMenu(int kind, int x, int y) {
+  if (!play_state.game) return;
+  XPopMenu menu;
+  play_state.game->BuildMenu(kind, menu);
+  if (const std::uint32_t chosen = menu.Track(*this, x, y)) SendToGame(chosen);
+}
+
+void WPuz::SendToGame(std::uint32_t command, std::intptr_t parameter) {
+  if (!play_state.game) return;
+  Event event = MakeEvent(kEventCommand, CommandPayload{command, parameter});
+  event.target = this;
+  play_state.game->OnGameEvent(event);
+}
+
+int WPuz::MessageBox(std::string_view text, std::uint32_t style) {
+  ++message_boxes_;
+  if (exists()) Activate();
+  const int answer = ShowMessageBox(platform_window(), text, style);
+  if (--message_boxes_ == 0 && requests_waiting_) {
+    requests_waiting_ = false;
+    if (Application* application = Application::Instance())
+      application->Post(this, MakeEvent(kEventRequestsWaiting));
+  }
+  return answer;
+}
+
+FrameSurface* WPuz::AnimationSurface() {
+  if (!exists()) return nullptr;
+  if (!overlay_) overlay_ = std::make_unique<ScreenOverlay>();
+  return overlay_.get();
 }
 
 bool WPuz::CtrlAndAltHeld() const {
@@ -120,6 +315,12 @@ void WPuz::LockPainting(bool locked) {
 
 void WPuz::Fly(int piece, int x, int y, int) {
   board().MovePiece(piece, 0, x, y);
+}
+
+void WPuz::AskForSave(bool) {
+  // Saving arrives with saved games; a request made while a message box
+  // is open waits for it to close.
+  if (message_boxes_ > 0) requests_waiting_ = true;
 }
 
 }  // namespace cbst

@@ -1,23 +1,45 @@
 // wpuz.h: WPuz, the playing table: the full-screen window the pieces lie on.
 //
 // The table paints itself through the board painter into its back buffer
-// and shows the screen only the rectangles that changed. Without a game it
-// shows the program's identity in its bottom-right corner.
+// and shows the screen only the rectangles that changed. Its furniture —
+// the thumbtack's home and the loupe's icon at the bottom left, the tacks
+// on pinned groups, the preview picture — is drawn over the pieces' paint.
+// Without a game it shows the program's identity in its bottom-right
+// corner. What the table does not handle itself goes to the game.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "play/play_state.h"
 #include "play/table_base.h"
 #include "play/wspuz.h"
 
 namespace cbst {
 
-class WPuz final : public TableBase, public WSPuz {
+class GameHandler;
+class ScreenOverlay;
+
+// Sent to the table when the last message box it showed is closed while
+// requests waited for it.
+inline constexpr std::uint16_t kEventRequestsWaiting = 1004;
+// The game's command that shows or hides the preview.
+inline constexpr std::uint32_t kCommandPreview = 1104;
+// The hint on a click on the empty table.
+inline constexpr int kTextClickHint = 522;
+
+// The play state lives before the window part of the table that uses it.
+struct TablePlayState {
+  PlayState play_state;
+};
+
+class WPuz final : public TableBase, private TablePlayState, public WSPuz {
  public:
   static const ClassInfo kClass;
 
   explicit WPuz(Puz& puz);
+  ~WPuz() override;
 
   const char* ClassName() const override { return kClass.name; }
   const ClassInfo& Class() const override { return kClass; }
@@ -27,8 +49,23 @@ class WPuz final : public TableBase, public WSPuz {
   // The text in the corner of a table without a game, in the program's
   // character set.
   void set_identity_text(std::string text) { identity_ = std::move(text); }
+  void set_drag_cursor(int cursor) { play().drag_cursor = cursor; }
+  void set_game(GameHandler* game) { play().game = game; }
+  // The switches of the game being played (the preview may be off).
+  void set_game_flags(std::uint32_t game_flags) { game_flags_ = game_flags; }
   // Paints the whole table again from the board and shows it.
   void Refresh();
+
+  // A message box over the table; the game waits while it is open.
+  int MessageBox(std::string_view text, std::uint32_t style);
+  bool busy_with_message() const { return message_boxes_ > 0; }
+
+  // The furniture's places.
+  const Rect16& tack_home() const { return play_state.tack.home(); }
+  Rect16 loupe_icon() const { return loupe_icon_; }
+  // The preview picture on the table, when the preview is allowed; empty
+  // otherwise.
+  Rect16 PreviewPicture() const;
 
   void OnEvent(Event& event) override;
   void Paint(DC& dc) override;
@@ -45,15 +82,43 @@ class WPuz final : public TableBase, public WSPuz {
   void RedrawPiece(int piece) override;
   void LockPainting(bool locked) override;
   void Fly(int piece, int x, int y, int milliseconds) override;
+  void AskForSave(bool urgent) override;
+
+ protected:
+  bool EndPreviewDrag(int x, int y) override;
+  bool PressOnNothing(int x, int y, Button button, bool twice) override;
+  void OpenWindowMenu(int x, int y) override;
+  void RepaintTack(const Rect16& area) override { Show(area); }
+  FrameSurface* AnimationSurface() override;
 
  private:
   // Paints `rect` of the back buffer and asks the screen to show it.
   void Show(const Rect16& rect);
+  void PlaceFurniture();
+  void DrawFurniture(const Rect16& painted);
   void DrawIdentity(const Rect16& painted);
+  void OpenGameMenu(int kind, int x, int y);
+  void SendToGame(std::uint32_t command, std::intptr_t parameter = 0);
+  // The outline of the preview picture being dragged, its grip kept.
+  void MovePreviewOutline(int x, int y);
 
   std::string identity_;
   int paint_locks_ = 0;
   int busy_ = 0;
+  int message_boxes_ = 0;
+  bool requests_waiting_ = false;
+  std::uint32_t game_flags_ = 0;
+  Rect16 loupe_icon_;
+  ProgramPicture loupe_picture_;
+  // The preview picture's top left on the table, and its drag: the grip
+  // from the picture's corner and the outline shown while it moves.
+  int preview_x_ = 0;
+  int preview_y_ = 0;
+  bool preview_dragged_ = false;
+  int grip_x_ = 0;
+  int grip_y_ = 0;
+  Rect16 outline_;
+  std::unique_ptr<ScreenOverlay> overlay_;
 };
 
 }  // namespace cbst

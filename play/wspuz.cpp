@@ -1,12 +1,12 @@
-// wspuz.cpp: pieces under the mouse: picking up, carrying, dropping and
-// turning them.
+// wspuz.cpp: pieces under the mouse: what a press does, carrying a piece
+// with the window scrolling at its edges, dropping it, and turning it.
 #include "play/wspuz.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "platform/cursors.h"
 #include "platform/key_state.h"
+#include "play/game_handler.h"
 #include "ui/event_codes.h"
 #include "ui/virtual_keys.h"
 
@@ -16,10 +16,8 @@ namespace {
 // The mouse travel is counted in millimetres of a screen at 96 pixels an
 // inch, the density the toolkit assumes when the screen does not say.
 constexpr double kMillimetresPerPixel = 25.4 / 96;
-
-constexpr int kButtonLeft = 0;
-constexpr int kButtonRight = 1;
-constexpr int kButtonMiddle = 2;
+// A carried piece scrolls its window once it comes this close to an edge.
+constexpr int kEdgeMargin = 2;
 
 // Ctrl, Enter or the keypad's separator held with a click turns the piece.
 bool TurnKeyHeld(std::uint8_t modifiers) {
@@ -30,8 +28,8 @@ bool TurnKeyHeld(std::uint8_t modifiers) {
 
 const ClassInfo WSPuz::kClass = {&Window::kClass, "WSPuz"};
 
-WSPuz::WSPuz(Board& board, BoardHost& host, std::uint8_t window)
-    : board_(board), host_(host), window_(window) {}
+WSPuz::WSPuz(Board& board, BoardHost& host, std::uint8_t window, PlayState& play)
+    : board_(board), host_(host), window_(window), play_(play) {}
 
 int WSPuz::dragged() const {
   return board_.dragged();
@@ -43,21 +41,28 @@ void WSPuz::OnEvent(Event& event) {
       switch (mouse->subcode) {
         case kMouseLeftDown:
         case kMouseLeftDouble:
-          Press(mouse->x, mouse->y, kButtonLeft, mouse->modifiers);
+          Press(mouse->x, mouse->y, Button::kLeft, mouse->modifiers,
+                mouse->subcode == kMouseLeftDouble);
           break;
         case kMouseRightDown:
         case kMouseRightDouble:
-          Press(mouse->x, mouse->y, kButtonRight, mouse->modifiers);
+          Press(mouse->x, mouse->y, Button::kRight, mouse->modifiers,
+                mouse->subcode == kMouseRightDouble);
           break;
         case kMouseMiddleDown:
         case kMouseMiddleDouble:
-          Press(mouse->x, mouse->y, kButtonMiddle, mouse->modifiers);
+          Press(mouse->x, mouse->y, Button::kMiddle, mouse->modifiers,
+                mouse->subcode == kMouseMiddleDouble);
           break;
         case kMouseMove:
         case kMouseLeftDrag:
         case kMouseRightDrag:
         case kMouseMiddleDrag:
-          if (dragged() != kNoPiece) DragTo(mouse->x, mouse->y);
+          if (dragged() != kNoPiece) {
+            DragTo(mouse->x, mouse->y);
+          } else if (carrying_tack()) {
+            RepaintTack(play_.tack.MoveTo(mouse->x, mouse->y));
+          }
           break;
         case kMouseLeftUp:
           Release(mouse->x, mouse->y);
@@ -69,42 +74,108 @@ void WSPuz::OnEvent(Event& event) {
       return;
     }
   }
+  if (event.code == kEventCursor && dragged() != kNoPiece && play_.drag_cursor) {
+    SetWindowCursor(platform_window(), play_.drag_cursor);
+    event.set_handled();
+    return;
+  }
+  if (event.code == kEventCommand) {
+    if (const auto* command = event.as<CommandPayload>(); command && OnCommand(command->id)) {
+      event.set_handled();
+      return;
+    }
+  }
   Window::OnEvent(event);
 }
 
-void WSPuz::Press(int x, int y, int button, std::uint8_t modifiers) {
+void WSPuz::Press(int x, int y, Button button, std::uint8_t modifiers, bool twice) {
+  if (play_.gesture_running) return;
+  if (EndPreviewDrag(x, y)) return;
+  play_.press_x = x;
+  play_.press_y = y;
+
   const int carried = dragged();
   if (carried != kNoPiece) {
     // Another button while carrying turns the carried piece about the
     // mouse, without joining, and the drag goes on from there.
-    if (button == kButtonLeft) return;
+    if (button == Button::kLeft) return;
     board_.PutDown(carried);
     const std::pair<int, int> pivot{x, y};
-    if (board_.Rotate(carried, &pivot, button == kButtonRight ? 1 : 3, false))
+    if (board_.Rotate(carried, &pivot, button == Button::kRight ? 1 : 3, false))
       host_.PlaySound(BoardSound::kTurn);
     StartDrag(carried, x, y, true);
     return;
   }
+  if (carrying_tack()) return;
+
   const int piece = board_.HitTest(window_, x, y);
-  if (piece == kNoPiece) return;
-  if (TurnKeyHeld(modifiers) && button != kButtonMiddle) {
-    const std::uint32_t command =
-        button == kButtonLeft ? kCommandTurnAnticlockwise : kCommandTurnClockwise;
-    const std::pair<int, int> pivot{x, y};
-    if (board_.Rotate(piece, &pivot, command == kCommandTurnClockwise ? 1 : 3)) {
-      host_.PlaySound(BoardSound::kTurn);
+  if (piece == kNoPiece) {
+    if (PressOnNothing(x, y, button, twice)) return;
+    if (button == Button::kRight) {
+      if (KeyDown(kVirtualLeftButton)) {
+        ToggleLoupe(x, y);
+      } else {
+        OpenWindowMenu(x, y);
+      }
+    }
+    return;
+  }
+  if (modifiers & kModAlt) {
+    PressWithAlt(piece, button, modifiers, x, y);
+    return;
+  }
+  const bool turn_key = TurnKeyHeld(modifiers);
+  if (board_.pinned(piece) && (button == Button::kLeft || turn_key || (modifiers & kModShift))) {
+    // Taking the tack out frees the group; the player carries the tack.
+    board_.BringToFront(piece, 0);
+    const int carrier = board_.TackCarrier(piece);
+    const Rect16 was = TackOn(carrier);
+    board_.Unpin(piece);
+    TakeTack(x, y);
+    RepaintTack(was.United(play_.tack.loose()));
+    return;
+  }
+  if (turn_key && button != Button::kMiddle) {
+    if (Turn(piece, button == Button::kLeft ? 3 : 1, x, y)) {
       if (!board_.solved()) host_.CountMove();
       host_.AskForSave(false);
     }
     return;
   }
-  if (button == kButtonLeft) StartDrag(piece, x, y, false);
+  if (button == Button::kRight) {
+    if (KeyDown(kVirtualLeftButton)) {
+      ToggleLoupe(x, y);
+    } else {
+      OpenPieceMenu(piece, x, y);
+    }
+    return;
+  }
+  if (button == Button::kLeft) StartDrag(piece, x, y, false);
+}
+
+void WSPuz::PressWithAlt(int piece, Button button, std::uint8_t modifiers, int x, int y) {
+  if (modifiers & kModControl) {
+    ShowWhere(piece, x, y);
+    return;
+  }
+  if (button == Button::kLeft) {
+    PinWithFlight(piece);
+  } else if (button == Button::kRight && board_.pinned(piece)) {
+    UnpinWithFlight(piece);
+  }
+}
+
+bool WSPuz::Turn(int piece, int quarter_turns, int x, int y) {
+  const std::pair<int, int> pivot{x, y};
+  if (!board_.Rotate(piece, &pivot, quarter_turns)) return false;
+  host_.PlaySound(BoardSound::kTurn);
+  return true;
 }
 
 void WSPuz::StartDrag(int piece, int x, int y, bool quietly) {
-  press_x_ = last_x_ = x;
-  press_y_ = last_y_ = y;
-  if (drag_cursor_) SetWindowCursor(platform_window(), drag_cursor_);
+  drag_x_ = play_.last_x = x;
+  drag_y_ = play_.last_y = y;
+  if (play_.drag_cursor) SetWindowCursor(platform_window(), play_.drag_cursor);
   board_.PickUp(piece);
   piece_x_ = board_.piece(piece).board.x;
   piece_y_ = board_.piece(piece).board.y;
@@ -115,24 +186,122 @@ void WSPuz::StartDrag(int piece, int x, int y, bool quietly) {
 
 void WSPuz::DragTo(int x, int y) {
   const int piece = dragged();
-  board_.AddMouseTravel(x - last_x_, y - last_y_, kMillimetresPerPixel);
-  last_x_ = x;
-  last_y_ = y;
-  board_.MovePiece(piece, kMoveRedraw, piece_x_ + x - press_x_, piece_y_ + y - press_y_);
+  board_.AddMouseTravel(x - play_.last_x, y - play_.last_y, kMillimetresPerPixel);
+  int to_x = piece_x_ + x - drag_x_;
+  int to_y = piece_y_ + y - drag_y_;
+
   SPuz& moved = board_.piece(piece);
-  if (!(moved.flags & kPieceMovedInDrag) && (x != press_x_ || y != press_y_)) {
+  const Rect16 group = board_.dragged() == piece && !board_.carried_group().empty()
+                           ? board_.carried_bounds()
+                           : moved.window;
+  const Rect16 there{static_cast<std::int16_t>(group.x + to_x - moved.board.x),
+                     static_cast<std::int16_t>(group.y + to_y - moved.board.y), group.width,
+                     group.height};
+  if (const std::uint8_t under = host_.BoxUnder(there); under != window_ && under != moved.box) {
+    // Piece boxes take what is carried over them; they arrive with their
+    // windows, until then the table keeps it.
+    board_.MoveToWindow(piece, under, there.x, there.y);
+    return;
+  }
+  const auto [shift_x, shift_y] = EdgeScroll(piece, to_x, to_y);
+  to_x += shift_x;
+  to_y += shift_y;
+  play_.last_x = x;
+  play_.last_y = y;
+  PieceMoved(piece);
+  board_.MovePiece(piece, kMoveRedraw, to_x, to_y);
+  if (!(moved.flags & kPieceMovedInDrag) && (x != drag_x_ || y != drag_y_)) {
     moved.flags |= kPieceMovedInDrag;
     if (!board_.solved()) host_.CountMove();
   }
 }
 
+std::pair<int, int> WSPuz::EdgeScroll(int piece, int x, int y) {
+  SPuz& moved = board_.piece(piece);
+  const Rect16 group = !board_.carried_group().empty() ? board_.carried_bounds() : moved.window;
+  const int dx = x - moved.board.x;
+  const int dy = y - moved.board.y;
+  const Rect16 there = Rect16{static_cast<std::int16_t>(group.x + dx),
+                              static_cast<std::int16_t>(group.y + dy), group.width, group.height}
+                           .Grown(kEdgeMargin);
+  const Rect16 limit = host_.Surface(window_);
+  int scroll_x = 0, scroll_y = 0;
+  if (there.x < limit.x) {
+    scroll_x = limit.x - there.x;
+  } else if (there.x + there.width > limit.x + limit.width) {
+    scroll_x = limit.x + limit.width - (there.x + there.width);
+  }
+  if (there.y < limit.y) {
+    scroll_y = limit.y - there.y;
+  } else if (there.y + there.height > limit.y + limit.height) {
+    scroll_y = limit.y + limit.height - (there.y + there.height);
+  }
+  if (scroll_x == 0 && scroll_y == 0) {
+    moved.flags &= ~kPieceEdgeSounded;
+    return {0, 0};
+  }
+  // Pushed into the edge: moving towards it, against the scroll.
+  const bool pushed = (scroll_x != 0 && (scroll_x < 0) == (dx > 0) && dx != 0) ||
+                      (scroll_y != 0 && (scroll_y < 0) == (dy > 0) && dy != 0);
+  if (pushed && !(moved.flags & kPieceEdgeSounded)) {
+    host_.PlaySound(BoardSound::kEdge);
+    moved.flags |= kPieceEdgeSounded;
+  }
+  board_.ScrollWindow(window_, scroll_x, scroll_y);
+  piece_x_ += scroll_x;
+  piece_y_ += scroll_y;
+  return {scroll_x, scroll_y};
+}
+
 void WSPuz::Release(int x, int y) {
+  if (carrying_tack()) {
+    SetCapture(false);
+    DropTack(x, y);
+    return;
+  }
   const int piece = dragged();
   if (piece == kNoPiece) return;
   SetCapture(false);
   SetWindowCursor(platform_window(), kCursorArrow);
+  board_.piece(piece).flags &= ~kPieceEdgeSounded;
   board_.Drop(piece, x, y);
   Update();
+}
+
+void WSPuz::DropNow() {
+  if (dragged() != kNoPiece || carrying_tack()) Release(play_.last_x, play_.last_y);
+}
+
+void WSPuz::RequestHelp(int topic) {
+  if (!play_.game) return;
+  Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelp, topic});
+  play_.game->OnGameEvent(help);
+}
+
+bool WSPuz::OnCommand(std::uint32_t command) {
+  const int piece = play_.menu_piece;
+  const bool known = piece >= 0 && piece < board_.piece_count();
+  switch (command) {
+    case kCommandTurnAnticlockwise:
+    case kCommandTurnClockwise: {
+      if (!known || dragged() != kNoPiece) return true;
+      const Rect16& cell = board_.piece(piece).board;
+      Turn(piece, command == kCommandTurnClockwise ? 1 : 3, cell.x + cell.width / 2,
+           cell.y + cell.height / 2);
+      return true;
+    }
+    case kCommandPin:
+      if (known && !board_.pinned(piece)) PinWithFlight(piece);
+      return true;
+    case kCommandUnpin:
+      if (known && board_.pinned(piece)) UnpinWithFlight(piece);
+      return true;
+    case kCommandShowWhere:
+      if (known) ShowWhere(piece, play_.menu_x, play_.menu_y);
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace cbst

@@ -4,30 +4,48 @@
 // A press on a piece picks its group up and the mouse carries it; the
 // release drops it, joining what fits. Ctrl (or Enter, or the keypad's
 // separator) with a click turns the piece; the other buttons turn a piece
-// while it is carried.
+// while it is carried. Alt with a click pins or unpins a group with the
+// thumbtack; Ctrl+Alt with a click shows where a neighbour goes. The right
+// button opens the piece's menu.
 #pragma once
 
 #include <cstdint>
 
 #include "play/board.h"
 #include "play/board_host.h"
+#include "play/play_state.h"
 #include "ui/window.h"
 
 namespace cbst {
 
 struct PieceBox;
+class FrameSurface;
+class XPopMenu;
 
-// The turns the game's commands ask for.
+// Commands of the piece menu and of the clicks that do the same.
+inline constexpr std::uint32_t kCommandHelp = 119;
+inline constexpr std::uint32_t kCommandPin = 1126;
+inline constexpr std::uint32_t kCommandUnpin = 1127;
+inline constexpr std::uint32_t kCommandShowWhere = 1203;
 inline constexpr std::uint32_t kCommandTurnAnticlockwise = 2000;
 inline constexpr std::uint32_t kCommandTurnClockwise = 2001;
+// The help topics of a piece and of a selection.
+inline constexpr int kHelpTopicPiece = 112;
+inline constexpr int kHelpTopicSelection = 116;
+
+// White on a dark background, black on a bright one.
+std::uint32_t ContrastingColour(std::uint32_t background);
+
+// The mouse buttons of a press.
+enum class Button { kLeft, kRight, kMiddle };
 
 class WSPuz : public Window {
  public:
   static const ClassInfo kClass;
 
   // Shows the pieces of `window` (the table, or a box) of `board`, whose
-  // host is told what the player does.
-  WSPuz(Board& board, BoardHost& host, std::uint8_t window);
+  // host is told what the player does; `play` is shared by all of them.
+  WSPuz(Board& board, BoardHost& host, std::uint8_t window, PlayState& play);
 
   const char* ClassName() const override { return kClass.name; }
   const ClassInfo& Class() const override { return kClass; }
@@ -36,29 +54,77 @@ class WSPuz : public Window {
 
   void OnEvent(Event& event) override;
 
-  // The cursor shown while a piece is carried.
-  void set_drag_cursor(int cursor) { drag_cursor_ = cursor; }
   // The piece being carried, or kNoPiece.
   int dragged() const;
+  // The thumbtack is in the player's hand.
+  bool carrying_tack() const { return play_.tack.carried(); }
+  PlayState& play() { return play_; }
+
+  // The piece menu of `piece`, as a right click at (x, y) opens it.
+  void BuildPieceMenu(int piece, int x, int y, XPopMenu& menu);
+
+ protected:
+  // What the table adds to a press: a press that ends the drag of the
+  // preview picture, and a press on no piece (the tack's home, the loupe,
+  // the preview picture, the empty table). True when the press is done.
+  virtual bool EndPreviewDrag(int /*x*/, int /*y*/) { return false; }
+  virtual bool PressOnNothing(int /*x*/, int /*y*/, Button /*button*/, bool /*twice*/) {
+    return false;
+  }
+  // The right button on no piece: the window's own menu.
+  virtual void OpenWindowMenu(int /*x*/, int /*y*/) {}
+  // The right button with the left one held: the loupe at the mouse.
+  virtual void ToggleLoupe(int /*x*/, int /*y*/) {}
+  // A carried piece moved on this window (the preview counts pieces over it).
+  virtual void PieceMoved(int /*piece*/) {}
+  // The thumbtack's pictures changed in `area` of this window.
+  virtual void RepaintTack(const Rect16& area) { Invalidate(area); }
+  // Makes the window that holds `piece` show it (a closed box opens).
+  virtual void RevealPiece(int /*piece*/) {}
+  // Where the show of a piece's place is drawn; none: it is not shown.
+  virtual FrameSurface* AnimationSurface() { return nullptr; }
+  // A rectangle of this window's client area on the screen.
+  virtual Rect16 ToScreen(const Rect16& rect);
+  // Asks for help on `topic`.
+  void RequestHelp(int topic);
+  // Ends a drag at once, as a release of the button at the last position.
+  void DropNow();
+  // Puts the thumbtack into the player's hand with its point at (x, y).
+  void TakeTack(int x, int y);
 
  private:
-  void Press(int x, int y, int button, std::uint8_t modifiers);
+  void Press(int x, int y, Button button, std::uint8_t modifiers, bool twice);
+  void PressWithAlt(int piece, Button button, std::uint8_t modifiers, int x, int y);
   // Starts carrying `piece` from the mouse point (x, y).
   void StartDrag(int piece, int x, int y, bool quietly);
   void DragTo(int x, int y);
+  // Scrolls the window when the dragged piece, about to move to (x, y),
+  // sticks out of it: returns the shift the piece takes with the window.
+  std::pair<int, int> EdgeScroll(int piece, int x, int y);
   void Release(int x, int y);
+  void OpenPieceMenu(int piece, int x, int y);
+  bool OnCommand(std::uint32_t command);
+  // A quarter turn of `piece`'s group about (x, y): 1 clockwise, 3 not.
+  bool Turn(int piece, int quarter_turns, int x, int y);
+
+  // The thumbtack.
+  void DropTack(int x, int y);
+  void PinWithFlight(int piece);
+  void UnpinWithFlight(int piece);
+  Rect16 TackOn(int piece);
+
+  // Show-where: the neighbour of the side of `piece` towards (x, y).
+  void ShowWhere(int piece, int x, int y);
 
   Board& board_;
   BoardHost& host_;
   std::uint8_t window_;
-  int drag_cursor_ = 0;
+  PlayState& play_;
   // Where the drag began: the mouse, and the piece's board position.
-  int press_x_ = 0;
-  int press_y_ = 0;
+  int drag_x_ = 0;
+  int drag_y_ = 0;
   int piece_x_ = 0;
   int piece_y_ = 0;
-  int last_x_ = 0;
-  int last_y_ = 0;
 };
 
 }  // namespace cbst

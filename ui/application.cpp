@@ -95,6 +95,13 @@ Application::Application(int& argc, char** argv)
       }
     });
   }
+  // The program coming to the front or going behind another one reaches
+  // the windows that take messages of their own (kWindowForwardOther).
+  if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    QObject::connect(
+        gui, &QGuiApplication::applicationStateChanged, gui,
+        [this](Qt::ApplicationState state) { TellActivation(state == Qt::ApplicationActive); });
+  }
   // A resource bundle beside the program replaces dialog templates.
   const QString bundle = QCoreApplication::applicationDirPath() + "/wres.rcc";
   RegisterResourceBundle(bundle.toLocal8Bit().constData());
@@ -180,6 +187,17 @@ void Application::AddIdleHandler(std::function<void()> handler) {
 }
 
 void Application::DefaultHandler(Event&) {}
+
+void Application::TellActivation(bool active) {
+  std::vector<Window*> listening;
+  for (const auto& window : windows_)
+    if (window->flags & kWindowForwardOther) listening.push_back(window.get());
+  for (Window* window : listening) {
+    if (!Holds(window)) continue;
+    Event event = MakeEvent(kEventOther, ActivationPayload{active});
+    window->Dispatch(event);
+  }
+}
 
 void Application::SetAccelerators(std::vector<Accelerator> table, Window* frame) {
   accelerators_ = std::move(table);

@@ -61,6 +61,9 @@ class Application {
 
   // What windows leave unhandled.
   void DefaultHandler(Event& event);
+  // Tells the windows that listen (kWindowForwardOther) that the program
+  // became active or inactive.
+  void TellActivation(bool active);
 
   // Set while every window is being closed at the end: Destroy then asks
   // no questions.

@@ -65,6 +65,11 @@ struct FilesPayload {
   std::vector<std::string> files;  // the system's path bytes
 };
 
+// kEventOther for the program as a whole becoming active or inactive.
+struct ActivationPayload {
+  bool active = false;
+};
+
 struct RectanglePayload {
   int kind = 0;  // which rectangle a kRequestRectangle asks for
   Rect16 rect;   // the answer
@@ -72,7 +77,7 @@ struct RectanglePayload {
 
 using EventPayload = std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload,
                                   TimerPayload, PaintPayload, SizePayload, PointPayload,
-                                  ShowPayload, FilesPayload, RectanglePayload>;
+                                  ShowPayload, FilesPayload, RectanglePayload, ActivationPayload>;
 
 struct Event {
   std::uint16_t code = 0;

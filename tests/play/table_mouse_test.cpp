@@ -44,7 +44,8 @@ class TableMouseTest : public ::testing::Test {
   Puz puz_;
   testing::RecordingHost host_;
   Board board_{puz_, host_};
-  WSPuz window_{board_, host_, kTableWindow};
+  PlayState play_;
+  WSPuz window_{board_, host_, kTableWindow, play_};
   int top_ = 0;
   int x_ = 0;
   int y_ = 0;

@@ -1,0 +1,34 @@
+// play_state.h: PlayState, what the table and the piece boxes share while
+// the player handles pieces.
+#pragma once
+
+#include "gfx/rect_animation.h"
+#include "play/board_codes.h"
+#include "play/thumbtack.h"
+
+namespace cbst {
+
+class GameHandler;
+
+struct PlayState {
+  // The last button press on any window of pieces, and the last mouse
+  // position a drag saw (for the distance the mouse travelled).
+  int press_x = 0;
+  int press_y = 0;
+  int last_x = 0;
+  int last_y = 0;
+  // The last right click on a piece: where its menu's commands act.
+  int menu_piece = kNoPiece;
+  int menu_x = 0;
+  int menu_y = 0;
+  // A turn or a selection in progress: another one waits for its end.
+  bool gesture_running = false;
+  int drag_cursor = 0;
+  cXinx tack;
+  GameHandler* game = nullptr;
+  // Flights and the show of where a piece goes run on this clock.
+  SteadyAnimationClock steady_clock;
+  AnimationClock* clock = &steady_clock;
+};
+
+}  // namespace cbst

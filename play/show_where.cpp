@@ -1,0 +1,114 @@
+// show_where.cpp: showing the player where the neighbour of a piece's side
+// lies: a rectangle travels from the side to the neighbour and closes in
+// on it.
+#include <algorithm>
+
+#include "gfx/rect_animation.h"
+#include "platform/mouse_buttons.h"
+#include "play/wspuz.h"
+
+namespace cbst {
+namespace {
+
+// The show's steps, in milliseconds: from the side to the neighbour, out
+// to the area around it, in, out again, and closing in.
+constexpr int kToNeighbour = 300;
+constexpr int kOutFirst = 300;
+constexpr int kBackAndForth = 200;
+constexpr int kClosingIn = 250;
+// The area around the neighbour is at least this large.
+constexpr int kAroundSide = 100;
+// The side's strip is this thick.
+constexpr int kSideStrip = 4;
+// A background brighter than this, as the mean of its red, green and
+// blue, is shown the way in black; others in white.
+constexpr int kBrightBackground = 191;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kBlack = 0x000000;
+
+Rect16 SideStrip(const Rect16& cell, int direction) {
+  Rect16 strip = cell;
+  switch (direction) {
+    case kLeft:
+      strip.width = kSideStrip;
+      break;
+    case kRight:
+      strip.x = static_cast<std::int16_t>(cell.x + cell.width - kSideStrip);
+      strip.width = kSideStrip;
+      break;
+    case kUp:
+      strip.height = kSideStrip;
+      break;
+    default:
+      strip.y = static_cast<std::int16_t>(cell.y + cell.height - kSideStrip);
+      strip.height = kSideStrip;
+      break;
+  }
+  return strip;
+}
+
+Rect16 Around(const Rect16& rect) {
+  const int width = std::max<int>(rect.width, kAroundSide);
+  const int height = std::max<int>(rect.height, kAroundSide);
+  return {static_cast<std::int16_t>(rect.x + rect.width / 2 - width / 2),
+          static_cast<std::int16_t>(rect.y + rect.height / 2 - height / 2),
+          static_cast<std::int16_t>(width), static_cast<std::int16_t>(height)};
+}
+
+}  // namespace
+
+std::uint32_t ContrastingColour(std::uint32_t background) {
+  const int mean = static_cast<int>((background & 0xFF) + ((background >> 8) & 0xFF) +
+                                    ((background >> 16) & 0xFF)) /
+                   3;
+  return mean > kBrightBackground ? kBlack : kWhite;
+}
+
+Rect16 WSPuz::ToScreen(const Rect16& rect) {
+  Rect16 on_screen = rect;
+  for (const Window* window = this; window; window = window->parent()) {
+    const Rect16 placed = window->WindowRect();
+    on_screen.x = static_cast<std::int16_t>(on_screen.x + placed.x);
+    on_screen.y = static_cast<std::int16_t>(on_screen.y + placed.y);
+  }
+  return on_screen;
+}
+
+void WSPuz::ShowWhere(int piece, int x, int y) {
+  if (board_.puz().HasOption(kOptionNoHelp)) return;
+  const int side = board_.SideTowards(piece, x, y);
+  const SPuz& clicked = board_.piece(piece);
+  const int neighbour = clicked.neighbour[side];
+  if (neighbour == kNoNeighbour || (clicked.joined_sides & (1u << side))) return;
+
+  RevealPiece(neighbour);
+  board_.BringToFront(neighbour, 0);
+  Update();
+  host_.CountHelp(0);
+
+  const int direction = (side + clicked.rotation) % kSideCount;
+  const Rect16 from = ToScreen(SideStrip(clicked.board, direction));
+  const Rect16 target = ToScreen(board_.piece(neighbour).window);
+  const Rect16 around = Around(target);
+  const Rect16 steps[][2] = {
+      {from, target}, {target, around}, {around, target}, {target, around}, {around, target}};
+  const int durations[] = {kToNeighbour, kOutFirst, kBackAndForth, kBackAndForth, kClosingIn};
+
+  if (FrameSurface* surface = AnimationSurface()) {
+    // Any click the player makes ends the show.
+    MouseButtonPressedNow();
+    RectAnimation animation;
+    animation.colour = ContrastingColour(board_.puz().background);
+    for (std::size_t step = 0; step < std::size(durations); ++step) {
+      if (MouseButtonPressedNow()) return;
+      animation.from = steps[step][0];
+      animation.to = steps[step][1];
+      animation.duration_ms = durations[step];
+      AnimateRectangle(animation, *surface, *play_.clock);
+    }
+  }
+  const Rect16& found = board_.piece(neighbour).window;
+  host_.Sparkle(found.x + found.width / 2, found.y + found.height / 2);
+}
+
+}  // namespace cbst

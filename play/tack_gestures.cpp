@@ -1,0 +1,59 @@
+// tack_gestures.cpp: the player and the thumbtack: taking it, dropping it
+// on a piece or beside, and pinning and unpinning with Alt and a click.
+#include "play/wspuz.h"
+
+namespace cbst {
+
+Rect16 WSPuz::TackOn(int piece) {
+  const Rect16& cell = board_.piece(piece).board;
+  return play_.tack.PictureAt(cell.x + cell.width / 2, cell.y + cell.height / 2);
+}
+
+void WSPuz::TakeTack(int x, int y) {
+  play_.tack.Take(x, y);
+  SetCapture(true);
+}
+
+void WSPuz::DropTack(int x, int y) {
+  cXinx& tack = play_.tack;
+  const Rect16 from = tack.loose();
+  tack.Release();
+  const int piece = board_.HitTest(window_, x, y);
+  const auto repaint = [this](const Rect16& area) { RepaintTack(area); };
+  if (piece == kNoPiece) {
+    tack.Fly(from, tack.home(), kTackFlightHome, *play_.clock, repaint);
+    return;
+  }
+  tack.Fly(from, TackOn(piece), kTackFlightToPiece, *play_.clock, repaint);
+  board_.Pin(piece);
+  RepaintTack(TackOn(piece));
+}
+
+void WSPuz::PinWithFlight(int piece) {
+  cXinx& tack = play_.tack;
+  const auto repaint = [this](const Rect16& area) { RepaintTack(area); };
+  const int carrier = board_.TackCarrier(piece);
+  if (carrier == piece) return;
+  Rect16 from = tack.home();
+  if (carrier != kNoPiece) {
+    // The group's tack moves over to the clicked piece.
+    from = TackOn(carrier);
+    board_.piece(carrier).flags &= ~kPieceThumbtack;
+    RepaintTack(from);
+  }
+  tack.Fly(from, TackOn(piece), kTackFlightPinning, *play_.clock, repaint);
+  board_.Pin(piece);
+  RepaintTack(TackOn(piece));
+}
+
+void WSPuz::UnpinWithFlight(int piece) {
+  const int carrier = board_.TackCarrier(piece);
+  if (carrier == kNoPiece) return;
+  const Rect16 from = TackOn(carrier);
+  board_.Unpin(piece);
+  RepaintTack(from);
+  play_.tack.Fly(from, play_.tack.home(), kTackFlightPinning, *play_.clock,
+                 [this](const Rect16& area) { RepaintTack(area); });
+}
+
+}  // namespace cbst
