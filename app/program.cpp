@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/file_types.h"
+#include "app/game_events.h"
 #include "app/language_choice.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
@@ -122,6 +123,10 @@ bool Program::Start(const std::string& command_line) {
   }
   table_->set_drag_cursor(drag_cursor_);
   low_colour_ = QueryDisplay().bit_count < kLowColourBits;
+  game_events_ = std::make_unique<GameEvents>(*table_, *puz_, *settings_,
+                                              ProgramOptions().game_flags, low_colour_);
+  table_->set_game(game_events_.get());
+  table_->set_game_flags(ProgramOptions().game_flags);
   table_->set_identity_text(IdentityText());
   table_->Refresh();
   Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowFullScreenInactive});

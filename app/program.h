@@ -19,6 +19,7 @@
 
 namespace cbst {
 
+class GameEvents;
 class WPuz;
 
 class Program {
@@ -63,6 +64,7 @@ class Program {
   std::unique_ptr<Traductor> dictionary_;
   std::unique_ptr<Puz> puz_;
   WPuz* table_ = nullptr;  // held by the application
+  std::unique_ptr<GameEvents> game_events_;
   std::string language_list_;
   ProgramPicture bitmaps_[3];
   int drag_cursor_ = 0;

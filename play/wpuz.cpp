@@ -317,10 +317,41 @@ void WPuz::Fly(int piece, int x, int y, int) {
   board().MovePiece(piece, 0, x, y);
 }
 
-void WPuz::AskForSave(bool) {
-  // Saving arrives with saved games; a request made while a message box
-  // is open waits for it to close.
-  if (message_boxes_ > 0) requests_waiting_ = true;
+void WPuz::PlaySound(BoardSound sound) {
+  if (effects_) effects_->PlaySound(sound);
+}
+
+void WPuz::Sparkle(int x, int y) {
+  if (effects_) effects_->Sparkle(x, y);
+}
+
+void WPuz::StartCompletionEffect(int sparkles) {
+  if (effects_) effects_->StartCompletionEffect(sparkles);
+}
+
+void WPuz::StopClock() {
+  if (effects_) effects_->StopClock();
+}
+
+void WPuz::CountJoinedSides(int sides) {
+  if (effects_) effects_->CountJoinedSides(sides);
+}
+
+void WPuz::CountMove() {
+  if (effects_) effects_->CountMove();
+}
+
+void WPuz::CountHelp(int cost) {
+  if (effects_) effects_->CountHelp(cost);
+}
+
+void WPuz::AskForSave(bool urgent) {
+  // A request made while a message box is open waits for it to close.
+  if (message_boxes_ > 0) {
+    requests_waiting_ = true;
+    return;
+  }
+  if (effects_) effects_->AskForSave(urgent);
 }
 
 }  // namespace cbst

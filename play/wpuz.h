@@ -14,6 +14,7 @@
 
 #include "play/play_state.h"
 #include "play/table_base.h"
+#include "play/table_effects.h"
 #include "play/wspuz.h"
 
 namespace cbst {
@@ -51,6 +52,8 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void set_identity_text(std::string text) { identity_ = std::move(text); }
   void set_drag_cursor(int cursor) { play().drag_cursor = cursor; }
   void set_game(GameHandler* game) { play().game = game; }
+  // Who plays the sounds, keeps the score and saves the game.
+  void set_effects(TableEffects* effects) { effects_ = effects; }
   // The switches of the game being played (the preview may be off).
   void set_game_flags(std::uint32_t game_flags) { game_flags_ = game_flags; }
   // Paints the whole table again from the board and shows it.
@@ -82,6 +85,13 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void RedrawPiece(int piece) override;
   void LockPainting(bool locked) override;
   void Fly(int piece, int x, int y, int milliseconds) override;
+  void PlaySound(BoardSound sound) override;
+  void Sparkle(int x, int y) override;
+  void StartCompletionEffect(int sparkles) override;
+  void StopClock() override;
+  void CountJoinedSides(int sides) override;
+  void CountMove() override;
+  void CountHelp(int cost) override;
   void AskForSave(bool urgent) override;
 
  protected:
@@ -103,6 +113,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void MovePreviewOutline(int x, int y);
 
   std::string identity_;
+  TableEffects* effects_ = nullptr;
   int paint_locks_ = 0;
   int busy_ = 0;
   int message_boxes_ = 0;

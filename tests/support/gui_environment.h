@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 #include <QGuiApplication>
+#ifdef CBST_TEST_WIDGETS
+#include <QApplication>
+#endif
 
 #include <memory>
 
@@ -21,9 +24,16 @@ class GuiEnvironment : public ::testing::Environment {
     static int argc = 1;
     static char name[] = "cbst_tests";
     static char* argv[] = {name, nullptr};
+    // Suites with windows need the widgets' application.
+#ifdef CBST_TEST_WIDGETS
+    if (!qGuiApp) app_ = std::make_unique<QApplication>(argc, argv);
+#else
     if (!qGuiApp) app_ = std::make_unique<QGuiApplication>(argc, argv);
+#endif
   }
-  void TearDown() override { app_.reset(); }
+  void TearDown() override {
+    app_.reset();
+  }
 
  private:
   std::unique_ptr<QGuiApplication> app_;

@@ -1,0 +1,26 @@
+// table_effects.h: TableEffects, what play on the table asks of the sounds,
+// the score and saving.
+//
+// The table carries out the rules' requests that concern its screen and
+// hands these on; the program answers them with its sound player, its
+// score keeper and its saved games.
+#pragma once
+
+#include "play/board_host.h"
+
+namespace cbst {
+
+class TableEffects {
+ public:
+  virtual ~TableEffects() = default;
+  virtual void PlaySound(BoardSound sound) = 0;
+  virtual void Sparkle(int x, int y) = 0;
+  virtual void StartCompletionEffect(int sparkles) = 0;
+  virtual void StopClock() = 0;
+  virtual void CountJoinedSides(int sides) = 0;
+  virtual void CountMove() = 0;
+  virtual void CountHelp(int cost) = 0;
+  virtual void AskForSave(bool urgent) = 0;
+};
+
+}  // namespace cbst
