@@ -12,6 +12,9 @@ enum class MouseButton { kLeft, kRight, kMiddle };
 // Told by the window layer for every press and release.
 void NoteMouseButton(MouseButton button, bool down);
 
+// Whether `button` is held now, without starting a new period.
+bool MouseButtonDown(MouseButton button);
+
 // True when the left or the right button is down now and was pressed since
 // the previous call; each call starts a new period.
 bool MouseButtonPressedNow();
