@@ -12,6 +12,7 @@
 namespace cbst {
 
 class DC;
+class TrackRect;
 class Window;
 
 struct MousePayload {
@@ -70,9 +71,20 @@ struct RectanglePayload {
   Rect16 rect;   // the answer
 };
 
+// kEventTrackRect: which change (kTrackMoved, ...) and the rectangle; the
+// outline's DC with kTrackErased and kTrackDrawn. A receiver of a press
+// (kTrackPressed, kTrackPressedOnEdge) sets `skip` to keep the rectangle
+// from taking it.
+struct TrackPayload {
+  int notification = 0;
+  TrackRect* track = nullptr;
+  DC* dc = nullptr;
+  bool skip = false;
+};
+
 using EventPayload = std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload,
                                   TimerPayload, PaintPayload, SizePayload, PointPayload,
-                                  ShowPayload, FilesPayload, RectanglePayload>;
+                                  ShowPayload, FilesPayload, RectanglePayload, TrackPayload>;
 
 struct Event {
   std::uint16_t code = 0;
