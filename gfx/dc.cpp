@@ -413,6 +413,33 @@ void DC::InvertFrame(const Rect16& rect, int thickness) {
   painter->restore();
 }
 
+void DC::XorFill(std::span<const Rect16> rects, std::uint32_t colour) {
+  if (!valid()) return;
+  QRegion area;
+  for (const Rect16& rect : rects) {
+    if (!rect.Empty()) area |= QRect(rect.x, rect.y, rect.width, rect.height);
+  }
+  if (area.isEmpty()) return;
+  if (context_->image->depth() == 32) {
+    QPainter* painter = PainterOf(context_.get(), current_.data());
+    painter->save();
+    painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const QRect& band : area)
+      painter->fillRect(band, ToQColor(colour));
+    painter->restore();
+    return;
+  }
+  // Narrower pixels XOR their stored bits (colour-table pixels their
+  // indices), pixel by pixel: going through the toolkit's colours would
+  // lose the bits a format leaves unused, and drawing twice must give back
+  // exactly what was there.
+  context_->End();
+  const std::uint32_t pattern = RawPixel(*context_->image, colour);
+  const QRegion writable = WritableRegion(*context_, width_, height_);
+  for (const QRect& band : area.translated(context_->origin))
+    SoftwareRasterOp(*context_->image, band, nullptr, QPoint(), pattern, kPatInvert, writable);
+}
+
 void DC::Text(int x, int y, std::string_view text, std::uint32_t colour) {
   QPainter* painter = PainterOf(context_.get(), current_.data());
   if (!painter) return;

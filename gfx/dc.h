@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include "base/rect16.h"
@@ -83,6 +84,9 @@ class DC {
   void Line(int x0, int y0, int x1, int y1);
   // A frame `thickness` pixels wide just inside `rect`, each pixel inverted.
   void InvertFrame(const Rect16& rect, int thickness);
+  // Every pixel covered by any of `rects` XORed once with `colour`, where
+  // they overlap too: drawing the same rectangles again restores the pixels.
+  void XorFill(std::span<const Rect16> rects, std::uint32_t colour);
   // Text in UTF-8 with its top left at (x, y), in the current font.
   void Text(int x, int y, std::string_view text, std::uint32_t colour);
   int TextWidth(std::string_view text);

@@ -21,6 +21,7 @@ inline constexpr RasterOp kNotSrcErase = 0x001100A6;  // NOT (S OR D)
 inline constexpr RasterOp kMergePaint = 0x00BB0226;   // NOT S OR D
 inline constexpr RasterOp kAndNotSrc = 0x00220326;    // D AND NOT S
 inline constexpr RasterOp kPatCopy = 0x00F00021;      // P
+inline constexpr RasterOp kPatInvert = 0x005A0049;    // P XOR D
 inline constexpr RasterOp kDstInvert = 0x00550009;    // NOT D
 inline constexpr RasterOp kBlackness = 0x00000042;    // 0
 inline constexpr RasterOp kWhiteness = 0x00FF0062;    // 1

@@ -41,6 +41,10 @@ void NoteMouseButton(MouseButton button, bool down) {
   NoteKey(VirtualKeyOf(button), down);
 }
 
+bool MouseButtonDown(MouseButton button) {
+  return KeyDown(VirtualKeyOf(button));
+}
+
 bool MouseButtonPressedNow() {
   // Both buttons are asked, so that each question starts a new period.
   const bool left = DownAndPressed(kVirtualLeftButton);

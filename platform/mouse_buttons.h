@@ -18,6 +18,9 @@ void NoteMouseButton(MouseButton button, bool down);
 bool MouseButtonsSwapped();
 void SetMouseButtonsSwapped(bool swapped);
 
+// Whether `button` is held now, without starting a new period.
+bool MouseButtonDown(MouseButton button);
+
 // True when the left or the right button is down now and was pressed since
 // the previous call; each call starts a new period.
 bool MouseButtonPressedNow();

@@ -12,6 +12,7 @@
 namespace cbst {
 
 class DC;
+class TrackRect;
 class Window;
 
 struct MousePayload {
@@ -75,9 +76,21 @@ struct RectanglePayload {
   Rect16 rect;   // the answer
 };
 
-using EventPayload = std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload,
-                                  TimerPayload, PaintPayload, SizePayload, PointPayload,
-                                  ShowPayload, FilesPayload, RectanglePayload, ActivationPayload>;
+// kEventTrackRect: which change (kTrackMoved, ...) and the rectangle; the
+// outline's DC with kTrackErased and kTrackDrawn. A receiver of a press
+// (kTrackPressed, kTrackPressedOnEdge) sets `skip` to keep the rectangle
+// from taking it.
+struct TrackPayload {
+  int notification = 0;
+  TrackRect* track = nullptr;
+  DC* dc = nullptr;
+  bool skip = false;
+};
+
+using EventPayload =
+    std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload, TimerPayload,
+                 PaintPayload, SizePayload, PointPayload, ShowPayload, FilesPayload,
+                 RectanglePayload, ActivationPayload, TrackPayload>;
 
 struct Event {
   std::uint16_t code = 0;

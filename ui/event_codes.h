@@ -18,6 +18,8 @@ inline constexpr std::uint16_t kEventEraseBackground = 101;
 inline constexpr std::uint16_t kEventCommand = 103;
 inline constexpr std::uint16_t kEventKey = 105;
 inline constexpr std::uint16_t kEventMouse = 106;
+// A tracking rectangle tells its notification window what happened to it.
+inline constexpr std::uint16_t kEventTrackRect = 115;
 inline constexpr std::uint16_t kEventCursor = 116;
 inline constexpr std::uint16_t kEventQueued = 119;  // a key or click before anyone sees it
 inline constexpr std::uint16_t kEventMissingTemplate = 120;

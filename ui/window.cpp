@@ -2,6 +2,7 @@
 #include "ui/window.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QScreen>
 
 #include "base/cp1252.h"
@@ -271,6 +272,25 @@ void Window::RestoreFocus() {
 
 void Window::SetCapture(bool captured) {
   if (WindowHost* host = HostOf(*platform_)) captured ? host->grabMouse() : host->releaseMouse();
+}
+
+ClientPoint Window::CursorPosition() const {
+  const WindowHost* host = HostOf(*platform_);
+  if (!host) return {};
+  const QPoint at = host->mapFromGlobal(QCursor::pos());
+  return {at.x(), at.y()};
+}
+
+DrawingSurface* Window::surface() {
+  return HostOf(*platform_);
+}
+
+ClientPoint MapClientPoint(const Window& from, const Window& to, ClientPoint point) {
+  const WindowHost* source = HostOf(*from.platform_);
+  const WindowHost* target = HostOf(*to.platform_);
+  if (!source || !target) return point;
+  const QPoint at = target->mapFromGlobal(source->mapToGlobal(QPoint(point.x, point.y)));
+  return {at.x(), at.y()};
 }
 
 void DestroyWindow(Window* window, int exit_code) {

@@ -18,7 +18,15 @@
 namespace cbst {
 
 class DC;
+class DrawingSurface;
 class WindowHost;
+
+// A point in a window's client area.
+struct ClientPoint {
+  int x = 0;
+  int y = 0;
+  friend constexpr bool operator==(const ClientPoint&, const ClientPoint&) = default;
+};
 
 // Every class of the window tree has one of these; the chain of bases ends
 // at Object's.
@@ -122,6 +130,11 @@ class Window {
   void SaveFocus();
   void RestoreFocus();
   void SetCapture(bool captured);
+  // Where the mouse is now, in client coordinates.
+  ClientPoint CursorPosition() const;
+  // What a DC draws on to reach the client area outside a paint request
+  // (DC(surface(), 0) shows its drawing when it ends); none before Create.
+  DrawingSurface* surface();
 
   std::uint8_t flags = 0;
   std::uint8_t state_flags = 0;
@@ -130,6 +143,7 @@ class Window {
 
  private:
   friend class WindowHost;
+  friend ClientPoint MapClientPoint(const Window& from, const Window& to, ClientPoint point);
   Window* parent_ = nullptr;
   std::unique_ptr<PlatformWindow> platform_;
   WindowHost* host_ = nullptr;  // owned by the toolkit's widget tree
@@ -141,5 +155,9 @@ class Window {
 // processing, its owner forgets it, it is deleted, the window active before
 // it comes back, and `exit_code` is kept for the modal loop.
 void DestroyWindow(Window* window, int exit_code);
+
+// `point` in the client area of `from` as a point in the client area of
+// `to`; unchanged when either window does not exist.
+ClientPoint MapClientPoint(const Window& from, const Window& to, ClientPoint point);
 
 }  // namespace cbst

@@ -105,6 +105,36 @@ TEST(DC, WordByWordFillsAndCopiesMatchTheToolkit) {
   }
 }
 
+TEST(DC, XorFillInvertsCoveredPixelsOnceAndTakesItselfAway) {
+  std::mt19937 random(41);
+  for (const DisplayFormat& format :
+       {DisplayFormat::Standard(32), DisplayFormat::Standard(24),
+        DisplayFormat::FromMasks(16, 0xF800, 0x07E0, 0x001F), CurrentDisplayFormat()}) {
+    BmpMem bitmap(12, 10, format);
+    Randomise(bitmap, random);
+    BmpMem before(12, 10, format);
+    before.dc().Transfer(0, 0, 12, 10, bitmap.dc(), 0, 0);
+    // Two overlapping rectangles and an empty one.
+    const Rect16 rects[] = {{1, 1, 6, 4}, {4, 2, 6, 6}, {0, 0, 0, 5}};
+    bitmap.dc().XorFill(rects, 0xFFFFFF);
+    bitmap.dc().Flush();
+    if (format.bytes_per_pixel == 4) {
+      EXPECT_EQ(Raw(bitmap, 2, 2), Raw(before, 2, 2) ^ 0xFFFFFF);
+      EXPECT_EQ(Raw(bitmap, 5, 3), Raw(before, 5, 3) ^ 0xFFFFFF);  // in both
+    } else if (format.bytes_per_pixel > 1) {
+      EXPECT_NE(Raw(bitmap, 5, 3), Raw(before, 5, 3));
+    }
+    EXPECT_EQ(Raw(bitmap, 0, 0), Raw(before, 0, 0));
+    EXPECT_EQ(Raw(bitmap, 11, 9), Raw(before, 11, 9));
+    bitmap.dc().XorFill(rects, 0xFFFFFF);
+    bitmap.dc().Flush();
+    for (int y = 0; y < 10; ++y) {
+      for (int x = 0; x < 12; ++x)
+        ASSERT_EQ(Raw(bitmap, x, y), Raw(before, x, y)) << x << "," << y;
+    }
+  }
+}
+
 TEST(DC, SelectionRemembersTheDefaultAndForgetsDestroyedTools) {
   const int pens_before = LiveCount(LiveKind::kPen);
   BmpMem bitmap(8, 8);
