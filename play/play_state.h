@@ -2,8 +2,11 @@
 // the player handles pieces.
 #pragma once
 
+#include <memory>
+
 #include "gfx/rect_animation.h"
 #include "play/board_codes.h"
+#include "play/multi_spuzs.h"
 #include "play/thumbtack.h"
 
 namespace cbst {
@@ -21,6 +24,8 @@ struct PlayState {
   int menu_piece = kNoPiece;
   int menu_x = 0;
   int menu_y = 0;
+  // The rubber-band selection, on one window at a time.
+  std::unique_ptr<MultiSPuzs> selection;
   // A turn or a selection in progress: another one waits for its end.
   bool gesture_running = false;
   int drag_cursor = 0;

@@ -111,7 +111,10 @@ void WPuz::OnEvent(Event& event) {
     case kEventOther:
       // Losing the program's activation drops what the player carries.
       if (const auto* activation = event.as<ActivationPayload>()) {
-        if (!activation->active) DropNow();
+        if (!activation->active) {
+          DropNow();
+          EndSelection();
+        }
         event.set_handled();
         return;
       }

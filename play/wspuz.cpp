@@ -36,6 +36,11 @@ int WSPuz::dragged() const {
 }
 
 void WSPuz::OnEvent(Event& event) {
+  if (MultiSPuzs* selection = play_.selection.get();
+      selection && &selection->owner() == this && OnSelectionEvent(*selection, event)) {
+    event.set_handled();
+    return;
+  }
   if (event.code == kEventMouse) {
     if (const auto* mouse = event.as<MousePayload>()) {
       switch (mouse->subcode) {
@@ -62,6 +67,8 @@ void WSPuz::OnEvent(Event& event) {
             DragTo(mouse->x, mouse->y);
           } else if (carrying_tack()) {
             RepaintTack(play_.tack.MoveTo(mouse->x, mouse->y));
+          } else {
+            MaybeStartSelection(mouse->x, mouse->y, mouse->modifiers);
           }
           break;
         case kMouseLeftUp:

@@ -60,8 +60,10 @@ class WSPuz : public Window {
   bool carrying_tack() const { return play_.tack.carried(); }
   PlayState& play() { return play_; }
 
-  // The piece menu of `piece`, as a right click at (x, y) opens it.
+  // The piece menu of `piece`, as a right click at (x, y) opens it, and
+  // the menu of a selection.
   void BuildPieceMenu(int piece, int x, int y, XPopMenu& menu);
+  static void BuildSelectionMenu(const MultiSPuzs& selection, XPopMenu& menu);
 
  protected:
   // What the table adds to a press: a press that ends the drag of the
@@ -89,6 +91,8 @@ class WSPuz : public Window {
   void RequestHelp(int topic);
   // Ends a drag at once, as a release of the button at the last position.
   void DropNow();
+  // Takes the rubber band away.
+  void EndSelection();
   // Puts the thumbtack into the player's hand with its point at (x, y).
   void TakeTack(int x, int y);
 
@@ -112,6 +116,13 @@ class WSPuz : public Window {
   void PinWithFlight(int piece);
   void UnpinWithFlight(int piece);
   Rect16 TackOn(int piece);
+
+  // The rubber band: starting it, what it takes of the window's events,
+  // its menu and its end.
+  void MaybeStartSelection(int x, int y, std::uint8_t modifiers);
+  bool OnSelectionEvent(MultiSPuzs& selection, Event& event);
+  bool OnSelectionCommand(MultiSPuzs& selection, std::uint32_t command);
+  void OpenSelectionMenu(MultiSPuzs& selection, int x, int y);
 
   // Show-where: the neighbour of the side of `piece` towards (x, y).
   void ShowWhere(int piece, int x, int y);

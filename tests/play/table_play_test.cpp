@@ -1,0 +1,399 @@
+// table_play_test.cpp: a real table window with an opened puzzle, played
+// with the framework's mouse and key events: joining, the thumbtack, the
+// rubber band, edge scrolling, show-where, the piece menu and a whole game.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/mouse_buttons.h"
+#include "play/game_flags.h"
+#include "play/game_handler.h"
+#include "play/wpuz.h"
+#include "puzzle/open_puzzle.h"
+#include "puzzle/puzzle_codes.h"
+#include "puzzle/puzzle_writer.h"
+#include "support/synthetic_photo.h"
+#include "ui/application.h"
+#include "ui/pop_menu.h"
+#include "ui/virtual_keys.h"
+
+namespace cbst {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingEffects final : public TableEffects {
+ public:
+  void PlaySound(BoardSound sound) override { sounds.push_back(sound); }
+  void Sparkle(int, int) override { ++sparkles; }
+  void StartCompletionEffect(int) override { completed = true; }
+  void StopClock() override {}
+  void CountJoinedSides(int) override {}
+  void CountMove() override { ++moves; }
+  void CountHelp(int) override { ++helps; }
+  void AskForSave(bool) override {}
+  int Count(BoardSound sound) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound)); }
+
+  std::vector<BoardSound> sounds;
+  int sparkles = 0;
+  int moves = 0;
+  int helps = 0;
+  bool completed = false;
+};
+
+class RecordingGame final : public GameHandler {
+ public:
+  void OnGameEvent(Event& event) override {
+    if (const auto* command = event.as<CommandPayload>(); command && event.code == kEventCommand)
+      commands.push_back(command->id);
+  }
+  void BuildMenu(int, XPopMenu&) override {}
+  void EmptyTableClicked() override { ++hints; }
+
+  std::vector<std::uint32_t> commands;
+  int hints = 0;
+};
+
+// Time that passes only as the table waits: animations end at once.
+class InstantClock final : public AnimationClock {
+ public:
+  std::int64_t NowMicroseconds() override { return now_; }
+  void Sleep(std::int64_t microseconds) override { now_ += microseconds; }
+
+ private:
+  std::int64_t now_ = 0;
+};
+
+class TablePlay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = fs::temp_directory_path() / ("cbst-table-" + std::to_string(::getpid()) + ".puz");
+    Puz made;
+    made.title = "Meadow";
+    made.level_rows = {3, 4};
+    made.level_columns = {4, 5};
+    made.puzzle_seed = 77;
+    made.background = 0x203040;
+    made.state = kStateOwnLevels;
+    const Dib photo = testing::SyntheticPhoto(480, 360);
+    ASSERT_EQ(WritePuzzleFile(made, path_.c_str(), nullptr, {&photo, nullptr}, nullptr).code(), 0);
+
+    table_ = application_.Make<WPuz>(puz_);
+    ASSERT_TRUE(table_->CreateTable("Table"));
+    table_->set_effects(&effects_);
+    table_->set_game(&game_);
+    table_->set_game_flags(kGameNoPreview);
+    table_->play().clock = &clock_;
+  }
+  void TearDown() override {
+    NoteMouseButton(MouseButton::kLeft, false);
+    fs::remove(path_);
+  }
+
+  void Open(std::uint32_t options = kOpenNoTurning, int level = 0) {
+    OpenRequest request;
+    request.path = path_.c_str();
+    request.level = level;
+    request.options = options;
+    ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
+    table_->Refresh();
+  }
+
+  Board& board() { return table_->board(); }
+  SPuz& piece(int index) { return board().piece(index); }
+  void Mouse(int subcode, int x, int y, std::uint8_t modifiers = 0) {
+    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, modifiers});
+    table_->Dispatch(event);
+  }
+  void Key(int virtual_key, std::uint8_t modifiers = 0) {
+    KeyPayload key;
+    key.virtual_key = virtual_key;
+    key.modifiers = modifiers;
+    Event event = MakeEvent(kEventKey, key);
+    table_->Dispatch(event);
+  }
+  void Command(std::uint32_t id) {
+    Event event = MakeEvent(kEventCommand, CommandPayload{id, 0});
+    table_->Dispatch(event);
+  }
+  // The middle of a piece's cell, with the piece on top of everything.
+  std::pair<int, int> Grip(int index) {
+    board().BringToFront(index, 0);
+    const Rect16& cell = piece(index).board;
+    return {cell.x + cell.width / 2, cell.y + cell.height / 2};
+  }
+  // Drags a piece by (dx, dy) in steps, as a hand does.
+  void DragBy(int index, int dx, int dy) {
+    const auto [x, y] = Grip(index);
+    Mouse(kMouseLeftDown, x, y);
+    constexpr int kSteps = 4;
+    for (int step = 1; step <= kSteps; ++step)
+      Mouse(kMouseLeftDrag, x + dx * step / kSteps, y + dy * step / kSteps);
+    Mouse(kMouseLeftUp, x + dx, y + dy);
+  }
+  void DragTo(int index, std::pair<int, int> place, int off_x = 0) {
+    DragBy(index, place.first + off_x - piece(index).board.x, place.second - piece(index).board.y);
+  }
+  int Neighbour(int index, int direction) {
+    return piece(index).neighbour[static_cast<std::size_t>(board().SideFacing(index, direction))];
+  }
+  // A point on the table that no piece and no furniture covers.
+  std::pair<int, int> EmptyPoint() {
+    const Rect16 area = board().puz().cut.pieces.empty() ? Rect16{} : table_->AssemblyArea();
+    return {area.x + area.width / 2, area.y + area.height / 2};
+  }
+
+  int argc_ = 1;
+  char name_[12] = "play_tests";
+  char* argv_[2] = {name_, nullptr};
+  Application application_{argc_, argv_};
+  fs::path path_;
+  Puz puz_;
+  WPuz* table_ = nullptr;
+  RecordingEffects effects_;
+  RecordingGame game_;
+  InstantClock clock_;
+};
+
+TEST_F(TablePlay, ANeighbourDroppedWithinFivePixelsOfItsPlaceJoinsAndSixDoesNot) {
+  Open();
+  const int right = Neighbour(0, kRight);
+  ASSERT_NE(right, kNoNeighbour);
+  DragTo(right, board().ExactPlace(0, right), 6);
+  EXPECT_EQ(piece(right).joined_sides, 0);
+  EXPECT_EQ(effects_.sounds.back(), BoardSound::kDrop);
+  EXPECT_EQ(effects_.sparkles, 0);
+
+  DragBy(right, -1, 0);
+  EXPECT_NE(piece(right).joined_sides, 0);
+  EXPECT_EQ(effects_.sounds.back(), BoardSound::kJoin);
+  EXPECT_EQ(effects_.sparkles, 1);
+  EXPECT_EQ(board().piece(0).board.x + board().piece(0).board.width, piece(right).board.x)
+      << "joined pieces sit exactly";
+  EXPECT_EQ(effects_.moves, 2) << "one move a drag";
+}
+
+TEST_F(TablePlay, CtrlAndAClickOnAPinnedPieceUnpinsItWithoutTurning) {
+  Open(0);
+  const int target = 3;
+  board().Pin(target);
+  const int rotation = piece(target).rotation;
+  const auto [x, y] = Grip(target);
+  Mouse(kMouseLeftDown, x, y, kModControl);
+  EXPECT_FALSE(board().pinned(target));
+  EXPECT_EQ(piece(target).rotation, rotation);
+  EXPECT_TRUE(table_->carrying_tack()) << "the tack comes out into the hand";
+  Mouse(kMouseLeftUp, x, y, kModControl);
+  EXPECT_TRUE(board().pinned(target)) << "released over the piece, the tack goes back in";
+
+  Mouse(kMouseLeftDown, x, y, kModAlt);  // Alt and the left button on a pinned piece: no change
+  Mouse(kMouseRightDown, x, y, kModAlt);
+  EXPECT_FALSE(board().pinned(target));
+  Mouse(kMouseRightDown, x, y, kModControl);
+  EXPECT_EQ(piece(target).rotation, (rotation + 1) % 4) << "free again, it turns";
+}
+
+TEST_F(TablePlay, TheThumbtackIsTakenFromItsHomeAndFliesHomeWhenDroppedBesidePieces) {
+  Open();
+  const Rect16 home = table_->tack_home();
+  const auto home_pixels = [&] {
+    DC& dc = table_->back_buffer().dc();
+    dc.Flush();
+    int drawn = 0;
+    for (int y = home.y; y < home.y + home.height; ++y)
+      for (int x = home.x; x < home.x + home.width; ++x)
+        drawn += dc.GetPixel(x, y) != dc.GetPixel(home.x - 1, home.y - 1) ? 1 : 0;
+    return drawn;
+  };
+  ASSERT_GT(home_pixels(), 0) << "the tack lies in its home";
+
+  const int cx = home.x + home.width / 2;
+  const int cy = home.y + home.height / 2;
+  Mouse(kMouseLeftDown, cx, cy);
+  ASSERT_TRUE(table_->carrying_tack());
+  EXPECT_EQ(home_pixels(), 0) << "the home is empty while the tack is carried";
+
+  const auto [x, y] = Grip(5);
+  Mouse(kMouseLeftDrag, x, y);
+  Mouse(kMouseLeftUp, x, y);
+  EXPECT_TRUE(board().pinned(5));
+  EXPECT_TRUE(piece(5).flags & kPieceThumbtack);
+  for (int member : board().GroupOf(5))
+    EXPECT_TRUE(board().pinned(member));
+
+  // Taken out of the piece and dropped on the empty table, it goes home.
+  Mouse(kMouseLeftDown, x, y);
+  EXPECT_FALSE(board().pinned(5));
+  const auto [ex, ey] = EmptyPoint();
+  Mouse(kMouseLeftDrag, ex, ey);
+  Mouse(kMouseLeftUp, ex, ey);
+  EXPECT_FALSE(table_->carrying_tack());
+  EXPECT_FALSE(table_->play().tack.away());
+  EXPECT_GT(home_pixels(), 0);
+  for (int index = 0; index < board().piece_count(); ++index)
+    EXPECT_FALSE(board().pinned(index)) << index;
+}
+
+TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc) {
+  Open();
+  const auto [x, y] = EmptyPoint();
+  NoteMouseButton(MouseButton::kLeft, true);
+  Mouse(kMouseLeftDown, x, y, kModControl);
+  EXPECT_EQ(game_.hints, 1) << "a press on the empty table";
+  Mouse(kMouseLeftDrag, x - 10, y + 6, kModControl);
+  EXPECT_FALSE(table_->play().selection) << "|dx| + |dy| = 16 is not yet a rubber band";
+  Mouse(kMouseLeftDrag, x - 10, y + 7, kModControl);
+  ASSERT_TRUE(table_->play().selection);
+  // The corner follows the mouse over the whole table.
+  Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
+  NoteMouseButton(MouseButton::kLeft, false);
+  Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
+  const MultiSPuzs& selection = *table_->play().selection;
+  const Rect16 band = selection.rect();
+  int inside = 0;
+  for (int index = 0; index < board().piece_count(); ++index) {
+    const bool in = band.Contains(piece(index).board);
+    inside += in ? 1 : 0;
+    EXPECT_EQ((piece(index).flags & kPieceSelected) != 0, in) << index;
+  }
+  ASSERT_GT(inside, 0);
+  EXPECT_EQ(selection.selected(), inside);
+
+  XPopMenu menu;
+  WSPuz::BuildSelectionMenu(selection, menu);
+  EXPECT_TRUE(menu.Has(kCommandPinSelection));
+  EXPECT_FALSE(menu.Has(kCommandUnpinSelection));
+  Command(kCommandPinSelection);
+  EXPECT_EQ(selection.pinned(), inside);
+  for (int index = 0; index < board().piece_count(); ++index)
+    EXPECT_EQ(board().pinned(index), (piece(index).flags & kPieceSelected) != 0) << index;
+  Command(kCommandUnpinSelection);
+  EXPECT_EQ(selection.pinned(), 0);
+
+  Key(kVkEscape);
+  EXPECT_FALSE(table_->play().selection);
+  for (int index = 0; index < board().piece_count(); ++index)
+    EXPECT_FALSE(piece(index).flags & kPieceSelected) << index;
+}
+
+TEST_F(TablePlay, PushingAPieceIntoAnEdgeScrollsTheTableWithItAndSoundsOncePerContact) {
+  Open();
+  const int pushed = 0;
+  const int other = 1;
+  const auto [x, y] = Grip(pushed);
+  const int to_edge = table_->width() - 2 - (piece(pushed).window.x + piece(pushed).window.width);
+  const int other_x = piece(other).board.x;
+  Mouse(kMouseLeftDown, x, y);
+  Mouse(kMouseLeftDrag, x + to_edge, y);
+  EXPECT_EQ(effects_.Count(BoardSound::kEdge), 0) << "touching is not pushing";
+  for (int step = 1; step <= 3; ++step)
+    Mouse(kMouseLeftDrag, x + to_edge + 10 * step, y);
+  EXPECT_EQ(effects_.Count(BoardSound::kEdge), 1);
+  EXPECT_EQ(piece(other).board.x, other_x - 30) << "the table scrolled by what stuck out";
+  EXPECT_EQ(piece(pushed).window.x + piece(pushed).window.width, table_->width() - 2);
+
+  Mouse(kMouseLeftDrag, x + to_edge - 20, y);  // away from the edge: the contact ends
+  Mouse(kMouseLeftDrag, x + to_edge + 40, y);
+  EXPECT_EQ(effects_.Count(BoardSound::kEdge), 2);
+  Mouse(kMouseLeftUp, x + to_edge + 40, y);
+}
+
+TEST_F(TablePlay, ShowWhereCountsAHelpOnlyForAnOpenSideWithANeighbour) {
+  Open();
+  // Piece 0 is the top-left corner: its left and top sides are borders.
+  const Rect16 cell = piece(0).board;
+  const int cx = cell.x + cell.width / 2;
+  const int cy = cell.y + cell.height / 2;
+  Grip(0);
+  Mouse(kMouseLeftDown, cell.x + 2, cy, kModControl | kModAlt);
+  Mouse(kMouseLeftDown, cx, cell.y + 2, kModControl | kModAlt);
+  EXPECT_EQ(effects_.helps, 0);
+
+  const int right = Neighbour(0, kRight);
+  DragTo(right, board().ExactPlace(0, right));
+  ASSERT_NE(piece(0).joined_sides, 0);
+  const int sparkles = effects_.sparkles;
+  const Rect16 joined = piece(0).board;
+  Mouse(kMouseLeftDown, joined.x + joined.width - 2, joined.y + joined.height / 2,
+        kModControl | kModAlt);
+  EXPECT_EQ(effects_.helps, 0) << "the joined side";
+
+  Mouse(kMouseLeftDown, joined.x + joined.width / 2, joined.y + joined.height - 2,
+        kModControl | kModAlt);
+  EXPECT_EQ(effects_.helps, 1) << "the bottom side has its neighbour still loose";
+  EXPECT_EQ(effects_.sparkles, sparkles + 1) << "the neighbour sparkles at the end";
+  EXPECT_EQ(board().puz().cut.z_order.front(), Neighbour(0, kDown));
+}
+
+TEST_F(TablePlay, ThePieceMenuOffersWhatThePieceAllows) {
+  Open(0);
+  const Rect16 cell = piece(0).board;
+  XPopMenu free_piece;
+  table_->BuildPieceMenu(0, cell.x + cell.width - 2, cell.y + cell.height / 2, free_piece);
+  for (std::uint32_t command : {kCommandTurnClockwise, kCommandTurnAnticlockwise, kCommandPin,
+                                kCommandShowWhere, kCommandHelp})
+    EXPECT_TRUE(free_piece.Has(command)) << command;
+  EXPECT_FALSE(free_piece.Has(kCommandUnpin));
+
+  XPopMenu towards_border;
+  table_->BuildPieceMenu(0, cell.x + 1, cell.y + cell.height / 2, towards_border);
+  const bool left_is_border = Neighbour(0, kLeft) == kNoNeighbour;
+  EXPECT_EQ(towards_border.Has(kCommandShowWhere), !left_is_border);
+
+  board().Pin(0);
+  XPopMenu pinned;
+  table_->BuildPieceMenu(0, cell.x + cell.width / 2, cell.y + cell.height / 2, pinned);
+  EXPECT_TRUE(pinned.Has(kCommandUnpin));
+  EXPECT_FALSE(pinned.Has(kCommandTurnClockwise)) << "a pinned piece does not turn";
+
+  // The menu's turn acts about the cell's centre of the piece it was opened on.
+  board().Unpin(0);
+  const int rotation = piece(0).rotation;
+  Mouse(kMouseRightDown, cell.x + cell.width / 2, cell.y + cell.height / 2);
+  Command(kCommandTurnClockwise);
+  EXPECT_EQ(piece(0).rotation, (rotation + 1) % 4);
+  EXPECT_EQ(effects_.sounds.back(), BoardSound::kTurn);
+  EXPECT_EQ(effects_.moves, 0) << "turns from the menu count no move";
+}
+
+TEST_F(TablePlay, TheEmptyTableHintsAndItsDoubleClickAsksForThePreview) {
+  Open();
+  const auto [x, y] = EmptyPoint();
+  Mouse(kMouseLeftDown, x, y);
+  Mouse(kMouseLeftUp, x, y);
+  EXPECT_EQ(game_.hints, 1);
+  Mouse(kMouseLeftDouble, x, y);
+  EXPECT_EQ(game_.commands, std::vector<std::uint32_t>{kCommandPreview});
+
+  // Losing the program's activation drops a carried piece at once.
+  const auto [px, py] = Grip(2);
+  Mouse(kMouseLeftDown, px, py);
+  Mouse(kMouseLeftDrag, px + 30, py + 20);
+  ASSERT_EQ(table_->dragged(), 2);
+  Event inactive = MakeEvent(kEventOther, ActivationPayload{false});
+  table_->Dispatch(inactive);
+  EXPECT_EQ(table_->dragged(), kNoPiece);
+  EXPECT_EQ(effects_.sounds.back(), BoardSound::kDrop);
+}
+
+TEST_F(TablePlay, ASmallPuzzleSolvedWithDragsEndsSolved) {
+  Open();
+  // Piece 0 goes to the assembly area; each other piece is then dropped
+  // next to its left or upper neighbour, which already lies in place.
+  const Rect16 assembly = table_->AssemblyArea();
+  DragTo(0, {assembly.x + 2, assembly.y + 2});
+  const int count = board().piece_count();
+  for (int index = 1; index < count; ++index) {
+    const int left = Neighbour(index, kLeft);
+    const int anchor = left != kNoNeighbour && left < index ? left : Neighbour(index, kUp);
+    ASSERT_NE(anchor, kNoNeighbour) << index;
+    DragTo(index, board().ExactPlace(anchor, index));
+  }
+  EXPECT_TRUE(board().solved());
+  EXPECT_EQ(effects_.sounds.back(), BoardSound::kSolved);
+  EXPECT_EQ(effects_.moves, count);
+}
+
+}  // namespace
+}  // namespace cbst
