@@ -1,20 +1,28 @@
 // play_bench.cpp: the board operations whose cost grows with the puzzle:
 // opening a puzzle, spreading a new game, re-placing a large group and
-// walking it, and painting the table.
+// walking it, painting the table, and one drag step on the table window.
 #include <benchmark/benchmark.h>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
 
 #include <unistd.h>
 
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <memory>
+#include <unordered_set>
 #include <utility>
 
 #include "gfx/display_probe.h"
 #include "image/bmp_file.h"
+#include "platform/platform_window_qt.h"
 #include "play/board.h"
 #include "play/board_painter.h"
 #include "play/virtual_table.h"
+#include "play/wpuz.h"
 #include "puzzle/cut.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/piece_sheets.h"
@@ -23,6 +31,8 @@
 #include "puzzle/table_picture.h"
 #include "support/recording_host.h"
 #include "support/synthetic_photo.h"
+#include "ui/application.h"
+#include "ui/event_codes.h"
 
 namespace cbst {
 namespace {
@@ -270,6 +280,241 @@ void BM_ReadCachedPicture(benchmark::State& state) {
   state.counters["megapixels"] = width * height / 1e6;
 }
 BENCHMARK(BM_ReadCachedPicture)->Arg(2)->Arg(8)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace cbst
+
+namespace cbst {
+namespace {
+
+// The screen, the level of the benchmark puzzle (about 5000 pieces), and
+// the block of pieces joined into the dragged group, with the place of its
+// top-left piece on the table: left of the empty assembly area, so that the
+// whole group lies over the spread pieces (about 900 of them).
+constexpr int kScreenWidth = 1920;
+constexpr int kScreenHeight = 1080;
+constexpr int kDragLevel = 4;
+constexpr int kGroupRows = 25;
+constexpr int kGroupColumns = 40;
+constexpr int kGroupLeft = 100;
+constexpr int kGroupTop = 300;
+// Loose pieces taken for the single drag keep this far from the edges.
+constexpr int kSingleMargin = 200;
+
+// Before the toolkit starts: the offscreen platform with one full-HD
+// screen, unless the caller asked for a platform of their own.
+bool ChooseScreen(const std::filesystem::path& folder) {
+  if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return false;
+  const auto config = folder / "screen.json";
+  std::ofstream(config) << "{\"screens\": [{\"name\": \"bench\", \"x\": 0, \"y\": 0, "
+                        << "\"width\": " << kScreenWidth << ", \"height\": " << kScreenHeight
+                        << ", \"dpi\": 96, \"dpr\": 1}]}\n";
+  return qputenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + config.string()).c_str());
+}
+
+// The offscreen platform cannot grab the mouse and says so at every
+// pick-up; everything else the toolkit says is passed on.
+QtMessageHandler& ToolkitMessages() {
+  static QtMessageHandler handler = nullptr;
+  return handler;
+}
+void QuietAboutGrabbing(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+  if (text.contains(QLatin1String("grabbing the mouse"))) return;
+  if (ToolkitMessages()) {
+    ToolkitMessages()(type, context, text);
+  } else {
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+  }
+}
+
+// The program's Application, which brings the toolkit up, made once; the
+// display is probed after it, as at start-up.
+Application& BenchApplication() {
+  static const BenchFolder folder;
+  [[maybe_unused]] static const bool screen_chosen = ChooseScreen(folder.path());
+  [[maybe_unused]] static const bool quiet =
+      (ToolkitMessages() = qInstallMessageHandler(QuietAboutGrabbing), true);
+  static int argc = 1;
+  static char name[] = "play_bench";
+  static char* argv[] = {name, nullptr};
+  static Application application(argc, argv);
+  [[maybe_unused]] static const bool probed = (ProbeDisplay(false), true);
+  return application;
+}
+
+// Counts the paint events of the widget it watches: the updates that
+// reached the screen.
+class PaintCounter final : public QObject {
+ public:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints_;
+    return false;
+  }
+  int paints() const { return paints_; }
+
+ private:
+  int paints_ = 0;
+};
+
+// The table window the player drags on: the program's WPuz on a full-HD
+// screen of the offscreen platform, with the benchmark puzzle's level of
+// about 5000 pieces opened on it, and a block of 25 x 40 of its pieces
+// joined into one group lying on top in the middle of the table. It is
+// made once: the drag benchmarks run many times over.
+class DragTable {
+ public:
+  DragTable() {
+    Application& application = BenchApplication();
+    table_ = application.Make<WPuz>(puz_);
+    if (!table_->CreateTable("Bench")) return;
+    Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowFullScreenInactive});
+    table_->Dispatch(show);
+    OpenRequest request;
+    request.path = BenchPuzzle().c_str();
+    request.level = kDragLevel;
+    request.game_seed = 1;
+    if (OpenPuzzleForPlay(puz_, request, *table_).code() != 0) return;
+    if (!JoinGroup()) return;
+    table_->Refresh();
+    QCoreApplication::processEvents();
+    if (QWidget* widget = table_->platform_window()->widget) widget->installEventFilter(&presents_);
+    ready_ = FindLoosePiece();
+  }
+  ~DragTable() { DestroyWindow(table_, 0); }
+  DragTable(const DragTable&) = delete;
+  DragTable& operator=(const DragTable&) = delete;
+
+  bool ready() const { return ready_; }
+  WPuz& table() { return *table_; }
+  int pieces() const { return static_cast<int>(puz_.cut.pieces.size()); }
+  int group_size() const { return static_cast<int>(group_.size()); }
+  // The pieces floating as one picture while carried.
+  int floating() const { return static_cast<int>(puz_.carried.size()); }
+  int presents() const { return presents_.paints(); }
+  // Where to press to pick up the group, or the single loose piece.
+  std::pair<int, int> group_point() const { return group_point_; }
+  std::pair<int, int> single_point() const { return single_point_; }
+
+  void Mouse(int subcode, int x, int y) {
+    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, 0});
+    table_->Dispatch(event);
+  }
+
+ private:
+  static std::pair<int, int> Centre(const SPuz& piece) {
+    return {piece.board.x + piece.board.width / 2, piece.board.y + piece.board.height / 2};
+  }
+
+  // The block of kGroupRows x kGroupColumns at the top left of the
+  // picture, solved in place at (kGroupLeft, kGroupTop) and on top of
+  // every loose piece.
+  bool JoinGroup() {
+    const Cut& cut = puz_.cut;
+    if (cut.rows < kGroupRows || cut.columns < kGroupColumns) return false;
+    std::unordered_set<int> block;
+    for (int row = 0; row < kGroupRows; ++row) {
+      for (int column = 0; column < kGroupColumns; ++column)
+        block.insert(row * cut.columns + column);
+    }
+    for (const int member : block) {
+      SPuz& piece = puz_.cut.pieces[static_cast<std::size_t>(member)];
+      for (int side = 0; side < kSideCount; ++side) {
+        if (block.contains(piece.neighbour[side])) piece.joined_sides |= 1u << side;
+      }
+    }
+    Board& board = table_->board();
+    board.MovePiece(0, 0, kGroupLeft, kGroupTop);
+    board.Replace(0, false);
+    board.BringToFront(0, 0);
+    group_ = board.GroupOf(0);
+    group_point_ = Centre(puz_.cut.pieces[0]);
+    return static_cast<int>(group_.size()) == kGroupRows * kGroupColumns &&
+           board.HitTest(kTableWindow, group_point_.first, group_point_.second) == 0;
+  }
+
+  // The topmost loose piece whose middle the mouse finds, away from the
+  // table's edges.
+  bool FindLoosePiece() {
+    Board& board = table_->board();
+    for (const std::int16_t index : puz_.cut.z_order) {
+      const SPuz& piece = puz_.cut.pieces[static_cast<std::size_t>(index)];
+      if (piece.joined_sides != 0 || piece.box != kTableWindow) continue;
+      const auto [x, y] = Centre(piece);
+      if (x < kSingleMargin || y < kSingleMargin || x > table_->width() - kSingleMargin ||
+          y > table_->height() - kSingleMargin)
+        continue;
+      if (board.HitTest(kTableWindow, x, y) != index) continue;
+      single_point_ = {x, y};
+      return true;
+    }
+    return false;
+  }
+
+  Puz puz_;
+  WPuz* table_ = nullptr;  // held by the application
+  std::vector<int> group_;
+  std::pair<int, int> group_point_;
+  std::pair<int, int> single_point_;
+  PaintCounter presents_;
+  bool ready_ = false;
+};
+
+DragTable& TheDragTable() {
+  static DragTable table;
+  return table;
+}
+
+// Each step moves the mouse this far, back and forth over kDragSweep steps.
+constexpr int kDragStepPixels = 3;
+constexpr int kDragSweep = 20;
+
+// One drag step on the table window, from the mouse event to the screen:
+// the left-button drag event goes through Window::Dispatch as the widget
+// would send it, the table repaints the changed rectangle into its back
+// buffer and asks its widget for an update of it, and processing the
+// pending events delivers that update as the event loop does after every
+// mouse move: the widget's paint event copies the rectangle to its image
+// and the toolkit's backing store, and flushes it to the screen. A forced
+// repaint (Window::Update) would instead repaint the whole widget, which
+// a drag never does. range(0): 0 drags one loose piece, 1 the 1000-piece
+// group.
+void BM_DragStep(benchmark::State& state) {
+  const bool group = state.range(0) != 0;
+  DragTable& drag = TheDragTable();
+  if (!drag.ready()) {
+    state.SkipWithError("the table or its game could not be made");
+    return;
+  }
+  const auto [x, y] = group ? drag.group_point() : drag.single_point();
+  drag.Mouse(kMouseLeftDown, x, y);
+  QCoreApplication::processEvents();
+  if (drag.table().dragged() == kNoPiece) {
+    state.SkipWithError("nothing was picked up");
+    return;
+  }
+  const int floating = drag.floating();
+  const int presents_before = drag.presents();
+  int step = 0;
+  for (auto _ : state) {
+    // Out and back along a line, so that the piece stays where it was.
+    const int phase = step++ % (2 * kDragSweep);
+    const int offset =
+        kDragStepPixels * (phase < kDragSweep ? phase + 1 : 2 * kDragSweep - phase - 1);
+    drag.Mouse(kMouseLeftDrag, x + offset, y + offset / 2);
+    QCoreApplication::processEvents();
+  }
+  const int presents = drag.presents() - presents_before;
+  drag.Mouse(kMouseLeftDrag, x, y);
+  drag.Mouse(kMouseLeftUp, x, y);
+  QCoreApplication::processEvents();
+  state.counters["presents"] = benchmark::Counter(presents, benchmark::Counter::kAvgIterations);
+  state.counters["floating"] = floating;
+  state.counters["pieces"] = drag.pieces();
+  state.counters["dragged"] = group ? drag.group_size() : 1;
+  state.counters["table_width"] = drag.table().width();
+  state.counters["table_height"] = drag.table().height();
+}
+BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->ArgName("group")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace cbst

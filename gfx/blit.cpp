@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace cbst {
 namespace {
@@ -30,21 +29,43 @@ std::uint32_t PerField(const DisplayFormat& format, std::uint32_t pixel, std::ui
 }
 
 // Pieces go onto the table by the thousand: masked copies between pixels
-// of four bytes run word by word.
-void MaskedCopyWords(const BlitRequest& request, const PixelView& destination,
-                     const PixelView& source, const PixelView& mask, std::uint32_t colour_bits) {
+// of one size run with that size fixed, so that each row is plain loads
+// and stores (word by word for four bytes).
+template <int kBytes>
+void MaskedCopyRows(const BlitRequest& request, const PixelView& destination,
+                    const PixelView& source, const PixelView& mask, std::uint32_t colour_bits) {
   for (int row = 0; row < request.height; ++row) {
     std::uint8_t* d = destination.At(request.x, request.y + row);
     const std::uint8_t* s = source.At(request.source_x, request.source_y + row);
     const std::uint8_t* m = mask.At(request.mask_x, request.mask_y + row);
-    for (int column = 0; column < request.width; ++column, d += 4, s += 4, m += 4) {
-      std::uint32_t dv, sv, mv;
-      std::memcpy(&dv, d, 4);
-      std::memcpy(&sv, s, 4);
-      std::memcpy(&mv, m, 4);
-      const std::uint32_t result = (((dv & mv) ^ sv) & colour_bits) | kOpaque;
-      std::memcpy(d, &result, 4);
+    for (int column = 0; column < request.width; ++column, d += kBytes, s += kBytes, m += kBytes) {
+      const std::uint32_t result =
+          (LoadPixel(d, kBytes) & LoadPixel(m, kBytes)) ^ LoadPixel(s, kBytes);
+      StorePixel(d, kBytes, result & colour_bits);
     }
+  }
+}
+
+// The masked copy for pixels of the usual sizes, all three bitmaps alike;
+// false when the general loop must do it.
+bool FastMaskedCopy(const BlitRequest& request, const PixelView& destination,
+                    const PixelView& source, const PixelView& mask, std::uint32_t colour_bits) {
+  if (!source.data || !mask.data || source.bytes != destination.bytes ||
+      mask.bytes != destination.bytes) {
+    return false;
+  }
+  switch (destination.bytes) {
+    case 4:
+      MaskedCopyRows<4>(request, destination, source, mask, colour_bits);
+      return true;
+    case 3:
+      MaskedCopyRows<3>(request, destination, source, mask, colour_bits);
+      return true;
+    case 2:
+      MaskedCopyRows<2>(request, destination, source, mask, colour_bits);
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -96,9 +117,8 @@ void BlitDirect(BlitRequest request, BlitOperation operation) {
   const int background_x = own_background ? request.x : request.background_x;
   const int background_y = own_background ? request.y : request.background_y;
   const PixelView mask = request.mask ? request.mask->pixels() : PixelView{};
-  if (operation == BlitOperation::kMaskedCopy && bytes == 4 && source.bytes == 4 &&
-      mask.bytes == 4 && source.data && mask.data) {
-    MaskedCopyWords(request, destination, source, mask, colour_bits);
+  if (operation == BlitOperation::kMaskedCopy && destination.bytes == bytes &&
+      FastMaskedCopy(request, destination, source, mask, colour_bits)) {
     return;
   }
 

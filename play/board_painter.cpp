@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 #include <utility>
 
 #include "gfx/blit.h"
@@ -96,6 +97,27 @@ class Shade {
   std::array<std::uint8_t, kLevels> levels_{};
 };
 
+// Calls `run` with the size of a pixel as a constant when it is one of the
+// usual sizes (4, 3 or 2 bytes), so that the loops it runs are compiled for
+// it; with 0 (as many as the views say) for any other.
+template <typename Run>
+void WithPixelSize(int bytes, Run run) {
+  switch (bytes) {
+    case 4:
+      run(std::integral_constant<int, 4>{});
+      break;
+    case 3:
+      run(std::integral_constant<int, 3>{});
+      break;
+    case 2:
+      run(std::integral_constant<int, 2>{});
+      break;
+    default:
+      run(std::integral_constant<int, 0>{});
+      break;
+  }
+}
+
 // Pixel loops for `kBytes` bytes a pixel, or (0) as many as the views say.
 template <int kBytes>
 void FillRows(const PixelView& pixels, const Rect16& area, std::uint32_t pixel) {
@@ -136,11 +158,7 @@ void ShadeRows(const PixelView& target, const Rect16& cast, const PixelView& mas
 void Fill(Bmp& buffer, const Rect16& area, std::uint32_t colour) {
   const PixelView pixels = buffer.pixels();
   const std::uint32_t pixel = buffer.format().Pack(colour);
-  if (pixels.bytes == 4) {
-    FillRows<4>(pixels, area, pixel);
-  } else {
-    FillRows<0>(pixels, area, pixel);
-  }
+  WithPixelSize(pixels.bytes, [&](auto size) { FillRows<size()>(pixels, area, pixel); });
 }
 
 // The sprite's shape, moved down and right by the depth, shades what lies
@@ -159,11 +177,10 @@ void DrawShadow(Bmp& buffer, const Sprite& sprite, const Rect16& area, int depth
   const int mask_y = sprite.source_y + cast.y - depth - sprite.at.y;
   const std::pair<int, int> shape_end{sprite.source_x + sprite.at.width,
                                       sprite.source_y + sprite.at.height};
-  if (target.bytes == 4 && mask.bytes == 4) {
-    ShadeRows<4>(target, cast, mask, mask_x, mask_y, depth, shape_end, shape_bits, shade);
-  } else {
-    ShadeRows<0>(target, cast, mask, mask_x, mask_y, depth, shape_end, shape_bits, shade);
-  }
+  // The loops take the mask's pixels to be as large as the target's.
+  WithPixelSize(target.bytes == mask.bytes ? target.bytes : 0, [&](auto size) {
+    ShadeRows<size()>(target, cast, mask, mask_x, mask_y, depth, shape_end, shape_bits, shade);
+  });
 }
 
 void DrawSprite(Bmp& buffer, const Sprite& sprite, const Rect16& area) {

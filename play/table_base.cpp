@@ -41,7 +41,14 @@ void TableBase::TakePalette(const Palette* palette, std::uint32_t background) {
 }
 
 bool TableBase::ScatterPieces(Puz&, bool whole_table) {
-  return board_.Scatter(kTableWindow, whole_table, false).done;
+  // Every piece spread goes to the top and asks for the pieces it leaves
+  // under it to be repainted; on a new game of thousands of pieces that is
+  // tens of thousands of small paints, none of them seen. The table is
+  // painted once when the spread is done instead.
+  LockPainting(true);
+  const bool done = board_.Scatter(kTableWindow, whole_table, false).done;
+  LockPainting(false);
+  return done;
 }
 
 Rect16 TableBase::PaintArea(const Rect16& rect) {
