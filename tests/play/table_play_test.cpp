@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
+
 #include <filesystem>
 
 #include "platform/mouse_buttons.h"
@@ -33,7 +38,9 @@ class RecordingEffects final : public TableEffects {
   void CountMove() override { ++moves; }
   void CountHelp(int) override { ++helps; }
   void AskForSave(bool) override {}
-  int Count(BoardSound sound) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound)); }
+  int Count(BoardSound sound) const {
+    return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound));
+  }
 
   std::vector<BoardSound> sounds;
   int sparkles = 0;
@@ -212,10 +219,9 @@ TEST_F(TablePlay, TheThumbtackIsTakenFromItsHomeAndFliesHomeWhenDroppedBesidePie
   const int cy = home.y + home.height / 2;
   Mouse(kMouseLeftDown, cx, cy);
   ASSERT_TRUE(table_->carrying_tack());
-  EXPECT_EQ(home_pixels(), 0) << "the home is empty while the tack is carried";
-
   const auto [x, y] = Grip(5);
   Mouse(kMouseLeftDrag, x, y);
+  EXPECT_EQ(home_pixels(), 0) << "the home is empty while the tack is carried";
   Mouse(kMouseLeftUp, x, y);
   EXPECT_TRUE(board().pinned(5));
   EXPECT_TRUE(piece(5).flags & kPieceThumbtack);
@@ -347,11 +353,20 @@ TEST_F(TablePlay, ThePieceMenuOffersWhatThePieceAllows) {
   EXPECT_TRUE(pinned.Has(kCommandUnpin));
   EXPECT_FALSE(pinned.Has(kCommandTurnClockwise)) << "a pinned piece does not turn";
 
-  // The menu's turn acts about the cell's centre of the piece it was opened on.
+  // The menu's turn, chosen in the menu the right button opens, acts about
+  // the centre of the piece's cell.
   board().Unpin(0);
   const int rotation = piece(0).rotation;
-  Mouse(kMouseRightDown, cell.x + cell.width / 2, cell.y + cell.height / 2);
-  Command(kCommandTurnClockwise);
+  QTimer::singleShot(0, [] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* action : menu->actions())
+      if (action->data().toULongLong() == kCommandTurnClockwise) menu->setActiveAction(action);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(menu, &enter);
+  });
+  const auto [mx, my] = Grip(0);
+  Mouse(kMouseRightDown, mx, my);
   EXPECT_EQ(piece(0).rotation, (rotation + 1) % 4);
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kTurn);
   EXPECT_EQ(effects_.moves, 0) << "turns from the menu count no move";
