@@ -117,7 +117,7 @@ struct PaintedGame {
     buffer = MakeBmpMem(1920, 1080);
   }
   Rect16 Paint(const Rect16& rect) {
-    return PaintBoard(puz, *buffer, {kTableWindow, rect, false, shadow, nullptr, {}});
+    return PaintBoard(puz, *buffer, {kTableWindow, rect, false, shadow, nullptr, {}, nullptr, {}});
   }
 
   Puz puz;

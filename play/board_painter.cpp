@@ -246,6 +246,17 @@ Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request) {
   const std::vector<SPuz>& pieces = puz.cut.pieces;
   const bool game = !pieces.empty();
   Fill(buffer, area, game ? puz.background & kColourValue : kNoGameBackground);
+  if (game && request.preview && request.preview->valid()) {
+    const Rect16 picture{static_cast<std::int16_t>(request.preview_at.first),
+                         static_cast<std::int16_t>(request.preview_at.second),
+                         static_cast<std::int16_t>(request.preview->width()),
+                         static_cast<std::int16_t>(request.preview->height())};
+    if (const Rect16 part = Intersection(picture, area); !part.Empty()) {
+      buffer.dc().Transfer(part.x, part.y, part.width, part.height, request.preview->dc(),
+                           part.x - picture.x, part.y - picture.y);
+      buffer.dc().Flush();
+    }
+  }
   if (!game || request.pieces_hidden || !puz.sheets.image || !puz.sheets.mask) return area;
 
   const Shade shade(request.shadow, buffer.format());

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "base/rect16.h"
 #include "gfx/bmp_mem.h"
@@ -37,10 +38,14 @@ struct PaintRequest {
   const CarriedImage* carried = nullptr;
   // Handles pending messages when the paint may be interrupted.
   std::function<void()> handle_messages;
+  // The finished picture lying on the table under the pieces, with its
+  // top left at `preview_at`; none when the preview is off.
+  BmpMem* preview = nullptr;
+  std::pair<int, int> preview_at;
 };
 
 // Paints `request.rect`, grown by kPaintMargin and kept inside `buffer`:
-// the game's background, then the window's pieces from the bottom of the
+// the game's background and the preview picture, then the window's pieces from the bottom of the
 // z-order up, each with its shadow (the carried group left out), then the
 // carried group's picture on top. Nothing outside that area changes.
 // Returns the area painted.

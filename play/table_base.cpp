@@ -56,6 +56,10 @@ Rect16 TableBase::PaintArea(const Rect16& rect) {
   request.rect = rect.width > 0 && rect.height > 0 ? rect : Surface(kTableWindow);
   request.shadow = ChooseShadowParameters(puz_, shadows_);
   request.carried = carried();
+  if (const Rect16 preview = PreviewPlace(); !preview.Empty() && puz_.preview_picture) {
+    request.preview = puz_.preview_picture.get();
+    request.preview_at = {preview.x, preview.y};
+  }
   return PaintBoard(puz_, *back_buffer_, request);
 }
 
@@ -83,6 +87,7 @@ std::vector<Rect16> TableBase::CoveredAreas(std::uint8_t window, bool animating)
   std::vector<Rect16> covered;
   if (window != kTableWindow) return covered;
   if (!animating) covered.push_back(AssemblyArea());
+  if (const Rect16 preview = PreviewPlace(); !preview.Empty()) covered.push_back(preview);
   for (const PieceBox& box : puz_.boxes)
     covered.push_back(box.closed() ? box.ClosedRect() : box.open);
   return covered;

@@ -179,14 +179,19 @@ void WPuz::DrawIdentity(const Rect16& painted) {
   dc.Select(static_cast<Font*>(nullptr));
 }
 
-Rect16 WPuz::PreviewPicture() const {
+Rect16 WPuz::PreviewPlace() const {
   const Puz& game = const_cast<WPuz*>(this)->puz();
-  if (!game.preview_picture || game.HasOption(kOptionNoPreview) || (game_flags_ & kGameNoPreview))
+  if (!game.preview_picture || game.cut.pieces.empty() || game.HasOption(kOptionNoPreview) ||
+      (game_flags_ & kGameNoPreview))
     return {};
-  return Rect16{static_cast<std::int16_t>(preview_x_), static_cast<std::int16_t>(preview_y_),
-                static_cast<std::int16_t>(game.preview_picture->width()),
-                static_cast<std::int16_t>(game.preview_picture->height())}
-      .Grown(kPreviewHitMargin);
+  return {static_cast<std::int16_t>(preview_x_), static_cast<std::int16_t>(preview_y_),
+          static_cast<std::int16_t>(game.preview_picture->width()),
+          static_cast<std::int16_t>(game.preview_picture->height())};
+}
+
+Rect16 WPuz::PreviewPicture() const {
+  const Rect16 place = PreviewPlace();
+  return place.Empty() ? place : place.Grown(kPreviewHitMargin);
 }
 
 bool WPuz::EndPreviewDrag(int x, int y) {

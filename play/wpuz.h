@@ -66,8 +66,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // The furniture's places.
   const Rect16& tack_home() const { return play_state.tack.home(); }
   Rect16 loupe_icon() const { return loupe_icon_; }
-  // The preview picture on the table, when the preview is allowed; empty
-  // otherwise.
+  // The preview picture on the table, when the preview is allowed (empty
+  // otherwise): where it lies, and where a click hits it.
+  Rect16 PreviewPlace() const override;
   Rect16 PreviewPicture() const;
 
   void OnEvent(Event& event) override;
