@@ -99,13 +99,18 @@ void WSPuz::ShowWhere(int piece, int x, int y) {
     MouseButtonPressedNow();
     RectAnimation animation;
     animation.colour = ContrastingColour(board_.puz().background);
-    for (std::size_t step = 0; step < std::size(durations); ++step) {
-      if (MouseButtonPressedNow()) return;
+    play_.gesture_running = true;
+    bool interrupted = false;
+    for (std::size_t step = 0; step < std::size(durations) && !interrupted; ++step) {
+      interrupted = MouseButtonPressedNow();
+      if (interrupted) break;
       animation.from = steps[step][0];
       animation.to = steps[step][1];
       animation.duration_ms = durations[step];
       AnimateRectangle(animation, *surface, *play_.clock);
     }
+    play_.gesture_running = false;
+    if (interrupted) return;
   }
   const Rect16& found = board_.piece(neighbour).window;
   host_.Sparkle(found.x + found.width / 2, found.y + found.height / 2);

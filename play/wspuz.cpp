@@ -174,9 +174,12 @@ void WSPuz::PressWithAlt(int piece, Button button, std::uint8_t modifiers, int x
 
 bool WSPuz::Turn(int piece, int quarter_turns, int x, int y) {
   const std::pair<int, int> pivot{x, y};
-  if (!board_.Rotate(piece, &pivot, quarter_turns)) return false;
-  host_.PlaySound(BoardSound::kTurn);
-  return true;
+  // The turn is animated, and presses meanwhile wait for its end.
+  play_.gesture_running = true;
+  const bool turned = board_.Rotate(piece, &pivot, quarter_turns);
+  play_.gesture_running = false;
+  if (turned) host_.PlaySound(BoardSound::kTurn);
+  return turned;
 }
 
 void WSPuz::StartDrag(int piece, int x, int y, bool quietly) {

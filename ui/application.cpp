@@ -86,7 +86,9 @@ Application::Application(int& argc, char** argv)
   QFont::insertSubstitutions(kSmallFace, stand_ins);
   QFont::insertSubstitutions(kDialogFace, stand_ins);
   if (auto* clipboard = QGuiApplication::clipboard()) {
-    QObject::connect(clipboard, &QClipboard::dataChanged, clipboard, [this] {
+    // The connections end with this object, not with the toolkit, which
+    // may outlive it.
+    QObject::connect(clipboard, &QClipboard::dataChanged, first_look_.get(), [this] {
       const std::vector<Window*> viewers = clipboard_viewers_;
       for (Window* viewer : viewers) {
         if (!Holds(viewer)) continue;
@@ -99,7 +101,7 @@ Application::Application(int& argc, char** argv)
   // the windows that take messages of their own (kWindowForwardOther).
   if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
     QObject::connect(
-        gui, &QGuiApplication::applicationStateChanged, gui,
+        gui, &QGuiApplication::applicationStateChanged, first_look_.get(),
         [this](Qt::ApplicationState state) { TellActivation(state == Qt::ApplicationActive); });
   }
   // A resource bundle beside the program replaces dialog templates.

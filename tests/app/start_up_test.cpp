@@ -14,6 +14,7 @@
 
 #include "app/program.h"
 #include "platform/profile.h"
+#include "play/game_flags.h"
 #include "play/wpuz.h"
 #include "support/desktop_home.h"
 #include "support/recording_sink.h"
@@ -174,6 +175,31 @@ TEST_F(StartUpTest, AReadOnlyProgramDirectoryIsToldAndCancelEndsTheProgram) {
   EXPECT_FALSE(program->Start(""));
   EXPECT_EQ(program->exit_code(), 0);
   EXPECT_EQ(answerer.texts.size(), 1u);
+}
+
+TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation) {
+  const std::string puzzle = "\"" + (directory_ / kSample).string() + "\"";
+  std::size_t hints = 0;
+  for (int run = 0; run < 2; ++run) {
+    auto program = MakeProgram();
+    ASSERT_TRUE(program->Start(puzzle));
+    WPuz& table = *program->table();
+    table.set_game_flags(kGameNoPreview);
+    const Rect16 empty = table.AssemblyArea();
+    BoxAnswerer answerer(true);
+    for (int click = 0; click < 2; ++click) {
+      Event press = MakeEvent(kEventMouse, MousePayload{kMouseLeftDown, empty.x + empty.width / 2,
+                                                        empty.y + empty.height / 2, 0});
+      table.Dispatch(press);
+    }
+    for (const std::string& text : answerer.texts)
+      EXPECT_NE(text.find("drag it with the left mouse button"), std::string::npos) << text;
+    hints += answerer.texts.size();
+    EXPECT_EQ(answerer.texts.size(), run == 0 ? 2u : 1u) << run;
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+  }
+  EXPECT_EQ(hints, 3u);
+  EXPECT_NE(Contents(directory_ / "cbst.ini").find("nSayClick2=3"), std::string::npos);
 }
 
 }  // namespace
