@@ -22,11 +22,13 @@ void WSPuz::DropTack(int x, int y) {
   const auto repaint = [this](const Rect16& area) { RepaintTack(area); };
   if (piece == kNoPiece) {
     tack.Fly(from, tack.home(), kTackFlightHome, *play_.clock, repaint);
-    return;
+  } else {
+    tack.Fly(from, TackOn(piece), kTackFlightToPiece, *play_.clock, repaint);
+    board_.Pin(piece);
+    RepaintTack(TackOn(piece));
   }
-  tack.Fly(from, TackOn(piece), kTackFlightToPiece, *play_.clock, repaint);
-  board_.Pin(piece);
-  RepaintTack(TackOn(piece));
+  // The home holds a tack again.
+  RepaintTack(tack.home());
 }
 
 void WSPuz::PinWithFlight(int piece) {

@@ -67,7 +67,8 @@ void WSPuz::OnEvent(Event& event) {
             DragTo(mouse->x, mouse->y);
           } else if (carrying_tack()) {
             RepaintTack(play_.tack.MoveTo(mouse->x, mouse->y));
-          } else {
+          } else if (mouse->subcode == kMouseLeftDrag) {
+            // A rubber band is drawn out with the button held.
             MaybeStartSelection(mouse->x, mouse->y, mouse->modifiers);
           }
           break;
