@@ -15,16 +15,15 @@ namespace {
 
 constexpr int kKeyR = 'R';
 
-// Ctrl alone, or Enter, draws a rubber band.
-bool SelectKeyHeld(std::uint8_t modifiers) {
+}  // namespace
+
+bool SelectionKeyHeld(std::uint8_t modifiers) {
   return (modifiers & (kModControl | kModShift | kModAlt)) == kModControl || KeyDown(kVkReturn);
 }
 
-}  // namespace
-
 void WSPuz::MaybeStartSelection(int x, int y, std::uint8_t modifiers) {
   if (play_.selection || play_.gesture_running || board_.piece_count() == 0 ||
-      !SelectKeyHeld(modifiers))
+      !SelectionKeyHeld(modifiers))
     return;
   const int dx = x - play_.press_x;
   const int dy = y - play_.press_y;

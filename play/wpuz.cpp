@@ -217,7 +217,7 @@ void WPuz::MovePreviewOutline(int x, int y) {
   surface->Present();
 }
 
-bool WPuz::PressOnNothing(int x, int y, Button button, bool twice) {
+bool WPuz::PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, bool twice) {
   if (tack_home().ContainsPoint(x, y)) {
     TakeTack(x, y);
     Show(tack_home());
@@ -246,7 +246,9 @@ bool WPuz::PressOnNothing(int x, int y, Button button, bool twice) {
     SendToGame(kCommandPreview);
   } else if (!game) {
     OpenGameMenu(kMenuGame, x, y);
-  } else if (play_state.game) {
+  } else if (play_state.game && !SelectionKeyHeld(modifiers)) {
+    // With Ctrl or Enter the press begins a rubber band, no question of
+    // how pieces are moved.
     play_state.game->EmptyTableClicked();
   }
   return true;

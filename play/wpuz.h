@@ -97,7 +97,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
 
  protected:
   bool EndPreviewDrag(int x, int y) override;
-  bool PressOnNothing(int x, int y, Button button, bool twice) override;
+  bool PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, bool twice) override;
   void OpenWindowMenu(int x, int y) override;
   void RepaintTack(const Rect16& area) override { Show(area); }
   FrameSurface* AnimationSurface() override;

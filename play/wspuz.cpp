@@ -118,7 +118,7 @@ void WSPuz::Press(int x, int y, Button button, std::uint8_t modifiers, bool twic
 
   const int piece = board_.HitTest(window_, x, y);
   if (piece == kNoPiece) {
-    if (PressOnNothing(x, y, button, twice)) return;
+    if (PressOnNothing(x, y, button, modifiers, twice)) return;
     if (button == Button::kRight) {
       if (KeyDown(kVirtualLeftButton)) {
         ToggleLoupe(x, y);

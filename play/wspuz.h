@@ -36,6 +36,9 @@ inline constexpr int kHelpTopicSelection = 116;
 // White on a dark background, black on a bright one.
 std::uint32_t ContrastingColour(std::uint32_t background);
 
+// Ctrl alone, or Enter, held: what draws a rubber band.
+bool SelectionKeyHeld(std::uint8_t modifiers);
+
 // The mouse buttons of a press.
 enum class Button { kLeft, kRight, kMiddle };
 
@@ -70,7 +73,8 @@ class WSPuz : public Window {
   // preview picture, and a press on no piece (the tack's home, the loupe,
   // the preview picture, the empty table). True when the press is done.
   virtual bool EndPreviewDrag(int /*x*/, int /*y*/) { return false; }
-  virtual bool PressOnNothing(int /*x*/, int /*y*/, Button /*button*/, bool /*twice*/) {
+  virtual bool PressOnNothing(int /*x*/, int /*y*/, Button /*button*/, std::uint8_t /*modifiers*/,
+                              bool /*twice*/) {
     return false;
   }
   // The right button on no piece: the window's own menu.
