@@ -9,6 +9,7 @@
 #include "play/wpuz.h"
 #include "puzzle/puzzle_codes.h"
 #include "text/traductor.h"
+#include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/pop_menu.h"
 
@@ -89,7 +90,9 @@ bool GameEvents::OnCommand(std::uint32_t command) {
     }
     case kCommandQuit:
     case kCommandEndSession:
-      DestroyWindow(&table_, 0);
+      // The table closes once the command that asked for it is over.
+      if (Application* application = Application::Instance())
+        application->Post(&table_, MakeEvent(kEventCommand, CommandPayload{kCommandClose, 0}));
       return true;
     case kCommandAutomaticHelp:
       if (loaded() && !puz_.HasOption(kOptionNoHelp) && !(puz_.state & kGameHelping))

@@ -25,7 +25,7 @@ constexpr int kIdentityMargin = 6;
 constexpr std::uint32_t kIdentityColour = 0xFFFFFF;
 // The tack's home and the loupe's icon keep this far from the table's
 // bottom-left corner and from each other.
-constexpr int kFurnitureMargin = 4;
+constexpr int kFurnitureMargin = 2;
 // The preview picture is hit this much beyond its edges.
 constexpr int kPreviewHitMargin = 1;
 // Pixels of the program's pictures this opaque are drawn.
@@ -122,10 +122,12 @@ void WPuz::OnEvent(Event& event) {
     default:
       break;
   }
+  // Handling the event may end the table (a close): nothing of it is read
+  // afterwards.
+  GameHandler* game = play_state.game;
   WSPuz::OnEvent(event);
-  if (!event.handled() && play_state.game && event.code != kEventPaint &&
-      event.code != kEventEraseBackground)
-    play_state.game->OnGameEvent(event);
+  if (!event.handled() && game && event.code != kEventPaint && event.code != kEventEraseBackground)
+    game->OnGameEvent(event);
 }
 
 void WPuz::Paint(DC& dc) {

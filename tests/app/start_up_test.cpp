@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "app/game_events.h"
 #include "app/program.h"
 #include "platform/profile.h"
 #include "play/game_flags.h"
@@ -200,6 +201,16 @@ TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation
   }
   EXPECT_EQ(hints, 3u);
   EXPECT_NE(Contents(directory_ / "cbst.ini").find("nSayClick2=3"), std::string::npos);
+}
+
+TEST_F(StartUpTest, QuitFromTheGameMenuEndsTheLoop) {
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start(""));
+  Event quit = MakeEvent(kEventCommand, CommandPayload{kCommandQuit, 0});
+  program->table()->Dispatch(quit);
+  EXPECT_TRUE(quit.handled());
+  EXPECT_EQ(program->Finish(), 0);
+  EXPECT_TRUE(Application::Instance()->windows().empty());
 }
 
 }  // namespace
