@@ -127,6 +127,8 @@ bool Program::Start(const std::string& command_line) {
                                               ProgramOptions().game_flags, low_colour_);
   table_->set_game(game_events_.get());
   table_->set_game_flags(ProgramOptions().game_flags);
+  table_->set_no_sparkle(ProgramOptions().no_sparkle != 0);
+  table_->set_shadows({ProgramOptions().no_shadow != 0, ProgramOptions().solid_shadow != 0});
   table_->set_identity_text(IdentityText());
   table_->Refresh();
   Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowFullScreenInactive});

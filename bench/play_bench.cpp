@@ -117,7 +117,10 @@ struct PaintedGame {
     buffer = MakeBmpMem(1920, 1080);
   }
   Rect16 Paint(const Rect16& rect) {
-    return PaintBoard(puz, *buffer, {kTableWindow, rect, false, shadow, nullptr, {}, nullptr, {}});
+    PaintRequest request;
+    request.rect = rect;
+    request.shadow = shadow;
+    return PaintBoard(puz, *buffer, request);
   }
 
   Puz puz;

@@ -246,6 +246,19 @@ Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request) {
   const std::vector<SPuz>& pieces = puz.cut.pieces;
   const bool game = !pieces.empty();
   Fill(buffer, area, game ? puz.background & kColourValue : kNoGameBackground);
+  for (const BackgroundFrame& frame : request.frames) {
+    const Rect16& outer = frame.outer;
+    const auto t = static_cast<std::int16_t>(
+        std::min<int>(frame.thickness, std::min<int>(outer.width, outer.height) / 2));
+    const Rect16 strips[] = {
+        {outer.x, outer.y, outer.width, t},
+        {outer.x, static_cast<std::int16_t>(outer.y + outer.height - t), outer.width, t},
+        {outer.x, outer.y, t, outer.height},
+        {static_cast<std::int16_t>(outer.x + outer.width - t), outer.y, t, outer.height}};
+    for (const Rect16& strip : strips)
+      if (const Rect16 part = Intersection(strip, area); !part.Empty())
+        Fill(buffer, part, frame.colour);
+  }
   if (game && request.preview && request.preview->valid()) {
     const Rect16 picture{static_cast<std::int16_t>(request.preview_at.first),
                          static_cast<std::int16_t>(request.preview_at.second),

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "base/rect16.h"
 #include "gfx/bmp_mem.h"
@@ -27,6 +28,14 @@ inline constexpr int kPaintMargin = 2;
 // An interruptible paint lets pending messages through after this many pieces.
 inline constexpr int kPiecesBetweenMessages = 16;
 
+// A frame on the table's background, under the pieces: a band
+// `thickness` pixels wide just inside `outer`.
+struct BackgroundFrame {
+  Rect16 outer;
+  int thickness = 1;
+  std::uint32_t colour = 0;  // 0x00BBGGRR
+};
+
 struct PaintRequest {
   std::uint8_t window = kTableWindow;  // the table, or a box
   Rect16 rect;                         // the update rectangle on the window's surface
@@ -42,13 +51,15 @@ struct PaintRequest {
   // top left at `preview_at`; none when the preview is off.
   BmpMem* preview = nullptr;
   std::pair<int, int> preview_at;
+  // Frames drawn on the background: the assembly area's, the finished
+  // picture's.
+  std::vector<BackgroundFrame> frames;
 };
 
 // Paints `request.rect`, grown by kPaintMargin and kept inside `buffer`:
-// the game's background and the preview picture, then the window's pieces from the bottom of the
-// z-order up, each with its shadow (the carried group left out), then the
-// carried group's picture on top. Nothing outside that area changes.
-// Returns the area painted.
+// the game's background, its frames and the preview picture, then the window's pieces from the
+// bottom of the z-order up, each with its shadow (the carried group left out), then the carried
+// group's picture on top. Nothing outside that area changes. Returns the area painted.
 Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request);
 
 }  // namespace cbst

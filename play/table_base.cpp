@@ -8,6 +8,29 @@ namespace {
 
 // The assembly area is the picture's size and this much more.
 constexpr int kAssemblyMargin = 4;
+// The finished picture's frame: this wide, this far out.
+constexpr int kFinishedFrameWidth = 7;
+constexpr int kFinishedFrameReach = 14;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kLightGrey = 0xC0C0C0;
+constexpr std::uint32_t kGrey = 0x808080;
+constexpr int kDarkBackground = 128;
+
+// A line a little lighter than a dark background, or darker than a light one.
+std::uint32_t FrameColour(std::uint32_t background) {
+  std::uint32_t colour = 0;
+  int sum = 0;
+  for (int shift : {0, 8, 16})
+    sum += static_cast<int>((background >> shift) & 0xFF);
+  const bool dark = sum / 3 < kDarkBackground;
+  for (int shift : {0, 8, 16}) {
+    const int channel = static_cast<int>((background >> shift) & 0xFF);
+    const int shaded = dark ? channel + (255 - channel) / 4 : channel * 3 / 4;
+    colour |= static_cast<std::uint32_t>(shaded) << shift;
+  }
+  return colour;
+}
 
 }  // namespace
 
@@ -60,7 +83,30 @@ Rect16 TableBase::PaintArea(const Rect16& rect) {
     request.preview = puz_.preview_picture.get();
     request.preview_at = {preview.x, preview.y};
   }
+  request.frames = BackgroundFrames();
   return PaintBoard(puz_, *back_buffer_, request);
+}
+
+std::vector<BackgroundFrame> TableBase::BackgroundFrames() {
+  std::vector<BackgroundFrame> frames;
+  const std::vector<SPuz>& pieces = puz_.cut.pieces;
+  if (pieces.empty()) return frames;
+  if (puz_.HasOption(kOptionAssemblyFrame)) {
+    // On grey and white a single shaded line would be lost: black with a
+    // light line inside it.
+    const std::uint32_t background = puz_.background & 0xFFFFFF;
+    if (background == kGrey || background == kWhite) {
+      frames.push_back({AssemblyArea(), 1, kBlack});
+      frames.push_back({AssemblyArea().Grown(-1), 1, kLightGrey});
+    } else {
+      frames.push_back({AssemblyArea(), 1, FrameColour(background)});
+    }
+  }
+  const SPuz& first = pieces.front();
+  if ((puz_.state & kGameSolved) && first.box == kOnTheBoard && first.rotation == 0)
+    frames.push_back({first.window.United(pieces.back().window).Grown(kFinishedFrameReach),
+                      kFinishedFrameWidth, kWhite});
+  return frames;
 }
 
 bool TableBase::LiftGroup(const std::vector<int>& group, const Rect16& bounds) {

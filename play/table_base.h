@@ -13,6 +13,7 @@
 #include "gfx/palette.h"
 #include "play/board.h"
 #include "play/board_host.h"
+#include "play/board_painter.h"
 #include "play/carried_image.h"
 #include "play/shadow_parameters.h"
 #include "puzzle/play_table.h"
@@ -39,6 +40,9 @@ class TableBase : public PlayTable, public BoardHost {
   // Where the preview picture lies on the table under the pieces; empty
   // when it is not shown.
   virtual Rect16 PreviewPlace() const { return {}; }
+  // The frames on the background: around the assembly area, and around
+  // the finished picture.
+  std::vector<BackgroundFrame> BackgroundFrames();
   // A new size: the back buffer follows, its contents lost until painted.
   void Resize(int width, int height);
 

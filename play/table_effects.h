@@ -14,8 +14,6 @@ class TableEffects {
  public:
   virtual ~TableEffects() = default;
   virtual void PlaySound(BoardSound sound) = 0;
-  virtual void Sparkle(int x, int y) = 0;
-  virtual void StartCompletionEffect(int sparkles) = 0;
   virtual void StopClock() = 0;
   virtual void CountJoinedSides(int sides) = 0;
   virtual void CountMove() = 0;

@@ -28,6 +28,8 @@ constexpr std::uint32_t kIdentityColour = 0xFFFFFF;
 constexpr int kFurnitureMargin = 2;
 // The preview picture is hit this much beyond its edges.
 constexpr int kPreviewHitMargin = 1;
+// The completion effect keeps this far inside the finished picture.
+constexpr int kCompletionInset = 16;
 // Pixels of the program's pictures this opaque are drawn.
 constexpr std::uint32_t kHalfOpaque = 0x80000000;
 
@@ -75,6 +77,7 @@ bool WPuz::CreateTable(std::string_view title) {
   if (client.width > 0 && client.height > 0) Resize(client.width, client.height);
   PlaceFurniture();
   PaintArea();
+  SetTimer(kTableTickTimer, kTableTickMilliseconds);
   return true;
 }
 
@@ -104,6 +107,13 @@ void WPuz::OnEvent(Event& event) {
       if (const auto* mouse = event.as<MousePayload>();
           mouse && preview_dragged_ && mouse->subcode == kMouseMove) {
         MovePreviewOutline(mouse->x, mouse->y);
+        event.set_handled();
+        return;
+      }
+      break;
+    case kEventTimer:
+      if (const auto* timer = event.as<TimerPayload>()) {
+        OnTimer(timer->id);
         event.set_handled();
         return;
       }
@@ -163,6 +173,29 @@ void WPuz::DrawFurniture(const Rect16& painted) {
     const ProgramPicture& loose = tack.carried() ? tack.carried_picture() : tack.picture();
     DrawPicture(dc, loose, tack.loose().x, tack.loose().y, painted);
   }
+  sparkles_.Draw(dc, painted, Now());
+}
+
+void WPuz::OnTimer(int id) {
+  if (id == kSparkleTimer) {
+    for (const Rect16& area : sparkles_.Advance(Now()))
+      Show(area);
+    if (sparkles_.empty()) KillTimer(kSparkleTimer);
+    return;
+  }
+  if (id != kTableTickTimer || !completion_) return;
+  // Over the finished picture, or anywhere when the effect was asked for
+  // before the end.
+  Rect16 area{0, 0, static_cast<std::int16_t>(width()), static_cast<std::int16_t>(height())};
+  const std::vector<SPuz>& pieces = puz().cut.pieces;
+  if (board().solved() && !pieces.empty()) {
+    area = Rect16{pieces.front().board.x, pieces.front().board.y, puz().picture_rect.width,
+                  puz().picture_rect.height}
+               .Grown(-kCompletionInset);
+  }
+  int x = 0, y = 0;
+  if (completion_->Next(area, &x, &y)) Sparkle(x, y);
+  if (completion_->done()) completion_.reset();
 }
 
 void WPuz::DrawIdentity(const Rect16& painted) {
@@ -334,11 +367,17 @@ void WPuz::PlaySound(BoardSound sound) {
 }
 
 void WPuz::Sparkle(int x, int y) {
-  if (effects_) effects_->Sparkle(x, y);
+  if (no_sparkle_) return;
+  if (sparkles_.empty() && exists()) SetTimer(kSparkleTimer, kSparkleFrameMilliseconds);
+  sparkles_.Start(x, y, Now());
+  Show(Rect16{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 1, 1}.Grown(
+      kSparkleRadius));
 }
 
 void WPuz::StartCompletionEffect(int sparkles) {
-  if (effects_) effects_->StartCompletionEffect(sparkles);
+  completion_.emplace(sparkles, static_cast<std::uint32_t>(Now()));
+  // The finished picture gets its frame.
+  Show({});
 }
 
 void WPuz::StopClock() {

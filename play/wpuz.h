@@ -9,10 +9,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "play/play_state.h"
+#include "play/sparkle.h"
 #include "play/table_base.h"
 #include "play/table_effects.h"
 #include "play/wspuz.h"
@@ -25,6 +27,10 @@ class ScreenOverlay;
 // Sent to the table when the last message box it showed is closed while
 // requests waited for it.
 inline constexpr std::uint16_t kEventRequestsWaiting = 1004;
+// The table's timers: the program's tick, and the sparkles' frames.
+inline constexpr int kTableTickTimer = 1;
+inline constexpr int kTableTickMilliseconds = 1000;
+inline constexpr int kSparkleTimer = 2;
 // The game's command that shows or hides the preview.
 inline constexpr std::uint32_t kCommandPreview = 1104;
 // The hint on a click on the empty table.
@@ -54,6 +60,10 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void set_game(GameHandler* game) { play().game = game; }
   // Who plays the sounds, keeps the score and saves the game.
   void set_effects(TableEffects* effects) { effects_ = effects; }
+  // The player's NoSparkle setting.
+  void set_no_sparkle(bool no_sparkle) { no_sparkle_ = no_sparkle; }
+  const Sparkles& sparkles() const { return sparkles_; }
+  bool completion_running() const { return completion_.has_value(); }
   // The switches of the game being played (the preview may be off).
   void set_game_flags(std::uint32_t game_flags) { game_flags_ = game_flags; }
   // Paints the whole table again from the board and shows it.
@@ -113,8 +123,15 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // The outline of the preview picture being dragged, its grip kept.
   void MovePreviewOutline(int x, int y);
 
+  // The timers' work: the sparkles' frames, and the program's tick.
+  void OnTimer(int id);
+  std::int64_t Now() const { return play_state.clock->NowMicroseconds(); }
+
   std::string identity_;
   TableEffects* effects_ = nullptr;
+  bool no_sparkle_ = false;
+  Sparkles sparkles_;
+  std::optional<CompletionEffect> completion_;
   int paint_locks_ = 0;
   int busy_ = 0;
   int message_boxes_ = 0;

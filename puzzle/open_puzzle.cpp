@@ -149,6 +149,7 @@ Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
     puz.Clear();
     return parsed;
   }
+  puz.option_flags |= kOptionAssemblyFrame;
   if (request.options & kOpenNoTurning) puz.option_flags |= kOptionNoRotable;
   if (request.options & kOpenMosaic) puz.option_flags |= kOptionNoDeform;
   if (!resuming) puz.game_seed = request.game_seed;

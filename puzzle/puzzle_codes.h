@@ -28,6 +28,7 @@ inline constexpr int kCustomLevel = 5;
 inline constexpr int kLevelSlots = 6;
 
 // Puz::option_flags, from the option keys.
+inline constexpr std::uint32_t kOptionAssemblyFrame = 0x02;  // every game has it
 inline constexpr std::uint32_t kOptionImgFull = 0x04;
 inline constexpr std::uint32_t kOptionScatterFull = 0x08;
 inline constexpr std::uint32_t kOptionNoRotable = 0x20;

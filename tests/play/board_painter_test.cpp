@@ -85,9 +85,12 @@ class BoardPainterTest : public ::testing::TestWithParam<Display> {
 
   Rect16 Paint(const Rect16& rect, const ShadowParameters& shadow,
                std::uint8_t window = kTableWindow) {
-    return PaintBoard(
-        puz_, *buffer_,
-        {window, rect, false, shadow, carried_ ? &*carried_ : nullptr, {}, nullptr, {}});
+    PaintRequest request;
+    request.window = window;
+    request.rect = rect;
+    request.shadow = shadow;
+    request.carried = carried_ ? &*carried_ : nullptr;
+    return PaintBoard(puz_, *buffer_, request);
   }
   std::vector<std::uint32_t> Pixels() {
     std::vector<std::uint32_t> pixels;
@@ -150,8 +153,10 @@ INSTANTIATE_TEST_SUITE_P(Displays, BoardPainterTest,
 
 TEST_P(BoardPainterTest, TableAndBoxShowTheirPiecesAsComposedPixelByPixel) {
   int messages = 0;
-  PaintRequest request{kTableWindow,        kWhole,  false, kNoShadow, nullptr,
-                       [&] { ++messages; }, nullptr, {}};
+  PaintRequest request;
+  request.rect = kWhole;
+  request.shadow = kNoShadow;
+  request.handle_messages = [&] { ++messages; };
   EXPECT_EQ(PaintBoard(puz_, *buffer_, request), kWhole);
   EXPECT_EQ(Differences(Composed(kTableWindow)), 0);
   EXPECT_EQ(messages, 1);  // after the 16th of 29 pieces

@@ -31,8 +31,6 @@ namespace fs = std::filesystem;
 class RecordingEffects final : public TableEffects {
  public:
   void PlaySound(BoardSound sound) override { sounds.push_back(sound); }
-  void Sparkle(int, int) override { ++sparkles; }
-  void StartCompletionEffect(int) override { completed = true; }
   void StopClock() override {}
   void CountJoinedSides(int) override {}
   void CountMove() override { ++moves; }
@@ -43,10 +41,8 @@ class RecordingEffects final : public TableEffects {
   }
 
   std::vector<BoardSound> sounds;
-  int sparkles = 0;
   int moves = 0;
   int helps = 0;
-  bool completed = false;
 };
 
 class RecordingGame final : public GameHandler {
@@ -145,6 +141,24 @@ class TablePlay : public ::testing::Test {
   int Neighbour(int index, int direction) {
     return piece(index).neighbour[static_cast<std::size_t>(board().SideFacing(index, direction))];
   }
+  // The table's back buffer, byte for byte.
+  std::vector<std::uint8_t> Buffer() {
+    table_->back_buffer().dc().Flush();
+    const PixelView pixels = table_->back_buffer().pixels();
+    std::vector<std::uint8_t> bytes;
+    for (int y = 0; y < pixels.height; ++y)
+      bytes.insert(bytes.end(), pixels.At(0, y), pixels.At(0, y) + pixels.width * pixels.bytes);
+    return bytes;
+  }
+  void Tick(int timer) {
+    Event event = MakeEvent(kEventTimer, TimerPayload{timer, 0});
+    table_->Dispatch(event);
+  }
+  // Lets every sparkle run to its end.
+  void SparklesEnd() {
+    clock_.Sleep(kSparkleMicroseconds);
+    Tick(kSparkleTimer);
+  }
   // A point on the table that no piece and no furniture covers.
   std::pair<int, int> EmptyPoint() {
     const Rect16 area = board().puz().cut.pieces.empty() ? Rect16{} : table_->AssemblyArea();
@@ -170,12 +184,12 @@ TEST_F(TablePlay, ANeighbourDroppedWithinFivePixelsOfItsPlaceJoinsAndSixDoesNot)
   DragTo(right, board().ExactPlace(0, right), 6);
   EXPECT_EQ(piece(right).joined_sides, 0);
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kDrop);
-  EXPECT_EQ(effects_.sparkles, 0);
+  EXPECT_EQ(table_->sparkles().started(), 0);
 
   DragBy(right, -1, 0);
   EXPECT_NE(piece(right).joined_sides, 0);
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kJoin);
-  EXPECT_EQ(effects_.sparkles, 1);
+  EXPECT_EQ(table_->sparkles().started(), 1);
   EXPECT_EQ(board().piece(0).board.x + board().piece(0).board.width, piece(right).board.x)
       << "joined pieces sit exactly";
   EXPECT_EQ(effects_.moves, 2) << "one move a drag";
@@ -319,7 +333,7 @@ TEST_F(TablePlay, ShowWhereCountsAHelpOnlyForAnOpenSideWithANeighbour) {
   const int right = Neighbour(0, kRight);
   DragTo(right, board().ExactPlace(0, right));
   ASSERT_NE(piece(0).joined_sides, 0);
-  const int sparkles = effects_.sparkles;
+  const int sparkles = table_->sparkles().started();
   const Rect16 joined = piece(0).board;
   Mouse(kMouseLeftDown, joined.x + joined.width - 2, joined.y + joined.height / 2,
         kModControl | kModAlt);
@@ -328,7 +342,7 @@ TEST_F(TablePlay, ShowWhereCountsAHelpOnlyForAnOpenSideWithANeighbour) {
   Mouse(kMouseLeftDown, joined.x + joined.width / 2, joined.y + joined.height - 2,
         kModControl | kModAlt);
   EXPECT_EQ(effects_.helps, 1) << "the bottom side has its neighbour still loose";
-  EXPECT_EQ(effects_.sparkles, sparkles + 1) << "the neighbour sparkles at the end";
+  EXPECT_EQ(table_->sparkles().started(), sparkles + 1) << "the neighbour sparkles at the end";
   EXPECT_EQ(board().puz().cut.z_order.front(), Neighbour(0, kDown));
 }
 
@@ -408,6 +422,44 @@ TEST_F(TablePlay, ASmallPuzzleSolvedWithDragsEndsSolved) {
   EXPECT_TRUE(board().solved());
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kSolved);
   EXPECT_EQ(effects_.moves, count);
+
+  // The finished picture has its white frame, a little away from it, and
+  // the completion effect sparkles over it.
+  const Rect16 finished = piece(0).window.United(piece(count - 1).window);
+  SparklesEnd();
+  DC& dc = table_->back_buffer().dc();
+  dc.Flush();
+  EXPECT_EQ(dc.GetPixel(finished.x - 10, finished.y + finished.height / 2), 0xFFFFFFu);
+  EXPECT_NE(dc.GetPixel(finished.x - 4, finished.y + finished.height / 2), 0xFFFFFFu);
+  EXPECT_TRUE(table_->completion_running());
+}
+
+TEST_F(TablePlay, SparklesAndTheCompletionEffectLeaveTheTableAsItWas) {
+  Open();
+  const std::vector<std::uint8_t> before = Buffer();
+  const auto [x, y] = EmptyPoint();
+  table_->Sparkle(x, y);
+  clock_.Sleep(kSparkleMicroseconds / 2);
+  Tick(kSparkleTimer);
+  EXPECT_NE(Buffer(), before) << "the sparkle shows at its height";
+  SparklesEnd();
+  EXPECT_TRUE(table_->sparkles().empty());
+  EXPECT_EQ(Buffer(), before);
+
+  table_->StartCompletionEffect(kCompletionSparkles);
+  for (int tick = 0; tick < kCompletionSparkles + 5; ++tick) {
+    Tick(kTableTickTimer);
+    clock_.Sleep(kSparkleMicroseconds / 3);
+    Tick(kSparkleTimer);
+  }
+  SparklesEnd();
+  EXPECT_EQ(table_->sparkles().started(), 1 + kCompletionSparkles) << "twenty, then no more";
+  EXPECT_FALSE(table_->completion_running());
+  EXPECT_EQ(Buffer(), before);
+
+  table_->set_no_sparkle(true);
+  table_->Sparkle(x, y);
+  EXPECT_EQ(table_->sparkles().started(), 1 + kCompletionSparkles);
 }
 
 }  // namespace
