@@ -161,6 +161,8 @@ void WPuz::Show(const Rect16& rect) {
 void WPuz::DrawFurniture(const Rect16& painted) {
   DC& dc = back_buffer().dc();
   const cXinx& tack = play_state.tack;
+  // The tack's home and the loupe belong to a game.
+  if (puz().cut.pieces.empty()) return;
   if (!tack.away()) DrawPicture(dc, tack.picture(), tack.home().x, tack.home().y, painted);
   DrawPicture(dc, loupe_picture_, loupe_icon_.x, loupe_icon_.y, painted);
   for (const SPuz& piece : puz().cut.pieces) {
@@ -253,12 +255,13 @@ void WPuz::MovePreviewOutline(int x, int y) {
 }
 
 bool WPuz::PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, bool twice) {
-  if (tack_home().ContainsPoint(x, y)) {
+  const bool game = !puz().cut.pieces.empty();
+  if (game && tack_home().ContainsPoint(x, y)) {
     TakeTack(x, y);
     Show(tack_home());
     return true;
   }
-  if (loupe_icon_.ContainsPoint(x, y)) {
+  if (game && loupe_icon_.ContainsPoint(x, y)) {
     // The loupe arrives with its window; its icon waits for it.
     return true;
   }
@@ -276,7 +279,6 @@ bool WPuz::PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, b
     return true;
   }
   if (button != Button::kLeft) return false;
-  const bool game = !puz().cut.pieces.empty();
   if (twice && game) {
     SendToGame(kCommandPreview);
   } else if (!game) {
