@@ -2,6 +2,13 @@
 // table and the board.
 #include "app/game_events.h"
 
+#include "app/game_keys.h"
+#include "app/help_files.h"
+#include "app/open_from_shell.h"
+#include "app/options.h"
+#include "platform/colour_picker.h"
+#include "platform/cursors.h"
+#include "platform/help_viewer.h"
 #include "platform/key_state.h"
 #include "platform/message_box.h"
 #include "platform/mouse_buttons.h"
@@ -12,9 +19,20 @@
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/pop_menu.h"
+#include "ui/screen_overlay.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
+
+// The closing animation is drawn white on a background darker than this
+// mean of its red, green and blue, black on a brighter one.
+constexpr int kBrightMean = 192;
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr std::uint32_t kColourBits = 0xFFFFFF;
+// The status of a file that cannot be opened, told with its name.
+constexpr std::uint16_t kStatusCannotOpenFile = 12;
 
 // Texts that name an item or its shortcut.
 constexpr int kTextMinimise = 10;
@@ -28,11 +46,12 @@ void AppendItem(XPopMenu& menu, std::uint32_t command, std::string_view accelera
 
 }  // namespace
 
-GameEvents::GameEvents(WPuz& table, Puz& puz, const Settings& settings, std::uint32_t& game_flags,
-                       bool low_colour)
+GameEvents::GameEvents(WPuz& table, Puz& puz, const Settings& settings,
+                       std::string program_directory, std::uint32_t& game_flags, bool low_colour)
     : table_(table),
       puz_(puz),
       settings_(settings),
+      program_directory_(std::move(program_directory)),
       game_flags_(game_flags),
       low_colour_(low_colour) {}
 
@@ -73,12 +92,122 @@ void GameEvents::EmptyTableClicked() {
 }
 
 void GameEvents::OnGameEvent(Event& event) {
+  if (event.code == kEventKey) {
+    if (const auto* key = event.as<KeyPayload>(); key && OnKey(*key)) event.set_handled();
+    return;
+  }
   if (event.code != kEventCommand) return;
-  if (const auto* command = event.as<CommandPayload>(); command && OnCommand(command->id))
+  if (const auto* command = event.as<CommandPayload>();
+      command && OnCommand(command->id, command->parameter))
     event.set_handled();
 }
 
-bool GameEvents::OnCommand(std::uint32_t command) {
+bool GameEvents::OnKey(const KeyPayload& key) {
+  const KeyAction action = ActionForKey(key);
+  switch (action.kind) {
+    case KeyAction::Kind::kCommand:
+      if (action.command == kCommandAutomaticHelp && puz_.HasOption(kOptionNoHelp)) return true;
+      OnCommand(action.command, action.parameter);
+      return true;
+    case KeyAction::Kind::kSwallow:
+      return true;
+    case KeyAction::Kind::kGameMenu: {
+      const ClientPoint at = table_.CursorPosition();
+      table_.OpenGameMenuAt(kMenuGame, at.x, at.y);
+      return true;
+    }
+    case KeyAction::Kind::kCompletion:
+      table_.StartCompletionEffect(kCompletionSparkles);
+      return true;
+    case KeyAction::Kind::kBoxKey:
+      // No piece box is open to take it: Esc may hide the game.
+      if (key.virtual_key == kVkEscape && (ProgramOptions().bits & kOptionsEscMinimises)) {
+        HideGame();
+        return true;
+      }
+      return false;
+    case KeyAction::Kind::kLoupe:
+    case KeyAction::Kind::kNone:
+      return false;
+  }
+  return false;
+}
+
+void GameEvents::Animate(const RectAnimation& animation) {
+  if (ProgramOptions().bits & kOptionsNoAnimation) return;
+  ScreenOverlay overlay;
+  AnimateRectangle(animation, overlay, *clock_);
+}
+
+std::uint32_t GameEvents::ContrastOnBackground() const {
+  const std::uint32_t background = puz_.background;
+  const int mean = static_cast<int>((background & 0xFF) + ((background >> 8) & 0xFF) +
+                                    ((background >> 16) & 0xFF)) /
+                   3;
+  return mean < kBrightMean ? kWhite : kBlack;
+}
+
+void GameEvents::Quit() {
+  // Saving the game first comes with saved games; piece boxes and the
+  // score window, once they exist, hide here.
+  if (!table_.exists()) return;
+  SetWindowCursor(table_.platform_window(), table_.play().drag_cursor);
+  table_.ClearForClosing();
+  if (!(ProgramOptions().bits & kOptionsNoAnimation)) {
+    const Rect16 whole = table_.WindowRect();
+    RectAnimation closing;
+    closing.from = whole;
+    closing.to = {static_cast<std::int16_t>(whole.x + whole.width / 2 - kQuitSquare / 2),
+                  static_cast<std::int16_t>(whole.y + whole.height / 2 - kQuitSquare / 2),
+                  kQuitSquare, kQuitSquare};
+    closing.thickness = -kQuitTrail;
+    closing.duration_ms = kQuitMilliseconds;
+    closing.colour = ContrastOnBackground();
+    Animate(closing);
+    clock_->Sleep(std::int64_t{kQuitWaitMilliseconds} * 1000);
+    clock_->Sleep(std::int64_t{kQuitWaitMilliseconds} * 1000);
+  }
+  SetWindowCursor(table_.platform_window(), kCursorArrow);
+  // The table closes once the command that asked for it is over.
+  if (Application* application = Application::Instance())
+    application->Post(&table_, MakeEvent(kEventCommand, CommandPayload{kCommandClose, 0}));
+}
+
+void GameEvents::HideGame() {
+  RectAnimation hiding;
+  hiding.from = table_.WindowRect();
+  hiding.to = {static_cast<std::int16_t>(hiding.from.x + hiding.from.width / 2),
+               static_cast<std::int16_t>(hiding.from.y + hiding.from.height), 1, 1};
+  hiding.duration_ms = kHideMilliseconds;
+  Animate(hiding);
+  OnCommand(kCommandMinimise, 0);
+}
+
+void GameEvents::ChooseBackground() {
+  std::uint32_t colour = puz_.background & kColourBits;
+  if (!PickColour(table_.platform_window(), colour)) return;
+  puz_.background = colour & kColourBits;
+  puz_.state |= kGameChanged;
+  table_.Refresh();
+}
+
+void GameEvents::Reopen() {
+  const VString last = settings_.Read(kKeyLastPuzzle);
+  if (last.empty() || std::string_view(last.c_str()) == std::string_view(puz_.file_path.c_str()))
+    return;
+  const GamePlaces places{settings_, program_directory_};
+  // A puzzle that cannot be opened says why as its status goes.
+  Status opened = OpenFromCommandLine(puz_, table_, places, last.c_str());
+}
+
+void GameEvents::OpenHelp(int context) {
+  const Traductor* dictionary = Traductor::Instance();
+  const std::string path = HelpFilePath(
+      program_directory_, dictionary ? std::string_view(dictionary->language().c_str()) : "");
+  if (!OpenHelpPage(path, context)) Status(kStatusCannotOpenFile, path).Report();
+}
+
+bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
   switch (command) {
     case kCommandMinimise:
     case kCommandMaximise: {
@@ -90,9 +219,7 @@ bool GameEvents::OnCommand(std::uint32_t command) {
     }
     case kCommandQuit:
     case kCommandEndSession:
-      // The table closes once the command that asked for it is over.
-      if (Application* application = Application::Instance())
-        application->Post(&table_, MakeEvent(kEventCommand, CommandPayload{kCommandClose, 0}));
+      Quit();
       return true;
     case kCommandAutomaticHelp:
       if (loaded() && !puz_.HasOption(kOptionNoHelp) && !(puz_.state & kGameHelping))
@@ -100,6 +227,18 @@ bool GameEvents::OnCommand(std::uint32_t command) {
       return true;
     case kCommandSpread:
       if (loaded()) table_.board().Scatter(kTableWindow, KeyDown(kVirtualAlt), true);
+      return true;
+    case kCommandBackground:
+      ChooseBackground();
+      return true;
+    case kCommandReopen:
+      Reopen();
+      return true;
+    case kCommandHelpContents:
+      OpenHelp(static_cast<int>(parameter));
+      return true;
+    case kCommandPreviewHelp:
+      OpenHelp(kHelpTopicPreview);
       return true;
     default:
       // The rest arrive with the windows and files they open.

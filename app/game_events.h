@@ -4,10 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/settings.h"
+#include "gfx/rect_animation.h"
 #include "play/game_handler.h"
 #include "puzzle/puz.h"
+#include "ui/event.h"
 
 namespace cbst {
 
@@ -31,6 +34,14 @@ inline constexpr std::uint32_t kCommandNoPreview = 1125;
 inline constexpr std::uint32_t kCommandMakePuzzle = 1300;
 inline constexpr std::uint32_t kCommandPreviewHelp = 1301;
 inline constexpr std::uint32_t kCommandCompetition = 3020;
+inline constexpr std::uint32_t kCommandReopen = 1128;
+// The closing animation: the table shrinks to a square of this side with a
+// trail this thick, then the game waits twice before it goes.
+inline constexpr int kQuitSquare = 40;
+inline constexpr int kQuitTrail = 16;
+inline constexpr int kQuitMilliseconds = 350;
+inline constexpr int kQuitWaitMilliseconds = 300;
+inline constexpr int kHideMilliseconds = 250;
 // The hint on a click on the empty table is shown this often in the life
 // of an installation, counted in the settings file.
 inline constexpr int kClickHintTimes = 3;
@@ -38,8 +49,11 @@ inline constexpr std::string_view kKeyClickHints = "nSayClick2";
 
 class GameEvents final : public GameHandler {
  public:
-  GameEvents(WPuz& table, Puz& puz, const Settings& settings, std::uint32_t& game_flags,
-             bool low_colour);
+  GameEvents(WPuz& table, Puz& puz, const Settings& settings, std::string program_directory,
+             std::uint32_t& game_flags, bool low_colour);
+
+  // The clock the game's animations run on.
+  void set_clock(AnimationClock* clock) { clock_ = clock; }
 
   void OnGameEvent(Event& event) override;
   void BuildMenu(int kind, XPopMenu& menu) override;
@@ -47,11 +61,25 @@ class GameEvents final : public GameHandler {
 
  private:
   bool loaded() const { return !puz_.cut.pieces.empty(); }
-  bool OnCommand(std::uint32_t command);
+  bool OnCommand(std::uint32_t command, std::intptr_t parameter);
+  bool OnKey(const KeyPayload& key);
+  void Quit();
+  // Esc with its option: the table shrinks away and is minimised.
+  void HideGame();
+  void ChooseBackground();
+  void Reopen();
+  void OpenHelp(int context);
+  // White on a dark background, black on a bright one.
+  std::uint32_t ContrastOnBackground() const;
+  // A rectangle animation over the screen, unless animations are off.
+  void Animate(const RectAnimation& animation);
 
   WPuz& table_;
   Puz& puz_;
   const Settings& settings_;
+  std::string program_directory_;
+  SteadyAnimationClock steady_clock_;
+  AnimationClock* clock_ = &steady_clock_;
   std::uint32_t& game_flags_;
   bool low_colour_;
 };

@@ -123,7 +123,7 @@ bool Program::Start(const std::string& command_line) {
   }
   table_->set_drag_cursor(drag_cursor_);
   low_colour_ = QueryDisplay().bit_count < kLowColourBits;
-  game_events_ = std::make_unique<GameEvents>(*table_, *puz_, *settings_,
+  game_events_ = std::make_unique<GameEvents>(*table_, *puz_, *settings_, program_directory_,
                                               ProgramOptions().game_flags, low_colour_);
   table_->set_game(game_events_.get());
   table_->set_game_flags(ProgramOptions().game_flags);

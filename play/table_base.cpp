@@ -74,8 +74,9 @@ bool TableBase::ScatterPieces(Puz&, bool whole_table) {
   return done;
 }
 
-Rect16 TableBase::PaintArea(const Rect16& rect) {
+Rect16 TableBase::PaintArea(const Rect16& rect, bool pieces_hidden) {
   PaintRequest request;
+  request.pieces_hidden = pieces_hidden;
   request.rect = rect.width > 0 && rect.height > 0 ? rect : Surface(kTableWindow);
   request.shadow = ChooseShadowParameters(puz_, shadows_);
   request.carried = carried();

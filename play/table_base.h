@@ -36,7 +36,7 @@ class TableBase : public PlayTable, public BoardHost {
 
   // Paints an area of the table (all of it when empty) into the back
   // buffer from the board; returns the area painted.
-  Rect16 PaintArea(const Rect16& rect = {});
+  Rect16 PaintArea(const Rect16& rect = {}, bool pieces_hidden = false);
   // Where the preview picture lies on the table under the pieces; empty
   // when it is not shown.
   virtual Rect16 PreviewPlace() const { return {}; }

@@ -150,9 +150,19 @@ void WPuz::Paint(DC& dc) {
   dc.Transfer(area.x, area.y, area.width, area.height, back_buffer().dc(), area.x, area.y);
 }
 
+void WPuz::ClearForClosing() {
+  closing_ = true;
+  Show({});
+  if (exists()) Update();
+}
+
 void WPuz::Show(const Rect16& rect) {
   if (paint_locks_ > 0) return;
-  const Rect16 painted = PaintArea(rect);
+  const Rect16 painted = PaintArea(rect, closing_);
+  if (closing_) {
+    if (exists()) Invalidate(painted);
+    return;
+  }
   if (puz().cut.pieces.empty()) DrawIdentity(painted);
   DrawFurniture(painted);
   if (exists()) Invalidate(painted);

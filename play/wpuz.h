@@ -69,6 +69,10 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // Paints the whole table again from the board and shows it.
   void Refresh();
 
+  // The game's menu of `kind` at (x, y); the chosen command goes to the game.
+  void OpenGameMenuAt(int kind, int x, int y) { OpenGameMenu(kind, x, y); }
+  // The table empties itself before it closes: its background only.
+  void ClearForClosing();
   // A message box over the table; the game waits while it is open.
   int MessageBox(std::string_view text, std::uint32_t style);
   bool busy_with_message() const { return message_boxes_ > 0; }
@@ -135,6 +139,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   int paint_locks_ = 0;
   int busy_ = 0;
   int message_boxes_ = 0;
+  bool closing_ = false;
   bool requests_waiting_ = false;
   std::uint32_t game_flags_ = 0;
   Rect16 loupe_icon_;
