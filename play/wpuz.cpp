@@ -244,7 +244,10 @@ Rect16 WPuz::PreviewPicture() const {
 bool WPuz::EndPreviewDrag(int x, int y) {
   if (!preview_dragged_) return false;
   preview_dragged_ = false;
-  if (FrameSurface* surface = AnimationSurface()) surface->InvertFrame(outline_, 1);
+  if (FrameSurface* surface = AnimationSurface()) {
+    surface->InvertFrame(outline_, 1);
+    surface->Present();
+  }
   const Rect16 before = PreviewPicture();
   preview_x_ = x - grip_x_;
   preview_y_ = y - grip_y_;

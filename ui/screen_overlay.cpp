@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 
@@ -63,6 +64,18 @@ void ScreenOverlay::Present() {
     layer_->hide();
     return;
   }
+  // Shaped to the frames, the layer lets everything else show through
+  // even where the window system cannot blend translucent windows.
+  QRegion shape;
+  for (const Frame& frame : frames_) {
+    const QRect outer(frame.rect.x, frame.rect.y, frame.rect.width, frame.rect.height);
+    const QRect inner =
+        outer.adjusted(frame.thickness, frame.thickness, -frame.thickness, -frame.thickness);
+    shape += inner.isValid() ? QRegion(outer).subtracted(QRegion(inner)) : QRegion(outer);
+  }
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    shape.translate(-screen->geometry().topLeft());
+  layer_->setMask(shape);
   layer_->show();
   layer_->repaint();
 }
