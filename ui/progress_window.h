@@ -64,7 +64,8 @@ class ProgressWindow final : public ProgressSink {
   int percent() const;
   // The percentage last drawn, -1 before the first drawing.
   int last_drawn() const { return last_drawn_; }
-  // How often reports have drawn the window, the first showing included.
+  // How often the window has been drawn for a report or a new text, the
+  // first showing included (the system asking for a repaint not counted).
   int repaints() const { return repaints_; }
   // Where the bar lies in the window's client area.
   Rect16 bar_rect() const;
