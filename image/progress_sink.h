@@ -1,30 +1,5 @@
-// progress_sink.h: where long picture work reports how far it got.
+// progress_sink.h: the progress interface picture work reports to. It lives
+// in base/ so that the window layer below image/ can implement it.
 #pragma once
 
-namespace cbst {
-
-// The progress window implements this; readers and codecs call it with the
-// share done so far, in percent.
-class ProgressSink {
- public:
-  virtual ~ProgressSink() = default;
-  virtual void Progress(double percent) = 0;
-};
-
-// Passes progress on as a part of the owner's range: from `from` to `to`
-// percent of it.
-class ProgressRange final : public ProgressSink {
- public:
-  ProgressRange(ProgressSink& owner, double from, double to)
-      : owner_(owner), from_(from), to_(to) {}
-  void Progress(double percent) override {
-    owner_.Progress(from_ + percent * (to_ - from_) / 100.0);
-  }
-
- private:
-  ProgressSink& owner_;
-  double from_;
-  double to_;
-};
-
-}  // namespace cbst
+#include "base/progress_sink.h"

@@ -17,6 +17,7 @@
 #include "text/plural.h"
 #include "text/text_codes.h"
 #include "ui/application.h"
+#include "ui/tips.h"
 
 namespace cbst {
 namespace {
@@ -88,6 +89,8 @@ Traductor::Traductor() : directory_(ProgramDirectory()) {
   the_dictionary = this;
   SetErrorTextLookup(StatusErrorText);
   SetDictionaryLookup(DictionaryText);
+  // Controls without a tip of their own show the dictionary's.
+  SetControlTextLookup(ControlText);
 }
 
 Traductor::~Traductor() {
@@ -95,6 +98,7 @@ Traductor::~Traductor() {
   the_dictionary = nullptr;
   SetErrorTextLookup(nullptr);
   SetDictionaryLookup(nullptr);
+  SetControlTextLookup(nullptr);
 }
 
 Traductor* Traductor::Instance() {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ui/tips.h"
 #include "ui/virtual_keys_qt.h"
 #include "ui/win_dlg.h"
 #include "ui/window_host_qt.h"
@@ -39,9 +40,12 @@ class FirstLook final : public QObject {
  public:
   bool eventFilter(QObject* target, QEvent* event) override {
     const QEvent::Type type = event->type();
+    OfferHover(target, event);
     if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;
-    Window* window = FrameworkWindowOf(target);
     Application* application = Application::Instance();
+    // A key or a click puts the tip away: the player knows what to do.
+    if (application) application->tips().Hide();
+    Window* window = FrameworkWindowOf(target);
     if (!window || !application || !application->Holds(window) ||
         !(window->flags & kWindowFirstLook))
       return false;
@@ -71,7 +75,8 @@ class FirstLook final : public QObject {
 
 Application::Application(int& argc, char** argv)
     : fonts_{Font(kSmallFace, kSmallHeight), Font(kDialogFace, kDialogHeight),
-             Font(kDialogFace, kDialogLargeHeight)} {
+             Font(kDialogFace, kDialogLargeHeight)},
+      tips_(std::make_unique<Tips>()) {
   if (!QCoreApplication::instance()) {
     if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
       setenv("QT_QPA_PLATFORM", "offscreen", 0);

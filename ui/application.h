@@ -17,6 +17,8 @@ class QObject;
 
 namespace cbst {
 
+class Tips;
+
 class Application {
  public:
   // Brings the toolkit up when it is not running yet (offscreen where
@@ -90,6 +92,9 @@ class Application {
   enum class UiFont { kSmall, kDialog, kDialogLarge };
   const Font& font(UiFont which) const { return fonts_[static_cast<int>(which)]; }
 
+  // The tip balloons of the controls of every window.
+  Tips& tips() { return *tips_; }
+
   int last_exit_code() const { return last_exit_code_; }
   void set_last_exit_code(int code) { last_exit_code_ = code; }
 
@@ -110,6 +115,7 @@ class Application {
   std::vector<Accelerator> accelerators_;
   Window* frame_ = nullptr;
   std::vector<Window*> clipboard_viewers_;
+  std::unique_ptr<Tips> tips_;
   bool idle_ = false;
   bool closing_all_ = false;
   int last_exit_code_ = 0;

@@ -87,10 +87,21 @@ struct TrackPayload {
   bool skip = false;
 };
 
+// kEventHover: the control under the mouse (id 0 when the mouse has left
+// the controls), where it lies and where the mouse is, both on the screen,
+// and the control's own tip text (Windows-1252; empty when it has none).
+struct HoverPayload {
+  int control_id = 0;
+  Rect16 control;
+  int x = 0;
+  int y = 0;
+  std::string tip;
+};
+
 using EventPayload =
     std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload, TimerPayload,
                  PaintPayload, SizePayload, PointPayload, ShowPayload, FilesPayload,
-                 RectanglePayload, ActivationPayload, TrackPayload>;
+                 RectanglePayload, ActivationPayload, TrackPayload, HoverPayload>;
 
 struct Event {
   std::uint16_t code = 0;

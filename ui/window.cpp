@@ -11,6 +11,7 @@
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
 #include "ui/child_frame_qt.h"
+#include "ui/tips.h"
 #include "ui/window_host_qt.h"
 
 namespace cbst {
@@ -103,6 +104,13 @@ void Window::OnEvent(Event& event) {
       if (auto* rect = event.as<RectanglePayload>()) {
         rect->rect = WindowRect();
         event.flags |= kEventAnswered;
+      }
+      event.set_handled();
+      return;
+    case kEventHover:
+      // A control of this window is under the mouse: its tip.
+      if (auto* hover = event.as<HoverPayload>()) {
+        if (Application* application = Application::Instance()) application->tips().Hover(*hover);
       }
       event.set_handled();
       return;

@@ -1,10 +1,12 @@
 // window_host.cpp: the toolkit's events as framework events.
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QUrl>
 
+#include "base/cp1252.h"
 #include "gfx/dc.h"
 #include "platform/clock.h"
 #include "platform/key_state.h"
@@ -41,7 +43,54 @@ int ButtonIndex(Qt::MouseButton button) {
 
 constexpr MouseButton kButtons[] = {MouseButton::kLeft, MouseButton::kRight, MouseButton::kMiddle};
 
+// The control a widget belongs to (a spin box's edit belongs to the spin
+// box): the nearest one with an id below the window's host.
+QWidget* ControlOf(QObject* object) {
+  for (auto* widget = qobject_cast<QWidget*>(object); widget && !dynamic_cast<WindowHost*>(widget);
+       widget = widget->parentWidget()) {
+    if (widget->property(kControlIdProperty).isValid()) return widget;
+  }
+  return nullptr;
+}
+
+Rect16 ScreenRectOf(const QWidget& widget) {
+  const QPoint corner = widget.mapToGlobal(QPoint(0, 0));
+  return {static_cast<std::int16_t>(corner.x()), static_cast<std::int16_t>(corner.y()),
+          static_cast<std::int16_t>(widget.width()), static_cast<std::int16_t>(widget.height())};
+}
+
 }  // namespace
+
+void OfferHover(QObject* target, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::MouseMove && type != QEvent::Leave) return;
+  QWidget* control = ControlOf(target);
+  if (!control) return;
+  Window* window = FrameworkWindowOf(control);
+  Application* application = Application::Instance();
+  if (!window || !application || !application->Holds(window)) return;
+  HoverPayload hover;
+  if (type == QEvent::MouseMove) {
+    const auto* move = static_cast<QMouseEvent*>(event);
+    // No tips while a button is held: that is a drag, or a press under way.
+    if (move->buttons() != Qt::NoButton) return;
+    const QPoint at = move->globalPosition().toPoint();
+    hover.control_id = control->property(kControlIdProperty).toInt();
+    hover.control = ScreenRectOf(*control);
+    hover.x = at.x();
+    hover.y = at.y();
+    hover.tip = Utf8ToCp1252(control->property(kControlTipProperty).toString().toStdString());
+  } else {
+    // Leaving an inner widget of the control for the control itself is no
+    // leaving.
+    const QPoint at = QCursor::pos();
+    if (target != control && control->rect().contains(control->mapFromGlobal(at))) return;
+    hover.x = at.x();
+    hover.y = at.y();
+  }
+  Event hovered = MakeEvent(kEventHover, std::move(hover));
+  window->Dispatch(hovered);
+}
 
 Window* FrameworkWindowOf(QObject* object) {
   for (auto* widget = qobject_cast<QWidget*>(object); widget; widget = widget->parentWidget()) {
@@ -107,14 +156,19 @@ void WindowHost::paintEvent(QPaintEvent* event) {
     dc.Flush();
   }
   QPainter painter(this);
+  if (image_.hasAlphaChannel()) painter.setCompositionMode(QPainter::CompositionMode_Source);
   for (const QRect& part : event->region())
     painter.drawImage(part, image_, part);
 }
 
 void WindowHost::resizeEvent(QResizeEvent*) {
-  if (image_.size() != size()) {
-    QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    grown.fill(Qt::white);
+  // A see-through window (a tip's balloon) keeps the alpha of its drawing.
+  const bool see_through = testAttribute(Qt::WA_TranslucentBackground);
+  const QImage::Format format =
+      see_through ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+  if (image_.size() != size() || image_.format() != format) {
+    QImage grown(size().expandedTo(QSize(1, 1)), format);
+    grown.fill(see_through ? Qt::transparent : Qt::white);
     QPainter copy(&grown);
     copy.drawImage(0, 0, image_);
     copy.end();

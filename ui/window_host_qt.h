@@ -29,6 +29,16 @@ MouseRecord& TheMouse();
 // of the nearest parent that has one.
 Window* FrameworkWindowOf(QObject* object);
 
+// The dynamic properties a dialog template gives its controls: the number
+// the program knows the control by, and its own tip text.
+inline constexpr char kControlIdProperty[] = "id";
+inline constexpr char kControlTipProperty[] = "tip";
+
+// Tells the window of a control that the mouse moved over the control or
+// left it (kEventHover), for any event the application sees; other events
+// pass unnoticed.
+void OfferHover(QObject* target, QEvent* event);
+
 class WindowHost final : public QWidget, public DrawingSurface {
  public:
   WindowHost(Window& window, QWidget* parent);

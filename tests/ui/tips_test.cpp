@@ -1,0 +1,163 @@
+// tips_test.cpp: tips of a window's controls, from the mouse moving over
+// them to the balloon, on a clock the tests move by hand.
+#include <gtest/gtest.h>
+#include <QPushButton>
+#include <QTest>
+
+#include <map>
+
+#include "gfx/drawing_surface_qt.h"
+#include "platform/platform_window_qt.h"
+#include "ui/application.h"
+#include "ui/tips.h"
+
+namespace cbst {
+namespace {
+
+class HandClock final : public AnimationClock {
+ public:
+  std::int64_t NowMicroseconds() override { return now_ms * 1000; }
+  void Sleep(std::int64_t microseconds) override { now_ms += microseconds / 1000; }
+  std::int64_t now_ms = 0;
+};
+
+constexpr int kOwnTip = 101;      // carries its own tip
+constexpr int kDictionary = 102;  // its tip is in the dictionary
+constexpr int kLabelOnly = 103;   // the dictionary has only its label
+constexpr int kNoText = 104;      // has nothing at all
+
+const char* Dictionary(int context, int id) {
+  if (context == kTipContext && id == kDictionary) return "Chooses the folder";
+  if (context == kLabelContext && id == kDictionary) return "&Folder";
+  if (context == kLabelContext && id == kLabelOnly) return "&Save && close";
+  return "";
+}
+
+class TipsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetControlTextLookup(Dictionary);
+    application_.tips().set_clock(&clock_);
+    window_ = application_.Make<Window>();
+    ASSERT_TRUE(window_->Create(nullptr, {60, 60, 400, 200}, "Tips"));
+    QWidget* host = WidgetOf(window_->platform_window());
+    for (int id : {kOwnTip, kDictionary, kNoText}) {
+      auto* button = new QPushButton(QString::number(id), host);
+      button->setProperty("id", id);
+      button->setGeometry(20 + (id - kOwnTip) * 110, 20, 100, 30);
+      button->show();
+      buttons_[id] = button;
+    }
+    buttons_[kOwnTip]->setProperty("tip", "Opens the puzzle");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(host));
+  }
+  void TearDown() override {
+    SetControlTextLookup(nullptr);
+    Tips::set_suppressed(false);
+  }
+
+  void MoveOver(int id, QPoint at = QPoint(10, 10)) { QTest::mouseMove(buttons_.at(id), at); }
+  Tips& tips() { return application_.tips(); }
+
+  int argc_ = 1;
+  char name_[10] = "ui_tests";
+  char* argv_[2] = {name_, nullptr};
+  Application application_{argc_, argv_};
+  HandClock clock_;
+  Window* window_ = nullptr;
+  std::map<int, QPushButton*> buttons_;
+};
+
+TEST_F(TipsTest, TheTextIsTheControlsOwnThenTheDictionarysTipThenItsLabel) {
+  EXPECT_EQ(Tips::TextOf({kOwnTip, {}, 0, 0, "Own"}), "Own");
+  EXPECT_EQ(Tips::TextOf({kDictionary, {}, 0, 0, "  "}), "Chooses the folder");
+  EXPECT_EQ(Tips::TextOf({kLabelOnly, {}, 0, 0, ""}), "Save & close");
+  EXPECT_EQ(Tips::TextOf({kNoText, {}, 0, 0, ""}), "");
+}
+
+TEST_F(TipsTest, AControlWithoutAnyTextShowsNoBalloon) {
+  MoveOver(kNoText);
+  EXPECT_FALSE(tips().timer_running());
+  clock_.now_ms += 10 * kTipsRestMs;
+  tips().Tick();
+  EXPECT_EQ(tips().balloon(), nullptr);
+  EXPECT_EQ(application_.windows().size(), 1u);  // no balloon was ever made
+}
+
+TEST_F(TipsTest, TheBalloonShowsBesideTheControlOnceTheMouseHasRested) {
+  MoveOver(kOwnTip);
+  EXPECT_EQ(tips().control_id(), kOwnTip);
+  EXPECT_TRUE(tips().timer_running());
+  clock_.now_ms += kTipsTimerMs;
+  tips().Tick();
+  EXPECT_EQ(tips().balloon(), nullptr);
+
+  // Moving on the same control starts the rest again.
+  clock_.now_ms += kTipsTimerMs;
+  MoveOver(kOwnTip, QPoint(30, 12));
+  clock_.now_ms += kTipsRestMs - 1;
+  tips().Tick();
+  EXPECT_EQ(tips().balloon(), nullptr);
+  clock_.now_ms += 1;
+  tips().Tick();
+  cBocadillo* balloon = tips().balloon();
+  ASSERT_NE(balloon, nullptr);
+  EXPECT_EQ(balloon->text(), "Opens the puzzle");
+  EXPECT_FALSE(tips().timer_running());
+
+  // Just below the control, pointing up at it: an ellipse on a see-through
+  // window.
+  const Rect16 control = tips().control();
+  const Rect16 at = balloon->WindowRect();
+  EXPECT_TRUE(balloon->points_up());
+  EXPECT_EQ(at.y, control.y + control.height);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(WidgetOf(balloon->platform_window())));
+  balloon->Update();
+  const QImage& image = *balloon->surface()->Image();
+  EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
+  EXPECT_EQ(qAlpha(image.pixel(image.width() - 1, image.height() - 1)), 0);
+  EXPECT_EQ(image.pixel(image.width() / 2, image.height() - 4), qRgb(255, 255, 225));
+  // The pointer rises from the ellipse's left quarter; the right stays clear.
+  EXPECT_GT(qAlpha(image.pixel(image.width() / 4 + 2, 10)), 0);
+  EXPECT_EQ(qAlpha(image.pixel(image.width() * 3 / 4, 10)), 0);
+}
+
+TEST_F(TipsTest, ANewControlHidesTheShownTip) {
+  MoveOver(kOwnTip);
+  clock_.now_ms += kTipsRestMs;
+  tips().Tick();
+  ASSERT_NE(tips().balloon(), nullptr);
+
+  MoveOver(kDictionary);
+  EXPECT_EQ(tips().balloon(), nullptr);
+  EXPECT_EQ(tips().text(), "Chooses the folder");
+  EXPECT_TRUE(tips().timer_running());
+  clock_.now_ms += kTipsRestMs;
+  tips().Tick();
+  ASSERT_NE(tips().balloon(), nullptr);
+  EXPECT_EQ(tips().balloon()->text(), "Chooses the folder");
+
+  // A click puts it away for good on that control.
+  QTest::mouseClick(buttons_.at(kDictionary), Qt::LeftButton);
+  EXPECT_EQ(tips().balloon(), nullptr);
+  MoveOver(kDictionary, QPoint(40, 12));
+  EXPECT_FALSE(tips().timer_running());
+}
+
+TEST_F(TipsTest, TipsOffOrSuppressedStartNoTip) {
+  tips().set_enabled(false);
+  MoveOver(kOwnTip);
+  EXPECT_FALSE(tips().timer_running());
+
+  tips().set_enabled(true);
+  Tips::set_suppressed(true);
+  MoveOver(kDictionary);
+  EXPECT_FALSE(tips().timer_running());
+
+  Tips::set_suppressed(false);
+  MoveOver(kOwnTip);
+  EXPECT_TRUE(tips().timer_running());
+}
+
+}  // namespace
+}  // namespace cbst
