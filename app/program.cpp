@@ -21,6 +21,7 @@
 #include "play/wpuz.h"
 #include "puzzle/thumb.h"
 #include "ui/event_codes.h"
+#include "ui/tips.h"
 
 namespace cbst {
 namespace {
@@ -128,6 +129,7 @@ bool Program::Start(const std::string& command_line) {
   table_->set_game(game_events_.get());
   table_->set_game_flags(ProgramOptions().game_flags);
   table_->set_no_sparkle(ProgramOptions().no_sparkle != 0);
+  application_->tips().set_enabled(!(ProgramOptions().bits & kOptionsNoTips));
   table_->set_shadows({ProgramOptions().no_shadow != 0, ProgramOptions().solid_shadow != 0});
   table_->set_identity_text(IdentityText());
   table_->Refresh();

@@ -12,9 +12,11 @@
 #include "platform/message_box.h"
 #include "play/game_flags.h"
 #include "play/game_handler.h"
+#include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/pop_menu.h"
+#include "ui/progress_window.h"
 #include "ui/screen_overlay.h"
 
 namespace cbst {
@@ -344,8 +346,16 @@ bool WPuz::CtrlAndAltHeld() const {
   return KeyDown(kVirtualControl) && KeyDown(kVirtualAlt);
 }
 
+ProgressSink* WPuz::Progress(int message) {
+  if (!exists()) return nullptr;
+  progress_ = std::make_unique<ProgressWindow>(this, kProgressPercentBar);
+  progress_->SetText(Text(message));
+  return progress_.get();
+}
+
 void WPuz::SetBusy(bool busy) {
   busy_ += busy ? 1 : -1;
+  if (busy_ <= 0) progress_.reset();
   if (exists()) SetWindowCursor(platform_window(), busy_ > 0 ? kCursorWait : kCursorArrow);
 }
 

@@ -22,6 +22,7 @@
 namespace cbst {
 
 class GameHandler;
+class ProgressWindow;
 class ScreenOverlay;
 
 // Sent to the table when the last message box it showed is closed while
@@ -93,6 +94,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void SetBusy(bool busy) override;
   void SetCaption(std::string_view caption) override { SetTitle(caption); }
   bool ChooseCustomSize(Puz& puz) override;
+  ProgressSink* Progress(int message) override;
 
   // BoardHost: what a table that only shows its game does; playing it
   // adds the rest.
@@ -153,6 +155,8 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   int grip_y_ = 0;
   Rect16 outline_;
   std::unique_ptr<ScreenOverlay> overlay_;
+  // The bar of a long opening, while the table is busy with it.
+  std::unique_ptr<ProgressWindow> progress_;
 };
 
 }  // namespace cbst
