@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/file_types.h"
+#include "app/game_effects.h"
 #include "app/game_events.h"
 #include "app/language_choice.h"
 #include "app/open_from_shell.h"
@@ -87,6 +88,11 @@ Program::Program(int& argc, char** argv, std::string program_path)
 }
 
 Program::~Program() {
+  // A table still open forgets the game's handlers, which go first.
+  if (table_ && application_ && application_->Holds(table_)) {
+    table_->set_game(nullptr);
+    table_->set_effects(nullptr);
+  }
   // The game before the dictionary, the dictionary before the framework.
   puz_.reset();
   dictionary_.reset();
@@ -101,7 +107,6 @@ int Program::Finish() {
   application_->RunUntilGone(table_);
   table_ = nullptr;
   ProgramOptions().Save(*settings_);
-  // Sounds stop with the framework; nothing plays without a table.
   return 0;
 }
 
@@ -127,6 +132,9 @@ bool Program::Start(const std::string& command_line) {
   game_events_ = std::make_unique<GameEvents>(*table_, *puz_, *settings_, program_directory_,
                                               ProgramOptions().game_flags, low_colour_);
   table_->set_game(game_events_.get());
+  sounds_ = std::make_unique<SoundPlayer>(program_directory_, ProgramOptions().bits);
+  game_effects_ = std::make_unique<GameEffects>(*sounds_);
+  table_->set_effects(game_effects_.get());
   table_->set_game_flags(ProgramOptions().game_flags);
   table_->set_no_sparkle(ProgramOptions().no_sparkle != 0);
   application_->tips().set_enabled(!(ProgramOptions().bits & kOptionsNoTips));

@@ -19,7 +19,9 @@
 
 namespace cbst {
 
+class GameEffects;
 class GameEvents;
+class SoundPlayer;
 class WPuz;
 
 class Program {
@@ -65,6 +67,8 @@ class Program {
   std::unique_ptr<Puz> puz_;
   WPuz* table_ = nullptr;  // held by the application
   std::unique_ptr<GameEvents> game_events_;
+  std::unique_ptr<SoundPlayer> sounds_;
+  std::unique_ptr<GameEffects> game_effects_;
   std::string language_list_;
   ProgramPicture bitmaps_[3];
   int drag_cursor_ = 0;
