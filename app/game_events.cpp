@@ -25,11 +25,6 @@
 namespace cbst {
 namespace {
 
-// The closing animation is drawn white on a background darker than this
-// mean of its red, green and blue, black on a brighter one.
-constexpr int kBrightMean = 192;
-constexpr std::uint32_t kWhite = 0xFFFFFF;
-constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kColourBits = 0xFFFFFF;
 // The status of a file that cannot be opened, told with its name.
 constexpr std::uint16_t kStatusCannotOpenFile = 12;
@@ -139,14 +134,6 @@ void GameEvents::Animate(const RectAnimation& animation) {
   AnimateRectangle(animation, overlay, *clock_);
 }
 
-std::uint32_t GameEvents::ContrastOnBackground() const {
-  const std::uint32_t background = puz_.background;
-  const int mean = static_cast<int>((background & 0xFF) + ((background >> 8) & 0xFF) +
-                                    ((background >> 16) & 0xFF)) /
-                   3;
-  return mean < kBrightMean ? kWhite : kBlack;
-}
-
 void GameEvents::Quit() {
   // Saving the game first comes with saved games; piece boxes and the
   // score window, once they exist, hide here.
@@ -162,7 +149,7 @@ void GameEvents::Quit() {
                   kQuitSquare, kQuitSquare};
     closing.thickness = -kQuitTrail;
     closing.duration_ms = kQuitMilliseconds;
-    closing.colour = ContrastOnBackground();
+    closing.colour = ContrastingColour(puz_.background);
     Animate(closing);
     clock_->Sleep(std::int64_t{kQuitWaitMilliseconds} * 1000);
     clock_->Sleep(std::int64_t{kQuitWaitMilliseconds} * 1000);

@@ -69,8 +69,6 @@ class GameEvents final : public GameHandler {
   void ChooseBackground();
   void Reopen();
   void OpenHelp(int context);
-  // White on a dark background, black on a bright one.
-  std::uint32_t ContrastOnBackground() const;
   // A rectangle animation over the screen, unless animations are off.
   void Animate(const RectAnimation& animation);
 
