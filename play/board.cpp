@@ -164,12 +164,22 @@ void Board::Replace(int anchor, bool join) {
   if (join) TryJoin(anchor);
   ++replacing_;
   host_.LockPainting(true);
+  // A large group takes its time: the player sees how far it has got.
+  const std::size_t group_size = GroupOf(anchor).size();
+  std::unique_ptr<ProgressSink> progress =
+      group_size > 1 ? host_.ProgressWindowFor(kReplacingMessage) : nullptr;
+  int last_percent = -1;
   for (SPuz& each : puz_.cut.pieces)
     each.flags |= kPieceWalkMark;
   std::vector<int> queue{anchor};
   piece(anchor).flags &= ~kPieceWalkMark;
   for (std::size_t next = 0; next < queue.size(); ++next) {
     const int member = queue[next];
+    if (const int percent = static_cast<int>(next * 100 / group_size);
+        progress && percent != last_percent) {
+      progress->Progress(percent);
+      last_percent = percent;
+    }
     for (int direction = kLeft; direction <= kDown; ++direction) {
       const int side = SideFacing(member, direction);
       if (!(piece(member).joined_sides & (1u << side))) continue;
@@ -191,6 +201,7 @@ void Board::Replace(int anchor, bool join) {
   }
   for (SPuz& each : puz_.cut.pieces)
     each.flags &= ~kPieceWalkMark;
+  progress.reset();
   host_.LockPainting(false);
   --replacing_;
 }

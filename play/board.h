@@ -20,6 +20,8 @@ inline constexpr unsigned kMoveRedrawNow = 0x01;
 inline constexpr unsigned kMoveRedraw = 0x02;
 inline constexpr unsigned kMoveRedrawLater = 0x04;
 inline constexpr unsigned kMoveReplaceGroup = 0x10;
+// The label of the progress while a group is put back together.
+inline constexpr int kReplacingMessage = 502;
 
 // The side of a piece opposite `side`; a side outside 0..3 is reported and
 // taken as 0.

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "base/progress_sink.h"
 #include "base/rect16.h"
 
 namespace cbst {
@@ -59,6 +61,11 @@ class BoardHost {
   virtual void CountJoinedSides(int sides) = 0;
   virtual void CountMove() = 0;
   virtual void CountHelp(int cost) = 0;
+
+  // A progress window for work on many pieces, labelled with a dictionary
+  // text; it shows only once the work has lasted, and goes with the
+  // returned object. None by default.
+  virtual std::unique_ptr<ProgressSink> ProgressWindowFor(int /*message*/) { return nullptr; }
 
   // Saving the game: at once, or when the interval has passed.
   virtual void AskForSave(bool urgent) = 0;

@@ -314,6 +314,7 @@ void WPuz::OpenGameMenu(int kind, int x, int y) {
   if (!play_state.game) return;
   XPopMenu menu;
   play_state.game->BuildMenu(kind, menu);
+  menu.AskDecorations(*this);
   if (const std::uint32_t chosen = menu.Track(*this, x, y)) SendToGame(chosen);
 }
 
@@ -348,9 +349,15 @@ bool WPuz::CtrlAndAltHeld() const {
 
 ProgressSink* WPuz::Progress(int message) {
   if (!exists()) return nullptr;
-  progress_ = std::make_unique<ProgressWindow>(this, kProgressPercentBar);
-  progress_->SetText(Text(message));
+  progress_ = ProgressWindowFor(message);
   return progress_.get();
+}
+
+std::unique_ptr<ProgressSink> WPuz::ProgressWindowFor(int message) {
+  if (!exists()) return nullptr;
+  auto window = std::make_unique<ProgressWindow>(this, kProgressPercentBar);
+  window->SetText(Text(message));
+  return window;
 }
 
 void WPuz::SetBusy(bool busy) {

@@ -95,6 +95,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void SetCaption(std::string_view caption) override { SetTitle(caption); }
   bool ChooseCustomSize(Puz& puz) override;
   ProgressSink* Progress(int message) override;
+  std::unique_ptr<ProgressSink> ProgressWindowFor(int message) override;
 
   // BoardHost: what a table that only shows its game does; playing it
   // adds the rest.
@@ -156,7 +157,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   Rect16 outline_;
   std::unique_ptr<ScreenOverlay> overlay_;
   // The bar of a long opening, while the table is busy with it.
-  std::unique_ptr<ProgressWindow> progress_;
+  std::unique_ptr<ProgressSink> progress_;
 };
 
 }  // namespace cbst

@@ -8,6 +8,7 @@
 
 #include "base/rect16.h"
 #include "ui/event_codes.h"
+#include "ui/program_pictures.h"
 
 namespace cbst {
 
@@ -98,10 +99,19 @@ struct HoverPayload {
   std::string tip;
 };
 
-using EventPayload =
-    std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload, TimerPayload,
-                 PaintPayload, SizePayload, PointPayload, ShowPayload, FilesPayload,
-                 RectanglePayload, ActivationPayload, TrackPayload, HoverPayload>;
+// kEventMenuDecoration: the item's command, and what the receiver answers
+// by setting the event's handled flag: the accelerator text
+// (Windows-1252, shown at the right) and the icon, either may stay empty.
+struct MenuDecorationPayload {
+  std::uint32_t command = 0;
+  std::string accelerator;
+  ProgramPicture icon;
+};
+
+using EventPayload = std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload,
+                                  TimerPayload, PaintPayload, SizePayload, PointPayload,
+                                  ShowPayload, FilesPayload, RectanglePayload, ActivationPayload,
+                                  TrackPayload, HoverPayload, MenuDecorationPayload>;
 
 struct Event {
   std::uint16_t code = 0;

@@ -23,6 +23,8 @@ inline constexpr std::uint16_t kEventTrackRect = 115;
 inline constexpr std::uint16_t kEventCursor = 116;
 inline constexpr std::uint16_t kEventQueued = 119;  // a key or click before anyone sees it
 inline constexpr std::uint16_t kEventMissingTemplate = 120;
+// A pop-up menu being built asks for an item's accelerator text and icon.
+inline constexpr std::uint16_t kEventMenuDecoration = 150;
 // The mouse moved over a control, or left one: what the tips go by.
 inline constexpr std::uint16_t kEventHover = 151;
 inline constexpr std::uint16_t kEventNonClientButton = 127;

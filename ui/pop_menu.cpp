@@ -2,13 +2,18 @@
 #include "ui/pop_menu.h"
 
 #include <QAction>
+#include <QIcon>
+#include <QImage>
 #include <QMenu>
+#include <QPixmap>
 #include <QPointer>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/cp1252.h"
 #include "platform/platform_window_qt.h"
+#include "ui/event.h"
 #include "ui/window.h"
 
 namespace cbst {
@@ -19,20 +24,50 @@ QString FromProgram(std::string_view text) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+QIcon IconOf(const ProgramPicture& picture) {
+  const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
+                     picture.height, picture.width * 4, QImage::Format_ARGB32);
+  // The image only borrows the picture's pixels: the pixmap gets a copy.
+  return QIcon(QPixmap::fromImage(image.copy()));
+}
+
 }  // namespace
 
 void XPopMenu::Append(std::uint32_t command, std::string_view text, std::string_view accelerator) {
-  items_.push_back({command, std::string(text), std::string(accelerator)});
+  MenuItem item;
+  item.command = command;
+  item.text = text;
+  item.accelerator = accelerator;
+  items_.push_back(std::move(item));
 }
 
 void XPopMenu::AppendSeparator() {
   items_.push_back({});
 }
 
-MenuItem* XPopMenu::Find(std::uint32_t command) {
+const MenuItem* XPopMenu::Find(std::uint32_t command) const {
   const auto found = std::find_if(items_.begin(), items_.end(),
                                   [&](const MenuItem& item) { return item.command == command; });
   return found == items_.end() ? nullptr : &*found;
+}
+
+MenuItem* XPopMenu::Find(std::uint32_t command) {
+  return const_cast<MenuItem*>(std::as_const(*this).Find(command));
+}
+
+void XPopMenu::AskDecorations(Window& owner) {
+  for (MenuItem& item : items_) {
+    if (item.command == 0) continue;
+    MenuDecorationPayload question;
+    question.command = item.command;
+    Event asking = MakeEvent(kEventMenuDecoration, std::move(question));
+    asking.target = &owner;
+    owner.Dispatch(asking);
+    const auto* answer = asking.as<MenuDecorationPayload>();
+    if (!asking.handled() || !answer) continue;
+    if (item.accelerator.empty()) item.accelerator = answer->accelerator;
+    if (!answer->icon.empty()) item.icon = answer->icon;
+  }
 }
 
 void XPopMenu::Check(std::uint32_t command, bool checked) {
@@ -44,8 +79,7 @@ void XPopMenu::Enable(std::uint32_t command, bool enabled) {
 }
 
 bool XPopMenu::Has(std::uint32_t command) const {
-  return std::any_of(items_.begin(), items_.end(),
-                     [&](const MenuItem& item) { return item.command == command; });
+  return Find(command) != nullptr;
 }
 
 std::uint32_t XPopMenu::Track(Window& window, int x, int y) const {
@@ -63,6 +97,7 @@ std::uint32_t XPopMenu::Track(Window& window, int x, int y) const {
     QAction* action = menu.addAction(text);
     action->setData(static_cast<qulonglong>(item.command));
     action->setEnabled(item.enabled);
+    if (!item.icon.empty()) action->setIcon(IconOf(item.icon));
     if (item.checked) {
       action->setCheckable(true);
       action->setChecked(true);

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/program_pictures.h"
+
 namespace cbst {
 
 class Window;
@@ -20,6 +22,7 @@ struct MenuItem {
   std::uint32_t command = 0;  // 0: a separator
   std::string text;           // Windows-1252, "&" marks the mnemonic
   std::string accelerator;    // Windows-1252, shown at the right
+  ProgramPicture icon;        // shown at the left, when there is one
   bool enabled = true;
   bool checked = false;
 };
@@ -32,6 +35,12 @@ class XPopMenu {
   void Enable(std::uint32_t command, bool enabled);
 
   const std::vector<MenuItem>& items() const { return items_; }
+  // Asks `owner` for each item's decorations (event kEventMenuDecoration):
+  // an item keeps the accelerator it was given, and takes the one answered
+  // otherwise.
+  void AskDecorations(Window& owner);
+
+  const MenuItem* Find(std::uint32_t command) const;
   bool Has(std::uint32_t command) const;
   bool empty() const { return items_.empty(); }
 

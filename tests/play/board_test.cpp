@@ -118,7 +118,13 @@ TEST_F(BoardTest, ReplacePutsTheGroupAtItsExactPlaces) {
   board_.TryJoin(0);
   board_.TryJoin(4);
   board_.MovePiece(0, 0, 700, 500);
+  host_.progress.clear();
   board_.Replace(0, false);
+  // Its progress, labelled, once for each piece put back.
+  EXPECT_EQ(host_.progress, (std::vector<double>{-kReplacingMessage, 0, 25, 50, 75}));
+  host_.progress.clear();
+  board_.Replace(2, false);
+  EXPECT_TRUE(host_.progress.empty()) << "a piece alone is no work to show";
   for (int piece : {1, 3, 4}) {
     EXPECT_EQ(board_.piece(piece).board.x - 700, board_.piece(piece).home_x) << piece;
     EXPECT_EQ(board_.piece(piece).board.y - 500, board_.piece(piece).home_y) << piece;

@@ -2,6 +2,7 @@
 // the rules asked for and answers with a table of a chosen size.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "play/board_codes.h"
@@ -31,6 +32,11 @@ class RecordingHost final : public BoardHost {
   void CountMove() override { ++moves; }
   void CountHelp(int cost) override { help_costs.push_back(cost); }
   void AskForSave(bool urgent) override { urgent_saves += urgent ? 1 : 0; }
+  // Progress goes into `progress`, each window's reports after its label.
+  std::unique_ptr<ProgressSink> ProgressWindowFor(int message) override {
+    progress.push_back(-message);
+    return std::make_unique<Recorder>(progress);
+  }
   std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
   void FitBox(std::uint8_t) override {}
 
@@ -48,6 +54,17 @@ class RecordingHost final : public BoardHost {
   bool clock_stopped = false;
   std::vector<BoardSound> sounds;
   std::vector<int> help_costs;
+  std::vector<double> progress;
+
+ private:
+  class Recorder final : public ProgressSink {
+   public:
+    explicit Recorder(std::vector<double>& into) : into_(into) {}
+    void Progress(double percent) override { into_.push_back(percent); }
+
+   private:
+    std::vector<double>& into_;
+  };
 };
 
 }  // namespace cbst::testing
