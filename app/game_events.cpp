@@ -2,6 +2,8 @@
 // table and the board.
 #include "app/game_events.h"
 
+#include <algorithm>
+
 #include "app/game_keys.h"
 #include "app/help_files.h"
 #include "app/open_from_shell.h"
@@ -13,11 +15,13 @@
 #include "platform/message_box.h"
 #include "platform/mouse_buttons.h"
 #include "play/game_flags.h"
+#include "play/piece_boxes.h"
 #include "play/wpuz.h"
 #include "puzzle/puzzle_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
+#include "ui/menu_icons.h"
 #include "ui/pop_menu.h"
 #include "ui/screen_overlay.h"
 #include "ui/virtual_keys.h"
@@ -35,9 +39,34 @@ constexpr int kTextBackground = 28;
 constexpr int kTextDoubleClick = 29;
 constexpr int kTextSwappedDoubleClick = 30;
 
-void AppendItem(XPopMenu& menu, std::uint32_t command, std::string_view accelerator = {}) {
-  menu.Append(command, ControlText(0, static_cast<int>(command)), accelerator);
+void AppendItem(XPopMenu& menu, std::uint32_t command) {
+  menu.Append(command, ControlText(0, static_cast<int>(command)));
 }
+
+// What the game's menu items show beside their texts.
+struct Decoration {
+  std::uint32_t command;
+  const char* accelerator;
+  IconStrip strip;
+  int icon;
+};
+constexpr int kNoIcon = -1;
+
+constexpr Decoration kDecorations[] = {
+    {kCommandOpen, "Ctrl+O", IconStrip::kProgram, kNoIcon},
+    {kCommandSave, "Ctrl+S", IconStrip::kProgram, kNoIcon},
+    {kCommandSaveAs, "Ctrl+A", IconStrip::kProgram, kNoIcon},
+    {kCommandHelpContents, "F1", IconStrip::kProgram, kNoIcon},
+    {kCommandOptions, "F3", IconStrip::kProgram, kIconOptions},
+    {kCommandAutomaticHelp, "F5", IconStrip::kProgram, kIconHelp},
+    {kCommandSpread, "Ctrl+R", IconStrip::kProgram, kIconSpreadPieces},
+    {kCommandTogglePreview, "", IconStrip::kTable, kIconPreview},
+    {kCommandGameSettings, "F2", IconStrip::kProgram, kIconGameSettings},
+    {kCommandMakePuzzle, "Ctrl+C", IconStrip::kProgram, kIconNewPuzzle},
+    {kCommandPreviewHelp, "", IconStrip::kTable, kIconPreviewHelp},
+    {kCommandCompetition, "F4", IconStrip::kProgram, kIconCompetitionScore},
+    {kCommandMinimise, "", IconStrip::kTable, kIconMinimize},
+};
 
 }  // namespace
 
@@ -52,31 +81,67 @@ GameEvents::GameEvents(WPuz& table, Puz& puz, const Settings& settings,
 
 void GameEvents::BuildMenu(int kind, XPopMenu& menu) {
   if (kind == kMenuPreview) {
+    // Chosen on the preview picture, the item takes it off the table.
     AppendItem(menu, kCommandNoPreview);
+    menu.SetParameter(kCommandNoPreview, 1);
     AppendItem(menu, kCommandPreviewHelp);
     return;
   }
-  AppendItem(menu, kCommandOpen, "Ctrl+O");
-  AppendItem(menu, kCommandMakePuzzle, "Ctrl+C");
+  AppendItem(menu, kCommandOpen);
+  AppendItem(menu, kCommandMakePuzzle);
   if (loaded()) {
-    AppendItem(menu, kCommandSave, "Ctrl+S");
-    AppendItem(menu, kCommandOptions, "F3");
-    AppendItem(menu, kCommandGameSettings, "F2");
+    AppendItem(menu, kCommandSave);
+    AppendItem(menu, kCommandOptions);
+    AppendItem(menu, kCommandGameSettings);
     if (!low_colour_) menu.Append(kCommandBackground, Text(kTextBackground));
-    if (!puz_.HasOption(kOptionNoPreview))
-      AppendItem(menu, kCommandTogglePreview,
-                 Text(MouseButtonsSwapped() ? kTextSwappedDoubleClick : kTextDoubleClick));
+    if (!puz_.HasOption(kOptionNoPreview)) AppendItem(menu, kCommandTogglePreview);
     if (!puz_.HasOption(kOptionNoHelp) && !(puz_.state & kGameSolved))
-      AppendItem(menu, kCommandAutomaticHelp, "F5");
-    AppendItem(menu, kCommandSpread, "Ctrl+R");
-    if (game_flags_ & kGameCompetition) AppendItem(menu, kCommandCompetition, "F4");
+      AppendItem(menu, kCommandAutomaticHelp);
+    AppendItem(menu, kCommandSpread);
+    if (game_flags_ & kGameCompetition) AppendItem(menu, kCommandCompetition);
   } else {
-    AppendItem(menu, kCommandOptions, "F3");
+    AppendItem(menu, kCommandOptions);
   }
   AppendItem(menu, kCommandAbout);
-  AppendItem(menu, kCommandHelpContents, "F1");
+  AppendItem(menu, kCommandHelpContents);
   menu.Append(kCommandMinimise, Text(kTextMinimise));
   AppendItem(menu, kCommandQuit);
+}
+
+void GameEvents::Decorate(MenuDecorationPayload& item) const {
+  for (const Decoration& decoration : kDecorations) {
+    if (decoration.command != item.command) continue;
+    // The preview's item names the double click that also shows it.
+    item.accelerator =
+        decoration.command == kCommandTogglePreview
+            ? std::string(Text(MouseButtonsSwapped() ? kTextSwappedDoubleClick : kTextDoubleClick))
+            : decoration.accelerator;
+    if (decoration.icon != kNoIcon) item.icon = MenuIcon(decoration.strip, decoration.icon);
+    return;
+  }
+}
+
+void GameEvents::AddHook(GameHook& hook) {
+  hooks_.push_back(&hook);
+}
+
+void GameEvents::RemoveHook(GameHook& hook) {
+  std::erase(hooks_, &hook);
+}
+
+bool GameEvents::OfferToHooks(Event& event) {
+  // A hook may go away while it is asked.
+  const std::vector<GameHook*> asked = hooks_;
+  for (GameHook* hook : asked) {
+    if (std::find(hooks_.begin(), hooks_.end(), hook) == hooks_.end()) continue;
+    hook->OnGameHookEvent(event);
+    if (event.handled()) return true;
+  }
+  return false;
+}
+
+bool GameEvents::busy() const {
+  return (puz_.state & kGameHelping) || table_.play().gesture_running;
 }
 
 void GameEvents::EmptyTableClicked() {
@@ -89,6 +154,13 @@ void GameEvents::EmptyTableClicked() {
 void GameEvents::OnGameEvent(Event& event) {
   if (event.code == kEventKey) {
     if (const auto* key = event.as<KeyPayload>(); key && OnKey(*key)) event.set_handled();
+    return;
+  }
+  if (event.code == kEventMenuDecoration) {
+    if (auto* item = event.as<MenuDecorationPayload>()) {
+      Decorate(*item);
+      event.set_handled();
+    }
     return;
   }
   if (event.code != kEventCommand) return;
@@ -115,17 +187,48 @@ bool GameEvents::OnKey(const KeyPayload& key) {
       table_.StartCompletionEffect(kCompletionSparkles);
       return true;
     case KeyAction::Kind::kBoxKey:
-      // No piece box is open to take it: Esc may hide the game.
-      if (key.virtual_key == kVkEscape && (ProgramOptions().bits & kOptionsEscMinimises)) {
-        HideGame();
-        return true;
-      }
-      return false;
+      return OnBoxKey(key);
+    case KeyAction::Kind::kToggleBox:
+      if (!boxes_ || action.parameter >= boxes_->count()) return false;
+      boxes_->Toggle(static_cast<int>(action.parameter));
+      return true;
+    case KeyAction::Kind::kBoxPiece:
+      return TakeGroupUnderCursor(static_cast<int>(action.parameter));
     case KeyAction::Kind::kLoupe:
     case KeyAction::Kind::kNone:
       return false;
   }
   return false;
+}
+
+bool GameEvents::OnBoxKey(const KeyPayload& key) {
+  if (boxes_) {
+    // The box may hand the key back to the game: then it is not offered
+    // a second time.
+    if (offering_key_ > 0) return true;
+    ++offering_key_;
+    const bool taken = boxes_->OfferKey(key);
+    --offering_key_;
+    if (taken) return true;
+  }
+  // No piece box is open to take it: Esc may hide the game.
+  if (key.virtual_key == kVkEscape && (ProgramOptions().bits & kOptionsEscMinimises)) {
+    HideGame();
+    return true;
+  }
+  return false;
+}
+
+bool GameEvents::TakeGroupUnderCursor(int box) {
+  if (!boxes_ || box >= boxes_->count()) return false;
+  if (!loaded() || busy()) return true;
+  std::optional<int> piece = boxes_->PieceUnderCursor();
+  if (!piece) {
+    const ClientPoint at = table_.CursorPosition();
+    piece = table_.board().HitTest(kTableWindow, at.x, at.y);
+  }
+  if (*piece != kNoPiece && !table_.board().pinned(*piece)) boxes_->TakeGroup(*piece, box);
+  return true;
 }
 
 void GameEvents::Animate(const RectAnimation& animation) {
@@ -135,9 +238,10 @@ void GameEvents::Animate(const RectAnimation& animation) {
 }
 
 void GameEvents::Quit() {
-  // Saving the game first comes with saved games; piece boxes and the
-  // score window, once they exist, hide here.
+  // Saving the game first comes with saved games; the score window, once
+  // it exists, hides with the boxes.
   if (!table_.exists()) return;
+  if (boxes_) boxes_->HideAll();
   SetWindowCursor(table_.platform_window(), table_.play().drag_cursor);
   table_.ClearForClosing();
   if (!(ProgramOptions().bits & kOptionsNoAnimation)) {
@@ -209,11 +313,14 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       Quit();
       return true;
     case kCommandAutomaticHelp:
-      if (loaded() && !puz_.HasOption(kOptionNoHelp) && !(puz_.state & kGameHelping))
-        table_.board().Help();
+      if (loaded() && !puz_.HasOption(kOptionNoHelp) && !busy()) {
+        Event asked = MakeEvent(kEventHelpAsked);
+        asked.target = &table_;
+        if (!OfferToHooks(asked)) table_.board().Help();
+      }
       return true;
     case kCommandSpread:
-      if (loaded()) table_.board().Scatter(kTableWindow, KeyDown(kVirtualAlt), true);
+      if (loaded() && !busy()) table_.board().Scatter(kTableWindow, KeyDown(kVirtualAlt), true);
       return true;
     case kCommandBackground:
       ChooseBackground();
@@ -226,6 +333,28 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandPreviewHelp:
       OpenHelp(kHelpTopicPreview);
+      return true;
+    case kCommandNoPreview:
+      if (puz_.HasOption(kOptionNoPreview)) return true;
+      game_flags_ = parameter ? game_flags_ | kGameNoPreview : game_flags_ & ~kGameNoPreview;
+      table_.AllowPreview(parameter == 0);
+      return true;
+    case kCommandHideBoxes:
+      if (parameter == 0) return OnCommand(kCommandShowBoxes, 0);
+      game_flags_ |= kGameHideBoxes;
+      if (boxes_) boxes_->HideAll();
+      return true;
+    case kCommandShowBoxes:
+      game_flags_ &= ~kGameHideBoxes;
+      if (boxes_) boxes_->ShowAll();
+      return true;
+    case kCommandHideScore:
+      // The score window follows the flag.
+      if (parameter == 0) return OnCommand(kCommandShowScore, 0);
+      game_flags_ |= kGameHideScore;
+      return true;
+    case kCommandShowScore:
+      game_flags_ &= ~kGameHideScore;
       return true;
     default:
       // The rest arrive with the windows and files they open.

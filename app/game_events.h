@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/settings.h"
 #include "gfx/rect_animation.h"
@@ -14,22 +15,40 @@
 
 namespace cbst {
 
+class PieceBoxes;
 class WPuz;
+
+// Offered to the game's hooks before the game helps; a hook that sets the
+// handled flag keeps the help from running.
+inline constexpr std::uint16_t kEventHelpAsked = 200;
+
+// Something that watches the game's requests and may stop one.
+class GameHook {
+ public:
+  virtual ~GameHook() = default;
+  virtual void OnGameHookEvent(Event& event) = 0;
+};
 
 // The game's commands.
 inline constexpr std::uint32_t kCommandMinimise = 10;
 inline constexpr std::uint32_t kCommandMaximise = 11;
 inline constexpr std::uint32_t kCommandOpen = 101;
 inline constexpr std::uint32_t kCommandSave = 102;
+inline constexpr std::uint32_t kCommandSaveAs = 103;
 inline constexpr std::uint32_t kCommandQuit = 111;
 inline constexpr std::uint32_t kCommandAbout = 114;
 inline constexpr std::uint32_t kCommandHelpContents = 119;
 inline constexpr std::uint32_t kCommandBackground = 170;
+inline constexpr std::uint32_t kCommandHideBoxes = 1006;
+inline constexpr std::uint32_t kCommandShowBoxes = 1007;
 inline constexpr std::uint32_t kCommandOptions = 1008;
 inline constexpr std::uint32_t kCommandAutomaticHelp = 1102;
 inline constexpr std::uint32_t kCommandSpread = 1103;
 inline constexpr std::uint32_t kCommandTogglePreview = 1104;
 inline constexpr std::uint32_t kCommandGameSettings = 1106;
+inline constexpr std::uint32_t kCommandShowScore = 1107;
+inline constexpr std::uint32_t kCommandHideScore = 1108;
+inline constexpr std::uint32_t kCommandAdvancedOptions = 1112;
 inline constexpr std::uint32_t kCommandNoPreview = 1125;
 inline constexpr std::uint32_t kCommandMakePuzzle = 1300;
 inline constexpr std::uint32_t kCommandPreviewHelp = 1301;
@@ -54,6 +73,10 @@ class GameEvents final : public GameHandler {
 
   // The clock the game's animations run on.
   void set_clock(AnimationClock* clock) { clock_ = clock; }
+  // The game's piece boxes; without them the box keys are not the game's.
+  void set_boxes(PieceBoxes* boxes) { boxes_ = boxes; }
+  void AddHook(GameHook& hook);
+  void RemoveHook(GameHook& hook);
 
   void OnGameEvent(Event& event) override;
   void BuildMenu(int kind, XPopMenu& menu) override;
@@ -61,6 +84,13 @@ class GameEvents final : public GameHandler {
 
  private:
   bool loaded() const { return !puz_.cut.pieces.empty(); }
+  // A help, a turn or another piece animation is running.
+  bool busy() const;
+  // True when a hook vetoed the event.
+  bool OfferToHooks(Event& event);
+  void Decorate(MenuDecorationPayload& item) const;
+  bool OnBoxKey(const KeyPayload& key);
+  bool TakeGroupUnderCursor(int box);
   bool OnCommand(std::uint32_t command, std::intptr_t parameter);
   bool OnKey(const KeyPayload& key);
   void Quit();
@@ -80,6 +110,10 @@ class GameEvents final : public GameHandler {
   AnimationClock* clock_ = &steady_clock_;
   std::uint32_t& game_flags_;
   bool low_colour_;
+  PieceBoxes* boxes_ = nullptr;
+  // A key offered to a box may come back here: it is not offered again.
+  int offering_key_ = 0;
+  std::vector<GameHook*> hooks_;
 };
 
 }  // namespace cbst

@@ -1,20 +1,49 @@
 // game_keys.cpp: the table of the game's keys.
 #include "app/game_keys.h"
 
+#include <iterator>
+
 #include "app/game_events.h"
 #include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
 
-constexpr std::uint32_t kCommandSaveAs = 103;
-constexpr std::uint32_t kCommandAdvancedOptions = 1112;
-
 constexpr std::uint32_t Pressed(std::uint32_t modifiers, int key) {
   return KeyCode(kKeyPressed, modifiers, static_cast<std::uint32_t>(key));
 }
 constexpr int F(int number) {
   return kVkF1 + number - 1;
+}
+
+// The keypad's keys 1 to 6 without Num Lock, each naming the box of its
+// figure.
+constexpr int kKeypadBoxKeys[] = {kVkEnd, kVkDown, kVkNext, kVkLeft, kVkClear, kVkRight};
+constexpr int kNoBox = -1;
+
+int KeypadBox(int virtual_key) {
+  for (int box = 0; box < static_cast<int>(std::size(kKeypadBoxKeys)); ++box)
+    if (kKeypadBoxKeys[box] == virtual_key) return box;
+  return kNoBox;
+}
+
+// A box named by a key: a typed figure, or the keypad's keys with and
+// without Num Lock; with Alt, the figure keys themselves.
+KeyAction BoxKey(const KeyPayload& key, std::uint32_t code) {
+  if (code >= KeyCode(kKeyTyped, 0, '1') && code <= KeyCode(kKeyTyped, 0, '9'))
+    return {KeyAction::Kind::kToggleBox, 0,
+            static_cast<std::intptr_t>(code - KeyCode(kKeyTyped, 0, '1'))};
+  if (key.kind != KeyKind::kDown) return {};
+  const int keypad = key.extended ? kNoBox : KeypadBox(key.virtual_key);
+  if (code == Pressed(0, key.virtual_key) && keypad != kNoBox)
+    return {KeyAction::Kind::kToggleBox, 0, keypad};
+  if (code != Pressed(kKeyAlt, key.virtual_key)) return {};
+  if (keypad != kNoBox) return {KeyAction::Kind::kBoxPiece, 0, keypad};
+  if (key.virtual_key >= kVkNumpad0 + 1 && key.virtual_key <= kVkNumpad0 + 6)
+    return {KeyAction::Kind::kBoxPiece, 0, key.virtual_key - kVkNumpad0 - 1};
+  if (key.virtual_key >= '1' && key.virtual_key <= '9')
+    return {KeyAction::Kind::kBoxPiece, 0, key.virtual_key - '1'};
+  return {};
 }
 
 struct KeyCommand {
@@ -70,7 +99,7 @@ KeyAction ActionForKey(const KeyPayload& key) {
     return {KeyAction::Kind::kLoupe};
   if (code == Pressed(0, kVkTab) || code == Pressed(0, kVkEscape) || code == Pressed(0, kVkAdd))
     return {KeyAction::Kind::kBoxKey};
-  return {};
+  return BoxKey(key, code);
 }
 
 }  // namespace cbst

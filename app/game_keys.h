@@ -34,6 +34,8 @@ struct KeyAction {
     kCompletion,  // the completion effect, for show
     kLoupe,       // the loupe at the mouse
     kBoxKey,      // offered to the topmost piece box (Esc may hide the game)
+    kToggleBox,   // open or close box `parameter`
+    kBoxPiece,    // the group under the mouse into box `parameter`
   };
   Kind kind = Kind::kNone;
   std::uint32_t command = 0;

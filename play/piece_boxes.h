@@ -28,8 +28,10 @@ class PieceBoxes {
   virtual std::optional<int> PieceUnderCursor() = 0;
   // Moves the piece's group into a box.
   virtual void TakeGroup(int piece, int box) = 0;
-  // Hides every box window, as the game closes.
+  // Hides every box window (the game closes, or the player put the boxes
+  // away), or shows them again without taking the focus from the table.
   virtual void HideAll() = 0;
+  virtual void ShowAll() = 0;
 };
 
 }  // namespace cbst

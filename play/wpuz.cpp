@@ -2,6 +2,8 @@
 // what a press on no piece does there.
 #include "play/wpuz.h"
 
+#include <algorithm>
+
 #include "base/cp1252.h"
 #include "gfx/dc.h"
 #include "gfx/dc_mem.h"
@@ -238,6 +240,21 @@ Rect16 WPuz::PreviewPlace() const {
           static_cast<std::int16_t>(game.preview_picture->height())};
 }
 
+void WPuz::AllowPreview(bool allowed) {
+  const Rect16 before = PreviewPlace();
+  if (allowed) {
+    game_flags_ &= ~kGameNoPreview;
+    const Rect16 place = PreviewPlace();
+    preview_x_ = std::clamp(preview_x_, 0, std::max(0, width() - place.width));
+    preview_y_ = std::clamp(preview_y_, 0, std::max(0, height() - place.height));
+  } else {
+    game_flags_ |= kGameNoPreview;
+  }
+  if (!exists()) return;
+  Show(before);
+  Show(PreviewPlace());
+}
+
 Rect16 WPuz::PreviewPicture() const {
   const Rect16 place = PreviewPlace();
   return place.Empty() ? place : place.Grown(kPreviewHitMargin);
@@ -315,7 +332,8 @@ void WPuz::OpenGameMenu(int kind, int x, int y) {
   XPopMenu menu;
   play_state.game->BuildMenu(kind, menu);
   menu.AskDecorations(*this);
-  if (const std::uint32_t chosen = menu.Track(*this, x, y)) SendToGame(chosen);
+  if (const std::uint32_t chosen = menu.Track(*this, x, y))
+    SendToGame(chosen, menu.Find(chosen)->parameter);
 }
 
 void WPuz::SendToGame(std::uint32_t command, std::intptr_t parameter) {

@@ -67,6 +67,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   bool completion_running() const { return completion_.has_value(); }
   // The switches of the game being played (the preview may be off).
   void set_game_flags(std::uint32_t game_flags) { game_flags_ = game_flags; }
+  // The preview picture taken off the table or put back for this game;
+  // put back, it stays on the table whatever its size now.
+  void AllowPreview(bool allowed);
   // Paints the whole table again from the board and shows it.
   void Refresh();
 

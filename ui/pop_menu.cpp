@@ -51,7 +51,7 @@ const MenuItem* XPopMenu::Find(std::uint32_t command) const {
   return found == items_.end() ? nullptr : &*found;
 }
 
-MenuItem* XPopMenu::Find(std::uint32_t command) {
+MenuItem* XPopMenu::Item(std::uint32_t command) {
   return const_cast<MenuItem*>(std::as_const(*this).Find(command));
 }
 
@@ -71,11 +71,15 @@ void XPopMenu::AskDecorations(Window& owner) {
 }
 
 void XPopMenu::Check(std::uint32_t command, bool checked) {
-  if (MenuItem* item = Find(command)) item->checked = checked;
+  if (MenuItem* item = Item(command)) item->checked = checked;
+}
+
+void XPopMenu::SetParameter(std::uint32_t command, std::intptr_t parameter) {
+  if (MenuItem* item = Item(command)) item->parameter = parameter;
 }
 
 void XPopMenu::Enable(std::uint32_t command, bool enabled) {
-  if (MenuItem* item = Find(command)) item->enabled = enabled;
+  if (MenuItem* item = Item(command)) item->enabled = enabled;
 }
 
 bool XPopMenu::Has(std::uint32_t command) const {

@@ -19,10 +19,11 @@ namespace cbst {
 class Window;
 
 struct MenuItem {
-  std::uint32_t command = 0;  // 0: a separator
-  std::string text;           // Windows-1252, "&" marks the mnemonic
-  std::string accelerator;    // Windows-1252, shown at the right
-  ProgramPicture icon;        // shown at the left, when there is one
+  std::uint32_t command = 0;    // 0: a separator
+  std::string text;             // Windows-1252, "&" marks the mnemonic
+  std::string accelerator;      // Windows-1252, shown at the right
+  ProgramPicture icon;          // shown at the left, when there is one
+  std::intptr_t parameter = 0;  // goes with the command when the item is chosen
   bool enabled = true;
   bool checked = false;
 };
@@ -33,6 +34,7 @@ class XPopMenu {
   void AppendSeparator();
   void Check(std::uint32_t command, bool checked);
   void Enable(std::uint32_t command, bool enabled);
+  void SetParameter(std::uint32_t command, std::intptr_t parameter);
 
   const std::vector<MenuItem>& items() const { return items_; }
   // Asks `owner` for each item's decorations (event kEventMenuDecoration):
@@ -50,7 +52,7 @@ class XPopMenu {
   std::uint32_t Track(Window& window, int x, int y) const;
 
  private:
-  MenuItem* Find(std::uint32_t command);
+  MenuItem* Item(std::uint32_t command);
   std::vector<MenuItem> items_;
 };
 

@@ -2,17 +2,26 @@
 // table with and without a puzzle.
 #include <unistd.h>
 
+#include <QCursor>
+#include <QPoint>
+#include <QWidget>
+
 #include <filesystem>
+#include <optional>
+#include <utility>
 
 #include "app/game_events.h"
 #include "app/game_keys.h"
 #include "app/options.h"
+#include "platform/platform_window_qt.h"
 #include "play/game_flags.h"
+#include "play/piece_boxes.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "support/synthetic_photo.h"
+#include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/pop_menu.h"
 #include "ui/virtual_keys.h"
@@ -78,6 +87,79 @@ TEST(GameKeys, WholeCodesTellTheSpreadKeysFromTheirNeighbours) {
             KeyCode(kKeyPressed, kKeyCtrl | kKeyAlt, 'O'));
 }
 
+KeyPayload Typed(char32_t character) {
+  KeyPayload key;
+  key.kind = KeyKind::kCharacter;
+  key.character = character;
+  return key;
+}
+
+TEST(GameKeys, TheKeypadNamesTheSameBoxesWithNumLockOnAndOff) {
+  // Num Lock on: the keypad types figures; off: it sends End, Down, ...
+  const int without_num_lock[] = {kVkEnd, kVkDown, kVkNext, kVkLeft, kVkClear, kVkRight};
+  for (int box = 0; box < 6; ++box) {
+    const KeyAction typed = ActionForKey(Typed(U'1' + box));
+    const KeyAction keypad = ActionForKey(Key(KeyKind::kDown, without_num_lock[box]));
+    EXPECT_EQ(typed.kind, KeyAction::Kind::kToggleBox);
+    EXPECT_EQ(keypad.kind, KeyAction::Kind::kToggleBox);
+    EXPECT_EQ(typed.parameter, box);
+    EXPECT_EQ(keypad.parameter, box);
+    // With Alt, the figure keys and the keypad with and without Num Lock.
+    for (const KeyPayload& alt : {Key(KeyKind::kDown, '1' + box, kModAlt),
+                                  Key(KeyKind::kDown, kVkNumpad0 + 1 + box, kModAlt),
+                                  Key(KeyKind::kDown, without_num_lock[box], kModAlt)}) {
+      const KeyAction action = ActionForKey(alt);
+      EXPECT_EQ(action.kind, KeyAction::Kind::kBoxPiece) << alt.virtual_key;
+      EXPECT_EQ(action.parameter, box);
+    }
+  }
+  EXPECT_EQ(ActionForKey(Typed(U'9')).parameter, 8);
+  EXPECT_EQ(ActionForKey(Typed(U'0')).kind, KeyAction::Kind::kNone);
+  // The grey arrows and page keys beside the keypad name no box.
+  EXPECT_EQ(ActionForKey(Key(KeyKind::kDown, kVkNext, 0, true)).kind, KeyAction::Kind::kNone);
+  EXPECT_EQ(ActionForKey(Key(KeyKind::kDown, kVkLeft, kModAlt, true)).kind, KeyAction::Kind::kNone);
+  EXPECT_EQ(ActionForKey(Key(KeyKind::kDown, '3', kModControl)).kind, KeyAction::Kind::kNone);
+}
+
+// The game's piece boxes as the keys see them.
+class RecordingBoxes final : public PieceBoxes {
+ public:
+  int count() const override { return boxes; }
+  bool OfferKey(const KeyPayload& key) override {
+    ++offers;
+    // A box that hands the key back to the game.
+    if (table) {
+      Event again = MakeEvent(kEventKey, key);
+      table->Dispatch(again);
+    }
+    return visible;
+  }
+  void Toggle(int box) override { toggled.push_back(box); }
+  std::optional<int> PieceUnderCursor() override { return std::nullopt; }
+  void TakeGroup(int piece, int box) override { taken.emplace_back(piece, box); }
+  void HideAll() override { ++hidden; }
+  void ShowAll() override { --hidden; }
+
+  int boxes = 2;
+  bool visible = true;
+  WPuz* table = nullptr;
+  int offers = 0;
+  int hidden = 0;
+  std::vector<int> toggled;
+  std::vector<std::pair<int, int>> taken;
+};
+
+// A hook that may keep the game from helping.
+class VetoingHook final : public GameHook {
+ public:
+  void OnGameHookEvent(Event& event) override {
+    seen.push_back(event.code);
+    if (veto) event.set_handled();
+  }
+  bool veto = true;
+  std::vector<std::uint16_t> seen;
+};
+
 class GameEventsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -113,9 +195,29 @@ class GameEventsTest : public ::testing::Test {
     request.path = path.c_str();
     ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
   }
-  void Press(const KeyPayload& key) {
+  bool Press(const KeyPayload& key) {
     Event event = MakeEvent(kEventKey, key);
     table_->Dispatch(event);
+    return event.handled();
+  }
+  void Command(std::uint32_t command, std::intptr_t parameter) {
+    Event event = MakeEvent(kEventCommand, CommandPayload{command, parameter});
+    table_->Dispatch(event);
+    EXPECT_TRUE(event.handled()) << command;
+  }
+  // Puts the mouse over a point of the piece that a hit finds.
+  void PointAt(int piece) {
+    const Rect16 rect = puz_.cut.pieces[static_cast<std::size_t>(piece)].window;
+    for (int y = rect.y; y < rect.y + rect.height; ++y) {
+      for (int x = rect.x; x < rect.x + rect.width; ++x) {
+        if (table_->board().HitTest(kTableWindow, x, y) != piece) continue;
+        QCursor::setPos(WidgetOf(table_->platform_window())->mapToGlobal(QPoint(x, y)));
+        // The move the toolkit makes of it belongs to this application.
+        application_.ProcessPending();
+        return;
+      }
+    }
+    FAIL() << "no point of piece " << piece << " is on top";
   }
   std::vector<Rect16> Places() {
     std::vector<Rect16> places;
@@ -194,6 +296,105 @@ TEST_F(GameEventsTest, QuittingWithAnimationsShrinksTheTableAndWaits) {
   EXPECT_GT(clock_.asked, 0);
   application_.ProcessPending();
   EXPECT_FALSE(application_.Holds(table_));
+}
+
+TEST_F(GameEventsTest, BoxKeysReachTheBoxesThatExist) {
+  Open();
+  RecordingBoxes boxes;
+  events_->set_boxes(&boxes);
+  EXPECT_TRUE(Press(Typed(U'2')));
+  EXPECT_FALSE(Press(Typed(U'3'))) << "only two boxes";
+  EXPECT_EQ(boxes.toggled, std::vector<int>{1});
+
+  const int piece = 5;
+  PointAt(piece);
+  EXPECT_FALSE(Press(Key(KeyKind::kDown, '3', kModAlt)));
+  EXPECT_TRUE(boxes.taken.empty()) << "Alt+3 with two boxes does nothing";
+  boxes.boxes = 3;
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, '3', kModAlt)));
+  EXPECT_EQ(boxes.taken, (std::vector<std::pair<int, int>>{{piece, 2}}));
+  table_->board().Pin(piece);
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, '3', kModAlt)));
+  EXPECT_EQ(boxes.taken.size(), 1u) << "a pinned piece stays where it is";
+
+  // Tab goes to the topmost box once, even when the box hands it back.
+  boxes.table = table_;
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkTab)));
+  EXPECT_EQ(boxes.offers, 1);
+  boxes.table = nullptr;
+
+  // With no box visible, Esc hides the game only when the player wants it.
+  boxes.visible = false;
+  ProgramOptions().bits |= kOptionsNoAnimation;
+  ProgramOptions().bits &= ~kOptionsEscMinimises;
+  EXPECT_FALSE(Press(Key(KeyKind::kDown, kVkEscape)));
+  ProgramOptions().bits |= kOptionsEscMinimises;
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkEscape)));
+
+  // Putting the boxes away and back, as the game's settings do.
+  Command(kCommandHideBoxes, 1);
+  EXPECT_EQ(boxes.hidden, 1);
+  EXPECT_TRUE(game_flags_ & kGameHideBoxes);
+  Command(kCommandHideBoxes, 0);
+  EXPECT_EQ(boxes.hidden, 0);
+  EXPECT_FALSE(game_flags_ & kGameHideBoxes);
+
+  // Closing the game puts the boxes away.
+  Event quit = MakeEvent(kEventCommand, CommandPayload{kCommandQuit, 0});
+  table_->Dispatch(quit);
+  EXPECT_EQ(boxes.hidden, 1);
+  events_->set_boxes(nullptr);
+}
+
+TEST_F(GameEventsTest, AHookMayKeepTheGameFromHelping) {
+  Open();
+  VetoingHook hook;
+  events_->AddHook(hook);
+  const std::vector<Rect16> before = Places();
+  Press(Key(KeyKind::kUp, kVkF1 + 4));
+  EXPECT_EQ(hook.seen, std::vector<std::uint16_t>{kEventHelpAsked});
+  EXPECT_EQ(Places(), before);
+  hook.veto = false;
+  Press(Key(KeyKind::kUp, kVkF1 + 4));
+  EXPECT_NE(Places(), before);
+  events_->RemoveHook(hook);
+  Press(Key(KeyKind::kUp, kVkF1 + 4));
+  EXPECT_EQ(hook.seen.size(), 2u);
+}
+
+TEST_F(GameEventsTest, MenuItemsAreDecoratedAsTheyAreBuilt) {
+  Open();
+  XPopMenu menu;
+  events_->BuildMenu(kMenuGame, menu);
+  menu.AskDecorations(*table_);
+  const MenuItem* options = menu.Find(kCommandOptions);
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->accelerator, "F3");
+  EXPECT_FALSE(options->icon.empty());
+  EXPECT_EQ(menu.Find(kCommandTogglePreview)->accelerator, Text(29))
+      << "the preview's item names the double click";
+  EXPECT_FALSE(menu.Find(kCommandMinimise)->icon.empty());
+  EXPECT_TRUE(menu.Find(kCommandOpen)->icon.empty());
+  EXPECT_EQ(menu.Find(kCommandOpen)->accelerator, "Ctrl+O");
+  const MenuItem* about = menu.Find(kCommandAbout);
+  EXPECT_TRUE(about->accelerator.empty());
+  EXPECT_TRUE(about->icon.empty());
+  // The icons differ from item to item.
+  EXPECT_NE(options->icon.pixels, menu.Find(kCommandSpread)->icon.pixels);
+}
+
+TEST_F(GameEventsTest, ThePreviewMenuTakesThePictureOffTheTableForThisGame) {
+  Open();
+  ASSERT_FALSE(table_->PreviewPlace().Empty());
+  XPopMenu menu;
+  events_->BuildMenu(kMenuPreview, menu);
+  EXPECT_EQ(Commands(menu), (std::vector<std::uint32_t>{kCommandNoPreview, kCommandPreviewHelp}));
+  Command(kCommandNoPreview, menu.Find(kCommandNoPreview)->parameter);
+  EXPECT_TRUE(table_->PreviewPlace().Empty());
+  EXPECT_TRUE(game_flags_ & kGameNoPreview);
+  Command(kCommandNoPreview, 0);
+  EXPECT_FALSE(table_->PreviewPlace().Empty());
+  EXPECT_FALSE(game_flags_ & kGameNoPreview);
 }
 
 }  // namespace
