@@ -12,6 +12,8 @@
 
 #include <span>
 
+#include "ui/program_picture_qt.h"
+
 namespace cbst {
 namespace {
 
@@ -320,15 +322,7 @@ ProgramPicture DrawStrip(int slot_count, std::span<const SlotDrawing> drawings) 
     painter.restore();
   }
   painter.end();
-  ProgramPicture strip;
-  strip.width = image.width();
-  strip.height = image.height();
-  strip.pixels.reserve(static_cast<std::size_t>(strip.width * strip.height));
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    strip.pixels.insert(strip.pixels.end(), row, row + image.width());
-  }
-  return strip;
+  return ToProgramPicture(image);
 }
 
 // Drawing is the same every time, so each strip is drawn once and kept.

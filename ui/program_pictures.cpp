@@ -9,6 +9,7 @@
 #include <QPainterPath>
 
 #include "platform/cursors.h"
+#include "ui/program_picture_qt.h"
 
 namespace cbst {
 namespace {
@@ -19,18 +20,6 @@ QImage Canvas(int width, int height) {
   QImage image(width, height, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   return image;
-}
-
-ProgramPicture ToPicture(const QImage& image) {
-  ProgramPicture picture;
-  picture.width = image.width();
-  picture.height = image.height();
-  picture.pixels.reserve(static_cast<std::size_t>(picture.width * picture.height));
-  for (int y = 0; y < image.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-    picture.pixels.insert(picture.pixels.end(), row, row + image.width());
-  }
-  return picture;
 }
 
 // A jigsaw piece with knobs at the top and the right and a hole on the
@@ -116,14 +105,26 @@ QImage DrawHand() {
 
 }  // namespace
 
+ProgramPicture ToProgramPicture(const QImage& image) {
+  ProgramPicture picture;
+  picture.width = image.width();
+  picture.height = image.height();
+  picture.pixels.reserve(static_cast<std::size_t>(picture.width * picture.height));
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    picture.pixels.insert(picture.pixels.end(), row, row + image.width());
+  }
+  return picture;
+}
+
 ProgramPicture LoadProgramBitmap(int id) {
   switch (id) {
     case kBitmapLoupe:
-      return ToPicture(DrawLoupe());
+      return ToProgramPicture(DrawLoupe());
     case kBitmapThumbtack:
-      return ToPicture(DrawThumbtack(false));
+      return ToProgramPicture(DrawThumbtack(false));
     case kBitmapCarriedTack:
-      return ToPicture(DrawThumbtack(true));
+      return ToProgramPicture(DrawThumbtack(true));
     default:
       return {};
   }
@@ -138,7 +139,7 @@ void InstallProgramIcon() {
 
 int LoadProgramCursor(int id) {
   if (id != kCursorDrag) return kCursorArrow;
-  const ProgramPicture hand = ToPicture(DrawHand());
+  const ProgramPicture hand = ToProgramPicture(DrawHand());
   return RegisterCursor(hand.width, hand.height, hand.pixels.data(), 16, 16);
 }
 
