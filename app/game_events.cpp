@@ -342,19 +342,23 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
     case kCommandHideBoxes:
       if (parameter == 0) return OnCommand(kCommandShowBoxes, 0);
       game_flags_ |= kGameHideBoxes;
+      table_.set_game_flags(game_flags_);
       if (boxes_) boxes_->HideAll();
       return true;
     case kCommandShowBoxes:
       game_flags_ &= ~kGameHideBoxes;
+      table_.set_game_flags(game_flags_);
       if (boxes_) boxes_->ShowAll();
       return true;
     case kCommandHideScore:
       // The score window follows the flag.
       if (parameter == 0) return OnCommand(kCommandShowScore, 0);
       game_flags_ |= kGameHideScore;
+      table_.set_game_flags(game_flags_);
       return true;
     case kCommandShowScore:
       game_flags_ &= ~kGameHideScore;
+      table_.set_game_flags(game_flags_);
       return true;
     default:
       // The rest arrive with the windows and files they open.

@@ -132,6 +132,8 @@ bool Program::Start(const std::string& command_line) {
   game_events_ = std::make_unique<GameEvents>(*table_, *puz_, *settings_, program_directory_,
                                               ProgramOptions().game_flags, low_colour_);
   table_->set_game(game_events_.get());
+  game_events_->set_boxes(&table_->boxes());
+  table_->boxes().set_animations(!(ProgramOptions().bits & kOptionsNoAnimation));
   sounds_ = std::make_unique<SoundPlayer>(program_directory_, ProgramOptions().bits);
   game_effects_ = std::make_unique<GameEffects>(*sounds_);
   table_->set_effects(game_effects_.get());

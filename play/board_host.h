@@ -22,6 +22,7 @@ enum class BoardSound : int {
   kJoin = 4,
   kSolved = 5,
   kTurn = 6,
+  kEffect = 7,  // a box opened or closed
 };
 
 class BoardHost {
@@ -70,10 +71,12 @@ class BoardHost {
   // Saving the game: at once, or when the interval has passed.
   virtual void AskForSave(bool urgent) = 0;
 
-  // Piece boxes: the box under a rectangle of the table (none: the table),
-  // and a box fitting itself to the pieces it holds.
-  virtual std::uint8_t BoxUnder(const Rect16& rect) = 0;
+  // Piece boxes: the box under a rectangle of a window's surface (none:
+  // the table), and a box fitting itself to the pieces it holds.
+  virtual std::uint8_t BoxUnder(std::uint8_t window, const Rect16& rect) = 0;
   virtual void FitBox(std::uint8_t box) = 0;
+  // Pieces went from one window to another: the boxes count theirs.
+  virtual void PiecesChangedWindow() {}
 };
 
 }  // namespace cbst

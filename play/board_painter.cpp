@@ -245,7 +245,8 @@ Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request) {
   if (area.Empty()) return {};
   const std::vector<SPuz>& pieces = puz.cut.pieces;
   const bool game = !pieces.empty();
-  Fill(buffer, area, game ? puz.background & kColourValue : kNoGameBackground);
+  const std::uint32_t background = request.background.value_or(puz.background);
+  Fill(buffer, area, game ? background & kColourValue : kNoGameBackground);
   for (const BackgroundFrame& frame : request.frames) {
     const Rect16& outer = frame.outer;
     const auto t = static_cast<std::int16_t>(

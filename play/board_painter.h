@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -54,6 +55,8 @@ struct PaintRequest {
   // Frames drawn on the background: the assembly area's, the finished
   // picture's.
   std::vector<BackgroundFrame> frames;
+  // The window's own colour (a box's), 0x00BBGGRR; the game's otherwise.
+  std::optional<std::uint32_t> background;
 };
 
 // Paints `request.rect`, grown by kPaintMargin and kept inside `buffer`:

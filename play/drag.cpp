@@ -93,6 +93,7 @@ void Board::MoveToWindow(int index, std::uint8_t window, int x, int y) {
   MovePiece(index, kMoveRedraw, x, y);
   Replace(index, false);
   host_.Redraw(window, Bounds(group));
+  host_.PiecesChangedWindow();
 }
 
 }  // namespace cbst

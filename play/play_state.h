@@ -2,6 +2,7 @@
 // the player handles pieces.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "gfx/rect_animation.h"
@@ -12,6 +13,16 @@
 namespace cbst {
 
 class GameHandler;
+class WSPuz;
+
+// The windows pieces lie in, by the window numbers of the board: the
+// table's and the piece boxes'.
+class PieceWindows {
+ public:
+  virtual ~PieceWindows() = default;
+  // None when that window is not on the screen.
+  virtual WSPuz* WindowOf(std::uint8_t window) = 0;
+};
 
 struct PlayState {
   // The last button press on any window of pieces, and the last mouse
@@ -31,6 +42,7 @@ struct PlayState {
   int drag_cursor = 0;
   cXinx tack;
   GameHandler* game = nullptr;
+  PieceWindows* windows = nullptr;
   // Flights and the show of where a piece goes run on this clock.
   SteadyAnimationClock steady_clock;
   AnimationClock* clock = &steady_clock;

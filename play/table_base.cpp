@@ -79,7 +79,10 @@ Rect16 TableBase::PaintArea(const Rect16& rect, bool pieces_hidden) {
   request.pieces_hidden = pieces_hidden;
   request.rect = rect.width > 0 && rect.height > 0 ? rect : Surface(kTableWindow);
   request.shadow = ChooseShadowParameters(puz_, shadows_);
-  request.carried = carried();
+  // The carried group is drawn over the window it is in.
+  if (puz_.dragged != kNoPiece &&
+      puz_.cut.pieces[static_cast<std::size_t>(puz_.dragged)].box == kTableWindow)
+    request.carried = carried();
   if (const Rect16 preview = PreviewPlace(); !preview.Empty() && puz_.preview_picture) {
     request.preview = puz_.preview_picture.get();
     request.preview_at = {preview.x, preview.y};

@@ -69,7 +69,7 @@ class TableBase : public PlayTable, public BoardHost {
   void CountMove() override {}
   void CountHelp(int) override {}
   void AskForSave(bool) override {}
-  std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
+  std::uint8_t BoxUnder(std::uint8_t, const Rect16&) override { return kTableWindow; }
   void FitBox(std::uint8_t) override {}
 
  protected:

@@ -66,6 +66,7 @@ WPuz::WPuz(Puz& puz)
       loupe_picture_(LoadProgramBitmap(kBitmapLoupe)) {
   // The table hears of the program going behind another one.
   flags |= kWindowForwardOther;
+  play_state.windows = &boxes_;
   PlaceFurniture();
 }
 
@@ -380,7 +381,13 @@ std::unique_ptr<ProgressSink> WPuz::ProgressWindowFor(int message) {
 
 void WPuz::SetBusy(bool busy) {
   busy_ += busy ? 1 : -1;
-  if (busy_ <= 0) progress_.reset();
+  // A puzzle being opened: the boxes of the game before it go, and those
+  // of the new game come once it is ready.
+  if (busy && busy_ == 1) boxes_.Close();
+  if (busy_ <= 0) {
+    progress_.reset();
+    boxes_.Open();
+  }
   if (exists()) SetWindowCursor(platform_window(), busy_ > 0 ? kCursorWait : kCursorArrow);
 }
 
@@ -391,21 +398,50 @@ bool WPuz::ChooseCustomSize(Puz&) {
 }
 
 void WPuz::Redraw(std::uint8_t window, const Rect16& rect) {
-  if (window != kTableWindow) return;
   // What moved takes its shadow along, below and to the right of it.
   const int depth = ChooseShadowParameters(puz(), shadows()).depth;
-  Show({rect.x, rect.y, static_cast<std::int16_t>(rect.width + depth),
-        static_cast<std::int16_t>(rect.height + depth)});
+  const Rect16 area{rect.x, rect.y, static_cast<std::int16_t>(rect.width + depth),
+                    static_cast<std::int16_t>(rect.height + depth)};
+  if (window != kTableWindow) {
+    if (paint_locks_ == 0) boxes_.Redraw(window, area);
+    return;
+  }
+  Show(area);
 }
 
 void WPuz::RedrawPiece(int piece) {
   const SPuz& drawn = puz().cut.pieces[static_cast<std::size_t>(piece)];
-  if (drawn.box == kOnTheBoard) Redraw(kTableWindow, drawn.window);
+  Redraw(drawn.box, drawn.window);
 }
 
 void WPuz::LockPainting(bool locked) {
   paint_locks_ += locked ? 1 : -1;
-  if (paint_locks_ == 0) Show({});
+  if (paint_locks_ != 0) return;
+  Show({});
+  boxes_.RedrawAll();
+}
+
+Rect16 WPuz::Surface(std::uint8_t window) {
+  if (window != kTableWindow) {
+    if (const Rect16 client = boxes_.Surface(window); !client.Empty()) return client;
+  }
+  return TableBase::Surface(window);
+}
+
+std::uint8_t WPuz::BoxUnder(std::uint8_t window, const Rect16& rect) {
+  return boxes_.BoxUnder(window, rect);
+}
+
+void WPuz::RevealPiece(int piece) {
+  const std::uint8_t box = puz().cut.pieces[static_cast<std::size_t>(piece)].box;
+  if (box == kTableWindow || box >= puz().boxes.size()) return;
+  if (game_flags_ & kGameHideBoxes) boxes_.ShowAll();
+  if (puz().boxes[box].closed()) boxes_.Toggle(box);
+}
+
+void WPuz::Animate(const RectAnimation& animation) {
+  if (FrameSurface* surface = AnimationSurface())
+    AnimateRectangle(animation, *surface, *play_state.clock);
 }
 
 void WPuz::Fly(int piece, int x, int y, int) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "play/box_windows.h"
 #include "play/play_state.h"
 #include "play/sparkle.h"
 #include "play/table_base.h"
@@ -70,6 +71,13 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // The preview picture taken off the table or put back for this game;
   // put back, it stays on the table whatever its size now.
   void AllowPreview(bool allowed);
+  std::uint32_t game_flags() const { return game_flags_; }
+  // The windows of the game's piece boxes.
+  BoxWindows& boxes() { return boxes_; }
+  // The carried group's picture, to be drawn over the window it is in.
+  const CarriedImage* carried_image() const { return carried(); }
+  // A rectangle animation over the screen (table coordinates).
+  void Animate(const RectAnimation& animation);
   // Paints the whole table again from the board and shows it.
   void Refresh();
 
@@ -114,12 +122,16 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void CountMove() override;
   void CountHelp(int cost) override;
   void AskForSave(bool urgent) override;
+  Rect16 Surface(std::uint8_t window) override;
+  std::uint8_t BoxUnder(std::uint8_t window, const Rect16& rect) override;
+  void PiecesChangedWindow() override { boxes_.CountPieces(); }
 
  protected:
   bool EndPreviewDrag(int x, int y) override;
   bool PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, bool twice) override;
   void OpenWindowMenu(int x, int y) override;
   void RepaintTack(const Rect16& area) override { Show(area); }
+  void RevealPiece(int piece) override;
   FrameSurface* AnimationSurface() override;
 
  private:
@@ -161,6 +173,8 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   std::unique_ptr<ScreenOverlay> overlay_;
   // The bar of a long opening, while the table is busy with it.
   std::unique_ptr<ProgressSink> progress_;
+  // Last, so that the box windows go before anything they use.
+  BoxWindows boxes_{*this};
 };
 
 }  // namespace cbst

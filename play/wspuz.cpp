@@ -195,6 +195,17 @@ void WSPuz::StartDrag(int piece, int x, int y, bool quietly) {
   if (!quietly) host_.PlaySound(BoardSound::kPickUp);
 }
 
+void WSPuz::ContinueDrag(int piece, int x, int y) {
+  drag_x_ = x;
+  drag_y_ = y;
+  piece_x_ = board_.piece(piece).board.x;
+  piece_y_ = board_.piece(piece).board.y;
+  play_.last_x = x;
+  play_.last_y = y;
+  SetCapture(true);
+  if (play_.drag_cursor) SetWindowCursor(platform_window(), play_.drag_cursor);
+}
+
 void WSPuz::DragTo(int x, int y) {
   const int piece = dragged();
   board_.AddMouseTravel(x - play_.last_x, y - play_.last_y, kMillimetresPerPixel);
@@ -208,11 +219,16 @@ void WSPuz::DragTo(int x, int y) {
   const Rect16 there{static_cast<std::int16_t>(group.x + to_x - moved.board.x),
                      static_cast<std::int16_t>(group.y + to_y - moved.board.y), group.width,
                      group.height};
-  if (const std::uint8_t under = host_.BoxUnder(there); under != window_ && under != moved.box) {
-    // Piece boxes take what is carried over them; they arrive with their
-    // windows, until then the table keeps it.
-    board_.MoveToWindow(piece, under, there.x, there.y);
-    return;
+  if (const std::uint8_t under = host_.BoxUnder(window_, there); under != window_) {
+    // The window under the piece takes it over, and the drag goes on there.
+    WSPuz* target = play_.windows ? play_.windows->WindowOf(under) : nullptr;
+    if (target) {
+      const ClientPoint mouse = MapClientPoint(*this, *target, {x, y});
+      SetCapture(false);
+      board_.MoveToWindow(piece, under, to_x + mouse.x - x, to_y + mouse.y - y);
+      target->ContinueDrag(piece, mouse.x, mouse.y);
+      return;
+    }
   }
   const auto [shift_x, shift_y] = EdgeScroll(piece, to_x, to_y);
   to_x += shift_x;
@@ -227,6 +243,10 @@ void WSPuz::DragTo(int x, int y) {
   }
 }
 
+Rect16 WSPuz::ScrollLimit() {
+  return host_.Surface(window_);
+}
+
 std::pair<int, int> WSPuz::EdgeScroll(int piece, int x, int y) {
   SPuz& moved = board_.piece(piece);
   const Rect16 group = !board_.carried_group().empty() ? board_.carried_bounds() : moved.window;
@@ -235,7 +255,7 @@ std::pair<int, int> WSPuz::EdgeScroll(int piece, int x, int y) {
   const Rect16 there = Rect16{static_cast<std::int16_t>(group.x + dx),
                               static_cast<std::int16_t>(group.y + dy), group.width, group.height}
                            .Grown(kEdgeMargin);
-  const Rect16 limit = host_.Surface(window_);
+  const Rect16 limit = ScrollLimit();
   int scroll_x = 0, scroll_y = 0;
   if (there.x < limit.x) {
     scroll_x = limit.x - there.x;

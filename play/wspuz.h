@@ -59,6 +59,9 @@ class WSPuz : public Window {
 
   // The piece being carried, or kNoPiece.
   int dragged() const;
+  // Goes on carrying `piece`, handed over from another window, with the
+  // mouse at (x, y) of this one.
+  void ContinueDrag(int piece, int x, int y);
   // The thumbtack is in the player's hand.
   bool carrying_tack() const { return play_.tack.carried(); }
   PlayState& play() { return play_; }
@@ -89,6 +92,9 @@ class WSPuz : public Window {
   virtual void RevealPiece(int /*piece*/) {}
   // Where the show of a piece's place is drawn; none: it is not shown.
   virtual FrameSurface* AnimationSurface() { return nullptr; }
+  // What a carried piece may not leave without scrolling the window: the
+  // window's surface.
+  virtual Rect16 ScrollLimit();
   // A rectangle of this window's client area on the screen.
   virtual Rect16 ToScreen(const Rect16& rect);
   // Asks for help on `topic`.

@@ -255,9 +255,14 @@ void Window::KillTimer(int id) {
 
 void Window::Activate() {
   if (WindowHost* host = HostOf(*platform_)) {
-    host->raise();
+    Raise();
     host->activateWindow();
   }
+}
+
+void Window::Raise() {
+  // A framed child goes above its siblings with its frame.
+  if (QWidget* outer = OuterOf(*platform_)) outer->raise();
 }
 
 void Window::SaveFocus() {

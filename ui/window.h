@@ -125,6 +125,8 @@ class Window {
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
   void Activate();
+  // Above the other windows of its parent, without taking the focus.
+  void Raise();
   // The owner keeps track of its focused control: remembered when the
   // window is left, given back when it is entered again.
   void SaveFocus();

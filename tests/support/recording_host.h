@@ -37,7 +37,7 @@ class RecordingHost final : public BoardHost {
     progress.push_back(-message);
     return std::make_unique<Recorder>(progress);
   }
-  std::uint8_t BoxUnder(const Rect16&) override { return kTableWindow; }
+  std::uint8_t BoxUnder(std::uint8_t, const Rect16&) override { return kTableWindow; }
   void FitBox(std::uint8_t) override {}
 
   Rect16 surface{0, 0, 1920, 1080};
