@@ -171,9 +171,13 @@ void BoxWindows::Toggle(int box) {
     board().MoveToWindow(carried, kTableWindow, piece.board.x + client.x, piece.board.y + client.y);
     table_.ContinueDrag(carried, mouse.x, mouse.y);
   }
+  // The old window may be the one whose click asked for this: it goes
+  // once that click is over.
   was->LetGo();
-  DestroyWindow(was, 0);
+  ShowWindow(*was, false);
   windows_[static_cast<std::size_t>(box)] = nullptr;
+  if (Application* application = Application::Instance())
+    application->Post(was, MakeEvent(kEventCommand, CommandPayload{kCommandClose, 0}));
   data.flags ^= kBoxClosed;
   Make(box);
   WBox* made = window(box);

@@ -172,6 +172,12 @@ void WBox::Remember() {
   }
 }
 
+void WBox::Move(const Rect16& rect) {
+  Window::Move(rect);
+  // The box keeps its place at once, not when the window system says.
+  Remember();
+}
+
 void WBox::StartMove() {
   const ClientPoint mouse = boxes_.table().CursorPosition();
   const Rect16 place = WindowRect();

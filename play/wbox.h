@@ -68,6 +68,7 @@ class WBox final : public WSPuz {
   void set_raised_at(std::uint64_t when) { raised_at_ = when; }
 
   void OnEvent(Event& event) override;
+  void Move(const Rect16& rect) override;
   void Paint(DC& dc) override;
 
  protected:

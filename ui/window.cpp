@@ -178,7 +178,6 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
     host->setParent(parent_widget, Qt::Window);
   }
   QWidget* outer = frame ? static_cast<QWidget*>(frame) : host;
-  if (frame) frame->SetClient(host);
   host->setAcceptDrops((style & kStyleAcceptsFiles) != 0);
   outer->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
   if (style & kStyleFullScreen) {
@@ -188,6 +187,9 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
   } else {
     outer->setGeometry(rect.x, rect.y, rect.width, rect.height);
   }
+  // The client fills the frame as it is now: a hidden frame hears of its
+  // size only when it is shown.
+  if (frame) frame->SetClient(host);
   if (!(style & kStyleHidden)) {
     if (style & kStyleFullScreen) {
       outer->showFullScreen();

@@ -1,6 +1,7 @@
 // table_play_test.cpp: a real table window with an opened puzzle, played
 // with the framework's mouse and key events: joining, the thumbtack, the
-// rubber band, edge scrolling, show-where, the piece menu and a whole game.
+// rubber band, edge scrolling, show-where, the piece menu, the piece boxes
+// and a whole game.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -12,13 +13,17 @@
 #include <filesystem>
 
 #include "platform/mouse_buttons.h"
+#include "play/box_windows.h"
 #include "play/game_flags.h"
 #include "play/game_handler.h"
+#include "play/wbox.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
+#include "puzzle/piece_box.h"
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "support/synthetic_photo.h"
+#include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/pop_menu.h"
 #include "ui/virtual_keys.h"
@@ -158,6 +163,39 @@ class TablePlay : public ::testing::Test {
   void SparklesEnd() {
     clock_.Sleep(kSparkleMicroseconds);
     Tick(kSparkleTimer);
+  }
+  // The mouse at (x, y) of the table, told to the window that has it: the
+  // one carrying a piece, else the open box or closed square under it.
+  void MouseOnScreen(int subcode, int x, int y) {
+    Window* target = table_;
+    ClientPoint at{x, y};
+    const int carried = board().dragged();
+    BoxWindows& boxes = table_->boxes();
+    for (int box = 0; box < boxes.count(); ++box) {
+      WBox* window = boxes.window(box);
+      const Rect16 client = window->ClientOnTable();
+      const bool here = carried != kNoPiece
+                            ? piece(carried).box == box
+                            : at.x >= client.x && at.y >= client.y &&
+                                  at.x < client.x + client.width && at.y < client.y + client.height;
+      if (here) {
+        target = window;
+        at = {x - client.x, y - client.y};
+      }
+    }
+    Event event = MakeEvent(kEventMouse, MousePayload{subcode, at.x, at.y, 0});
+    target->Dispatch(event);
+  }
+  // Carries a piece of the table so that its middle goes to (x, y) of the
+  // table, whatever window it crosses.
+  void CarryTo(int index, int x, int y, bool release = true) {
+    const auto [from_x, from_y] = Grip(index);
+    MouseOnScreen(kMouseLeftDown, from_x, from_y);
+    constexpr int kSteps = 8;
+    for (int step = 1; step <= kSteps; ++step)
+      MouseOnScreen(kMouseLeftDrag, from_x + (x - from_x) * step / kSteps,
+                    from_y + (y - from_y) * step / kSteps);
+    if (release) MouseOnScreen(kMouseLeftUp, x, y);
   }
   // A point on the table that no piece and no furniture covers.
   std::pair<int, int> EmptyPoint() {
@@ -460,6 +498,93 @@ TEST_F(TablePlay, SparklesAndTheCompletionEffectLeaveTheTableAsItWas) {
   table_->set_no_sparkle(true);
   table_->Sparkle(x, y);
   EXPECT_EQ(table_->sparkles().started(), 1 + kCompletionSparkles);
+}
+
+TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  ASSERT_EQ(boxes.count(), 6);
+  WBox* closed = boxes.window(0);
+  ASSERT_NE(closed, nullptr);
+  EXPECT_EQ(closed->WindowRect(), puz_.boxes[0].ClosedRect()) << "parked along the bottom";
+  const Rect16 square = closed->WindowRect();
+  MouseOnScreen(kMouseLeftDouble, square.x + 5, square.y + 5);
+  ASSERT_FALSE(puz_.boxes[0].closed());
+  EXPECT_EQ(effects_.sounds.back(), BoardSound::kEffect);
+  WBox* open = boxes.window(0);
+  const Rect16 client = open->ClientOnTable();
+  EXPECT_EQ(open->Title(), "1 (0 " + std::string(Text(kTextPieces)) + ")");
+
+  // Its middle just outside the box, the piece stays on the table; just
+  // inside, the box takes it and the drag goes on there.
+  const int carried = 5;
+  const Rect16 cell = piece(carried).board;
+  EXPECT_EQ(
+      table_->BoxUnder(kTableWindow, {static_cast<std::int16_t>(client.x - cell.width / 2 - 1),
+                                      client.y, cell.width, cell.height}),
+      kTableWindow);
+  EXPECT_EQ(
+      table_->BoxUnder(kTableWindow, {static_cast<std::int16_t>(client.x - cell.width / 2 + 1),
+                                      client.y, cell.width, cell.height}),
+      0);
+  CarryTo(carried, client.x + client.width / 2, client.y + client.height / 2);
+  EXPECT_EQ(piece(carried).box, 0);
+  EXPECT_EQ(puz_.boxes[0].pieces, 1);
+  EXPECT_NE(open->Title().find("(1 "), std::string::npos);
+  EXPECT_EQ(board().dragged(), kNoPiece);
+
+  // Carried out again, it is the table's.
+  const int x = client.x + client.width / 2, y = client.y + client.height / 2;
+  MouseOnScreen(kMouseLeftDown, x, y);
+  ASSERT_EQ(board().dragged(), carried);
+  for (int step = 1; step <= 8; ++step)
+    MouseOnScreen(kMouseLeftDrag, x + step * 60, y + step * 40);
+  MouseOnScreen(kMouseLeftUp, x + 480, y + 320);
+  EXPECT_EQ(piece(carried).box, kTableWindow);
+  EXPECT_EQ(puz_.boxes[0].pieces, 0);
+}
+
+TEST_F(TablePlay, ClosingABoxHandsItsCarriedPieceToTheTable) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  boxes.Toggle(1);
+  const Rect16 client = boxes.window(1)->ClientOnTable();
+  const int carried = 2;
+  CarryTo(carried, client.x + client.width / 2, client.y + client.height / 2, false);
+  ASSERT_EQ(piece(carried).box, 1);
+  boxes.Toggle(1);
+  EXPECT_TRUE(puz_.boxes[1].closed());
+  EXPECT_EQ(piece(carried).box, kTableWindow) << "no drag is left in a window that went";
+  EXPECT_EQ(board().dragged(), carried);
+  MouseOnScreen(kMouseLeftUp, client.x, client.y);
+  EXPECT_EQ(board().dragged(), kNoPiece);
+  EXPECT_EQ(piece(carried).box, kTableWindow);
+}
+
+TEST_F(TablePlay, EmptyingABoxKeepsItsPinnedGroupAndTheBoxOpen) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  boxes.Toggle(2);
+  boxes.TakeGroup(0, 2);
+  boxes.TakeGroup(7, 2);
+  ASSERT_EQ(puz_.boxes[2].pieces, 2);
+  board().Pin(7);
+  boxes.Empty(2);
+  EXPECT_EQ(piece(0).box, kTableWindow);
+  EXPECT_EQ(piece(7).box, 2);
+  EXPECT_FALSE(puz_.boxes[2].closed());
+  EXPECT_EQ(puz_.boxes[2].pieces, 1);
+  board().Unpin(7);
+  boxes.Empty(2);
+  EXPECT_EQ(piece(7).box, kTableWindow);
+  EXPECT_TRUE(puz_.boxes[2].closed()) << "an emptied box closes";
+
+  // Moved closed squares line up again.
+  boxes.window(4)->Move({10, 10, kClosedBoxSize, kClosedBoxSize});
+  EXPECT_FALSE(boxes.ClosedBoxesInLine());
+  boxes.LineUpClosedBoxes();
+  EXPECT_TRUE(boxes.ClosedBoxesInLine());
+  EXPECT_EQ(boxes.window(4)->WindowRect(), puz_.boxes[4].ClosedRect());
 }
 
 }  // namespace
