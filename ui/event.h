@@ -108,10 +108,17 @@ struct MenuDecorationPayload {
   ProgramPicture icon;
 };
 
-using EventPayload = std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload,
-                                  TimerPayload, PaintPayload, SizePayload, PointPayload,
-                                  ShowPayload, FilesPayload, RectanglePayload, ActivationPayload,
-                                  TrackPayload, HoverPayload, MenuDecorationPayload>;
+// kEventControlType: the window answers with its control type (kControlText,
+// ...) and the handled flag.
+struct ControlTypePayload {
+  int type = 0;
+};
+
+using EventPayload =
+    std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload, TimerPayload,
+                 PaintPayload, SizePayload, PointPayload, ShowPayload, FilesPayload,
+                 RectanglePayload, ActivationPayload, TrackPayload, HoverPayload,
+                 MenuDecorationPayload, ControlTypePayload>;
 
 struct Event {
   std::uint16_t code = 0;

@@ -13,6 +13,8 @@ inline constexpr std::uint16_t kEventShow = 11;
 inline constexpr std::uint16_t kEventTimer = 18;
 inline constexpr std::uint16_t kEventClipboard = 19;
 inline constexpr std::uint16_t kEventFilesDropped = 20;
+// A Control asks a framework control window which type of control it is.
+inline constexpr std::uint16_t kEventControlType = 23;
 inline constexpr std::uint16_t kEventPaint = 100;
 inline constexpr std::uint16_t kEventEraseBackground = 101;
 inline constexpr std::uint16_t kEventCommand = 103;

@@ -1,7 +1,6 @@
 // win_dlg.cpp: dialogs from Designer templates.
 #include "ui/win_dlg.h"
 
-#include <QAbstractButton>
 #include <QFile>
 #include <QPushButton>
 #include <QResource>
@@ -11,6 +10,7 @@
 #include "base/report.h"
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
+#include "ui/control_qt.h"
 #include "ui/virtual_keys.h"
 
 namespace cbst {
@@ -26,20 +26,6 @@ QString TemplatePath(int id) {
     if (QFile::exists(path)) return path;
   }
   return {};
-}
-
-// Buttons tell the dialog their command when clicked.
-void ConnectButtons(QWidget* form, WinDlg* dialog) {
-  for (QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
-    const QVariant id = button->property("id");
-    if (!id.isValid()) continue;
-    QObject::connect(button, &QAbstractButton::clicked, button, [dialog, command = id.toUInt()] {
-      Application* application = Application::Instance();
-      if (!application || !application->Holds(dialog)) return;
-      Event event = MakeEvent(kEventCommand, CommandPayload{command, 0});
-      dialog->Dispatch(event);
-    });
-  }
 }
 
 }  // namespace
@@ -84,7 +70,9 @@ bool WinDlg::CreateDialog(Window* parent) {
   form->setParent(host);
   form->setWindowFlags(Qt::Widget);
   layout->addWidget(form);
-  ConnectButtons(form, this);
+  // Its buttons and combo boxes tell it what the user does with them.
+  for (QWidget* control : form->findChildren<QWidget*>())
+    ConnectNotifications(control, this);
   if (QWidget* owning = parent ? WidgetOf(parent->platform_window()) : nullptr) {
     host->move(owning->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
   }
