@@ -290,7 +290,7 @@ void BoxWindows::Rename(int box) {
   WBox* each = window(box);
   if (!each) return;
   VString name = each->Box()->name;
-  if (!Prompt(each, Text(kTextBoxName), name)) return;
+  if (!Prompt(&table_, Text(kTextBoxName), name)) return;
   std::string kept(name.c_str());
   if (kept.size() > static_cast<std::size_t>(kBoxNameLength)) kept.resize(kBoxNameLength);
   each->Box()->name = VString(kept);

@@ -4,10 +4,8 @@
 
 #include <algorithm>
 
-#include "base/cp1252.h"
 #include "gfx/dc.h"
 #include "gfx/drawing_tools.h"
-#include "platform/key_state.h"
 #include "platform/mouse_buttons.h"
 #include "play/board_painter.h"
 #include "play/box_windows.h"
@@ -16,8 +14,10 @@
 #include "puzzle/piece_box.h"
 #include "puzzle/puz.h"
 #include "text/traductor.h"
+#include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/pop_menu.h"
+#include "ui/tips.h"
 #include "ui/virtual_keys.h"
 
 namespace cbst {
@@ -84,6 +84,28 @@ std::string WBox::Title() const {
   if (!box_.closed())
     title += " (" + std::to_string(box_.pieces) + " " + std::string(Text(kTextPieces)) + ")";
   return title;
+}
+
+std::string WBox::Tip() const {
+  std::string tip;
+  if (!box_.name.empty()) tip = std::string(Text(kTextBoxName)) + ": " + box_.name.c_str() + "\r\r";
+  const std::string how(Text(kTextClosedBoxTip));
+  return tip + VString::Format(how.c_str(), box_.index + 1).c_str();
+}
+
+void WBox::OfferTip(bool shown) {
+  Application* application = Application::Instance();
+  if (!application) return;
+  HoverPayload hover;
+  if (shown) {
+    const ClientPoint mouse = boxes_.table().CursorPosition();
+    hover.control_id = kClosedBoxTipIds + box_.index;
+    hover.control = WindowRect();
+    hover.x = mouse.x;
+    hover.y = mouse.y;
+    hover.tip = Tip();
+  }
+  application->tips().Hover(hover);
 }
 
 void WBox::UpdateTitle() {
@@ -197,13 +219,18 @@ void WBox::MoveWithMouse() {
 
 void WBox::OnClosedMouse(const MousePayload& mouse) {
   switch (mouse.subcode) {
+    case kMouseMove:
+      OfferTip(true);
+      return;
     case kMouseLeftDouble:
       boxes_.Toggle(box_.index);
       return;
     case kMouseLeftDown:
+      OfferTip(false);
       StartMove();
       return;
     case kMouseRightDown:
+      OfferTip(false);
       OpenWindowMenu(mouse.x, mouse.y);
       return;
     default:

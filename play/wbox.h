@@ -35,6 +35,9 @@ inline constexpr std::uint32_t kCommandBoxRename = 2602;
 inline constexpr int kTextPieces = 500;
 inline constexpr int kTextBoxName = 2600;
 inline constexpr int kTextClosedBoxTip = 570;
+// The tips of the closed squares go by these ids, one a box.
+inline constexpr int kClosedBoxTipIds = 4000;
+inline constexpr int kClosedBoxTipIdsEnd = kClosedBoxTipIds + 256;
 
 class WBox final : public WSPuz {
  public:
@@ -52,6 +55,8 @@ class WBox final : public WSPuz {
   // "3 Sky  (12 pieces)": the box's number, its name, and when open the
   // pieces it holds.
   std::string Title() const;
+  // The closed square's tip: the box's name, and how to open it or move it.
+  std::string Tip() const;
   void UpdateTitle();
   // Paints an area of the client (all of it when empty) from the board
   // and shows it.
@@ -79,6 +84,7 @@ class WBox final : public WSPuz {
  private:
   // The closed square takes the mouse itself.
   void OnClosedMouse(const MousePayload& mouse);
+  void OfferTip(bool shown);
   // Moving the box with the mouse: from a press, and as the mouse goes.
   void StartMove();
   void MoveWithMouse();

@@ -14,12 +14,14 @@
 #include "platform/message_box.h"
 #include "play/game_flags.h"
 #include "play/game_handler.h"
+#include "play/wbox.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/pop_menu.h"
 #include "ui/progress_window.h"
 #include "ui/screen_overlay.h"
+#include "ui/tips.h"
 
 namespace cbst {
 namespace {
@@ -114,6 +116,12 @@ void WPuz::OnEvent(Event& event) {
         MovePreviewOutline(mouse->x, mouse->y);
         event.set_handled();
         return;
+      }
+      // The mouse came off a closed box onto the table: its tip goes.
+      if (Application* application = Application::Instance()) {
+        const int tip = application->tips().control_id();
+        if (tip >= kClosedBoxTipIds && tip < kClosedBoxTipIdsEnd)
+          application->tips().Hover(HoverPayload{});
       }
       break;
     case kEventTimer:

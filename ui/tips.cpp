@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QRegion>
 #include <QScreen>
 #include <QWidget>
 
@@ -142,6 +144,13 @@ bool cBocadillo::Pop(std::string_view text, const Rect16& control) {
                       std::max(screen.left(), screen.right() - shape.window.width()));
   const int top = points_up_ ? control.y + control.height : control.y - shape.window.height();
   widget->setGeometry(left, top, shape.window.width(), shape.window.height());
+  // Shaped to the balloon, so that without a compositor no dark box shows
+  // around it; the outline's half pixel is kept inside.
+  QPainterPathStroker outline;
+  outline.setWidth(2);
+  const QPainterPath balloon = BalloonPath(shape, points_up_);
+  widget->setMask(
+      QRegion(balloon.united(outline.createStroke(balloon)).toFillPolygon().toPolygon()));
   widget->show();
   widget->update();
   return true;

@@ -2,6 +2,7 @@
 #include "ui/win_dlg.h"
 
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QResource>
 #include <QUiLoader>
@@ -122,6 +123,9 @@ int RunModalDialog(WinDlg* dialog, Window* parent) {
     host->hide();
     host->setWindowModality(Qt::ApplicationModal);
     host->show();
+    // The player types into the dialog at once, not after a click on it.
+    host->raise();
+    host->activateWindow();
   }
   return application->RunUntilGone(dialog);
 }
@@ -139,6 +143,12 @@ bool Prompt(Window* parent, std::string_view question, VString& text) {
         primed_ = true;
         SetItemText(kPromptQuestion, question_.view());
         SetItemText(kPromptAnswer, text_.view());
+        // The answer is typed, or typed over, at once.
+        for (QLineEdit* edit : WidgetOf(platform_window())->findChildren<QLineEdit*>()) {
+          if (edit->property("id").toInt() != kPromptAnswer) continue;
+          edit->setFocus();
+          edit->selectAll();
+        }
       }
       if (event.code == kEventCommand) {
         const auto* command = event.as<CommandPayload>();
