@@ -232,6 +232,16 @@ void WindowHost::Key(QKeyEvent* event, bool down) {
   }
 }
 
+bool WindowHost::focusNextPrevChild(bool next) {
+  // A window with controls (a dialog) passes the focus on; a table or a
+  // box takes Tab as its own key.
+  for (const QWidget* child : findChildren<QWidget*>()) {
+    if (child->property(kControlIdProperty).isValid() && child->focusPolicy() != Qt::NoFocus)
+      return QWidget::focusNextPrevChild(next);
+  }
+  return false;
+}
+
 void WindowHost::keyPressEvent(QKeyEvent* event) {
   Key(event, true);
 }

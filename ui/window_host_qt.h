@@ -67,6 +67,8 @@ class WindowHost final : public QWidget, public DrawingSurface {
   void closeEvent(QCloseEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Tab moves between a dialog's controls; elsewhere it is a key like any.
+  bool focusNextPrevChild(bool next) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 #include "platform/mouse_buttons.h"
+#include "platform/platform_window_qt.h"
 #include "play/box_windows.h"
 #include "play/game_flags.h"
 #include "play/game_handler.h"
@@ -55,11 +56,14 @@ class RecordingGame final : public GameHandler {
   void OnGameEvent(Event& event) override {
     if (const auto* command = event.as<CommandPayload>(); command && event.code == kEventCommand)
       commands.push_back(command->id);
+    if (const auto* key = event.as<KeyPayload>(); key && key->kind == KeyKind::kDown)
+      keys.push_back(key->virtual_key);
   }
   void BuildMenu(int, XPopMenu&) override {}
   void EmptyTableClicked() override { ++hints; }
 
   std::vector<std::uint32_t> commands;
+  std::vector<int> keys;
   int hints = 0;
 };
 
@@ -542,6 +546,15 @@ TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
   MouseOnScreen(kMouseLeftUp, x + 480, y + 320);
   EXPECT_EQ(piece(carried).box, kTableWindow);
   EXPECT_EQ(puz_.boxes[0].pieces, 0);
+}
+
+TEST_F(TablePlay, TabReachesTheGameWhileBoxesLieOnTheTable) {
+  Open();
+  table_->boxes().Toggle(0);
+  // The toolkit would take Tab to move the focus into the box.
+  QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+  QCoreApplication::sendEvent(WidgetOf(table_->platform_window()), &tab);
+  EXPECT_EQ(game_.keys, std::vector<int>{kVkTab});
 }
 
 TEST_F(TablePlay, ClosingABoxHandsItsCarriedPieceToTheTable) {
