@@ -87,11 +87,26 @@ void Board::AddMouseTravel(int dx, int dy, double millimetres) {
 void Board::MoveToWindow(int index, std::uint8_t window, int x, int y) {
   const std::vector<int> group = GroupOf(index);
   const std::uint8_t from = piece(index).box;
+  // A carried group floats as one picture away from its pieces' places.
+  const bool floating = !puz_.carried.empty() && (piece(index).flags & kPieceCarried);
   host_.Redraw(from, Bounds(group));
-  for (int member : group)
-    piece(member).box = window;
-  MovePiece(index, kMoveRedraw, x, y);
-  Replace(index, false);
+  if (floating) host_.Redraw(from, puz_.carried_bounds);
+  // The whole group moves by the same step, so it keeps its shape and its
+  // picture moves once.
+  const int dx = x - piece(index).board.x;
+  const int dy = y - piece(index).board.y;
+  for (int member : group) {
+    SPuz& moved = piece(member);
+    moved.box = window;
+    moved.board.x = static_cast<std::int16_t>(moved.board.x + dx);
+    moved.board.y = static_cast<std::int16_t>(moved.board.y + dy);
+    UpdatePlacement(moved);
+  }
+  if (floating) {
+    puz_.carried_bounds.x = static_cast<std::int16_t>(puz_.carried_bounds.x + dx);
+    puz_.carried_bounds.y = static_cast<std::int16_t>(puz_.carried_bounds.y + dy);
+    host_.Redraw(window, puz_.carried_bounds);
+  }
   host_.Redraw(window, Bounds(group));
   host_.PiecesChangedWindow();
 }

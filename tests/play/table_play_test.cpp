@@ -557,6 +557,32 @@ TEST_F(TablePlay, TabReachesTheGameWhileBoxesLieOnTheTable) {
   EXPECT_EQ(game_.keys, std::vector<int>{kVkTab});
 }
 
+TEST_F(TablePlay, AJoinedGroupCarriedIntoABoxLiesUnderTheMouse) {
+  Open();
+  const int right = Neighbour(0, kRight);
+  DragTo(right, board().ExactPlace(0, right));
+  ASSERT_NE(piece(right).joined_sides, 0);
+  // Well inside the table, where carrying it scrolls nothing.
+  board().MovePiece(0, kMoveReplaceGroup, 300, 350);
+  BoxWindows& boxes = table_->boxes();
+  boxes.Toggle(3);
+  const Rect16 client = boxes.window(3)->ClientOnTable();
+  const auto [x, y] = Grip(0);
+  const int grip_x = x - piece(0).board.x, grip_y = y - piece(0).board.y;
+  CarryTo(0, client.x + client.width / 2, client.y + client.height / 2, false);
+  // Its floating picture went with it: carried on inside the box, it stays.
+  const Rect16 floating = board().carried_bounds();
+  MouseOnScreen(kMouseLeftDrag, client.x + client.width / 2 + 1, client.y + client.height / 2);
+  EXPECT_EQ(board().carried_bounds().x, floating.x + 1);
+  EXPECT_EQ(board().carried_bounds().y, floating.y);
+  MouseOnScreen(kMouseLeftUp, client.x + client.width / 2 + 1, client.y + client.height / 2);
+  EXPECT_EQ(piece(0).box, 3);
+  EXPECT_EQ(piece(right).box, 3);
+  EXPECT_EQ(piece(0).board.x + grip_x, client.width / 2 + 1) << "the grip stays under the mouse";
+  EXPECT_EQ(piece(0).board.y + grip_y, client.height / 2);
+  EXPECT_EQ(piece(right).board.x, piece(0).board.x + piece(0).board.width);
+}
+
 TEST_F(TablePlay, ClosingABoxHandsItsCarriedPieceToTheTable) {
   Open();
   BoxWindows& boxes = table_->boxes();
