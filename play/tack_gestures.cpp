@@ -33,6 +33,13 @@ void WSPuz::DropTack(int x, int y) {
 
 void WSPuz::PinWithFlight(int piece) {
   cXinx& tack = play_.tack;
+  if (window_ != kTableWindow) {
+    // The tack flies over the table only; in a box it is simply there.
+    if (board_.TackCarrier(piece) != kNoPiece) return;
+    board_.Pin(piece);
+    RepaintTack(TackOn(piece));
+    return;
+  }
   const auto repaint = [this](const Rect16& area) { RepaintTack(area); };
   const int carrier = board_.TackCarrier(piece);
   if (carrier == piece) return;
@@ -54,6 +61,7 @@ void WSPuz::UnpinWithFlight(int piece) {
   const Rect16 from = TackOn(carrier);
   board_.Unpin(piece);
   RepaintTack(from);
+  if (window_ != kTableWindow) return;
   play_.tack.Fly(from, play_.tack.home(), kTackFlightPinning, *play_.clock,
                  [this](const Rect16& area) { RepaintTack(area); });
 }

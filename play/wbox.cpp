@@ -17,6 +17,7 @@
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/pop_menu.h"
+#include "ui/program_pictures.h"
 #include "ui/tips.h"
 #include "ui/virtual_keys.h"
 
@@ -136,6 +137,14 @@ void WBox::Repaint(const Rect16& rect) {
     request.carried = table.carried_image();
   request.background = box_.colour;
   const Rect16 painted = PaintBoard(puz, *buffer_, request);
+  // The tack on the box's pinned groups.
+  const cXinx& tack = play().tack;
+  for (const SPuz& piece : puz.cut.pieces) {
+    if (!(piece.flags & kPieceThumbtack) || piece.box != box_.index) continue;
+    const Rect16 on = tack.PictureAt(piece.board.x + piece.board.width / 2,
+                                     piece.board.y + piece.board.height / 2);
+    DrawProgramPicture(buffer_->dc(), tack.picture(), on.x, on.y, painted);
+  }
   if (exists()) Invalidate(painted);
 }
 

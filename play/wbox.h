@@ -80,6 +80,7 @@ class WBox final : public WSPuz {
   bool PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, bool twice) override;
   void OpenWindowMenu(int x, int y) override;
   Rect16 ScrollLimit() override;
+  void RepaintTack(const Rect16& area) override { Repaint(area); }
 
  private:
   // The closed square takes the mouse itself.

@@ -36,27 +36,6 @@ constexpr int kFurnitureMargin = 2;
 constexpr int kPreviewHitMargin = 1;
 // The completion effect keeps this far inside the finished picture.
 constexpr int kCompletionInset = 16;
-// Pixels of the program's pictures this opaque are drawn.
-constexpr std::uint32_t kHalfOpaque = 0x80000000;
-
-// Draws the opaque pixels of `picture` with its top left at (x, y), those
-// inside `clip` only.
-void DrawPicture(DC& dc, const ProgramPicture& picture, int x, int y, const Rect16& clip) {
-  const Rect16 where{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                     static_cast<std::int16_t>(picture.width),
-                     static_cast<std::int16_t>(picture.height)};
-  if (picture.empty() || !where.Overlaps(clip)) return;
-  for (int row = 0; row < picture.height; ++row) {
-    for (int column = 0; column < picture.width; ++column) {
-      const std::uint32_t argb =
-          picture.pixels[static_cast<std::size_t>(row * picture.width + column)];
-      if (argb < kHalfOpaque || !clip.ContainsPoint(x + column, y + row)) continue;
-      // 0xAARRGGBB to the context's 0x00BBGGRR.
-      const std::uint32_t colour = ((argb & 0xFF) << 16) | (argb & 0xFF00) | ((argb >> 16) & 0xFF);
-      dc.SetPixel(x + column, y + row, colour);
-    }
-  }
-}
 
 }  // namespace
 
@@ -186,17 +165,17 @@ void WPuz::DrawFurniture(const Rect16& painted) {
   const cXinx& tack = play_state.tack;
   // The tack's home and the loupe belong to a game.
   if (puz().cut.pieces.empty()) return;
-  if (!tack.away()) DrawPicture(dc, tack.picture(), tack.home().x, tack.home().y, painted);
-  DrawPicture(dc, loupe_picture_, loupe_icon_.x, loupe_icon_.y, painted);
+  if (!tack.away()) DrawProgramPicture(dc, tack.picture(), tack.home().x, tack.home().y, painted);
+  DrawProgramPicture(dc, loupe_picture_, loupe_icon_.x, loupe_icon_.y, painted);
   for (const SPuz& piece : puz().cut.pieces) {
     if (!(piece.flags & kPieceThumbtack) || piece.box != kTableWindow) continue;
     const Rect16 on = tack.PictureAt(piece.board.x + piece.board.width / 2,
                                      piece.board.y + piece.board.height / 2);
-    DrawPicture(dc, tack.picture(), on.x, on.y, painted);
+    DrawProgramPicture(dc, tack.picture(), on.x, on.y, painted);
   }
   if (tack.away()) {
     const ProgramPicture& loose = tack.carried() ? tack.carried_picture() : tack.picture();
-    DrawPicture(dc, loose, tack.loose().x, tack.loose().y, painted);
+    DrawProgramPicture(dc, loose, tack.loose().x, tack.loose().y, painted);
   }
   sparkles_.Draw(dc, painted, Now());
 }

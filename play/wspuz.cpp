@@ -134,6 +134,11 @@ void WSPuz::Press(int x, int y, Button button, std::uint8_t modifiers, bool twic
   }
   const bool turn_key = TurnKeyHeld(modifiers);
   if (board_.pinned(piece) && (button == Button::kLeft || turn_key || (modifiers & kModShift))) {
+    if (window_ != kTableWindow) {
+      // In a box the tack is not carried away: the group is only freed.
+      UnpinWithFlight(piece);
+      return;
+    }
     // Taking the tack out frees the group; the player carries the tack.
     board_.BringToFront(piece, 0);
     const int carrier = board_.TackCarrier(piece);

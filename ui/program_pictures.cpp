@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "gfx/dc.h"
 #include "platform/cursors.h"
 #include "ui/program_picture_qt.h"
 
@@ -15,6 +16,8 @@ namespace cbst {
 namespace {
 
 constexpr QColor kOutline(60, 40, 20);
+// Pixels of the program's pictures this opaque are drawn.
+constexpr std::uint32_t kHalfOpaque = 0x80000000;
 
 QImage Canvas(int width, int height) {
   QImage image(width, height, QImage::Format_ARGB32);
@@ -141,6 +144,23 @@ int LoadProgramCursor(int id) {
   if (id != kCursorDrag) return kCursorArrow;
   const ProgramPicture hand = ToProgramPicture(DrawHand());
   return RegisterCursor(hand.width, hand.height, hand.pixels.data(), 16, 16);
+}
+
+void DrawProgramPicture(DC& dc, const ProgramPicture& picture, int x, int y, const Rect16& clip) {
+  const Rect16 where{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                     static_cast<std::int16_t>(picture.width),
+                     static_cast<std::int16_t>(picture.height)};
+  if (picture.empty() || !where.Overlaps(clip)) return;
+  for (int row = 0; row < picture.height; ++row) {
+    for (int column = 0; column < picture.width; ++column) {
+      const std::uint32_t argb =
+          picture.pixels[static_cast<std::size_t>(row * picture.width + column)];
+      if (argb < kHalfOpaque || !clip.ContainsPoint(x + column, y + row)) continue;
+      // 0xAARRGGBB to the context's 0x00BBGGRR.
+      const std::uint32_t colour = ((argb & 0xFF) << 16) | (argb & 0xFF00) | ((argb >> 16) & 0xFF);
+      dc.SetPixel(x + column, y + row, colour);
+    }
+  }
 }
 
 }  // namespace cbst

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/rect16.h"
+
 namespace cbst {
 
 // Resource numbers of the pictures.
@@ -22,6 +24,12 @@ struct ProgramPicture {
 
   bool empty() const { return pixels.empty(); }
 };
+
+class DC;
+
+// Draws the opaque pixels of `picture` with its top left at (x, y) of
+// `dc`, those inside `clip` only.
+void DrawProgramPicture(DC& dc, const ProgramPicture& picture, int x, int y, const Rect16& clip);
 
 // One of the bitmaps above; empty for another number.
 ProgramPicture LoadProgramBitmap(int id);

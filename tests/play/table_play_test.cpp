@@ -170,7 +170,7 @@ class TablePlay : public ::testing::Test {
   }
   // The mouse at (x, y) of the table, told to the window that has it: the
   // one carrying a piece, else the open box or closed square under it.
-  void MouseOnScreen(int subcode, int x, int y) {
+  void MouseOnScreen(int subcode, int x, int y, std::uint8_t modifiers = 0) {
     Window* target = table_;
     ClientPoint at{x, y};
     const int carried = board().dragged();
@@ -187,7 +187,7 @@ class TablePlay : public ::testing::Test {
         at = {x - client.x, y - client.y};
       }
     }
-    Event event = MakeEvent(kEventMouse, MousePayload{subcode, at.x, at.y, 0});
+    Event event = MakeEvent(kEventMouse, MousePayload{subcode, at.x, at.y, modifiers});
     target->Dispatch(event);
   }
   // Carries a piece of the table so that its middle goes to (x, y) of the
@@ -581,6 +581,35 @@ TEST_F(TablePlay, AJoinedGroupCarriedIntoABoxLiesUnderTheMouse) {
   EXPECT_EQ(piece(0).board.x + grip_x, client.width / 2 + 1) << "the grip stays under the mouse";
   EXPECT_EQ(piece(0).board.y + grip_y, client.height / 2);
   EXPECT_EQ(piece(right).board.x, piece(0).board.x + piece(0).board.width);
+}
+
+TEST_F(TablePlay, AltAndAClickPinAGroupInABoxWhereItLies) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  boxes.Toggle(2);
+  boxes.TakeGroup(4, 2);
+  WBox* box = boxes.window(2);
+  const Rect16 client = box->ClientOnTable();
+  const Rect16 cell = piece(4).board;
+  const int x = client.x + cell.x + cell.width / 2, y = client.y + cell.y + cell.height / 2;
+  const Rect16 tack =
+      table_->play().tack.PictureAt(cell.x + cell.width / 2, cell.y + cell.height / 2);
+  box->back_buffer()->dc().Flush();
+  const std::uint32_t before =
+      box->back_buffer()->dc().GetPixel(tack.x + tack.width / 2, tack.y + tack.height / 2);
+  MouseOnScreen(kMouseLeftDown, x, y, kModAlt);
+  MouseOnScreen(kMouseLeftUp, x, y, kModAlt);
+  EXPECT_TRUE(board().pinned(4));
+  EXPECT_FALSE(table_->play().tack.away()) << "the table's tack stays home";
+  box->back_buffer()->dc().Flush();
+  EXPECT_NE(box->back_buffer()->dc().GetPixel(tack.x + tack.width / 2, tack.y + tack.height / 2),
+            before)
+      << "the tack shows on the piece";
+  // A press frees the group again, and nothing is carried.
+  MouseOnScreen(kMouseLeftDown, x, y);
+  EXPECT_FALSE(board().pinned(4));
+  EXPECT_FALSE(table_->play().tack.carried());
+  MouseOnScreen(kMouseLeftUp, x, y);
 }
 
 TEST_F(TablePlay, ClosingABoxHandsItsCarriedPieceToTheTable) {
