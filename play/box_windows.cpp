@@ -154,7 +154,7 @@ void BoxWindows::Zoom(const Rect16& from, const Rect16& to, int milliseconds) {
   table_.Animate(zoom);
 }
 
-void BoxWindows::Toggle(int box) {
+void BoxWindows::Toggle(int box, bool quietly) {
   WBox* was = window(box);
   if (!was) return;
   PieceBox& data = puz().boxes[static_cast<std::size_t>(box)];
@@ -182,7 +182,7 @@ void BoxWindows::Toggle(int box) {
   Make(box);
   WBox* made = window(box);
   if (!made) return;
-  table_.PlaySound(BoardSound::kEffect);
+  if (!quietly) table_.PlaySound(BoardSound::kEffect);
   Zoom(from, made->WindowRect(), kBoxToggleMilliseconds);
   CountPieces();
   made->UpdateTitle();

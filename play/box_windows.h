@@ -77,7 +77,9 @@ class BoxWindows final : public PieceBoxes, public PieceWindows {
   // PieceBoxes.
   int count() const override;
   bool OfferKey(const KeyPayload& key) override;
-  void Toggle(int box) override;
+  void Toggle(int box) override { Toggle(box, false); }
+  // Quietly: without the box's sound, as when a hint opens it.
+  void Toggle(int box, bool quietly);
   std::optional<int> PieceUnderCursor() override;
   void TakeGroup(int piece, int box) override;
   void HideAll() override;

@@ -423,7 +423,8 @@ void WPuz::RevealPiece(int piece) {
   const std::uint8_t box = puz().cut.pieces[static_cast<std::size_t>(piece)].box;
   if (box == kTableWindow || box >= puz().boxes.size()) return;
   if (game_flags_ & kGameHideBoxes) boxes_.ShowAll();
-  if (puz().boxes[box].closed()) boxes_.Toggle(box);
+  // The hint shows the box without its sound.
+  if (puz().boxes[box].closed()) boxes_.Toggle(box, true);
 }
 
 void WPuz::Animate(const RectAnimation& animation) {
