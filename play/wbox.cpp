@@ -353,6 +353,12 @@ void WBox::OnEvent(Event& event) {
       }
       break;
     case kEventKey:
+      // A rubber band in the box takes its keys first (Esc ends it).
+      if (MultiSPuzs* selection = play().selection.get();
+          selection && &selection->owner() == this) {
+        WSPuz::OnEvent(event);
+        if (event.handled()) return;
+      }
       if (const auto* key = event.as<KeyPayload>(); key && OnKey(*key)) {
         event.set_handled();
         return;
