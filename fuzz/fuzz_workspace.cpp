@@ -12,12 +12,21 @@
 namespace cbst::fuzz {
 namespace {
 
+// Every input is written, and some rewritten, as a file: on a disk file
+// system creating and renaming files costs more than reading them, so the
+// workspace is in memory (/dev/shm) unless TMPDIR names a place.
+std::string ScratchRoot() {
+  const char* temporary = std::getenv("TMPDIR");
+  if (temporary && *temporary) return temporary;
+  std::error_code error;
+  if (std::filesystem::is_directory("/dev/shm", error)) return "/dev/shm";
+  return "/tmp";
+}
+
 class Workspace {
  public:
   Workspace() {
-    const char* temporary = std::getenv("TMPDIR");
-    std::string pattern = std::string(temporary && *temporary ? temporary : "/tmp") +
-                          "/cbst-fuzz-" + std::to_string(::getpid()) + "-XXXXXX";
+    std::string pattern = ScratchRoot() + "/cbst-fuzz-" + std::to_string(::getpid()) + "-XXXXXX";
     if (!::mkdtemp(pattern.data())) {
       std::perror("cbst fuzz: cannot make a scratch folder");
       std::abort();

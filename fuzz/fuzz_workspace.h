@@ -8,8 +8,8 @@
 
 namespace cbst::fuzz {
 
-// The folder, made on first use in $TMPDIR and removed when the process ends
-// normally.
+// The folder, made on first use in $TMPDIR (else in /dev/shm, else /tmp)
+// and removed when the process ends normally.
 const std::string& WorkspaceFolder();
 
 // Writes the input as `name` in the workspace (replacing the last input of
