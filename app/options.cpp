@@ -2,6 +2,7 @@
 #include "app/options.h"
 
 #include <array>
+#include <climits>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -49,7 +50,9 @@ void Options::Load(const Settings& settings) {
   const VString loupe = settings.Read(kKeyLoupe);
   if (settings.Has(kKeyLoupe)) {
     const std::string text = loupe.c_str();
-    loupe_size = static_cast<int>(TextToDouble(text.c_str()));
+    // A size no int holds ("1e300", "nan" in an edited file) keeps the default.
+    const double size = TextToDouble(text.c_str());
+    loupe_size = size >= INT_MIN && size <= INT_MAX ? static_cast<int>(size) : kDefaultLoupeSize;
     const std::size_t comma = text.find(',');
     loupe_magnification = comma == text.npos ? 0 : TextToDouble(text.c_str() + comma + 1);
   }
