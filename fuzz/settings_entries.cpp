@@ -15,7 +15,7 @@ namespace {
 
 // Every read reads the file again, so a file of many keys is read only so
 // far.
-constexpr std::size_t kMaxKeysRead = 256;
+constexpr std::size_t kMaxKeysRead = 32;
 constexpr std::string_view kWrittenKey = "FuzzWritten";
 
 }  // namespace
