@@ -209,10 +209,25 @@ bool Program::CheckProgramDirectory() {
   return true;
 }
 
-StartMode Program::ActOnCommandWords(std::string&) {
-  // The words of installation ("@setup", "@instalprogman", "@instalpack",
-  // "@instalfiles", "@remove") and the first-run welcome arrive with the
-  // setup windows; until then every command line is a file to open.
+StartMode Program::ActOnCommandWords(std::string& command_line) {
+  // The installation words and what ends the program after each when its
+  // work cannot be done. The windows that do the work, and the first-run
+  // welcome, come with setup; until then the player is told that this
+  // version cannot, and the program ends as the word's failure would end it.
+  struct SetupWord {
+    std::string_view word;
+    StartMode failed;
+  };
+  constexpr SetupWord kSetupWords[] = {
+      {"@setup", StartMode::kDestroyAndEnd},      {"@instalprogman", StartMode::kCloseAndEnd},
+      {"@instalpack", StartMode::kDestroyAndEnd}, {"@instalfiles", StartMode::kDestroyAndEnd},
+      {"@remove", StartMode::kDestroyAndEnd},
+  };
+  for (const SetupWord& setup : kSetupWords) {
+    if (command_line.find(setup.word) == std::string::npos) continue;
+    Status(kStatusSetupWordNotYet, setup.word).Report();
+    return setup.failed;
+  }
   return StartMode::kGoOn;
 }
 
