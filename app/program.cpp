@@ -11,6 +11,7 @@
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "base/cp1252.h"
+#include "base/memory.h"
 #include "base/pathname.h"
 #include "gfx/display_probe.h"
 #include "image/bmp_file.h"
@@ -74,6 +75,9 @@ std::string IdentityText() {
 
 Program::Program(int& argc, char** argv, std::string program_path)
     : program_path_(std::move(program_path)) {
+  // Running out of memory anywhere from here on ends the program with its
+  // message and exit code -1, standard containers included.
+  InstallOutOfMemoryHandler();
   // The toolkit comes up first: the display probe needs to see the screen.
   application_ = std::make_unique<Application>(argc, argv);
   ProbeDisplay(false);

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -240,6 +241,22 @@ TEST_F(StartUpTest, PicturesSavedGamesAndSetupWordsAreToldWhatTheyAre) {
         << sink.texts()[0];
   }
 }
+
+// The program's start-up makes running out of memory end it with its
+// message and exit code -1. The sanitizers' operator new never calls the
+// handler.
+#ifndef __SANITIZE_ADDRESS__
+TEST_F(StartUpTest, RunningOutOfMemoryEndsTheProgramWithMinusOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        auto program = MakeProgram();
+        std::vector<char> huge;
+        huge.reserve(std::numeric_limits<std::size_t>::max() / 2);
+      },
+      ::testing::ExitedWithCode(255), "Memory allocation failed");
+}
+#endif
 
 TEST_F(StartUpTest, QuitFromTheGameMenuEndsTheLoop) {
   auto program = MakeProgram();
