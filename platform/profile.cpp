@@ -154,7 +154,11 @@ bool WriteProfileString(const char* path, std::string_view section,
   if (key && value && !done) {
     if (!found_section) {
       if (!written.empty() && !Trim(written.back().text).empty()) written.push_back(Parse(""));
-      written.push_back(Parse("[" + std::string(section) + "]"));
+      // Appended piece by piece: GCC 12 at -O3 takes a literal put in
+      // front of a string for an overlapping copy (-Wrestrict).
+      std::string header(1, '[');
+      header.append(section).append(1, ']');
+      written.push_back(Parse(std::move(header)));
     }
     written.push_back(entry());
   }
