@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
+#include "base/memory.h"
 #include "gfx/bitmap_handle_qt.h"
 #include "gfx/bmp.h"
 #include "gfx/dc.h"
@@ -45,7 +47,8 @@ DisplayFormat LayoutOf(const Dib& dib) {
 }
 
 // The picture top-down in a format the toolkit can draw; 4-bit pixels are
-// widened to 8, bit fields unpacked to 32.
+// widened to 8, bit fields unpacked to 32. A null image when the memory
+// for it cannot be had.
 QImage ToImage(const Dib& dib) {
   const int width = dib.width();
   const int height = dib.height();
@@ -54,6 +57,7 @@ QImage ToImage(const Dib& dib) {
   switch (bits) {
     case 1:
       image = QImage(width, height, QImage::Format_Mono);
+      if (image.isNull()) return image;
       image.setColorTable(TableOf(dib));
       for (int y = 0; y < height; ++y)
         std::memcpy(image.scanLine(y), dib.row(y), (width + 7) / 8);
@@ -61,6 +65,7 @@ QImage ToImage(const Dib& dib) {
     case 4:
     case 8:
       image = QImage(width, height, QImage::Format_Indexed8);
+      if (image.isNull()) return image;
       image.setColorTable(TableOf(dib));
       for (int y = 0; y < height; ++y) {
         const std::uint8_t* from = dib.row(y);
@@ -72,11 +77,13 @@ QImage ToImage(const Dib& dib) {
       return image;
     case 24:
       image = QImage(width, height, QImage::Format_BGR888);
+      if (image.isNull()) return image;
       for (int y = 0; y < height; ++y)
         std::memcpy(image.scanLine(y), dib.row(y), width * 3);
       return image;
     default: {
       image = QImage(width, height, QImage::Format_RGB32);
+      if (image.isNull()) return image;
       const DisplayFormat layout = LayoutOf(dib);
       const int bytes = bits / 8;
       for (int y = 0; y < height; ++y) {
@@ -141,7 +148,20 @@ bool CopyTrueColourRows(const Dib& dib, DCContext& context, const Rect16& to, Ra
 
 }  // namespace
 
+bool PictureSizeAllowed(std::int64_t width, std::int64_t height, int bit_count) {
+  const bool depth = bit_count == 1 || bit_count == 4 || bit_count == 8 || bit_count == 16 ||
+                     bit_count == 24 || bit_count == 32;
+  return depth && width >= 1 && width <= kMaxPictureSide && height >= 1 &&
+         height <= kMaxPictureSide;
+}
+
+bool Dib::valid() const {
+  return PictureSizeAllowed(header_.width, header_.height, header_.bit_count) &&
+         pixels_.size() >= static_cast<std::uint64_t>(image_bytes());
+}
+
 Dib::Dib(int width, int height, int bit_count) {
+  if (!PictureSizeAllowed(width, height, bit_count)) return;
   header_.width = width;
   header_.height = height;
   header_.bit_count = static_cast<std::uint16_t>(bit_count);
@@ -152,7 +172,13 @@ Dib::Dib(int width, int height, int bit_count) {
       colours_.push_back({level, level, level, 0});
     }
   }
-  pixels_.assign(static_cast<std::size_t>(stride() * std::max(height, 0)), 0);
+  try {
+    const RecoverableAllocations recoverable;
+    pixels_.assign(static_cast<std::size_t>(image_bytes()), 0);
+  } catch (const std::bad_alloc&) {
+    pixels_.clear();
+    return;
+  }
   header_.image_size = static_cast<std::uint32_t>(pixels_.size());
 }
 
@@ -272,27 +298,28 @@ void Dib::BuildPalette() {
   palette_->set_owner(owner_);
 }
 
-void Dib::Draw(DC& onto, int x, int y, RasterOp op, std::uint32_t centring, double zoom) const {
-  if (!valid() || !onto.valid()) return;
+bool Dib::Draw(DC& onto, int x, int y, RasterOp op, std::uint32_t centring, double zoom) const {
+  if (!valid() || !onto.valid()) return false;
   const double factor = zoom == kDibZoomToFit
                             ? std::min(static_cast<double>(onto.width()) / width(),
                                        static_cast<double>(onto.height()) / height())
                             : zoom;
   const int drawn_width = static_cast<int>(width() * factor);
   const int drawn_height = static_cast<int>(height() * factor);
-  if (drawn_width < 1 || drawn_height < 1) return;
+  if (drawn_width < 1 || drawn_height < 1) return true;
   // Centred by the size actually drawn, so that a fitted picture sits in
   // the middle too.
   if (centring & kDibCentreAcross) x += (onto.width() - drawn_width) / 2;
   if (centring & kDibCentreDown) y += (onto.height() - drawn_height) / 2;
-  DrawInto(onto,
-           {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-            static_cast<std::int16_t>(drawn_width), static_cast<std::int16_t>(drawn_height)},
-           op);
+  return DrawInto(onto,
+                  {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                   static_cast<std::int16_t>(drawn_width), static_cast<std::int16_t>(drawn_height)},
+                  op);
 }
 
-void Dib::DrawInto(DC& onto, const Rect16& to, RasterOp op) const {
-  if (!valid() || !onto.valid() || to.Empty()) return;
+bool Dib::DrawInto(DC& onto, const Rect16& to, RasterOp op) const {
+  if (!valid() || !onto.valid()) return false;
+  if (to.Empty()) return true;
   if (palette_) {
     onto.SelectPalette(palette_.get());
     if (!owner_ || DibForceRealise()) onto.RealisePalette();
@@ -300,18 +327,21 @@ void Dib::DrawInto(DC& onto, const Rect16& to, RasterOp op) const {
   const bool same_size = to.width == width() && to.height == height();
   if (same_size && !(onto.flags() & DC::kPaletteDevice) &&
       CopyTrueColourRows(*this, *onto.context_, to, op)) {
-    return;
+    return true;
   }
   QImage image = ToImage(*this);
+  if (image.isNull()) return false;
   if (onto.flags() & DC::kPaletteDevice) image = OnPaletteDisplay(image);
   if (to.width != width() || to.height != height()) {
     // Dropping scans, or half-toning when that is asked for.
     image = image.scaled(to.width, to.height, Qt::IgnoreAspectRatio,
                          DibHalfTone() ? Qt::SmoothTransformation : Qt::FastTransformation);
+    if (image.isNull()) return false;
   }
   DCContext pixels;
   pixels.image = &image;
   onto.Combine(pixels, {0, 0, to.width, to.height}, to, op);
+  return true;
 }
 
 void SetDibHalfTone(bool on) {

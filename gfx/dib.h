@@ -47,19 +47,28 @@ inline constexpr std::uint32_t kDibCentreAcross = 0x05;
 inline constexpr std::uint32_t kDibCentreDown = 0x50;
 // A zoom of exactly this fits the Dib into the target.
 inline constexpr double kDibZoomToFit = -1.0;
+// No side of a picture may be longer; sizes read from files are checked
+// against it before anything is allocated.
+inline constexpr int kMaxPictureSide = 32767;
+
+// Whether a picture of this size and depth can exist: each side 1 to
+// kMaxPictureSide pixels, and 1, 4, 8, 16, 24 or 32 bits a pixel.
+bool PictureSizeAllowed(std::int64_t width, std::int64_t height, int bit_count);
 
 class Dib {
  public:
   Dib() = default;
   // Black pixels of 1, 4, 8, 16, 24 or 32 bits; up to 8 bits a grey colour
-  // table of the full colour count.
+  // table of the full colour count. A size PictureSizeAllowed refuses, or
+  // one the memory cannot hold, gives a Dib that is not valid().
   Dib(int width, int height, int bit_count);
 
   // The pixels of a device bitmap; up to 8 bits they are matched to
   // `palette` when one is given. 16-bit bitmaps come out as 24 bits.
   static Dib FromBitmap(Bmp& bitmap, const Palette* palette = nullptr);
 
-  bool valid() const { return header_.width > 0 && header_.height > 0 && header_.bit_count; }
+  // A size that can exist, with every pixel present.
+  bool valid() const;
   int width() const { return header_.width; }
   int height() const { return header_.height; }
   int bit_count() const { return header_.bit_count; }
@@ -74,15 +83,20 @@ class Dib {
   std::array<std::uint32_t, 3>& masks() { return masks_; }
   const std::array<std::uint32_t, 3>& masks() const { return masks_; }
 
-  int stride() const { return (header_.bit_count * header_.width + 31) / 32 * 4; }
+  // Bytes a row takes, and the whole picture, in 64 bits: a header read from
+  // a file may claim any size.
+  std::int64_t stride() const {
+    return (std::int64_t{header_.bit_count} * header_.width + 31) / 32 * 4;
+  }
+  std::int64_t image_bytes() const { return stride() * header_.height; }
   std::vector<std::uint8_t>& pixel_block() { return pixels_; }
   const std::vector<std::uint8_t>& pixel_block() const { return pixels_; }
   // The colour 0x00BBGGRR of pixel (x, y) counted from the top left, by
   // colour table, bit-field masks or blue-green-red bytes.
   std::uint32_t PixelColour(int x, int y) const;
   // Row y counted from the top of the picture.
-  std::uint8_t* row(int y) { return pixels_.data() + (height() - 1 - y) * stride(); }
-  const std::uint8_t* row(int y) const { return pixels_.data() + (height() - 1 - y) * stride(); }
+  std::uint8_t* row(int y) { return pixels_.data() + RowOffset(y); }
+  const std::uint8_t* row(int y) const { return pixels_.data() + RowOffset(y); }
 
   // The window or context the Dib is shown in; with either, a Dib of up to
   // 8 bits gets a palette made from its colour table.
@@ -95,13 +109,18 @@ class Dib {
 
   // Draws the Dib with its top left at (x, y) of `onto`, zoomed by `zoom`
   // (kDibZoomToFit fits it to the context) and centred as `centring` says.
-  void Draw(DC& onto, int x, int y, RasterOp op = kSrcCopy, std::uint32_t centring = 0,
+  // False when the Dib or the context is not valid or the memory for the
+  // drawing ran out.
+  bool Draw(DC& onto, int x, int y, RasterOp op = kSrcCopy, std::uint32_t centring = 0,
             double zoom = 1.0) const;
   // Draws the whole Dib stretched (or shrunk) into `to`.
-  void DrawInto(DC& onto, const Rect16& to, RasterOp op = kSrcCopy) const;
+  bool DrawInto(DC& onto, const Rect16& to, RasterOp op = kSrcCopy) const;
 
  private:
   void MakePalette();
+  std::size_t RowOffset(int y) const {
+    return static_cast<std::size_t>(height() - 1 - y) * static_cast<std::size_t>(stride());
+  }
 
   BitmapInfoHeader header_;
   std::vector<ColourTableEntry> colours_;

@@ -113,8 +113,11 @@ Status ReadBmpBody(Dib& dib, ProgressSink* progress, bool header_only, std::int6
     if (header.bit_count <= 8) dib.colours().push_back(first_colour);
     return Status();
   }
-  if (header.size < kInfoHeaderSize || header.width <= 0 || header.height == 0 ||
-      header.planes != 1 || !KnownPixelSize(header)) {
+  // Sizes are checked before anything is allocated or negated: a header may
+  // claim any size, down to a height of INT_MIN.
+  const std::int64_t rows = header.height < 0 ? -std::int64_t{header.height} : header.height;
+  if (header.size < kInfoHeaderSize || header.planes != 1 || !KnownPixelSize(header) ||
+      !PictureSizeAllowed(header.width, rows, header.bit_count)) {
     return NotABmp(file);
   }
   // Larger headers of later BMP versions: the table follows the whole header.
@@ -143,8 +146,8 @@ Status ReadBmpBody(Dib& dib, ProgressSink* progress, bool header_only, std::int6
   if (pixels_at > file.Tell() && pixels_at < file.Size()) file.Seek(pixels_at);
 
   const bool top_down = header.height < 0;
-  dib.header().height = top_down ? -header.height : header.height;
-  const std::int64_t needed = static_cast<std::int64_t>(dib.stride()) * dib.height();
+  dib.header().height = static_cast<std::int32_t>(rows);
+  const std::int64_t needed = dib.image_bytes();
   const std::int64_t remaining = file.Size() - file.Tell();
   std::int64_t size =
       static_cast<std::int32_t>(header.image_size) > 0 ? header.image_size : remaining;
@@ -234,9 +237,7 @@ Status WriteBmp(const Dib& dib, std::int64_t offset, File& file) {
   CBST_TRY(session.TakeStatus());
   BitmapInfoHeader header = dib.header();
   if (header.image_size == 0) {
-    const int bytes_per_pixel = std::max(1, header.bit_count / 8);
-    header.image_size =
-        static_cast<std::uint32_t>((header.width * bytes_per_pixel + 3) / 4 * 4 * header.height);
+    header.image_size = static_cast<std::uint32_t>(dib.image_bytes());
   }
   // A table is written for every colour a pixel can name.
   std::uint32_t colours = 0;

@@ -65,10 +65,13 @@ Status BuildPuzzle(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable
   const bool resuming = (puz.state & kStateRestoring) != 0;
 
   Dib dib;
-  CBST_TRY(LoadTablePicture(dib, puz, thumb, table, request.cache_allowed, &timings.from_cache));
+  PictureCacheWrite cache;
+  CBST_TRY(
+      LoadTablePicture(dib, puz, thumb, table, request.cache_allowed, &timings.from_cache, &cache));
   timings.picture = watch.Lap();
   CBST_TRY(ReduceToTable(puz, dib, table));
-  dib = Dib();
+  // The decoded picture is kept only to be cached once the game stands.
+  if (!cache.append) dib = Dib();
   timings.reduce = watch.Lap();
 
   Random& random = ProgramRandom();
@@ -99,6 +102,7 @@ Status BuildPuzzle(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable
     if (!table.ScatterPieces(puz, whole) && !whole) table.ScatterPieces(puz, true);
   }
   timings.scatter = watch.Lap();
+  StorePictureCache(thumb, dib, cache);
   puz.state &= ~kStateBuildingBusy;
   return Status();
 }

@@ -18,6 +18,7 @@
 #include "gfx/palette.h"
 #include "image/bmp_file.h"
 #include "image/jpeg.h"
+#include "image/jpeg_extent.h"
 #include "puzzle/puzzle_writer.h"
 
 namespace cbst {
@@ -117,8 +118,27 @@ Status WritePaletteEntries(File& file, std::int64_t at, const Dib& dib) {
   return out.TakeStatus();
 }
 
+// Where the cache may lie: after the whole JPEG stream and with its header
+// inside the file. An offset anywhere else is damage; such a cache is
+// neither read, nor cut off, nor replaced, so the file stays as it is.
+bool CacheOffsetSound(Thumb& thumb, std::int64_t jpeg_at) {
+  const std::int64_t cache_at = thumb.cache_at;
+  File& file = thumb.file;
+  const bool opened_here = !file.IsOpen();
+  if (opened_here && file.Open(kOpenRead).code() != 0) return false;
+  bool sound = false;
+  if (cache_at + kCacheHeaderBytes <= file.Size() && cache_at >= jpeg_at) {
+    const std::optional<std::int64_t> picture_end = JpegStreamEnd(file, jpeg_at);
+    sound = picture_end && cache_at >= *picture_end;
+  }
+  if (opened_here) file.Close().code();
+  return sound;
+}
+
 // Decodes the embedded JPEG (kinds 1 and 2), through the cache when it was
-// made for this screen, and writes a new cache when the file may grow.
+// made for this screen, and says what the opening should write into the
+// file once the game stands: a new cache for this screen, after cutting
+// off the old one.
 class CachedDecode {
  public:
   CachedDecode(Thumb& thumb, PlayTable& table, int colours, std::int64_t picture_at,
@@ -128,13 +148,17 @@ class CachedDecode {
         display_(table.display()),
         colours_(colours),
         picture_at_(picture_at),
+        jpeg_at_(picture_at +
+                 (thumb.picture_kind == kPicturePaletteAndJpeg ? kPaletteBlockBytes : 0)),
         cache_allowed_(cache_allowed) {}
 
-  Status Run(Dib& dib, bool& from_cache) {
+  Status Run(Dib& dib, bool& from_cache, PictureCacheWrite& pending) {
     const std::uint8_t mode = CacheMode(colours_);
     std::uint8_t cached_mode = 0;
     bool matches = false;
-    if (thumb_.cache_at != 0) {
+    const bool has_cache = thumb_.cache_at != 0;
+    const bool sound = has_cache && CacheOffsetSound(thumb_, jpeg_at_);
+    if (sound) {
       if (const auto header = ReadCacheHeader(thumb_.file, thumb_.cache_at)) {
         cached_mode = header->mode;
         matches = header->width == display_.width && header->height == display_.height &&
@@ -154,49 +178,37 @@ class CachedDecode {
       dib = Dib();  // a damaged cache: decode afresh and replace it
       cached_mode = 0;
     }
-    const bool palette_only = thumb_.cache_at != 0 && (cached_mode & kCachePaletteOnly);
-    CBST_TRY(OpenFile());
-    Status decoded = Decode(dib, palette_only);
-    Status closed = thumb_.file.Close();
-    if (decoded.peek() != 0) return decoded;
-    closed.code();
+    const bool palette_only = sound && (cached_mode & kCachePaletteOnly);
+    CBST_TRY(Decode(dib, palette_only));
+
+    // Nothing is written without the option, into a file that may not be
+    // written, or over a cache whose place cannot be trusted. A
+    // palette-only cache already holds what this opening would write.
+    if (!cache_allowed_ || (has_cache && !sound) || palette_only ||
+        !MayBeWritten(thumb_.file_path) || !RoomForCache(thumb_.file_path)) {
+      return Status();
+    }
+    pending.cut_old = has_cache;
+    pending.append = true;
+    pending.palette_only = thumb_.picture_kind == kPictureJpeg && colours_ == kPaletteColours;
+    pending.mode = mode;
+    pending.screen_width = static_cast<std::uint16_t>(display_.width);
+    pending.screen_height = static_cast<std::uint16_t>(display_.height);
     return Status();
   }
 
  private:
-  Status OpenFile() {
-    File& file = thumb_.file;
-    if (file.IsOpen()) file.Close().code();
-    writable_ = MayBeWritten(thumb_.file_path) && file.Open(kOpenRead | kOpenWrite).code() == 0;
-    if (!writable_) CBST_TRY(file.Open(kOpenRead));
-    return Status();
-  }
-
   Status Decode(Dib& dib, bool palette_only) {
     File& file = thumb_.file;
-    const std::int64_t old_cache = thumb_.cache_at;
-    bool directory_changed = false;
-    if (old_cache != 0 && writable_ && !palette_only) {
-      // The old cache was made for another screen: cut it off.
-      file.SetLength(old_cache).code();
-      thumb_.cache_at = 0;
-      directory_changed = true;
-    }
-    // A palette-only cache is kept: it already holds what this opening
-    // would write.
-    std::int64_t cache_at = 0;
-    if (writable_ && cache_allowed_ && !palette_only && RoomForCache(thumb_.file_path)) {
-      cache_at = file.Size();
-      if (WriteHeader(cache_at, CacheMode(colours_)).code() != 0) cache_at = 0;
-    }
-
+    if (file.IsOpen()) file.Close().code();
+    CBST_TRY(file.Open(kOpenRead));
     const bool kind_two = thumb_.picture_kind == kPicturePaletteAndJpeg;
     std::uint32_t flags = 0;
     int colours = colours_;
     std::unique_ptr<Palette> picture_palette;
     if (colours_ == kPaletteColours && (kind_two || palette_only)) {
       // Decode onto the colours chosen when the picture was stored.
-      const std::int64_t from = palette_only ? old_cache + kCacheHeaderBytes : picture_at_;
+      const std::int64_t from = palette_only ? thumb_.cache_at + kCacheHeaderBytes : picture_at_;
       if (auto entries = ReadPaletteEntries(file, from)) {
         picture_palette = std::make_unique<Palette>(*entries);
         picture_palette->Realise(true);
@@ -205,47 +217,10 @@ class CachedDecode {
     } else if (colours_ == kFewColours) {
       flags |= kLoadForDisplay;
     }
-    const std::int64_t jpeg_at = picture_at_ + (kind_two ? kPaletteBlockBytes : 0);
     Status decoded =
-        LoadJpegFile(dib, table_.Progress(kDecodingMessage), flags, colours, jpeg_at, file);
-    if (decoded.peek() != 0) {
-      if (cache_at != 0) DropCache(cache_at, old_cache, directory_changed);
-      return decoded;
-    }
-
-    if (cache_at != 0) {
-      Status written;
-      if (thumb_.picture_kind == kPictureJpeg && colours_ == kPaletteColours) {
-        written = WritePaletteEntries(file, cache_at + kCacheHeaderBytes, dib);
-        if (written.peek() == 0)
-          written = WriteHeader(cache_at, CacheMode(colours_) | kCachePaletteOnly);
-      } else {
-        written = WriteBmp(dib, cache_at + kCacheHeaderBytes, file);
-      }
-      if (written.code() == 0) {
-        thumb_.cache_at = static_cast<std::uint32_t>(cache_at);
-        directory_changed = true;
-      } else {
-        // A cache that could not be written whole is no cache.
-        file.SetLength(cache_at).code();
-      }
-    }
-    if (directory_changed) thumb_.WriteDirectory().code();
-    return Status();
-  }
-
-  Status WriteHeader(std::int64_t at, std::uint8_t mode) {
-    if (thumb_.file.Seek(at) != at) return Status(kStatusWriteFailed);
-    BinaryWriter out(thumb_.file);
-    out.U8(mode);
-    out.U16(static_cast<std::uint16_t>(display_.width));
-    out.U16(static_cast<std::uint16_t>(display_.height));
-    return out.TakeStatus();
-  }
-
-  void DropCache(std::int64_t cache_at, std::int64_t old_cache, bool directory_changed) {
-    thumb_.file.SetLength(cache_at).code();
-    if (directory_changed || old_cache != 0) thumb_.WriteDirectory().code();
+        LoadJpegFile(dib, table_.Progress(kDecodingMessage), flags, colours, jpeg_at_, file);
+    file.Close().code();
+    return decoded;
   }
 
   Thumb& thumb_;
@@ -253,9 +228,29 @@ class CachedDecode {
   const DisplayFacts display_;
   const int colours_;
   const std::int64_t picture_at_;
+  const std::int64_t jpeg_at_;
   const bool cache_allowed_;
-  bool writable_ = false;
 };
+
+Status WriteCacheHeader(File& file, std::int64_t at, std::uint8_t mode,
+                        const PictureCacheWrite& pending) {
+  if (file.Seek(at) != at) return Status(kStatusWriteFailed);
+  BinaryWriter out(file);
+  out.U8(mode);
+  out.U16(pending.screen_width);
+  out.U16(pending.screen_height);
+  return out.TakeStatus();
+}
+
+// Appends the cache at the end of the open file; the directory is left to
+// the caller.
+Status AppendCache(File& file, std::int64_t cache_at, const Dib& dib,
+                   const PictureCacheWrite& pending) {
+  CBST_TRY(WriteCacheHeader(file, cache_at, pending.mode, pending));
+  if (!pending.palette_only) return WriteBmp(dib, cache_at + kCacheHeaderBytes, file);
+  CBST_TRY(WritePaletteEntries(file, cache_at + kCacheHeaderBytes, dib));
+  return WriteCacheHeader(file, cache_at, pending.mode | kCachePaletteOnly, pending);
+}
 
 }  // namespace
 
@@ -287,7 +282,7 @@ Reduction ReducePicture(int table_width, int table_height, int width, int height
 }
 
 Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool cache_allowed,
-                        bool* from_cache) {
+                        bool* from_cache, PictureCacheWrite* pending) {
   const DisplayFacts display = table.display();
   const int colours = DesiredColours(display);
   const std::int64_t picture_at = colours == kFewColours && thumb.alternative_at != 0
@@ -297,12 +292,38 @@ Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool
   if (thumb.picture_kind == kPictureBmp) {
     CBST_TRY(ReadBmp(dib, nullptr, false, picture_at, thumb.file));
   } else {
-    CBST_TRY(CachedDecode(thumb, table, colours, picture_at, cache_allowed).Run(dib, cached));
+    PictureCacheWrite ignored;
+    CBST_TRY(CachedDecode(thumb, table, colours, picture_at, cache_allowed)
+                 .Run(dib, cached, pending ? *pending : ignored));
   }
   if (from_cache) *from_cache = cached;
   if (!dib.valid()) return Status(kStatusNotAPuzzle, thumb.message_name.view());
   table.TakePalette(dib.palette(), puz.background);
   return Status();
+}
+
+void StorePictureCache(Thumb& thumb, const Dib& dib, const PictureCacheWrite& pending) {
+  if (!pending.append || !dib.valid()) return;
+  File& file = thumb.file;
+  if (file.IsOpen()) file.Close().code();
+  if (file.Open(kOpenRead | kOpenWrite).code() != 0) return;
+  if (pending.cut_old) {
+    // The directory forgets the old cache before the bytes after it change.
+    const std::int64_t old_cache = thumb.cache_at;
+    thumb.cache_at = 0;
+    if (thumb.WriteDirectory().code() != 0 || file.SetLength(old_cache).code() != 0) {
+      file.Close().code();
+      return;
+    }
+  }
+  const std::int64_t cache_at = file.Size();
+  if (AppendCache(file, cache_at, dib, pending).code() == 0) {
+    thumb.cache_at = static_cast<std::uint32_t>(cache_at);
+    if (thumb.WriteDirectory().code() != 0) thumb.cache_at = 0;
+  }
+  // A cache that could not be written whole is no cache.
+  if (thumb.cache_at == 0) file.SetLength(cache_at).code();
+  file.Close().code();
 }
 
 Status ReduceToTable(Puz& puz, const Dib& dib, PlayTable& table) {

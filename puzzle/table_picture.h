@@ -36,12 +36,27 @@ struct Reduction {
 };
 Reduction ReducePicture(int table_width, int table_height, int width, int height, bool whole_table);
 
-// Loads the picture of the puzzle whose header `thumb` has read, using and
-// renewing the cache when `cache_allowed` (`from_cache` tells whether the
-// cache was read), and hands its palette and the puzzle's background to
-// the table.
+// The cache an opening writes into the puzzle file, only once the whole
+// game has been built: a failed opening writes nothing.
+struct PictureCacheWrite {
+  bool append = false;        // a cache for this screen goes at the end
+  bool cut_old = false;       // after the old one is cut off
+  bool palette_only = false;  // only the decoder's palette is kept
+  std::uint8_t mode = 0;
+  std::uint16_t screen_width = 0;
+  std::uint16_t screen_height = 0;
+};
+
+// Loads the picture of the puzzle whose header `thumb` has read, through
+// the cache when `cache_allowed` (`from_cache` tells whether the cache was
+// read), and hands its palette and the puzzle's background to the table.
+// `pending` says what to write into the file if the opening succeeds.
+// Nothing is written here.
 Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool cache_allowed,
-                        bool* from_cache = nullptr);
+                        bool* from_cache = nullptr, PictureCacheWrite* pending = nullptr);
+// Writes the cache LoadTablePicture asked for. A failure at any point
+// leaves the file without a cache, its picture untouched.
+void StorePictureCache(Thumb& thumb, const Dib& dib, const PictureCacheWrite& pending);
 // Reduces the loaded picture to the table into `puz.picture`, with its
 // half-size copy for the preview.
 Status ReduceToTable(Puz& puz, const Dib& dib, PlayTable& table);

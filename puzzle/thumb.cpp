@@ -89,7 +89,12 @@ Status Thumb::ReadPuzzleHeader(bool load_thumbnail) {
   if (format_version > kLastFormatWithoutTitle) title = in.CountedString();
   level_count = in.U16();
   reserved[0] = in.U8();
-  if (!in.ok()) return not_a_puzzle();
+  if (!in.ok()) {
+    // Cut short before its levels, the file is no puzzle at all, whatever
+    // version it claims: one status for one bad file.
+    newer.code();
+    return not_a_puzzle();
+  }
   if (newer.peek() != 0) {
     level_count = 1;
     return fail(std::move(newer));
