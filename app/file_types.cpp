@@ -29,9 +29,9 @@ constexpr std::string_view kOpenCommandKey = "\\shell\\open\\command";
 void RegisterFileTypes(std::string_view program_path) {
   std::vector<DesktopFileType> ours;
   for (const FileType& file_type : kFileTypes) {
-    const std::string extension_key = "\\." + std::string(file_type.extension);
+    const std::string extension_key = std::string("\\.").append(file_type.extension);
     if (ClassesRootValue(extension_key).empty()) SetClassesRootValue(extension_key, file_type.type);
-    const std::string type_key = "\\" + std::string(file_type.type);
+    const std::string type_key = std::string("\\").append(file_type.type);
     SetClassesRootValue(type_key, file_type.type);
     SetClassesRootValue(type_key + std::string(kOpenCommandKey), std::string(program_path) + " %1");
     if (std::string_view(ClassesRootValue(extension_key).c_str()) == file_type.type) {

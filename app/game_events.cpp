@@ -106,6 +106,8 @@ void GameEvents::BuildMenu(int kind, XPopMenu& menu) {
   AppendItem(menu, kCommandHelpContents);
   menu.Append(kCommandMinimise, Text(kTextMinimise));
   AppendItem(menu, kCommandQuit);
+  for (const CommandReadiness& entry : kCommandReadiness)
+    menu.Enable(entry.command, entry.ready);
 }
 
 void GameEvents::Decorate(MenuDecorationPayload& item) const {
@@ -299,6 +301,8 @@ void GameEvents::OpenHelp(int context) {
 }
 
 bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
+  // A command whose window is still to come is taken, and nothing happens.
+  if (!CommandReady(command)) return true;
   switch (command) {
     case kCommandMinimise:
     case kCommandMaximise: {

@@ -54,6 +54,33 @@ inline constexpr std::uint32_t kCommandMakePuzzle = 1300;
 inline constexpr std::uint32_t kCommandPreviewHelp = 1301;
 inline constexpr std::uint32_t kCommandCompetition = 3020;
 inline constexpr std::uint32_t kCommandReopen = 1128;
+
+// The commands that open a window of their own or work on saved games,
+// and whether that part of the game exists yet. A command that is not
+// ready is shown greyed in the game's menu and its key does nothing; the
+// issue that builds its window turns its entry on here.
+struct CommandReadiness {
+  std::uint32_t command;
+  bool ready;
+};
+inline constexpr CommandReadiness kCommandReadiness[] = {
+    {kCommandOpen, false},             // the puzzle browser
+    {kCommandSave, false},             // saved games
+    {kCommandSaveAs, false},           // saved games
+    {kCommandAbout, false},            // the credits window
+    {kCommandOptions, false},          // WOptions
+    {kCommandTogglePreview, false},    // the preview window
+    {kCommandGameSettings, false},     // WInfo
+    {kCommandAdvancedOptions, false},  // WAdvanced
+    {kCommandMakePuzzle, false},       // WMakePuzzle
+    {kCommandCompetition, false},      // the competition score window
+};
+// False only for a command listed above whose window is still to come.
+constexpr bool CommandReady(std::uint32_t command) {
+  for (const CommandReadiness& entry : kCommandReadiness)
+    if (entry.command == command) return entry.ready;
+  return true;
+}
 // The closing animation: the table shrinks to a square of this side with a
 // trail this thick, then the game waits twice before it goes.
 inline constexpr int kQuitSquare = 40;

@@ -2,9 +2,13 @@
 // last game.
 #include "app/open_from_shell.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <filesystem>
+#include <initializer_list>
 
+#include "app/app_codes.h"
 #include "app/options.h"
 #include "base/pathname.h"
 #include "platform/message_box.h"
@@ -35,6 +39,12 @@ bool SameDirectory(const std::string& one, const std::string& other) {
     return text;
   };
   return normal(one) == normal(other);
+}
+
+bool HasExtension(const PathName& path, std::initializer_list<const char*> extensions) {
+  return std::any_of(extensions.begin(), extensions.end(), [&](const char* extension) {
+    return strcasecmp(path.extension.c_str(), extension) == 0;
+  });
 }
 
 Status OpenForPlay(Puz& puz, WPuz& table, const GamePlaces& places, const std::string& path) {
@@ -72,6 +82,12 @@ Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
   }
 
   const PathName named(path.c_str());
+  // Making a puzzle of a picture and going on with a saved game come with
+  // their own windows; until then the player is told what the file is
+  // rather than that it is not a file the program reads.
+  if (HasExtension(named, {"jpg", "jpe", "jpeg", "jfif", "bmp", "gif"}))
+    return Status(kStatusPictureNotYet, path);
+  if (HasExtension(named, {"sav"})) return Status(kStatusSavedGameNotYet, path);
   const std::string directory =
       named.directory.empty() ? fs::current_path().string() : std::string(named.directory.c_str());
   if (!SameDirectory(directory, puzzles)) {

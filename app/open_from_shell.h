@@ -32,7 +32,9 @@ struct GamePlaces {
 
 // Opens `command_line` (a path, perhaps in double quotes, perhaps empty)
 // for play on `table`: an empty one takes the last puzzle played; one
-// outside the puzzles directory is opened after a warning.
+// outside the puzzles directory is opened after a warning. A picture or a
+// saved game gives its own status (kStatusPictureNotYet,
+// kStatusSavedGameNotYet) with the path: this version opens neither yet.
 Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
                            std::string_view command_line);
 

@@ -1,13 +1,13 @@
 // options.cpp: loading and saving the options record.
 #include "app/options.h"
 
+#include <algorithm>
 #include <array>
-#include <climits>
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <utility>
 
-#include "base/numbers.h"
 #include "gfx/display_probe.h"
 #include "play/game_flags.h"
 
@@ -30,6 +30,22 @@ constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 5> kGameDefaults =
     {kOptionsHideScore, kGameHideScore},
 }};
 
+// A number the user may have typed into the settings file: one that does
+// not read as a finite number is `fallback`, one out of range its nearest
+// end.
+double SettingNumber(std::string_view text, double fallback, double lowest, double highest) {
+  const std::size_t start = text.find_first_not_of(" \t");
+  if (start == text.npos) return fallback;
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    // Too large or too small to hold: the sign says which end it is past.
+    return text[start] == '-' ? lowest : highest;
+  }
+  if (error != std::errc() || !std::isfinite(value)) return fallback;
+  return std::clamp(value, lowest, highest);
+}
+
 }  // namespace
 
 void Options::Load(const Settings& settings) {
@@ -49,12 +65,14 @@ void Options::Load(const Settings& settings) {
 
   const VString loupe = settings.Read(kKeyLoupe);
   if (settings.Has(kKeyLoupe)) {
-    const std::string text = loupe.c_str();
-    // A size no int holds ("1e300", "nan" in an edited file) keeps the default.
-    const double size = TextToDouble(text.c_str());
-    loupe_size = size >= INT_MIN && size <= INT_MAX ? static_cast<int>(size) : kDefaultLoupeSize;
+    const std::string_view text = loupe.view();
     const std::size_t comma = text.find(',');
-    loupe_magnification = comma == text.npos ? 0 : TextToDouble(text.c_str() + comma + 1);
+    loupe_size = static_cast<int>(
+        SettingNumber(text.substr(0, comma), kDefaultLoupeSize, kMinLoupeSize, kMaxLoupeSize));
+    loupe_magnification = comma == text.npos
+                              ? kDefaultLoupeMagnification
+                              : SettingNumber(text.substr(comma + 1), kDefaultLoupeMagnification,
+                                              kMinLoupeMagnification, kMaxLoupeMagnification);
   }
   if (bits & kOptionsUseCache) {
     bits &= ~kOptionsUseCache;

@@ -30,8 +30,14 @@ inline constexpr std::string_view kKeyNoSparkle = "NoSparkle";
 inline constexpr std::string_view kKeyNoShadow = "NoShadow";
 inline constexpr std::string_view kKeySolidShadow = "SolidShadow";
 
+// The loupe's side in pixels and its magnification, and how far the
+// loupe's keys may take them.
 inline constexpr int kDefaultLoupeSize = 150;
+inline constexpr int kMinLoupeSize = 100;
+inline constexpr int kMaxLoupeSize = 280;
 inline constexpr double kDefaultLoupeMagnification = 2.0;
+inline constexpr double kMinLoupeMagnification = 2.0;
+inline constexpr double kMaxLoupeMagnification = 5.0;
 
 struct Options {
   bool dirty = false;

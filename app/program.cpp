@@ -11,6 +11,7 @@
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "base/cp1252.h"
+#include "base/memory.h"
 #include "base/pathname.h"
 #include "gfx/display_probe.h"
 #include "image/bmp_file.h"
@@ -74,6 +75,9 @@ std::string IdentityText() {
 
 Program::Program(int& argc, char** argv, std::string program_path)
     : program_path_(std::move(program_path)) {
+  // Running out of memory anywhere from here on ends the program with its
+  // message and exit code -1, standard containers included.
+  InstallOutOfMemoryHandler();
   // The toolkit comes up first: the display probe needs to see the screen.
   application_ = std::make_unique<Application>(argc, argv);
   ProbeDisplay(false);
@@ -209,10 +213,25 @@ bool Program::CheckProgramDirectory() {
   return true;
 }
 
-StartMode Program::ActOnCommandWords(std::string&) {
-  // The words of installation ("@setup", "@instalprogman", "@instalpack",
-  // "@instalfiles", "@remove") and the first-run welcome arrive with the
-  // setup windows; until then every command line is a file to open.
+StartMode Program::ActOnCommandWords(std::string& command_line) {
+  // The installation words and what ends the program after each when its
+  // work cannot be done. The windows that do the work, and the first-run
+  // welcome, come with setup; until then the player is told that this
+  // version cannot, and the program ends as the word's failure would end it.
+  struct SetupWord {
+    std::string_view word;
+    StartMode failed;
+  };
+  constexpr SetupWord kSetupWords[] = {
+      {"@setup", StartMode::kDestroyAndEnd},      {"@instalprogman", StartMode::kCloseAndEnd},
+      {"@instalpack", StartMode::kDestroyAndEnd}, {"@instalfiles", StartMode::kDestroyAndEnd},
+      {"@remove", StartMode::kDestroyAndEnd},
+  };
+  for (const SetupWord& setup : kSetupWords) {
+    if (command_line.find(setup.word) == std::string::npos) continue;
+    Status(kStatusSetupWordNotYet, setup.word).Report();
+    return setup.failed;
+  }
   return StartMode::kGoOn;
 }
 

@@ -128,10 +128,10 @@ int DriveType(const char* path) {
 }
 
 bool IsDirectoryWritable(const char* directory) {
-  std::string pattern = ForwardSlashes(directory);
-  if (pattern.empty()) pattern = ".";
-  if (pattern.back() != '/') pattern += '/';
-  pattern += "tmpXXXXXX";
+  // Each string is made whole at once: GCC 12 at -O3 takes a short
+  // literal assigned over a string for an overlapping copy (-Wrestrict).
+  const std::string folder = ForwardSlashes(directory && *directory ? directory : ".");
+  std::string pattern = folder + (folder.back() == '/' ? "" : "/") + "tmpXXXXXX";
   const int descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (descriptor < 0) return false;
   const bool written = ::write(descriptor, kProbeText, kProbeBytes) == kProbeBytes;
@@ -146,10 +146,11 @@ int DriveNumber(char letter) {
 }
 
 std::uint64_t FreeDiskSpace(const char* path) {
-  std::string where = ForwardSlashes(path);
-  const bool drive_form = where.size() >= 2 && where[1] == ':' && DriveNumber(where[0]) != 0 &&
-                          (where.size() == 2 || where[2] == '/');
-  if (where.empty() || drive_form) where = ".";
+  const std::string named = ForwardSlashes(path);
+  const bool drive_form = named.size() >= 2 && named[1] == ':' && DriveNumber(named[0]) != 0 &&
+                          (named.size() == 2 || named[2] == '/');
+  // A drive of the old system stands for the current directory.
+  const std::string where = named.empty() || drive_form ? std::string(".") : named;
   struct statvfs facts {};
   if (::statvfs(where.c_str(), &facts) != 0) return 0;
   return static_cast<std::uint64_t>(facts.f_bavail) * facts.f_frsize;

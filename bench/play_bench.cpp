@@ -330,19 +330,33 @@ void QuietAboutGrabbing(QtMsgType type, const QMessageLogContext& context, const
   }
 }
 
-// The program's Application, which brings the toolkit up, made once; the
-// display is probed after it, as at start-up.
+class DragTable;
+
+// The toolkit's objects the benchmarks share: the program's Application,
+// which brings the toolkit up (the display is probed after it, as at
+// start-up), and the drag benchmarks' table. Both are made on first use,
+// and main owns them so that they go before the program's statics do:
+// the toolkit cannot be taken down once static destruction has begun.
+class Toolkit {
+ public:
+  Toolkit();
+  ~Toolkit();
+  Toolkit(const Toolkit&) = delete;
+  Toolkit& operator=(const Toolkit&) = delete;
+
+  Application& application();
+  DragTable& drag_table();
+
+ private:
+  BenchFolder folder_;
+  std::unique_ptr<Application> application_;
+  std::unique_ptr<DragTable> drag_table_;  // made on the application, goes first
+};
+
+Toolkit* the_toolkit = nullptr;
+
 Application& BenchApplication() {
-  static const BenchFolder folder;
-  [[maybe_unused]] static const bool screen_chosen = ChooseScreen(folder.path());
-  [[maybe_unused]] static const bool quiet =
-      (ToolkitMessages() = qInstallMessageHandler(QuietAboutGrabbing), true);
-  static int argc = 1;
-  static char name[] = "play_bench";
-  static char* argv[] = {name, nullptr};
-  static Application application(argc, argv);
-  [[maybe_unused]] static const bool probed = (ProbeDisplay(false), true);
-  return application;
+  return the_toolkit->application();
 }
 
 // Counts the paint events of the widget it watches: the updates that
@@ -462,9 +476,36 @@ class DragTable {
   bool ready_ = false;
 };
 
+Toolkit::Toolkit() {
+  the_toolkit = this;
+}
+
+Toolkit::~Toolkit() {
+  drag_table_.reset();
+  application_.reset();
+  the_toolkit = nullptr;
+}
+
+Application& Toolkit::application() {
+  if (!application_) {
+    ChooseScreen(folder_.path());
+    ToolkitMessages() = qInstallMessageHandler(QuietAboutGrabbing);
+    static int argc = 1;
+    static char name[] = "play_bench";
+    static char* argv[] = {name, nullptr};
+    application_ = std::make_unique<Application>(argc, argv);
+    ProbeDisplay(false);
+  }
+  return *application_;
+}
+
+DragTable& Toolkit::drag_table() {
+  if (!drag_table_) drag_table_ = std::make_unique<DragTable>();
+  return *drag_table_;
+}
+
 DragTable& TheDragTable() {
-  static DragTable table;
-  return table;
+  return the_toolkit->drag_table();
 }
 
 // Each step moves the mouse this far, back and forth over kDragSweep steps.
@@ -521,3 +562,12 @@ BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->ArgName("group")->Unit(benchmark::kMilli
 
 }  // namespace
 }  // namespace cbst
+
+int main(int argc, char** argv) {
+  cbst::Toolkit toolkit;
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

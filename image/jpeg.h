@@ -27,6 +27,9 @@ inline constexpr std::uint32_t kLoadOrderedDither = 0x20;
 inline constexpr std::uint32_t kLoadOnePass = 0x40;
 inline constexpr std::uint32_t kLoadForDisplay = 0x80;  // colours as the display needs them
 inline constexpr std::uint32_t kLoadPumpMessages = 0x100;
+// Refuse a stream cut short (status 31) instead of finishing it in grey: a
+// picture about to become a puzzle must be whole.
+inline constexpr std::uint32_t kLoadWholeStream = 0x200;
 
 // Encoding flags.
 inline constexpr std::uint32_t kSaveOptimiseCoding = 0x02;

@@ -44,6 +44,8 @@ boolean FillInputBuffer(j_decompress_ptr codec) {
   std::size_t count = StreamRead(source->buffer, 1, kStreamBufferBytes, source->stream);
   if (count == 0) {
     if (source->at_start) RaiseError(reinterpret_cast<j_common_ptr>(codec), JERR_INPUT_EMPTY);
+    if (CodecState().whole_stream)
+      RaiseError(reinterpret_cast<j_common_ptr>(codec), JERR_INPUT_EOF);
     // A stream that ends early ends with a picture end marker, so what was
     // decoded so far stays.
     WARNMS(codec, JWRN_JPEG_EOF);
@@ -113,6 +115,7 @@ void BeginOperation(ProgressSink* progress, bool pump_messages, double scale) {
   state.last_percent = -1;
   state.last_report_ms = 0;
   state.progress_scale = scale;
+  state.whole_stream = false;
 }
 
 jpeg_error_mgr* InstallErrorExit(jpeg_error_mgr& errors) {

@@ -40,6 +40,9 @@ struct State {
   int last_percent = -1;
   std::int64_t last_report_ms = 0;
   double progress_scale = 1.0;
+  // A stream that ends before its picture is complete is an error rather
+  // than a picture finished in grey.
+  bool whole_stream = false;
 };
 State& CodecState();
 

@@ -447,6 +447,7 @@ Status Decode(ProgressSink* progress, std::uint32_t flags, int& colours, void* i
   job->dib = dib;
   job->output = output;
   codec::BeginOperation(progress, (flags & kLoadPumpMessages) != 0, 1.0);
+  CodecState().whole_stream = (flags & kLoadWholeStream) != 0;
   RunDecode(*job);
   if (job->rows.spill) StreamClose(job->rows.spill);
   colours = job->colours;

@@ -2,6 +2,7 @@
 #include "image/jpeg_extent.h"
 
 #include <array>
+#include <cstring>
 #include <memory>
 
 namespace cbst {
@@ -25,6 +26,23 @@ class ForwardReader {
     if (at_ == filled_ && !Fill()) return std::nullopt;
     ++position_;
     return chunk_[static_cast<std::size_t>(at_++)];
+  }
+  // Moves to the next `value`, which Next() then gives; false at the end.
+  bool SeekByte(std::uint8_t value) {
+    for (;;) {
+      if (at_ == filled_ && !Fill()) return false;
+      const std::uint8_t* from = chunk_.data() + at_;
+      const auto* found = static_cast<const std::uint8_t*>(
+          std::memchr(from, value, static_cast<std::size_t>(filled_ - at_)));
+      if (found) {
+        const auto skipped = static_cast<std::int32_t>(found - from);
+        at_ += skipped;
+        position_ += skipped;
+        return true;
+      }
+      position_ += filled_ - at_;
+      at_ = filled_;
+    }
   }
   bool Skip(std::int64_t count) {
     const std::int64_t buffered = filled_ - at_;
@@ -63,12 +81,12 @@ std::optional<std::int64_t> JpegStreamEnd(File& file, std::int64_t start) {
   ForwardReader& in = *reader;
   if (in.Next() != kMarkerPrefix || in.Next() != kStartOfImage) return std::nullopt;
   for (;;) {
-    auto byte = in.Next();
-    if (!byte) return std::nullopt;
     // Entropy-coded data runs between markers; stray bytes elsewhere are
     // skipped, as decoders skip them.
-    if (*byte != kMarkerPrefix) continue;
+    if (!in.SeekByte(kMarkerPrefix)) return std::nullopt;
+    in.Next();
     // Any number of fill bytes may come before a marker's code.
+    std::optional<std::uint8_t> byte;
     do {
       byte = in.Next();
     } while (byte == kMarkerPrefix);

@@ -18,7 +18,7 @@ int LoadPicture(Dib& dib, ProgressSink* progress, int kind, File& file, Status& 
     status.code();  // not a BMP: JPEG is tried next
   }
   int colours = 0;
-  status = LoadJpegFile(dib, progress, kLoadForDisplay, colours, 0, file);
+  status = LoadJpegFile(dib, progress, kLoadForDisplay | kLoadWholeStream, colours, 0, file);
   return status.peek() == 0 ? kPictureJpegFile : 0;
 }
 

@@ -81,7 +81,7 @@ void WBox::LetGo() {
 
 std::string WBox::Title() const {
   std::string title = std::to_string(box_.index + 1);
-  if (!box_.name.empty()) title += " " + std::string(box_.name.c_str()) + " ";
+  if (!box_.name.empty()) title.append(" ").append(box_.name.c_str()).append(" ");
   if (!box_.closed())
     title += " (" + std::to_string(box_.pieces) + " " + std::string(Text(kTextPieces)) + ")";
   return title;

@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -60,6 +61,8 @@ LevelSize ParseLevelText(const char* text, int width, int height, bool validate,
       status = Status(kStatusTooFewPieces);
     } else if (level.piece_width < kMinPieceSide || level.piece_height < kMinPieceSide) {
       status = Status(kStatusPiecesTooSmall);
+    } else if (std::int64_t{level.rows} * level.columns > kMaxPieces) {
+      status = Status::Format(kStatusLevelUnplayable, "%ix%i", level.rows, level.columns);
     }
   }
   return level;

@@ -21,7 +21,8 @@ struct LevelSize {
 };
 
 // Reads `text` for a picture of `width` x `height`. With `validate`, too
-// small pieces give status 1003 and fewer than four pieces status 1004.
+// small pieces give status 1003, fewer than four pieces status 1004 and
+// more than kMaxPieces status 1006.
 LevelSize ParseLevelText(const char* text, int width, int height, bool validate, Status& status);
 
 }  // namespace cbst

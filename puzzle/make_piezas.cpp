@@ -5,8 +5,18 @@
 
 #include "base/memory.h"
 #include "base/status_codes.h"
+#include "puzzle/puzzle_codes.h"
 
 namespace cbst {
+
+Status CheckCutSize(const CutRequest& request) {
+  const std::int64_t pieces = std::int64_t{request.rows} * request.columns;
+  const bool playable = request.rows >= 1 && request.columns >= 1 && pieces <= kMaxPieces &&
+                        request.picture_width / request.columns >= kMinCutPieceSide &&
+                        request.picture_height / request.rows >= kMinCutPieceSide;
+  if (playable) return Status();
+  return Status::Format(kStatusLevelUnplayable, "%ix%i", request.rows, request.columns);
+}
 
 Status MakePiezas(Puz& puz, std::int16_t picture_width, std::int16_t picture_height,
                   Random& random) {
@@ -25,6 +35,7 @@ Status MakePiezas(Puz& puz, std::int16_t picture_width, std::int16_t picture_hei
   request.no_rotation = puz.HasOption(kOptionNoRotable);
   request.no_tabs = puz.HasOption(kOptionNoDeform);
   request.resume = restoring;
+  CBST_TRY(CheckCutSize(request));
   try {
     const RecoverableAllocations recoverable;
     puz.cut = CutPieces(request, random);

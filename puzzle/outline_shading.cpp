@@ -54,6 +54,9 @@ class Shader {
     }
     const auto [px, py] = PictureOf(x, y);
     if (kind_ == ShaderKind::kDirect) {
+      // The smallest pieces' outlines may touch the picture's edge; the
+      // pixels past it are never read.
+      if (px < 0 || py < 0 || px >= picture_.width || py >= picture_.height) return;
       const std::uint32_t pixel = LoadPixel(picture_.At(px, py), picture_.bytes);
       Write(x, y, Brighten(picture_format_->Unpack(pixel), k));
       return;

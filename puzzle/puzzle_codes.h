@@ -12,6 +12,7 @@ inline constexpr std::uint16_t kStatusWindowTooSmall = 1001;   // a saved game's
 inline constexpr std::uint16_t kStatusScreenTooSmall = 1002;   // the puzzle's MinRes:
 inline constexpr std::uint16_t kStatusPiecesTooSmall = 1003;   // a level's pieces under 12 pixels
 inline constexpr std::uint16_t kStatusTooFewPieces = 1004;     // a level of fewer than 4 pieces
+inline constexpr std::uint16_t kStatusLevelUnplayable = 1006;  // no pieces, too many or too small
 inline constexpr std::uint16_t kStatusUnusablePicture = 1008;  // not loaded, or under 8 bits
 
 // Versions, in hundredths.
@@ -21,6 +22,13 @@ inline constexpr std::uint16_t kHighestAcceptedRequirement = 201;
 inline constexpr std::uint16_t kLastFormatWithoutTitle = 198;
 inline constexpr std::uint16_t kDefaultRequiredVersion = 120;  // without WantPgmVersion:
 inline constexpr std::uint16_t kWrittenRequiredVersion = 200;
+
+// Piece ids are 16-bit: no level may have more pieces.
+inline constexpr int kMaxPieces = 32767;
+// The smallest piece side, on the picture as it is shown, that leaves room
+// for a knob and its hole with their outlines: a knob reaches at least 7
+// pixels into its neighbour.
+inline constexpr int kMinCutPieceSide = 8;
 
 // Levels: five stored sizes and a custom one.
 inline constexpr int kStoredLevels = 5;

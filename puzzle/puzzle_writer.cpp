@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "base/binary_io.h"
+#include "base/file_replacement.h"
 #include "base/status_codes.h"
 #include "gfx/bitmap_file.h"
 #include "image/bmp_file.h"
@@ -112,14 +113,25 @@ Status WriteAll(Thumb& thumb, const Puz& puz, const Dib* thumbnail, const Puzzle
 Status WritePuzzleFile(const Puz& puz, const char* path, const Dib* thumbnail,
                        const PuzzlePicture& picture, ProgressSink* progress) {
   if (!picture.picture && !picture.jpeg_file) return Status(kStatusNotAPicture, path);
+  // The user's photograph is read while the puzzle is written: it can never
+  // be the puzzle too.
+  if (picture.jpeg_file && SameFile(picture.jpeg_file, path)) {
+    return Status(kStatusCopyOntoItself, path);
+  }
+  // The new puzzle replaces an old one of the same name only once it is
+  // whole: a full disk or a failed encoding leaves the old file as it was.
+  FileReplacement replacement(path);
+  CBST_TRY(replacement.TakeStatus());
   Thumb thumb;
-  thumb.SetFile(path);
+  thumb.SetFile(replacement.path());
+  thumb.message_name = path;
   Status status = WriteAll(thumb, puz, thumbnail, picture, progress);
   if (thumb.file.IsOpen()) {
     Status closed = thumb.file.Close();
     if (status.peek() == 0) status = std::move(closed);
   }
-  return status;
+  CBST_TRY(std::move(status));
+  return replacement.Commit();
 }
 
 }  // namespace cbst

@@ -66,3 +66,18 @@ printf 'not a picture' >"$dir/bad.jpg"
 ! "$tool" make "$dir/bad.jpg" --title "Bad" --levels "4" --out "$dir/bad.puz" 2>/dev/null ||
   fail "garbage was accepted as a picture"
 [[ ! -e "$dir/bad.puz" && ! -e "$dir/tiny.puz" ]] || fail "a refused puzzle left a file"
+
+# A picture is never its own puzzle; damaged pictures make no puzzle.
+cp "$dir/photo.jpg" "$dir/own.jpg"
+! "$tool" make "$dir/own.jpg" --title "Own" --levels "4" --out "$dir/own.jpg" 2>/dev/null ||
+  fail "a puzzle was written over its own picture"
+cmp -s "$dir/own.jpg" "$dir/photo.jpg" || fail "the picture was changed"
+for damaged in "$data/damaged/cut_after_600_bytes.jpg" "$data/damaged/huge_dimensions.bmp"; do
+  ! "$tool" make "$damaged" --title "Damaged" --levels "4" --out "$dir/damaged.puz" 2>/dev/null ||
+    fail "$damaged was accepted"
+  [[ ! -e "$dir/damaged.puz" ]] || fail "$damaged left a puzzle"
+done
+
+# A puzzle made again over an old one replaces it whole, and leaves nothing beside it.
+"$tool" make "$bmp" --title "Again" --levels "4x3" --out "$dir/harbour.puz" >/dev/null
+[[ $(ls "$dir" | grep -c 'harbour.puz') == 1 ]] || fail "a temporary file was left beside the puzzle"

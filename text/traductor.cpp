@@ -16,6 +16,7 @@
 #include "text/format_arguments.h"
 #include "text/plural.h"
 #include "text/text_codes.h"
+#include "text/used_texts.h"
 #include "ui/application.h"
 #include "ui/tips.h"
 
@@ -72,15 +73,75 @@ Status Reported(std::uint16_t code) {
   return status;
 }
 
-// Whether `format` takes two reals and a text, as message 199 must.
-bool TakesVersionsAndPath(const char* format) {
-  const std::vector<std::string> conversions = FormatConversions(format);
-  const auto real = [](const std::string& conversion) {
-    return conversion.size() > 1 && std::strchr("fFeEgG", conversion.back()) &&
-           conversion.find_first_of("hlLqjzt*") == std::string::npos;
-  };
-  return conversions.size() == 3 && real(conversions[0]) && real(conversions[1]) &&
-         conversions[2] == "%s";
+// What a conversion reads from printf's arguments: "%5.2f" and "%.1f" both
+// a double, "%i" and "%u" an int, "%ld" a long. A width or precision of
+// "*" reads an int more and "%n" writes: those, and a conversion that
+// broke off, are kinds of their own that only the same text matches.
+std::string ArgumentKind(const std::string& conversion) {
+  const char letter = conversion.back();
+  if (conversion.size() < 2 || letter == 'n' || conversion.find('*') != std::string::npos)
+    return conversion;
+  const char* kind = std::strchr("diouxXc", letter)    ? "int"
+                     : std::strchr("eEfFgGaA", letter) ? "real"
+                     : letter == 's'                   ? "text"
+                     : letter == 'p'                   ? "pointer"
+                                                       : nullptr;
+  if (!kind) return conversion;
+  const std::size_t length = conversion.find_first_of("hlLqjzt");
+  if (length == std::string::npos) return kind;
+  return conversion.substr(length, conversion.size() - 1 - length) + kind;
+}
+
+// Whether printf reads from `text` the arguments that `arguments` (the
+// conversions the program formats it with, separated by blanks) give it.
+bool TakesArguments(const char* text, std::string_view arguments) {
+  const std::vector<std::string> found = FormatConversions(text);
+  std::size_t at = 0;
+  for (const std::string& conversion : found) {
+    at = arguments.find_first_not_of(' ', at);
+    if (at == std::string_view::npos) return false;
+    const std::size_t end = std::min(arguments.find(' ', at), arguments.size());
+    if (ArgumentKind(conversion) != ArgumentKind(std::string(arguments.substr(at, end - at))))
+      return false;
+    at = end;
+  }
+  return arguments.find_first_not_of(' ', at) == std::string_view::npos;
+}
+
+const UsedText* FindUsedText(int type, int context, int id) {
+  for (const UsedText& used : UsedTexts())
+    if (used.type == type && used.context == context && used.id == id) return &used;
+  return nullptr;
+}
+
+// The text an entry shows once its redirections are followed (in the
+// entry's context, as a lookup follows them); null when they lead nowhere.
+const char* Resolved(const DixTables& tables, const char* text, int context) {
+  for (int depth = 0; text[0] == kRedirectionMark; ++depth) {
+    if (depth > kMaxRedirectionDepth) return nullptr;
+    const std::size_t length = std::strlen(text);
+    const int type = std::atoi(text + std::min<std::size_t>(kRedirectionTypeAt, length));
+    const int id = std::atoi(text + std::min<std::size_t>(kRedirectionIdAt, length));
+    const int index = tables.Find(DixKey(id, type, context, 0));
+    if (index < 0) return nullptr;
+    text = tables.TextAt(index);
+  }
+  return text;
+}
+
+// Gives the entry at `index` the text `text`, kept at the end of the block.
+void Replace(DixTables& tables, int index, std::string_view text) {
+  tables.offsets[static_cast<std::size_t>(index)] = static_cast<std::int32_t>(tables.texts.size());
+  tables.texts.insert(tables.texts.end(), text.begin(), text.end());
+  tables.texts.push_back('\0');
+}
+
+// The text a lookup gives for a text id with no text: "Error:Grup:..."
+// naming its type and id.
+std::string MissingText(int type, int id) {
+  char message[VString::kFormatWorkArea];
+  std::snprintf(message, sizeof message, kErrorTextFormat, type, id);
+  return std::string(kErrorTextPrefix) + message;
 }
 
 }  // namespace
@@ -210,24 +271,73 @@ int Traductor::language_index() const {
 }
 
 Status Traductor::LoadLanguage(DixTables& into) {
-  const std::string path = PathOf(language_);
-  File file(path.c_str());
-  CBST_TRY(file.Open(kOpenRead));
-  DixHeader header;
-  CBST_TRY(ReadDixHeader(file, header));
-  if (accepted_version_ != kAcceptAnyVersion && accepted_version_ != header.version) {
-    file.Close().code();
-    ReportRefused(header.version, file.FullName().str());
+  std::uint16_t version = 0;
+  std::string path;
+  CBST_TRY(ReadTables(PathOf(language_), into, version, path));
+  if (Refuses(version)) {
+    ReportRefused(version, path);
     return Reported(kStatusDictionaryRefused);
   }
-  Status read = ReadDixTables(file, header, into);
+  ReplaceMismatchedFormats(into);
+  return Status();
+}
+
+bool Traductor::Refuses(std::uint16_t version) const {
+  return accepted_version_ != kAcceptAnyVersion && accepted_version_ != version;
+}
+
+Status Traductor::ReadTables(const std::string& path, DixTables& into, std::uint16_t& version,
+                             std::string& full_name) {
+  File file(path.c_str());
+  CBST_TRY(file.Open(kOpenRead));
+  full_name = file.FullName().str();
+  DixHeader header;
+  CBST_TRY(ReadDixHeader(file, header));
+  version = header.version;
+  Status read = Refuses(version) ? Status() : ReadDixTables(file, header, into);
   file.Close().code();
   return read;
 }
 
+void Traductor::ReplaceMismatchedFormats(DixTables& tables) {
+  // A text whose printf conversions are not those the program passes would
+  // make the program read the wrong arguments: a "%s" given a number
+  // crashes it. Such a text is replaced by the English one, or, when there
+  // is no English text that fits either, by the text that names it as
+  // missing.
+  std::vector<std::pair<int, const UsedText*>> mismatched;
+  for (const UsedText& used : UsedTexts()) {
+    const int index = tables.Find(DixKey(used.id, used.type, used.context, 0));
+    if (index < 0) continue;
+    const char* text = Resolved(tables, tables.TextAt(index), used.context);
+    if (text && !TakesArguments(text, used.arguments)) mismatched.emplace_back(index, &used);
+  }
+  if (mismatched.empty()) return;
+
+  DixTables english;
+  if (!SameCode(language_.view(), kEnglishCode)) {
+    std::uint16_t version = 0;
+    std::string path;
+    // Without a usable English file the texts are named as missing.
+    Status read = ReadTables(PathOf(VString(kEnglishCode)), english, version, path);
+    if (read.code() != 0) english.clear();
+  }
+  for (const auto& [index, used] : mismatched) {
+    const int found = english.Find(DixKey(used->id, used->type, used->context, 0));
+    const char* text =
+        found < 0 ? nullptr : Resolved(english, english.TextAt(found), used->context);
+    if (text && TakesArguments(text, used->arguments)) {
+      Replace(tables, index, text);
+    } else {
+      Replace(tables, index, MissingText(used->type, used->id));
+    }
+  }
+}
+
 void Traductor::ReportRefused(std::uint16_t version, const std::string& path) {
   const char* format = Text(kTextWrongDictionaryVersion);
-  if (!TakesVersionsAndPath(format)) format = kRefusedFallbackFormat;
+  const UsedText* used = FindUsedText(kTypeGeneral, kContextPlain, kTextWrongDictionaryVersion);
+  if (!used || !TakesArguments(format, used->arguments)) format = kRefusedFallbackFormat;
   char message[VString::kFormatWorkArea];
   std::snprintf(message, sizeof message, format, accepted_version_ / kVersionScale,
                 version / kVersionScale, path.c_str());

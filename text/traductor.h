@@ -84,6 +84,12 @@ class Traductor {
   void ReadFlag(const std::string& path, Dib& flag);
   std::string PathOf(const VString& code) const;
   Status LoadLanguage(DixTables& into);
+  bool Refuses(std::uint16_t version) const;
+  // Reads the file at `path`: its version, its full name and, unless the
+  // version is refused, its tables.
+  Status ReadTables(const std::string& path, DixTables& into, std::uint16_t& version,
+                    std::string& full_name);
+  void ReplaceMismatchedFormats(DixTables& tables);
   void ReportRefused(std::uint16_t version, const std::string& path);
   bool Switch(int index, bool do_not_save);
   void BroadcastLanguage();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/cp1252.h"
+#include "base/file_replacement.h"
 #include "base/text_tests.h"
 #include "image/jpeg.h"
 #include "puzzle/make_puzzle.h"
@@ -95,6 +96,10 @@ int RunMake(int argc, char** argv) {
   MakeOptions options;
   if (!ParseArguments(argc, argv, options) || !SplitLevels(options.levels, options.request)) {
     std::fputs(kMakeUsage, stderr);
+    return 2;
+  }
+  if (SameFile(options.picture, options.out)) {
+    std::fputs("cbst-tool make: the puzzle would overwrite its own picture\n", stderr);
     return 2;
   }
   const std::unique_ptr<QGuiApplication> toolkit = StartToolkit();

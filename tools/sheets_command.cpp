@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -100,13 +101,23 @@ int RunSheets(int argc, char** argv) {
     std::fprintf(stderr, "cbst-tool sheets: cannot draw the sheets (status %u)\n", drawn.code());
     return 1;
   }
+  // The directory is made when it is not there yet, with its parents.
   const std::string directory(out);
+  std::error_code made;
+  std::filesystem::create_directories(directory, made);
+  if (made) {
+    std::fprintf(stderr, "cbst-tool sheets: cannot make the directory %s: %s\n", out,
+                 made.message().c_str());
+    return 1;
+  }
+  std::ofstream pieces(directory + "/pieces.json");
+  pieces << PiecesJson(puz) << '\n';
+  pieces.close();
   if (!SavePng(*puz.sheets.image, directory + "/image.png") ||
-      !SavePng(*puz.sheets.mask, directory + "/mask.png")) {
+      !SavePng(*puz.sheets.mask, directory + "/mask.png") || !pieces) {
     std::fprintf(stderr, "cbst-tool sheets: cannot write into %s\n", out);
     return 1;
   }
-  std::ofstream(directory + "/pieces.json") << PiecesJson(puz) << '\n';
   return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
 #include <span>
 #include <utility>
@@ -118,19 +119,21 @@ class TrackRect::Drawing {
     if (track.drawing_dc_ || !Alive(track.owner_)) return;
     DrawingSurface* surface = track.owner_->surface();
     if (!surface) return;
-    own_.emplace(surface, 0u);
-    if (own_->valid()) track.drawing_dc_ = &*own_;
+    // On the heap: the track points at it while this lives, which GCC 12
+    // takes for a dangling pointer to a local when the DC is a member.
+    own_ = std::make_unique<DC>(surface, 0u);
+    if (own_->valid()) track.drawing_dc_ = own_.get();
   }
   Drawing(const Drawing&) = delete;
   Drawing& operator=(const Drawing&) = delete;
   ~Drawing() {
-    if (own_ && track_.drawing_dc_ == &*own_) track_.drawing_dc_ = nullptr;
+    if (own_ && track_.drawing_dc_ == own_.get()) track_.drawing_dc_ = nullptr;
   }
   DC* dc() const { return track_.drawing_dc_; }
 
  private:
   TrackRect& track_;
-  std::optional<DC> own_;
+  std::unique_ptr<DC> own_;
 };
 
 TrackRect::TrackRect(Window& owner, std::uint32_t colour, std::uint32_t options, const Rect16& rect)

@@ -1,5 +1,6 @@
 // Settings, the options record, game flags and the language choice, against
 // settings files in a temporary directory.
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -94,6 +95,41 @@ TEST_F(SettingsTest, OptionsKeepTheirBitsButNeverTheCacheBit) {
   options.Save(settings);
   EXPECT_EQ(std::string(settings.Read("Options").c_str()), "40");
   EXPECT_EQ(std::string(settings.Read("Loupe").c_str()), "220,3");
+}
+
+TEST_F(SettingsTest, TheLoupeKeepsWithinItsRangesWhateverTheFileSays) {
+  struct Case {
+    const char* loupe;
+    int size;
+    double magnification;
+  };
+  const Case cases[] = {
+      {"1e30,1e300", kMaxLoupeSize, kMaxLoupeMagnification},
+      {"1e999,-1e999", kMaxLoupeSize, kMinLoupeMagnification},  // past what a double holds
+      {"-5,-2", kMinLoupeSize, kMinLoupeMagnification},
+      {"-2147483649,0", kMinLoupeSize, kMinLoupeMagnification},
+      {"nan,nan", kDefaultLoupeSize, kDefaultLoupeMagnification},
+      {"inf,-inf", kDefaultLoupeSize, kDefaultLoupeMagnification},
+      {"big,small", kDefaultLoupeSize, kDefaultLoupeMagnification},
+      {",", kDefaultLoupeSize, kDefaultLoupeMagnification},
+      {"200", 200, kDefaultLoupeMagnification},
+      {"190.7,4.5", 190, 4.5},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.loupe);
+    const std::string path = Write(std::string("[Main]\nLoupe=") + test.loupe + "\n");
+    const Settings settings(path);
+    Options options;
+    options.Load(settings);
+    EXPECT_EQ(options.loupe_size, test.size);
+    EXPECT_DOUBLE_EQ(options.loupe_magnification, test.magnification);
+    // What is saved back reads as the same loupe.
+    options.Save(settings);
+    Options again;
+    again.Load(settings);
+    EXPECT_EQ(again.loupe_size, test.size);
+    EXPECT_EQ(again.loupe_magnification, std::round(test.magnification));
+  }
 }
 
 TEST_F(SettingsTest, GameFlagsComeFromTheOptionsAndTravelAsText) {

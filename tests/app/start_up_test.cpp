@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -202,6 +203,60 @@ TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation
   EXPECT_EQ(hints, 3u);
   EXPECT_NE(Contents(directory_ / "cbst.ini").find("nSayClick2=3"), std::string::npos);
 }
+
+TEST_F(StartUpTest, PicturesSavedGamesAndSetupWordsAreToldWhatTheyAre) {
+  // A picture or a saved game is named for what it is, and the program
+  // goes on with an empty table.
+  const std::pair<const char*, const char*> files[] = {
+      {"harbour.JPG", "is a picture"},
+      {"harbour.jpeg", "is a picture"},
+      {"scan.bmp", "is a picture"},
+      {"evening.sav", "is a saved game"},
+  };
+  for (const auto& [name, told] : files) {
+    SCOPED_TRACE(name);
+    const std::string path = (directory_ / name).string();
+    std::ofstream(path) << "whatever it holds";
+    testing::RecordingSink sink;
+    auto program = MakeProgram();
+    ASSERT_TRUE(program->Start("\"" + path + "\""));
+    ASSERT_EQ(sink.texts().size(), 1u);
+    EXPECT_NE(sink.texts()[0].find(told), std::string::npos) << sink.texts()[0];
+    EXPECT_NE(sink.texts()[0].find(path), std::string::npos) << sink.texts()[0];
+    EXPECT_EQ(program->puzzle()->cut.pieces.size(), 0u);
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+  }
+
+  // An installation word is told, and the program ends without playing.
+  for (const char* words : {"@setup", "@remove", "@instalprogman /lang:deu", "x@instalpack@a"}) {
+    SCOPED_TRACE(words);
+    testing::RecordingSink sink;
+    auto program = MakeProgram();
+    EXPECT_FALSE(program->Start(words));
+    EXPECT_EQ(program->exit_code(), 0);
+    EXPECT_EQ(program->table(), nullptr);
+    EXPECT_TRUE(Application::Instance()->windows().empty());
+    ASSERT_EQ(sink.texts().size(), 1u);
+    EXPECT_NE(sink.texts()[0].find("installs or removes Cobblestack"), std::string::npos)
+        << sink.texts()[0];
+  }
+}
+
+// The program's start-up makes running out of memory end it with its
+// message and exit code -1. The sanitizers' operator new never calls the
+// handler.
+#ifndef __SANITIZE_ADDRESS__
+TEST_F(StartUpTest, RunningOutOfMemoryEndsTheProgramWithMinusOne) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        auto program = MakeProgram();
+        std::vector<char> huge;
+        huge.reserve(std::numeric_limits<std::size_t>::max() / 2);
+      },
+      ::testing::ExitedWithCode(255), "Memory allocation failed");
+}
+#endif
 
 TEST_F(StartUpTest, QuitFromTheGameMenuEndsTheLoop) {
   auto program = MakeProgram();

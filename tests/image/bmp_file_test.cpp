@@ -167,6 +167,30 @@ TEST(BmpFile, BadFilesAreRefusedWithTheirName) {
   EXPECT_TRUE(sink.reports.empty());
 }
 
+// Sizes are checked before anything is allocated: 70 bytes claiming
+// 2^30 x 2^30 pixels, and a height of INT_MIN, are no pictures; a Dib
+// with a side over 32767 or without all its pixels is not valid.
+TEST(BmpFile, ClaimedSizesAreCheckedBeforeAnythingIsAllocated) {
+  testing::RecordingSink sink;
+  for (const char* name : {"huge_dimensions.bmp", "height_int_min.bmp"}) {
+    File file((std::string(CBST_TEST_DATA) + "/damaged/" + name).c_str());
+    Dib dib;
+    EXPECT_EQ(ReadBmp(dib, nullptr, false, 0, file).code(), kStatusNotAPicture) << name;
+    EXPECT_FALSE(dib.valid()) << name;
+    Bmp bitmap;
+    EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotAPicture) << name;
+    EXPECT_FALSE(bitmap.valid()) << name;
+  }
+  EXPECT_TRUE(Dib(kMaxPictureSide, 1, 1).valid());
+  EXPECT_FALSE(Dib(kMaxPictureSide + 1, 1, 24).valid());
+  EXPECT_FALSE(Dib(1, 0, 8).valid());
+  EXPECT_FALSE(Dib(4, 4, 7).valid());
+  Dib claims_more = RandomDib(8, 8, 24, 5);
+  claims_more.header().height = 9;
+  EXPECT_FALSE(claims_more.valid());
+  EXPECT_TRUE(sink.reports.empty());
+}
+
 TEST(BmpFile, LoadsDeviceBitmapsOnceInstalled) {
   InstallBmpReader();
   FileTemp file;

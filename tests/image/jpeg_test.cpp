@@ -780,6 +780,7 @@ TEST_F(Jpeg, LoadPictureTriesBmpThenJpeg) {
   const TestPicture& small = pictures_.small;
   const fs::path garbage = pictures_.folder / "garbage.bin";
   WriteWhole(garbage, Prefixed(3000));
+  const fs::path cut_short = fs::path(CBST_TEST_DATA) / "damaged" / "cut_after_600_bytes.jpg";
   struct Case {
     int kind;
     const fs::path& path;
@@ -791,7 +792,9 @@ TEST_F(Jpeg, LoadPictureTriesBmpThenJpeg) {
                         Case{kPictureAny, garbage, 0, kStatusJpegDecodingFailed},
                         Case{kPictureBmpFile, small.files[kBaseline], 0, kStatusNotAPicture},
                         Case{kPictureJpegFile, small.bmp, 0, kStatusJpegDecodingFailed},
-                        Case{kPictureJpegFile, small.files[kBaseline], kPictureJpegFile, 0}}) {
+                        Case{kPictureJpegFile, small.files[kBaseline], kPictureJpegFile, 0},
+                        // Headers and no picture data: refused, never finished in grey.
+                        Case{kPictureAny, cut_short, 0, kStatusJpegDecodingFailed}}) {
     SCOPED_TRACE(::testing::Message() << "kind " << c.kind << ", " << c.path.filename());
     File file(c.path.c_str());
     Dib dib;

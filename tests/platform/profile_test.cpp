@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "platform/key_state.h"
+#include "support/file_size_limit.h"
 
 namespace cbst {
 namespace {
@@ -72,6 +73,31 @@ TEST_F(Profile, WhatTheUserWroteIsKeptAndReadAsText) {
   // A file that cannot be replaced is reported, and stays as it was.
   fs::create_directories(folder_ / "blocked.ini");
   EXPECT_FALSE(WriteProfileString((folder_ / "blocked.ini").c_str(), "Main", "a", "b"));
+}
+
+TEST_F(Profile, AWriteCutOffAtAnyByteLeavesTheOldFileAsItWas) {
+  ASSERT_TRUE(WriteProfileString(path_.c_str(), "Main", "lang", "cat"));
+  // The player keeps the settings to himself; a rewrite keeps them so.
+  fs::permissions(path_, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string before = Text();
+  const std::string after = before + "Options=40\n";
+  for (std::size_t length = 0; length < after.size(); ++length) {
+    {
+      const testing::FileSizeLimit limit(length);
+      EXPECT_FALSE(WriteProfileString(path_.c_str(), "Main", "Options", "40")) << length;
+    }
+    ASSERT_EQ(Text(), before) << "cut off after " << length << " bytes";
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(fs::path(path_).parent_path()))
+      ++files;
+    ASSERT_EQ(files, 1) << "a temporary file is left after " << length << " bytes";
+  }
+  {
+    const testing::FileSizeLimit limit(after.size());
+    ASSERT_TRUE(WriteProfileString(path_.c_str(), "Main", "Options", "40"));
+  }
+  EXPECT_EQ(Text(), after);
+  EXPECT_EQ(fs::status(path_).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(UserSettings, LiveInTheConfigFolder) {

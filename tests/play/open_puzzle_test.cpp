@@ -5,14 +5,17 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
 
+#include "gfx/bitmap_file.h"
 #include "gfx/pixel_access.h"
 #include "play/virtual_table.h"
+#include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "puzzle/table_picture.h"
 #include "puzzle/thumb.h"
@@ -47,13 +50,19 @@ class OpenPuzzle : public ::testing::Test {
     fs::remove_all(directory_);
   }
 
-  // A puzzle of a width x height photograph with three levels.
+  // A puzzle of a width x height photograph with three levels, or with
+  // the levels given.
   fs::path Make(const char* name, int width, int height, std::uint32_t seed,
-                std::uint32_t options = 0) {
+                std::uint32_t options = 0, std::array<std::int16_t, 2> rows = {},
+                std::array<std::int16_t, 2> columns = {}) {
     Puz puz;
     puz.title = "Harbour";
     puz.level_rows = {3, 6, 12};
     puz.level_columns = {4, 8, 16};
+    if (rows[0] != 0) {
+      puz.level_rows = {rows[0], rows[1]};
+      puz.level_columns = {columns[0], columns[1]};
+    }
     puz.puzzle_seed = seed;
     puz.option_flags = options;
     puz.background = 0x204060;
@@ -266,6 +275,98 @@ TEST_F(OpenPuzzle, ASeededPuzzleCutsTheSameEveryTime) {
 
   // Not a puzzle: 20 with the name, and nothing kept.
   EXPECT_EQ(Open(puz, table, directory_ / "notes.txt").code(), kStatusNotAPuzzle);
+  EXPECT_TRUE(puz.cut.pieces.empty());
+}
+
+// What a damaged directory may say of the cache: that it lies in the
+// header, in the thumbnail, inside the JPEG stream, too near the end for its
+// own header, or past the end. None of these is read, cut off or replaced:
+// the puzzle opens from its picture and every byte stays as it was.
+TEST_F(OpenPuzzle, ADamagedCacheOffsetLeavesTheFileUntouched) {
+  const fs::path path = Make("damaged.puz", 900, 600, 5);
+  Thumb thumb;
+  ASSERT_EQ(thumb.Open(path.c_str(), false).code(), 0);
+  const std::uint32_t size = static_cast<std::uint32_t>(fs::file_size(path));
+  for (const std::uint32_t cache_at :
+       {std::uint32_t{10}, thumb.picture_at + 500, thumb.picture_at + thumb.picture_size / 2,
+        size - 2, size + 100, std::uint32_t{0x7FFFFFF0}}) {
+    SCOPED_TRACE(cache_at);
+    std::string bytes = Bytes(path);
+    for (int byte = 0; byte < 4; ++byte)
+      bytes[thumb.directory_at + 13 + byte] = static_cast<char>(cache_at >> (8 * byte));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    Puz puz;
+    VirtualTable table(puz, 1920, 1080);
+    ASSERT_EQ(Open(puz, table, path).code(), 0);
+    EXPECT_EQ(puz.cut.pieces.size(), 12u);
+    EXPECT_EQ(Bytes(path), bytes);
+  }
+}
+
+// A valid cache made for another screen stays when the cache option is
+// off; an opening that fails writes no cache even with the option on.
+TEST_F(OpenPuzzle, OnlyAnOpeningThatSucceedsWithTheOptionOnWritesACache) {
+  const fs::path path = Make("other-screen.puz", 1000, 700, 6);
+  Puz puz;
+  VirtualTable large(puz, 1920, 1080);
+  ASSERT_EQ(Open(puz, large, path).code(), 0);
+  const std::string cached = Bytes(path);
+  cache_allowed_ = false;
+  VirtualTable smaller(puz, 1280, 720);
+  ASSERT_EQ(Open(puz, smaller, path).code(), 0);
+  EXPECT_EQ(Bytes(path), cached);
+
+  cache_allowed_ = true;
+  const fs::path fixed = Make("fixed-size.puz", 1000, 700, 6, kOptionNoReduceImg);
+  const std::string written = Bytes(fixed);
+  VirtualTable tiny(puz, 640, 480);
+  EXPECT_EQ(Open(puz, tiny, fixed).code(), kStatusPictureTooLarge);
+  EXPECT_EQ(Bytes(fixed), written);
+  // Decoded, reduced and then refused at the cut: still nothing written.
+  tiny.set_custom_size(100, 100);
+  EXPECT_EQ(Open(puz, tiny, path, 3).code(), kStatusLevelUnplayable);
+  EXPECT_EQ(Bytes(path), cached);
+}
+
+// Levels whose pieces cannot exist are refused with their size, quickly
+// and with nothing left behind: no rows, more pieces than piece ids can
+// number, pieces under the smallest side the knobs fit in.
+TEST_F(OpenPuzzle, LevelsWithoutRoomForTheirPiecesAreRefused) {
+  struct Case {
+    const char* name;
+    int width, height;
+    std::int16_t rows, columns;
+    int table_width, table_height;
+    const char* text;
+  };
+  for (const Case& c : {Case{"none.puz", 800, 600, 3, 5, 1920, 1080, "0x5"},
+                        Case{"ids.puz", 2000, 2000, 182, 181, 1920, 1080, "182x181"},
+                        Case{"thin.puz", 2000, 2000, 32767, 3, 1920, 1080, "32767x3"},
+                        Case{"panorama.puz", 3000, 48, 4, 5, 640, 480, "4x5"}}) {
+    SCOPED_TRACE(c.name);
+    const fs::path path = Make(c.name, c.width, c.height, 9, 0, {c.rows, 2}, {c.columns, 2});
+    // A level of no rows, which the writer would never write.
+    std::string written = Bytes(path);
+    if (c.text == std::string("0x5")) written.replace(written.find("Med0:3#"), 7, "Med0:0#");
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
+    Puz puz;
+    VirtualTable table(puz, c.table_width, c.table_height);
+    Status status = Open(puz, table, path);
+    EXPECT_EQ(status.code(), kStatusLevelUnplayable);
+    EXPECT_EQ(status.text(), c.text);
+    EXPECT_TRUE(puz.cut.pieces.empty());
+    EXPECT_EQ(Bytes(path), written);
+  }
+}
+
+// Files made by hand: a picture claiming 2^30 x 2^30 pixels in 70 bytes,
+// and a JPEG one pixel wide cut into 2 x 2.
+TEST_F(OpenPuzzle, DamagedPicturesGiveAStatus) {
+  const fs::path data = fs::path(CBST_TEST_DATA) / "damaged";
+  Puz puz;
+  VirtualTable table(puz, 640, 480);
+  EXPECT_EQ(Open(puz, table, data / "picture_huge_dimensions.puz").code(), kStatusNotAPicture);
+  EXPECT_EQ(Open(puz, table, data / "one_pixel_wide.puz").code(), kStatusLevelUnplayable);
   EXPECT_TRUE(puz.cut.pieces.empty());
 }
 

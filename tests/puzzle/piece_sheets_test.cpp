@@ -12,8 +12,10 @@
 #include "platform/display.h"
 #include "puzzle/cut.h"
 #include "puzzle/ellipse_scanner.h"
+#include "puzzle/make_piezas.h"
 #include "puzzle/outline_shading.h"
 #include "puzzle/puz.h"
+#include "puzzle/puzzle_codes.h"
 #include "support/gui_environment.h"
 
 namespace cbst {
@@ -135,6 +137,32 @@ TEST(PieceSheets, MasksTileThePicture) {
       ExpectTiling(puz, c.width, c.height);
     }
   }
+}
+
+// The smallest pieces a cut accepts still tile the picture, seed after
+// seed, and draw turned as well; one pixel less is refused.
+TEST(PieceSheets, TheSmallestPiecesAllowedStillTileThePicture) {
+  const int side = kMinCutPieceSide;
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    const int width = 10 * side + static_cast<int>(seed % 3);
+    const int height = 8 * side + static_cast<int>(seed % 2);
+    Puz flat;
+    MakePuzzle(flat, width, height, 8, 10, seed, false);
+    ASSERT_TRUE(DrawPieceSheets(flat, nullptr).ok());
+    ExpectTiling(flat, width, height);
+    Puz turned;
+    MakePuzzle(turned, width, height, 8, 10, seed, true);
+    ASSERT_TRUE(DrawPieceSheets(turned, nullptr).ok());
+  }
+  CutRequest request;
+  request.picture_width = static_cast<std::int16_t>(10 * side);
+  request.picture_height = static_cast<std::int16_t>(8 * side);
+  request.rows = 8;
+  request.columns = 10;
+  EXPECT_TRUE(CheckCutSize(request).ok());
+  request.picture_width = static_cast<std::int16_t>(10 * side - 1);
+  EXPECT_EQ(CheckCutSize(request).code(), kStatusLevelUnplayable);
 }
 
 // The pixels of `rect` of a sheet, row by row, as colours 0x00BBGGRR.

@@ -2,10 +2,14 @@
 #include "puzzle/puzzle_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "base/binary_io.h"
 #include "base/status_codes.h"
@@ -17,6 +21,11 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 Dib Picture(int width, int height) {
   Dib dib(width, height, 24);
@@ -143,6 +152,53 @@ TEST_F(PuzzleWriter, FailuresComeBackAsStatus) {
           .code(),
       kStatusJpegDecodingFailed);
   EXPECT_EQ(File::OpenCount(), open_files);
+}
+
+// A write that stops at any byte (the file may grow no further, as on a
+// full disk) fails, and leaves the puzzle that was there before exactly as
+// it was, with no temporary file beside it.
+TEST_F(PuzzleWriter, AnInterruptedWriteLeavesTheOldPuzzle) {
+  const Dib old_picture = Picture(24, 18);
+  const std::string path = Path("kept.puz");
+  ASSERT_EQ(WritePuzzleFile(puz_, path.c_str(), nullptr, {&old_picture, nullptr}, nullptr).code(),
+            0);
+  const std::string old_bytes = Bytes(path);
+  const Dib picture = Picture(16, 12);
+  puz_.title = "Replacement";
+
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit unlimited{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+  bool written = false;
+  for (rlim_t limit = 0; !written; ++limit) {
+    rlimit capped = unlimited;
+    capped.rlim_cur = limit;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
+    Status status = WritePuzzleFile(puz_, path.c_str(), nullptr, {&picture, nullptr}, nullptr);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    written = status.code() == 0;
+    if (!written) {
+      ASSERT_EQ(Bytes(path), old_bytes) << "stopped at byte " << limit;
+    }
+    ASSERT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()), 1);
+  }
+  std::signal(SIGXFSZ, SIG_DFL);
+  Thumb thumb;
+  ASSERT_EQ(thumb.Open(path.c_str(), false).code(), 0);
+  EXPECT_EQ(thumb.title, "Replacement");
+}
+
+// The user's JPEG is read while the puzzle is written: it may not be the
+// puzzle's own name.
+TEST_F(PuzzleWriter, APuzzleNeverReplacesItsOwnPicture) {
+  const std::string photo = Path("photo.puz");
+  const Dib picture = Picture(40, 30);
+  File jpeg(photo.c_str());
+  ASSERT_EQ(SaveJpegFile(picture, nullptr, 0, 90, nullptr, jpeg, 0).code(), 0);
+  const std::string before = Bytes(photo);
+  EXPECT_EQ(WritePuzzleFile(puz_, photo.c_str(), nullptr, {nullptr, photo.c_str()}, nullptr).code(),
+            kStatusCopyOntoItself);
+  EXPECT_EQ(Bytes(photo), before);
 }
 
 }  // namespace

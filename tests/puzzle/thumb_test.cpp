@@ -9,6 +9,7 @@
 
 #include "base/file_system.h"
 #include "base/status_codes.h"
+#include "gfx/bitmap_file.h"
 #include "puzzle/puz.h"
 #include "support/recording_sink.h"
 
@@ -122,6 +123,25 @@ TEST_F(ThumbTest, ANewerProgramIsNamedByVersionAndTheTitleStaysKnown) {
   EXPECT_EQ(thumb.level_count, 1);
   EXPECT_TRUE(thumb.flags & kThumbNeedsNewerProgram);
   EXPECT_FALSE(thumb.file.IsOpen());
+}
+
+// A file cut short that also claims a newer version is simply no puzzle:
+// one status, and nothing reported behind the caller's back.
+TEST_F(ThumbTest, ATruncatedFileFromTheFutureGivesOneStatus) {
+  HeaderBytes header;
+  header.U16(200);
+  header.U16(230);
+  header.Text("Cut");
+  Make("cut.puz", header.bytes);
+  Thumb thumb;
+  EXPECT_EQ(thumb.Open(Path("cut.puz").c_str(), false).code(), kStatusNotAPuzzle);
+  EXPECT_TRUE(sink_.reports.empty());
+
+  // A thumbnail whose height is INT_MIN is refused, not negated.
+  const std::string damaged = std::string(CBST_TEST_DATA) + "/damaged/thumbnail_height_int_min.puz";
+  Thumb with_thumbnail;
+  EXPECT_EQ(with_thumbnail.Open(damaged.c_str(), true).code(), kStatusNotAPicture);
+  EXPECT_FALSE(with_thumbnail.file.IsOpen());
 }
 
 TEST_F(ThumbTest, OldFormatsHaveNoTitle) {

@@ -2,11 +2,14 @@
 // may hold, what it refuses, the completeness check and the flags.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "dixc/compiler.h"
 #include "dixc/flags.h"
 #include "support/dictionary_files.h"
+#include "support/file_size_limit.h"
 #include "text/format_arguments.h"
 
 namespace cbst::dixc {
@@ -146,6 +149,36 @@ int Changes(const Dib& flag, bool across) {
     changes += flag.PixelColour(x, y) != flag.PixelColour(px, py);
   }
   return changes;
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(DixcOutput, AWriteCutOffAtAnyByteLeavesTheOldDictionary) {
+  const testing::DictionaryDirectory files;
+  const std::vector<std::uint8_t> before =
+      testing::DictionaryDirectory::Encode("eng", {{1, 0, 0, 10, "Ten"}});
+  const std::vector<std::uint8_t> after =
+      testing::DictionaryDirectory::Encode("eng", {{1, 0, 0, 10, "Ten"}, {1, 0, 0, 20, "Twenty"}});
+  files.WriteBytes("eng", before);
+  const std::string path = files.FileOf("eng");
+  for (std::size_t length = 0; length < after.size(); ++length) {
+    {
+      const testing::FileSizeLimit limit(length);
+      EXPECT_TRUE(WriteWholeFile(path.c_str(), after).failed()) << length;
+    }
+    ASSERT_EQ(Bytes(path), before) << "cut off after " << length << " bytes";
+    const auto entries = std::distance(std::filesystem::directory_iterator(files.path()),
+                                       std::filesystem::directory_iterator());
+    ASSERT_EQ(entries, 1) << "a temporary file is left after " << length << " bytes";
+  }
+  {
+    const testing::FileSizeLimit limit(after.size());
+    ASSERT_TRUE(WriteWholeFile(path.c_str(), after).ok());
+  }
+  EXPECT_EQ(Bytes(path), after);
 }
 
 TEST(DixcFlags, DrawsEachLanguagesFlag) {

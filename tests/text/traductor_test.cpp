@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/report.h"
 #include "base/status_codes.h"
 #include "image/bmp_file.h"
@@ -220,6 +222,39 @@ TEST_F(TraductorTest, GivesErrorTextsByCode) {
     EXPECT_EQ(sink.texts(), std::vector<std::string>{"The file cannot be opened: a.puz"});
   }
   EXPECT_EQ(StatusMessage(7, ""), "Error:Grup:0,id:7");
+}
+
+// Text 570 is the closed box's tip, formatted with the box's number; 546
+// is formatted with a puzzle's name.
+TEST_F(TraductorTest, TextsThatWouldReadOtherArgumentsGiveWayWhenLoaded) {
+  files_.Write("eng", {{1, 0, 0, 570, "Box %i: double-click to open it."},
+                       {1, 0, 0, 546, "The certificate of %s was added."},
+                       {1, 0, 0, 10, "Ten"}});
+  const std::vector<TestEntry> crafted = {
+      {1, 0, 0, 570, "Caja %s: doble clic para abrirla."},  // a number read as a text
+      {1, 0, 0, 546, "Certificado de %.20s añadido."},      // another spelling of a text
+      {1, 0, 0, 10, "Diez %n"},                             // no text asks for arguments
+  };
+  files_.Write("cas", crafted);
+  ASSERT_TRUE(dictionary_.Load("eng,cas", kDictionaryTag, "cas").ok());
+  EXPECT_EQ(VString::Format(Text(570), 3), "Box 3: double-click to open it.");
+  EXPECT_STREQ(Text(546), "Certificado de %.20s añadido.");
+  EXPECT_STREQ(Text(10), "Ten");
+
+  // A redirection is judged by the text it leads to.
+  files_.Write("cas", {{1, 0, 0, 570, "#1,546"}, {1, 0, 0, 546, "Certificado de %s."}});
+  ASSERT_TRUE(dictionary_.Load("eng,cas", kDictionaryTag, "cas").ok());
+  EXPECT_STREQ(Text(570), "Box %i: double-click to open it.");
+  EXPECT_STREQ(Text(546), "Certificado de %s.");
+
+  // Without an English text that fits, the text names itself as missing.
+  std::filesystem::remove(files_.FileOf("eng"));
+  files_.Write("cas", crafted);
+  ASSERT_TRUE(dictionary_.Load("cas", kDictionaryTag, "cas").ok());
+  EXPECT_EQ(VString::Format(Text(570), 3), "Error:Grup:1,id:570");
+  files_.Write("eng", {{1, 0, 0, 570, "Box %s"}});
+  ASSERT_TRUE(dictionary_.Load("eng", kDictionaryTag, "eng").ok());
+  EXPECT_STREQ(Text(570), "Error:Grup:1,id:570");
 }
 
 TEST(TraductorGone, LeavesErrorNumbersAndNoTexts) {

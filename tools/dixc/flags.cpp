@@ -1,9 +1,11 @@
 // flags.cpp: six flags in a 24 x 16 grid.
 #include "dixc/flags.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <span>
 
 #include "image/bmp_file.h"
 
@@ -119,9 +121,13 @@ std::vector<std::uint8_t> BmpFileImage(const Dib& picture) {
   const std::uint32_t pixel_offset = kBmpFileHeaderSize + kInfoHeaderSize;
   const auto file_header = EncodeFileHeader(pixel_offset + header.image_size, pixel_offset);
   const auto info_header = EncodeInfoHeader(header);
-  std::vector<std::uint8_t> image(file_header.begin(), file_header.end());
-  image.insert(image.end(), info_header.begin(), info_header.end());
-  image.insert(image.end(), picture.pixel_block().begin(), picture.pixel_block().end());
+  const std::span<const std::uint8_t> pixels = picture.pixel_block();
+  // One block of the whole size, filled part by part: GCC 12 at -O3 takes
+  // the growth of a 14-byte vector for a copy out of bounds (-Warray-bounds).
+  std::vector<std::uint8_t> image(file_header.size() + info_header.size() + pixels.size());
+  auto at = std::copy(file_header.begin(), file_header.end(), image.begin());
+  at = std::copy(info_header.begin(), info_header.end(), at);
+  std::copy(pixels.begin(), pixels.end(), at);
   return image;
 }
 

@@ -18,8 +18,11 @@ constexpr std::uint16_t kBytesPerSample = kBitsPerSample / 8;
 constexpr std::uint32_t kRiffOverhead = 4 + 8 + kFormatChunkSize + 8;
 constexpr double kFullScale = 32767.0;
 
+// Byte by byte: GCC 12 at -O3 takes a range insert here for an overflow
+// (-Wstringop-overflow).
 void PutTag(std::vector<std::uint8_t>& bytes, const char (&tag)[5]) {
-  bytes.insert(bytes.end(), tag, tag + 4);
+  for (int index = 0; index < 4; ++index)
+    bytes.push_back(static_cast<std::uint8_t>(tag[index]));
 }
 
 void Put16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
