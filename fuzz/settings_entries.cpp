@@ -13,9 +13,10 @@
 namespace cbst::fuzz {
 namespace {
 
-// Every read reads the file again, so a file of many keys is read only so
-// far.
-constexpr std::size_t kMaxKeysRead = 32;
+// Every read reads the file again, so a file of many sections or keys is
+// read only so far.
+constexpr std::size_t kMaxSectionsRead = 4;
+constexpr std::size_t kMaxKeysRead = 8;
 constexpr std::string_view kWrittenKey = "FuzzWritten";
 
 }  // namespace
@@ -31,8 +32,9 @@ int FuzzSettings(const std::uint8_t* data, std::size_t size) {
   // on the display every other entry expects.
   if (options.bits & kOptionsOtherBitmapMethod) ProbeDisplay(false);
 
-  std::size_t keys_read = 0;
+  std::size_t sections_read = 0, keys_read = 0;
   for (const VString& section : ProfileSections(path.c_str())) {
+    if (++sections_read > kMaxSectionsRead) break;
     for (const VString& key : ProfileKeys(path.c_str(), section.view())) {
       if (++keys_read > kMaxKeysRead) break;
       settings.Read(key.view(), section.view());
