@@ -2,11 +2,9 @@
 #include "puzzle/puzzle_writer.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cmath>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,6 +14,7 @@
 #include "gfx/palette.h"
 #include "image/jpeg.h"
 #include "puzzle/thumb.h"
+#include "support/file_size_limit.h"
 
 namespace cbst {
 namespace {
@@ -166,23 +165,19 @@ TEST_F(PuzzleWriter, AnInterruptedWriteLeavesTheOldPuzzle) {
   const Dib picture = Picture(16, 12);
   puz_.title = "Replacement";
 
-  std::signal(SIGXFSZ, SIG_IGN);
-  rlimit unlimited{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
   bool written = false;
   for (rlim_t limit = 0; !written; ++limit) {
-    rlimit capped = unlimited;
-    capped.rlim_cur = limit;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &capped), 0);
-    Status status = WritePuzzleFile(puz_, path.c_str(), nullptr, {&picture, nullptr}, nullptr);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    Status status;
+    {
+      const testing::FileSizeLimit capped(limit);
+      status = WritePuzzleFile(puz_, path.c_str(), nullptr, {&picture, nullptr}, nullptr);
+    }
     written = status.code() == 0;
     if (!written) {
       ASSERT_EQ(Bytes(path), old_bytes) << "stopped at byte " << limit;
     }
     ASSERT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()), 1);
   }
-  std::signal(SIGXFSZ, SIG_DFL);
   Thumb thumb;
   ASSERT_EQ(thumb.Open(path.c_str(), false).code(), 0);
   EXPECT_EQ(thumb.title, "Replacement");
