@@ -8,10 +8,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 
 #include "fuzz/fuzz_entries.h"
 
 namespace cbst::fuzz {
+
+// Test names show the target, not the bytes of its record.
+void PrintTo(const FuzzTarget& target, std::ostream* out) {
+  *out << target.name;
+}
+
 namespace {
 
 namespace fs = std::filesystem;
