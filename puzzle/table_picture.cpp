@@ -118,21 +118,26 @@ Status WritePaletteEntries(File& file, std::int64_t at, const Dib& dib) {
   return out.TakeStatus();
 }
 
-// Where the cache may lie: after the whole JPEG stream and with its header
-// inside the file. An offset anywhere else is damage; such a cache is
-// neither read, nor cut off, nor replaced, so the file stays as it is.
-bool CacheOffsetSound(Thumb& thumb, std::int64_t jpeg_at) {
-  const std::int64_t cache_at = thumb.cache_at;
+// Where the picture's JPEG stream truly ends, when it has an end. A cache
+// is read only after that end and written only behind a stream that has
+// one: a decoder reads a stream without an end on into whatever follows.
+std::optional<std::int64_t> PictureEnd(Thumb& thumb, std::int64_t jpeg_at) {
   File& file = thumb.file;
   const bool opened_here = !file.IsOpen();
-  if (opened_here && file.Open(kOpenRead).code() != 0) return false;
-  bool sound = false;
-  if (cache_at + kCacheHeaderBytes <= file.Size() && cache_at >= jpeg_at) {
-    const std::optional<std::int64_t> picture_end = JpegStreamEnd(file, jpeg_at);
-    sound = picture_end && cache_at >= *picture_end;
-  }
+  if (opened_here && file.Open(kOpenRead).code() != 0) return std::nullopt;
+  std::optional<std::int64_t> end = JpegStreamEnd(file, jpeg_at);
+  if (end && *end > file.Size()) end.reset();
   if (opened_here) file.Close().code();
-  return sound;
+  return end;
+}
+
+// Whether the directory's cache offset lies after the picture's end and
+// leaves room for the cache's header. An offset anywhere else is damage;
+// such a cache is neither read, nor cut off, nor replaced.
+bool CacheOffsetSound(const Thumb& thumb, const std::optional<std::int64_t>& picture_end,
+                      std::int64_t file_size) {
+  const std::int64_t cache_at = thumb.cache_at;
+  return picture_end && cache_at >= *picture_end && cache_at + kCacheHeaderBytes <= file_size;
 }
 
 // Decodes the embedded JPEG (kinds 1 and 2), through the cache when it was
@@ -157,7 +162,8 @@ class CachedDecode {
     std::uint8_t cached_mode = 0;
     bool matches = false;
     const bool has_cache = thumb_.cache_at != 0;
-    const bool sound = has_cache && CacheOffsetSound(thumb_, jpeg_at_);
+    const std::optional<std::int64_t> picture_end = PictureEnd(thumb_, jpeg_at_);
+    const bool sound = has_cache && CacheOffsetSound(thumb_, picture_end, FileSize());
     if (sound) {
       if (const auto header = ReadCacheHeader(thumb_.file, thumb_.cache_at)) {
         cached_mode = header->mode;
@@ -182,9 +188,10 @@ class CachedDecode {
     CBST_TRY(Decode(dib, palette_only));
 
     // Nothing is written without the option, into a file that may not be
-    // written, or over a cache whose place cannot be trusted. A
-    // palette-only cache already holds what this opening would write.
-    if (!cache_allowed_ || (has_cache && !sound) || palette_only ||
+    // written, behind a picture without a true end, or over a cache whose
+    // place cannot be trusted. A palette-only cache already holds what
+    // this opening would write.
+    if (!cache_allowed_ || !picture_end || (has_cache && !sound) || palette_only ||
         !MayBeWritten(thumb_.file_path) || !RoomForCache(thumb_.file_path)) {
       return Status();
     }
@@ -198,6 +205,12 @@ class CachedDecode {
   }
 
  private:
+  std::int64_t FileSize() {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(thumb_.file_path.c_str(), error);
+    return error ? 0 : static_cast<std::int64_t>(size);
+  }
+
   Status Decode(Dib& dib, bool palette_only) {
     File& file = thumb_.file;
     if (file.IsOpen()) file.Close().code();
