@@ -72,7 +72,7 @@ cp "$dir/photo.jpg" "$dir/own.jpg"
 ! "$tool" make "$dir/own.jpg" --title "Own" --levels "4" --out "$dir/own.jpg" 2>/dev/null ||
   fail "a puzzle was written over its own picture"
 cmp -s "$dir/own.jpg" "$dir/photo.jpg" || fail "the picture was changed"
-for damaged in "$data/damaged/cut_after_600_bytes.jpg" "$data/damaged/huge_dimensions.bmp"; do
+for damaged in "$data/fuzz/fuzz_jpeg/cut_after_600_bytes.jpg" "$data/fuzz/fuzz_bmp/huge_dimensions.bmp"; do
   ! "$tool" make "$damaged" --title "Damaged" --levels "4" --out "$dir/damaged.puz" 2>/dev/null ||
     fail "$damaged was accepted"
   [[ ! -e "$dir/damaged.puz" ]] || fail "$damaged left a puzzle"

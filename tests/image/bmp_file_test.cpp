@@ -173,7 +173,7 @@ TEST(BmpFile, BadFilesAreRefusedWithTheirName) {
 TEST(BmpFile, ClaimedSizesAreCheckedBeforeAnythingIsAllocated) {
   testing::RecordingSink sink;
   for (const char* name : {"huge_dimensions.bmp", "height_int_min.bmp"}) {
-    File file((std::string(CBST_TEST_DATA) + "/damaged/" + name).c_str());
+    File file((std::string(CBST_TEST_DATA) + "/fuzz/fuzz_bmp/" + name).c_str());
     Dib dib;
     EXPECT_EQ(ReadBmp(dib, nullptr, false, 0, file).code(), kStatusNotAPicture) << name;
     EXPECT_FALSE(dib.valid()) << name;

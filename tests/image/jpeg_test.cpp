@@ -780,7 +780,7 @@ TEST_F(Jpeg, LoadPictureTriesBmpThenJpeg) {
   const TestPicture& small = pictures_.small;
   const fs::path garbage = pictures_.folder / "garbage.bin";
   WriteWhole(garbage, Prefixed(3000));
-  const fs::path cut_short = fs::path(CBST_TEST_DATA) / "damaged" / "cut_after_600_bytes.jpg";
+  const fs::path cut_short = fs::path(CBST_TEST_DATA) / "fuzz/fuzz_jpeg/cut_after_600_bytes.jpg";
   struct Case {
     int kind;
     const fs::path& path;

@@ -362,7 +362,7 @@ TEST_F(OpenPuzzle, LevelsWithoutRoomForTheirPiecesAreRefused) {
 // Files made by hand: a picture claiming 2^30 x 2^30 pixels in 70 bytes,
 // and a JPEG one pixel wide cut into 2 x 2.
 TEST_F(OpenPuzzle, DamagedPicturesGiveAStatus) {
-  const fs::path data = fs::path(CBST_TEST_DATA) / "damaged";
+  const fs::path data = fs::path(CBST_TEST_DATA) / "fuzz/fuzz_open_puzzle";
   Puz puz;
   VirtualTable table(puz, 640, 480);
   EXPECT_EQ(Open(puz, table, data / "picture_huge_dimensions.puz").code(), kStatusNotAPicture);

@@ -138,7 +138,8 @@ TEST_F(ThumbTest, ATruncatedFileFromTheFutureGivesOneStatus) {
   EXPECT_TRUE(sink_.reports.empty());
 
   // A thumbnail whose height is INT_MIN is refused, not negated.
-  const std::string damaged = std::string(CBST_TEST_DATA) + "/damaged/thumbnail_height_int_min.puz";
+  const std::string damaged =
+      std::string(CBST_TEST_DATA) + "/fuzz/fuzz_puzzle_header/thumbnail_height_int_min.puz";
   Thumb with_thumbnail;
   EXPECT_EQ(with_thumbnail.Open(damaged.c_str(), true).code(), kStatusNotAPicture);
   EXPECT_FALSE(with_thumbnail.file.IsOpen());
