@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/file_replacement.h"
 #include "platform/profile.h"
 
 namespace cbst {
@@ -30,13 +31,13 @@ bool WriteIfChanged(const fs::path& path, const std::string& text) {
   std::error_code error;
   if (fs::exists(path, error) && FileText(path) == text) return true;
   fs::create_directories(path.parent_path(), error);
-  const fs::path temporary = path.string() + ".new";
-  {
-    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-    if (!(file << text)) return false;
-  }
-  fs::rename(temporary, path, error);
-  return !error;
+  // Written beside the old file and put in its place only once whole.
+  FileReplacement replacement(path.c_str());
+  if (replacement.TakeStatus().code() != 0) return false;
+  std::ofstream file(replacement.path(), std::ios::binary | std::ios::trunc);
+  file << text;
+  file.close();
+  return file && replacement.Commit().code() == 0;
 }
 
 }  // namespace
