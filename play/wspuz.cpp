@@ -105,13 +105,17 @@ void WSPuz::Press(int x, int y, Button button, std::uint8_t modifiers, bool twic
   const int carried = dragged();
   if (carried != kNoPiece) {
     // Another button while carrying turns the carried piece about the
-    // mouse, without joining, and the drag goes on from there.
+    // mouse, without joining, and the drag goes on from there. The group
+    // is put down for the turn and taken up again, but it is still the
+    // same drag: a move already counted is not counted again.
     if (button == Button::kLeft) return;
+    const bool moved = (board_.piece(carried).flags & kPieceMovedInDrag) != 0;
     board_.PutDown(carried);
     const std::pair<int, int> pivot{x, y};
     if (board_.Rotate(carried, &pivot, button == Button::kRight ? 1 : 3, false))
       host_.PlaySound(BoardSound::kTurn);
     StartDrag(carried, x, y, true);
+    if (moved) board_.piece(carried).flags |= kPieceMovedInDrag;
     return;
   }
   if (carrying_tack()) return;

@@ -237,6 +237,28 @@ TEST_F(TablePlay, ANeighbourDroppedWithinFivePixelsOfItsPlaceJoinsAndSixDoesNot)
   EXPECT_EQ(effects_.moves, 2) << "one move a drag";
 }
 
+TEST_F(TablePlay, TheOtherButtonsTurnACarriedPieceAndTheDragGoesOnAsOneMove) {
+  Open(0);
+  const int carried = 2;
+  const int rotation = piece(carried).rotation;
+  const auto [x, y] = Grip(carried);
+  Mouse(kMouseLeftDown, x, y);
+  Mouse(kMouseLeftDrag, x + 30, y + 20);
+  Mouse(kMouseRightDown, x + 30, y + 20);
+  EXPECT_EQ(piece(carried).rotation, (rotation + 1) % 4) << "the right button turns clockwise";
+  EXPECT_EQ(table_->dragged(), carried) << "and the piece stays in the hand";
+  EXPECT_EQ(effects_.Count(BoardSound::kTurn), 1);
+  EXPECT_EQ(effects_.Count(BoardSound::kPickUp), 1) << "no second pick-up";
+  Mouse(kMouseLeftDrag, x + 60, y + 40);
+  Mouse(kMouseMiddleDown, x + 60, y + 40);
+  EXPECT_EQ(piece(carried).rotation, rotation) << "the middle button turns anticlockwise";
+  EXPECT_EQ(table_->dragged(), carried);
+  Mouse(kMouseLeftDrag, x + 90, y + 60);
+  Mouse(kMouseLeftUp, x + 90, y + 60);
+  EXPECT_EQ(table_->dragged(), kNoPiece);
+  EXPECT_EQ(effects_.moves, 1) << "one move for the whole drag, turns and all";
+}
+
 TEST_F(TablePlay, CtrlAndAClickOnAPinnedPieceUnpinsItWithoutTurning) {
   Open(0);
   const int target = 3;
