@@ -94,6 +94,9 @@ class Board {
   // it is on the window. Without `join`, neighbours that now fit are not
   // joined (a turn while carrying). Returns false when the piece may not turn.
   bool Rotate(int piece, const std::pair<int, int>* pivot, int quarter_turns, bool join = true);
+  // Whether Rotate would turn the piece: the puzzle lets pieces turn and
+  // its group is not pinned.
+  bool CanRotate(int piece) const;
   int dragged() const { return puz_.dragged; }
   // The group carried as one picture (empty when the dragged piece moves
   // on its own) and where that picture lies.

@@ -25,7 +25,7 @@ void WSPuz::BuildPieceMenu(int piece, int x, int y, XPopMenu& menu) {
   const bool pinned = board_.pinned(piece);
   const std::string primary = Text(kTextPrimaryClick);
   const std::string secondary = Text(kTextSecondaryClick);
-  if (!puz.HasOption(kOptionNoRotable) && !pinned) {
+  if (board_.CanRotate(piece)) {
     menu.Append(kCommandTurnClockwise, ControlText(0, kCommandTurnClockwise), kCtrl + secondary);
     const std::string anticlockwise = MouseButtonsSwapped()
                                           ? std::string(Text(kTextSwappedDoubleClick)) + primary

@@ -6,9 +6,13 @@
 
 namespace cbst {
 
+bool Board::CanRotate(int index) const {
+  return !puz_.HasOption(kOptionNoRotable) && !pinned(index);
+}
+
 bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turns, bool join) {
+  if (!CanRotate(index)) return false;
   SPuz& turned = piece(index);
-  if (puz_.HasOption(kOptionNoRotable) || (turned.flags & kPiecePinned)) return false;
   // Where the pivot lies in the piece's window rectangle before the turn.
   const Rect16 before = turned.window;
   const int u = pivot ? pivot->first - before.x : 0;

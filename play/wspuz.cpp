@@ -112,8 +112,8 @@ void WSPuz::Press(int x, int y, Button button, std::uint8_t modifiers, bool twic
     const bool moved = (board_.piece(carried).flags & kPieceMovedInDrag) != 0;
     board_.PutDown(carried);
     const std::pair<int, int> pivot{x, y};
-    if (board_.Rotate(carried, &pivot, button == Button::kRight ? 1 : 3, false))
-      host_.PlaySound(BoardSound::kTurn);
+    if (board_.CanRotate(carried)) host_.PlaySound(BoardSound::kTurn);
+    board_.Rotate(carried, &pivot, button == Button::kRight ? 1 : 3, false);
     StartDrag(carried, x, y, true);
     if (moved) board_.piece(carried).flags |= kPieceMovedInDrag;
     return;
@@ -183,12 +183,15 @@ void WSPuz::PressWithAlt(int piece, Button button, std::uint8_t modifiers, int x
 }
 
 bool WSPuz::Turn(int piece, int quarter_turns, int x, int y) {
+  if (!board_.CanRotate(piece)) return false;
+  // The turn sounds as it starts: a join or the finish it leads to sounds
+  // after it, and a new sound cuts off the one still playing.
+  host_.PlaySound(BoardSound::kTurn);
   const std::pair<int, int> pivot{x, y};
   // The turn is animated, and presses meanwhile wait for its end.
   play_.gesture_running = true;
   const bool turned = board_.Rotate(piece, &pivot, quarter_turns);
   play_.gesture_running = false;
-  if (turned) host_.PlaySound(BoardSound::kTurn);
   return turned;
 }
 

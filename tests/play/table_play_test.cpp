@@ -201,6 +201,27 @@ class TablePlay : public ::testing::Test {
                     from_y + (y - from_y) * step / kSteps);
     if (release) MouseOnScreen(kMouseLeftUp, x, y);
   }
+  // Turns `index` a quarter clockwise with Ctrl and the right button so
+  // that it comes to lie at its place beside `anchor`. Where such a turn
+  // takes a piece is learnt first from the same turn away from its place.
+  void TurnIntoPlace(int index, int anchor) {
+    constexpr int kAwayX = 40, kAwayY = 200;
+    const int wanted = piece(anchor).rotation;
+    while (piece(index).rotation != (wanted + 3) % 4)
+      board().Rotate(index, nullptr, 1, false);
+    board().MovePiece(index, kMoveRedraw, kAwayX, kAwayY);
+    const auto [x, y] = Grip(index);
+    Mouse(kMouseRightDown, x, y, kModControl);
+    ASSERT_EQ(piece(index).rotation, wanted);
+    ASSERT_EQ(piece(index).joined_sides, 0) << "nothing to join away from its place";
+    const int dx = piece(index).board.x - kAwayX, dy = piece(index).board.y - kAwayY;
+    const auto [to_x, to_y] = board().ExactPlace(anchor, index);
+    board().Rotate(index, nullptr, 3, false);
+    board().MovePiece(index, kMoveRedraw, to_x - dx, to_y - dy);
+    effects_.sounds.clear();
+    const auto [gx, gy] = Grip(index);
+    Mouse(kMouseRightDown, gx, gy, kModControl);
+  }
   // A point on the table that no piece and no furniture covers.
   std::pair<int, int> EmptyPoint() {
     const Rect16 area = board().puz().cut.pieces.empty() ? Rect16{} : table_->AssemblyArea();
@@ -496,6 +517,34 @@ TEST_F(TablePlay, ASmallPuzzleSolvedWithDragsEndsSolved) {
   EXPECT_EQ(dc.GetPixel(finished.x - 10, finished.y + finished.height / 2), 0xFFFFFFu);
   EXPECT_NE(dc.GetPixel(finished.x - 4, finished.y + finished.height / 2), 0xFFFFFFu);
   EXPECT_TRUE(table_->completion_running());
+}
+
+TEST_F(TablePlay, AJoinOrTheFinishMadeByATurnIsHeardAfterTheTurn) {
+  Open(0);
+  const int count = board().piece_count();
+  for (int index = 0; index < count; ++index) {
+    while (piece(index).rotation != 0)
+      board().Rotate(index, nullptr, 1, false);
+  }
+  const Rect16 assembly = table_->AssemblyArea();
+  DragTo(0, {assembly.x + 2, assembly.y + 2});
+  // Each piece goes next to its left or upper neighbour, which already lies
+  // in place: the first and the last by a turn, the others by drags.
+  const auto anchor_of = [&](int index) {
+    const int left = Neighbour(index, kLeft);
+    return left != kNoNeighbour && left < index ? left : Neighbour(index, kUp);
+  };
+  TurnIntoPlace(1, anchor_of(1));
+  ASSERT_NE(piece(1).joined_sides, 0);
+  EXPECT_EQ(effects_.sounds, (std::vector{BoardSound::kTurn, BoardSound::kJoin}))
+      << "the join is the sound heard last";
+  for (int index = 2; index < count - 1; ++index)
+    DragTo(index, board().ExactPlace(anchor_of(index), index));
+  ASSERT_FALSE(board().solved());
+  TurnIntoPlace(count - 1, anchor_of(count - 1));
+  EXPECT_TRUE(board().solved());
+  EXPECT_EQ(effects_.sounds, (std::vector{BoardSound::kTurn, BoardSound::kSolved}))
+      << "the finish is not cut off by the turn";
 }
 
 TEST_F(TablePlay, SparklesAndTheCompletionEffectLeaveTheTableAsItWas) {
