@@ -107,6 +107,14 @@ int Program::Run(const std::string& command_line) {
   return Start(command_line) ? Finish() : exit_code_;
 }
 
+void Program::ApplyOptions() {
+  const std::uint32_t bits = ProgramOptions().bits;
+  table_->board().set_drag_single_pieces((bits & kOptionsDragGrabbedPiece) != 0);
+  table_->boxes().set_animations(!(bits & kOptionsNoAnimation));
+  sounds_->SetOptions(bits);
+  application_->tips().set_enabled(!(bits & kOptionsNoTips));
+}
+
 int Program::Finish() {
   application_->RunUntilGone(table_);
   table_ = nullptr;
@@ -137,13 +145,12 @@ bool Program::Start(const std::string& command_line) {
                                               ProgramOptions().game_flags, low_colour_);
   table_->set_game(game_events_.get());
   game_events_->set_boxes(&table_->boxes());
-  table_->boxes().set_animations(!(ProgramOptions().bits & kOptionsNoAnimation));
   sounds_ = std::make_unique<SoundPlayer>(program_directory_, ProgramOptions().bits);
   game_effects_ = std::make_unique<GameEffects>(*sounds_);
   table_->set_effects(game_effects_.get());
+  ApplyOptions();
   table_->set_game_flags(ProgramOptions().game_flags);
   table_->set_no_sparkle(ProgramOptions().no_sparkle != 0);
-  application_->tips().set_enabled(!(ProgramOptions().bits & kOptionsNoTips));
   table_->set_shadows({ProgramOptions().no_shadow != 0, ProgramOptions().solid_shadow != 0});
   table_->set_identity_text(IdentityText());
   table_->Refresh();

@@ -41,6 +41,9 @@ class Program {
   bool Start(const std::string& command_line);
   int Finish();
   int exit_code() const { return exit_code_; }
+  // Makes the switches of the options record take effect on the table, the
+  // sounds and the tips: at start-up, and again whenever they change.
+  void ApplyOptions();
 
   const std::string& program_path() const { return program_path_; }
   const std::string& program_directory() const { return program_directory_; }

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "app/game_events.h"
+#include "app/options.h"
 #include "app/program.h"
 #include "platform/profile.h"
 #include "play/game_flags.h"
@@ -202,6 +203,54 @@ TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation
   }
   EXPECT_EQ(hints, 3u);
   EXPECT_NE(Contents(directory_ / "cbst.ini").find("nSayClick2=3"), std::string::npos);
+}
+
+TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
+  std::ofstream(directory_ / "cbst.ini") << "[Main]\nOptions=2\n";
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  WPuz& table = *program->table();
+  table.set_game_flags(kGameNoPreview);
+  Board& board = table.board();
+  // Piece 0 and its neighbour across side 2, its right in the cut, joined.
+  const int grabbed = 0;
+  const int other = board.piece(grabbed).neighbour[kRight];
+  while (board.piece(other).rotation != board.piece(grabbed).rotation)
+    board.Rotate(other, nullptr, 1, false);
+  board.MovePiece(grabbed, kMoveRedraw, 200, 200);
+  const auto [place_x, place_y] = board.ExactPlace(grabbed, other);
+  board.MovePiece(other, kMoveRedraw, place_x, place_y);
+  ASSERT_EQ(board.TryJoin(grabbed), other);
+
+  const auto mouse = [&](int subcode, int x, int y) {
+    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, 0});
+    table.Dispatch(event);
+  };
+  const auto drag = [&](int dx, int dy, const auto& while_carried) {
+    board.BringToFront(grabbed, 0);
+    const Rect16 cell = board.piece(grabbed).board;
+    const int x = cell.x + cell.width / 2, y = cell.y + cell.height / 2;
+    mouse(kMouseLeftDown, x, y);
+    mouse(kMouseLeftDrag, x + dx, y + dy);
+    while_carried();
+    mouse(kMouseLeftUp, x + dx, y + dy);
+    EXPECT_EQ(board.piece(grabbed).board.x, cell.x + dx);
+    EXPECT_EQ(board.piece(other).board.x, board.ExactPlace(grabbed, other).first)
+        << "the group lies together after the drop";
+    EXPECT_EQ(board.piece(other).board.y, board.ExactPlace(grabbed, other).second);
+  };
+  drag(40, 30, [&] {
+    EXPECT_TRUE(board.carried_group().empty()) << "only the grabbed piece is carried";
+    EXPECT_EQ(board.piece(other).board.x, place_x) << "its group waits for the drop";
+    EXPECT_EQ(board.piece(other).board.y, place_y);
+  });
+
+  // Changed while the program runs, the option takes effect at once.
+  ProgramOptions().bits &= ~kOptionsDragGrabbedPiece;
+  program->ApplyOptions();
+  drag(-40, -30,
+       [&] { EXPECT_EQ(board.carried_group().size(), 2u) << "the whole group is carried"; });
+  EXPECT_EQ(CloseAndFinish(*program), 0);
 }
 
 TEST_F(StartUpTest, PicturesSavedGamesAndSetupWordsAreToldWhatTheyAre) {
