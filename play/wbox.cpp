@@ -72,6 +72,11 @@ void WBox::ToggleFrameMaximised() {
   Window::OnEvent(maximise);
 }
 
+void WBox::ContinueDrag(int piece, int x, int y) {
+  boxes_.BringToTop(box_.index);
+  WSPuz::ContinueDrag(piece, x, y);
+}
+
 void WBox::LetGo() {
   if (MultiSPuzs* selection = play().selection.get(); selection && &selection->owner() == this)
     EndSelection();

@@ -72,6 +72,10 @@ class WBox final : public WSPuz {
   std::uint64_t raised_at() const { return raised_at_; }
   void set_raised_at(std::uint64_t when) { raised_at_ = when; }
 
+  // A drag that goes on in the box: the box comes above the others, so
+  // the piece it took is not hidden under another box.
+  void ContinueDrag(int piece, int x, int y) override;
+
   void OnEvent(Event& event) override;
   void Move(const Rect16& rect) override;
   void Paint(DC& dc) override;

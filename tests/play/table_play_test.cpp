@@ -655,5 +655,34 @@ TEST_F(TablePlay, EmptyingABoxKeepsItsPinnedGroupAndTheBoxOpen) {
   EXPECT_EQ(boxes.window(4)->WindowRect(), puz_.boxes[4].ClosedRect());
 }
 
+TEST_F(TablePlay, ABoxThatTakesACarriedPieceComesAboveTheBoxOverIt) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  boxes.Toggle(0);
+  boxes.Toggle(1);
+  const Rect16 lower = boxes.window(0)->ClientOnTable();
+  // Box 2 lies over the right of box 1, and above it.
+  WBox* upper = boxes.window(1);
+  Rect16 over = upper->WindowRect();
+  over.x = static_cast<std::int16_t>(lower.x + lower.width * 3 / 4);
+  over.y = lower.y;
+  upper->Move(over);
+  boxes.BringToTop(1);
+  ASSERT_GT(upper->raised_at(), boxes.window(0)->raised_at());
+
+  // Carried up into the free part of box 1, from below it.
+  const int carried = 5;
+  const int x = lower.x + lower.width / 3, y = lower.y + lower.height / 2;
+  const Rect16 cell = piece(carried).board;
+  board().MovePiece(carried, kMoveReplaceGroup, x - cell.width / 2, lower.y + lower.height + 40);
+  CarryTo(carried, x, y);
+  ASSERT_EQ(piece(carried).box, 0);
+  EXPECT_GT(boxes.window(0)->raised_at(), upper->raised_at());
+  const QObjectList stack = WidgetOf(table_->platform_window())->children();
+  const auto frame = [](WBox* box) { return WidgetOf(box->platform_window())->parentWidget(); };
+  EXPECT_GT(stack.indexOf(frame(boxes.window(0))), stack.indexOf(frame(upper)))
+      << "the box that took the piece is drawn above the other";
+}
+
 }  // namespace
 }  // namespace cbst
