@@ -42,21 +42,32 @@ const ClassInfo WBox::kClass = {&WSPuz::kClass, "WBox"};
 WBox::WBox(BoxWindows& boxes, PieceBox& box)
     : WSPuz(boxes.board(), boxes.table(), box.index, boxes.play()), boxes_(boxes), box_(box) {}
 
+Rect16 WBox::OpenPlace() const {
+  // The box stays on the screen, and leaves a little of it free.
+  const Rect16 screen = boxes_.table().ClientRect();
+  Rect16 place = box_.open;
+  place.width = static_cast<std::int16_t>(
+      std::clamp<int>(place.width, kClosedBoxSize, screen.width - kBoxScreenMargin));
+  place.height = static_cast<std::int16_t>(
+      std::clamp<int>(place.height, kClosedBoxSize, screen.height - kBoxScreenMargin));
+  place.x = static_cast<std::int16_t>(
+      std::clamp<int>(place.x, 0, std::max(0, screen.width - place.width)));
+  place.y = static_cast<std::int16_t>(
+      std::clamp<int>(place.y, 0, std::max(0, screen.height - place.height)));
+  return place;
+}
+
+Rect16 WBox::Floor() const {
+  if (!box_.closed()) return ClientRect();
+  const Rect16 place = OpenPlace();
+  return FramedClientRect(place.width, place.height);
+}
+
 bool WBox::CreateBox(Window& table) {
-  const Rect16 screen = table.ClientRect();
   if (box_.closed()) {
     if (!Create(&table, box_.ClosedRect(), Title(), kClosedStyle)) return false;
   } else {
-    // The box stays on the screen, and leaves a little of it free.
-    Rect16 place = box_.open;
-    place.width = static_cast<std::int16_t>(
-        std::clamp<int>(place.width, kClosedBoxSize, screen.width - kBoxScreenMargin));
-    place.height = static_cast<std::int16_t>(
-        std::clamp<int>(place.height, kClosedBoxSize, screen.height - kBoxScreenMargin));
-    place.x = static_cast<std::int16_t>(
-        std::clamp<int>(place.x, 0, std::max(0, screen.width - place.width)));
-    place.y = static_cast<std::int16_t>(
-        std::clamp<int>(place.y, 0, std::max(0, screen.height - place.height)));
+    const Rect16 place = OpenPlace();
     box_.open = place;
     if (!Create(&table, place, Title(), kOpenStyle)) return false;
     if (box_.flags & kBoxMaximised) ToggleFrameMaximised();

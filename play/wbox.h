@@ -63,6 +63,9 @@ class WBox final : public WSPuz {
   void Repaint(const Rect16& rect = {});
   // The client area on the table.
   Rect16 ClientOnTable() const;
+  // Where the box's pieces lie: the client area, and for a closed box the
+  // one it will have when it opens.
+  Rect16 Floor() const;
   BmpMem* back_buffer() { return buffer_.get(); }
   // The frame fills the table, or goes back to where it was.
   void ToggleFrameMaximised();
@@ -97,6 +100,8 @@ class WBox final : public WSPuz {
   void Resized(int width, int height);
   void Remember();
   void PaintClosed(DC& dc);
+  // The open window's place: the box's open rectangle, kept on the screen.
+  Rect16 OpenPlace() const;
 
   BoxWindows& boxes_;
   PieceBox& box_;

@@ -684,5 +684,41 @@ TEST_F(TablePlay, ABoxThatTakesACarriedPieceComesAboveTheBoxOverIt) {
       << "the box that took the piece is drawn above the other";
 }
 
+TEST_F(TablePlay, AGroupSentIntoABoxLiesOnItsFloorAndLeavesNoGhostOnTheTable) {
+  Open();
+  const int right = Neighbour(0, kRight);
+  DragTo(right, board().ExactPlace(0, right));
+  ASSERT_NE(piece(right).joined_sides, 0);
+  SparklesEnd();
+  BoxWindows& boxes = table_->boxes();
+  const auto inside = [&](int box, const std::vector<int>& group) {
+    const Rect16 floor = boxes.window(box)->ClientRect();
+    for (int member : group) {
+      const Rect16 drawn = piece(member).window;
+      EXPECT_EQ(piece(member).box, box);
+      EXPECT_TRUE(drawn.x >= 0 && drawn.y >= 0 && drawn.x + drawn.width <= floor.width &&
+                  drawn.y + drawn.height <= floor.height)
+          << "piece " << member << " at " << drawn.x << "," << drawn.y << " " << drawn.width << "x"
+          << drawn.height << " in " << floor.width << "x" << floor.height;
+    }
+  };
+
+  // Into a closed box (Alt and a digit over the group): the table where
+  // the group was is as a full repaint draws it.
+  boxes.TakeGroup(0, 1);
+  const std::vector<std::uint8_t> after = Buffer();
+  table_->Refresh();
+  EXPECT_TRUE(after == Buffer()) << "the group left a ghost on the table";
+  boxes.Toggle(1);
+  inside(1, {0, right});
+
+  // Into an open box, over the others.
+  boxes.Toggle(4);
+  boxes.Toggle(2);
+  boxes.TakeGroup(0, 4);
+  inside(4, {0, right});
+  EXPECT_GT(boxes.window(4)->raised_at(), boxes.window(2)->raised_at());
+}
+
 }  // namespace
 }  // namespace cbst
