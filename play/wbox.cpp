@@ -13,6 +13,7 @@
 #include "play/wpuz.h"
 #include "puzzle/piece_box.h"
 #include "puzzle/puz.h"
+#include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
@@ -98,8 +99,11 @@ void WBox::LetGo() {
 std::string WBox::Title() const {
   std::string title = std::to_string(box_.index + 1);
   if (!box_.name.empty()) title.append(" ").append(box_.name.c_str()).append(" ");
-  if (!box_.closed())
-    title += " (" + std::to_string(box_.pieces) + " " + std::string(Text(kTextPieces)) + ")";
+  if (!box_.closed()) {
+    // "1 piece", "2 pieces": the dictionary makes the plural.
+    const char* word = Text(kTextPieces, box_.pieces == 1 ? 0 : kContextPlural);
+    title += " (" + std::to_string(box_.pieces) + " " + word + ")";
+  }
   return title;
 }
 

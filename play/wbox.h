@@ -30,8 +30,8 @@ inline constexpr std::uint32_t kCommandBoxOpen = 1120;
 inline constexpr std::uint32_t kCommandBoxClose = 1121;
 inline constexpr std::uint32_t kCommandBoxMaximise = 1122;
 inline constexpr std::uint32_t kCommandBoxRename = 2602;
-// The word after a box's piece count in its caption, and the tip of a
-// closed box.
+// The word after a box's piece count in its caption (singular; the plural
+// is its plural context), and the tip of a closed box.
 inline constexpr int kTextPieces = 500;
 inline constexpr int kTextBoxName = 2600;
 inline constexpr int kTextClosedBoxTip = 570;

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
 #include <filesystem>
@@ -24,10 +26,12 @@
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "support/synthetic_photo.h"
+#include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/pop_menu.h"
 #include "ui/virtual_keys.h"
+#include "ui/win_dlg.h"
 
 namespace cbst {
 namespace {
@@ -517,7 +521,7 @@ TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kEffect);
   WBox* open = boxes.window(0);
   const Rect16 client = open->ClientOnTable();
-  EXPECT_EQ(open->Title(), "1 (0 " + std::string(Text(kTextPieces)) + ")");
+  EXPECT_EQ(open->Title(), "1 (0 " + std::string(Text(kTextPieces, kContextPlural)) + ")");
 
   // Its middle just outside the box, the piece stays on the table; just
   // inside, the box takes it and the drag goes on there.
@@ -718,6 +722,41 @@ TEST_F(TablePlay, AGroupSentIntoABoxLiesOnItsFloorAndLeavesNoGhostOnTheTable) {
   boxes.TakeGroup(0, 4);
   inside(4, {0, right});
   EXPECT_GT(boxes.window(4)->raised_at(), boxes.window(2)->raised_at());
+}
+
+TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
+  Traductor dictionary;
+  dictionary.set_directory(CBST_PROGRAM_DIR);
+  dictionary.set_accepted_version(kDictionaryVersion);
+  ASSERT_TRUE(dictionary.Load(kEnglishCode, kDictionaryTag, kEnglishCode).ok());
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  QTimer::singleShot(0, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+      if (edit->property("id").toInt() == kPromptAnswer) edit->setText("Sky");
+    // The click ends the dialog and its buttons with it.
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+      if (button->property("id").toUInt() != kCommandOk) continue;
+      button->click();
+      return;
+    }
+    ADD_FAILURE() << "no OK button";
+  });
+  boxes.Rename(0);
+  ASSERT_EQ(puz_.boxes[0].name, "Sky");
+  EXPECT_NE(boxes.window(0)->Tip().find("Sky"), std::string::npos) << "the closed square's tip";
+
+  boxes.Toggle(0);
+  const auto caption = [&] {
+    return WidgetOf(boxes.window(0)->platform_window())->parentWidget()->windowTitle();
+  };
+  EXPECT_EQ(caption(), "1 Sky  (0 pieces)");
+  boxes.TakeGroup(5, 0);
+  EXPECT_EQ(caption(), "1 Sky  (1 piece)");
+  boxes.TakeGroup(6, 0);
+  EXPECT_EQ(caption(), "1 Sky  (2 pieces)");
 }
 
 }  // namespace
