@@ -330,14 +330,20 @@ std::optional<int> BoxWindows::PieceUnderCursor() {
 }
 
 void BoxWindows::TakeGroup(int piece, int box) {
-  if (box < 0 || box >= count() || board().pinned(piece)) return;
-  // The group lands in the middle of the box, as far as it is open.
+  WBox* each = window(box);
+  if (!each || board().pinned(piece)) return;
+  // The whole group lands in the middle of the box's floor, where the box
+  // shows it (once opened, for a closed box); a group larger than the
+  // floor keeps its top left corner in view.
   const SPuz& p = board().piece(piece);
-  Rect16 surface = Surface(static_cast<std::uint8_t>(box));
-  if (surface.Empty()) surface = puz().boxes[static_cast<std::size_t>(box)].open;
-  board().MoveToWindow(piece, static_cast<std::uint8_t>(box), (surface.width - p.board.width) / 2,
-                       (surface.height - p.board.height) / 2);
+  const Rect16 group = board().Bounds(board().GroupOf(piece));
+  const Rect16 floor = each->Floor();
+  const int x = std::max(0, (floor.width - group.width) / 2);
+  const int y = std::max(0, (floor.height - group.height) / 2);
+  board().MoveToWindow(piece, static_cast<std::uint8_t>(box), x + p.board.x - group.x,
+                       y + p.board.y - group.y);
   CountPieces();
+  if (!each->Box()->closed()) BringToTop(box);
 }
 
 void BoxWindows::HideAll() {

@@ -89,8 +89,9 @@ void Board::MoveToWindow(int index, std::uint8_t window, int x, int y) {
   const std::uint8_t from = piece(index).box;
   // A carried group floats as one picture away from its pieces' places.
   const bool floating = !puz_.carried.empty() && (piece(index).flags & kPieceCarried);
-  host_.Redraw(from, Bounds(group));
-  if (floating) host_.Redraw(from, puz_.carried_bounds);
+  // Where the group was is drawn again once it has gone from there.
+  const Rect16 left = Bounds(group);
+  const Rect16 left_floating = puz_.carried_bounds;
   // The whole group moves by the same step, so it keeps its shape and its
   // picture moves once.
   const int dx = x - piece(index).board.x;
@@ -107,6 +108,8 @@ void Board::MoveToWindow(int index, std::uint8_t window, int x, int y) {
     puz_.carried_bounds.y = static_cast<std::int16_t>(puz_.carried_bounds.y + dy);
     host_.Redraw(window, puz_.carried_bounds);
   }
+  host_.Redraw(from, left);
+  if (floating) host_.Redraw(from, left_floating);
   host_.Redraw(window, Bounds(group));
   host_.PiecesChangedWindow();
 }

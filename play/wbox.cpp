@@ -13,6 +13,7 @@
 #include "play/wpuz.h"
 #include "puzzle/piece_box.h"
 #include "puzzle/puz.h"
+#include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
@@ -42,21 +43,32 @@ const ClassInfo WBox::kClass = {&WSPuz::kClass, "WBox"};
 WBox::WBox(BoxWindows& boxes, PieceBox& box)
     : WSPuz(boxes.board(), boxes.table(), box.index, boxes.play()), boxes_(boxes), box_(box) {}
 
+Rect16 WBox::OpenPlace() const {
+  // The box stays on the screen, and leaves a little of it free.
+  const Rect16 screen = boxes_.table().ClientRect();
+  Rect16 place = box_.open;
+  place.width = static_cast<std::int16_t>(
+      std::clamp<int>(place.width, kClosedBoxSize, screen.width - kBoxScreenMargin));
+  place.height = static_cast<std::int16_t>(
+      std::clamp<int>(place.height, kClosedBoxSize, screen.height - kBoxScreenMargin));
+  place.x = static_cast<std::int16_t>(
+      std::clamp<int>(place.x, 0, std::max(0, screen.width - place.width)));
+  place.y = static_cast<std::int16_t>(
+      std::clamp<int>(place.y, 0, std::max(0, screen.height - place.height)));
+  return place;
+}
+
+Rect16 WBox::Floor() const {
+  if (!box_.closed()) return ClientRect();
+  const Rect16 place = OpenPlace();
+  return FramedClientRect(place.width, place.height);
+}
+
 bool WBox::CreateBox(Window& table) {
-  const Rect16 screen = table.ClientRect();
   if (box_.closed()) {
     if (!Create(&table, box_.ClosedRect(), Title(), kClosedStyle)) return false;
   } else {
-    // The box stays on the screen, and leaves a little of it free.
-    Rect16 place = box_.open;
-    place.width = static_cast<std::int16_t>(
-        std::clamp<int>(place.width, kClosedBoxSize, screen.width - kBoxScreenMargin));
-    place.height = static_cast<std::int16_t>(
-        std::clamp<int>(place.height, kClosedBoxSize, screen.height - kBoxScreenMargin));
-    place.x = static_cast<std::int16_t>(
-        std::clamp<int>(place.x, 0, std::max(0, screen.width - place.width)));
-    place.y = static_cast<std::int16_t>(
-        std::clamp<int>(place.y, 0, std::max(0, screen.height - place.height)));
+    const Rect16 place = OpenPlace();
     box_.open = place;
     if (!Create(&table, place, Title(), kOpenStyle)) return false;
     if (box_.flags & kBoxMaximised) ToggleFrameMaximised();
@@ -72,6 +84,11 @@ void WBox::ToggleFrameMaximised() {
   Window::OnEvent(maximise);
 }
 
+void WBox::ContinueDrag(int piece, int x, int y) {
+  boxes_.BringToTop(box_.index);
+  WSPuz::ContinueDrag(piece, x, y);
+}
+
 void WBox::LetGo() {
   if (MultiSPuzs* selection = play().selection.get(); selection && &selection->owner() == this)
     EndSelection();
@@ -82,8 +99,11 @@ void WBox::LetGo() {
 std::string WBox::Title() const {
   std::string title = std::to_string(box_.index + 1);
   if (!box_.name.empty()) title.append(" ").append(box_.name.c_str()).append(" ");
-  if (!box_.closed())
-    title += " (" + std::to_string(box_.pieces) + " " + std::string(Text(kTextPieces)) + ")";
+  if (!box_.closed()) {
+    // "1 piece", "2 pieces": the dictionary makes the plural.
+    const char* word = Text(kTextPieces, box_.pieces == 1 ? 0 : kContextPlural);
+    title += " (" + std::to_string(box_.pieces) + " " + word + ")";
+  }
   return title;
 }
 

@@ -30,8 +30,8 @@ inline constexpr std::uint32_t kCommandBoxOpen = 1120;
 inline constexpr std::uint32_t kCommandBoxClose = 1121;
 inline constexpr std::uint32_t kCommandBoxMaximise = 1122;
 inline constexpr std::uint32_t kCommandBoxRename = 2602;
-// The word after a box's piece count in its caption, and the tip of a
-// closed box.
+// The word after a box's piece count in its caption (singular; the plural
+// is its plural context), and the tip of a closed box.
 inline constexpr int kTextPieces = 500;
 inline constexpr int kTextBoxName = 2600;
 inline constexpr int kTextClosedBoxTip = 570;
@@ -63,6 +63,9 @@ class WBox final : public WSPuz {
   void Repaint(const Rect16& rect = {});
   // The client area on the table.
   Rect16 ClientOnTable() const;
+  // Where the box's pieces lie: the client area, and for a closed box the
+  // one it will have when it opens.
+  Rect16 Floor() const;
   BmpMem* back_buffer() { return buffer_.get(); }
   // The frame fills the table, or goes back to where it was.
   void ToggleFrameMaximised();
@@ -71,6 +74,10 @@ class WBox final : public WSPuz {
   // When the window last came to the top: the topmost box is the latest.
   std::uint64_t raised_at() const { return raised_at_; }
   void set_raised_at(std::uint64_t when) { raised_at_ = when; }
+
+  // A drag that goes on in the box: the box comes above the others, so
+  // the piece it took is not hidden under another box.
+  void ContinueDrag(int piece, int x, int y) override;
 
   void OnEvent(Event& event) override;
   void Move(const Rect16& rect) override;
@@ -93,6 +100,8 @@ class WBox final : public WSPuz {
   void Resized(int width, int height);
   void Remember();
   void PaintClosed(DC& dc);
+  // The open window's place: the box's open rectangle, kept on the screen.
+  Rect16 OpenPlace() const;
 
   BoxWindows& boxes_;
   PieceBox& box_;

@@ -61,7 +61,7 @@ class WSPuz : public Window {
   int dragged() const;
   // Goes on carrying `piece`, handed over from another window, with the
   // mouse at (x, y) of this one.
-  void ContinueDrag(int piece, int x, int y);
+  virtual void ContinueDrag(int piece, int x, int y);
   // The thumbtack is in the player's hand.
   bool carrying_tack() const { return play_.tack.carried(); }
   PlayState& play() { return play_; }

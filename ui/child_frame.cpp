@@ -1,4 +1,6 @@
 // child_frame.cpp: drawing the frame, and moving and sizing by it.
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -13,6 +15,11 @@ constexpr int kButtonSize = kCaptionHeight - 4;
 constexpr int kMinimumClient = 16;
 
 }  // namespace
+
+Rect16 FramedClientRect(int width, int height) {
+  return {0, 0, static_cast<std::int16_t>(std::max(0, width - 2 * kFrameBorder)),
+          static_cast<std::int16_t>(std::max(0, height - 2 * kFrameBorder - kCaptionHeight))};
+}
 
 ChildFrame::ChildFrame(Window& window, QWidget* parent, std::uint32_t style)
     : QWidget(parent), window_(&window), style_(style) {

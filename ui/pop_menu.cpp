@@ -15,6 +15,7 @@
 #include "platform/platform_window_qt.h"
 #include "ui/event.h"
 #include "ui/window.h"
+#include "ui/window_host_qt.h"
 
 namespace cbst {
 namespace {
@@ -109,6 +110,8 @@ std::uint32_t XPopMenu::Track(Window& window, int x, int y) const {
   }
   QPointer<QWidget> alive(owner);
   const QAction* chosen = menu.exec(owner->mapToGlobal(QPoint(x, y)));
+  // The click that opened the menu was released in it.
+  ForgetMousePress();
   if (!chosen || !alive) return 0;
   return static_cast<std::uint32_t>(chosen->data().toULongLong());
 }

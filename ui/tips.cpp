@@ -65,7 +65,11 @@ QFont TipFont() {
 }
 
 QString Shown(std::string_view text) {
-  return QString::fromStdString(Cp1252ToUtf8(text));
+  // The program's texts break their lines with carriage returns too.
+  QString shown = QString::fromStdString(Cp1252ToUtf8(text));
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
 }
 
 // Where the balloon's pieces lie in its window: the ellipse, the pointer's tip

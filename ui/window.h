@@ -158,6 +158,10 @@ class Window {
 // it comes back, and `exit_code` is kept for the modal loop.
 void DestroyWindow(Window* window, int exit_code);
 
+// The client area, from (0, 0), of a framed child (kStyleFramed) whose
+// frame is `width` by `height`.
+Rect16 FramedClientRect(int width, int height);
+
 // `point` in the client area of `from` as a point in the client area of
 // `to`; unchanged when either window does not exist.
 ClientPoint MapClientPoint(const Window& from, const Window& to, ClientPoint point);

@@ -104,6 +104,13 @@ MouseRecord& TheMouse() {
   return mouse;
 }
 
+void ForgetMousePress() {
+  MouseRecord& mouse = TheMouse();
+  if (mouse.button >= 0) NoteMouseButton(kButtons[mouse.button], false);
+  mouse.button = -1;
+  mouse.dragging = false;
+}
+
 WindowHost::WindowHost(Window& window, QWidget* parent) : QWidget(parent), window_(&window) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);

@@ -24,6 +24,9 @@ struct MouseRecord {
   bool dragging = false;
 };
 MouseRecord& TheMouse();
+// The press under way ended where no window saw its release (a popup menu
+// took it): the moves that follow are no drag.
+void ForgetMousePress();
 
 // The framework window a widget belongs to: its own host's, or the host's
 // of the nearest parent that has one.

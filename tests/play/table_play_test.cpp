@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 
 #include <filesystem>
@@ -24,10 +26,12 @@
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "support/synthetic_photo.h"
+#include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/pop_menu.h"
 #include "ui/virtual_keys.h"
+#include "ui/win_dlg.h"
 
 namespace cbst {
 namespace {
@@ -588,7 +592,7 @@ TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kEffect);
   WBox* open = boxes.window(0);
   const Rect16 client = open->ClientOnTable();
-  EXPECT_EQ(open->Title(), "1 (0 " + std::string(Text(kTextPieces)) + ")");
+  EXPECT_EQ(open->Title(), "1 (0 " + std::string(Text(kTextPieces, kContextPlural)) + ")");
 
   // Its middle just outside the box, the piece stays on the table; just
   // inside, the box takes it and the drag goes on there.
@@ -724,6 +728,106 @@ TEST_F(TablePlay, EmptyingABoxKeepsItsPinnedGroupAndTheBoxOpen) {
   boxes.LineUpClosedBoxes();
   EXPECT_TRUE(boxes.ClosedBoxesInLine());
   EXPECT_EQ(boxes.window(4)->WindowRect(), puz_.boxes[4].ClosedRect());
+}
+
+TEST_F(TablePlay, ABoxThatTakesACarriedPieceComesAboveTheBoxOverIt) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  boxes.Toggle(0);
+  boxes.Toggle(1);
+  const Rect16 lower = boxes.window(0)->ClientOnTable();
+  // Box 2 lies over the right of box 1, and above it.
+  WBox* upper = boxes.window(1);
+  Rect16 over = upper->WindowRect();
+  over.x = static_cast<std::int16_t>(lower.x + lower.width * 3 / 4);
+  over.y = lower.y;
+  upper->Move(over);
+  boxes.BringToTop(1);
+  ASSERT_GT(upper->raised_at(), boxes.window(0)->raised_at());
+
+  // Carried up into the free part of box 1, from below it.
+  const int carried = 5;
+  const int x = lower.x + lower.width / 3, y = lower.y + lower.height / 2;
+  const Rect16 cell = piece(carried).board;
+  board().MovePiece(carried, kMoveReplaceGroup, x - cell.width / 2, lower.y + lower.height + 40);
+  CarryTo(carried, x, y);
+  ASSERT_EQ(piece(carried).box, 0);
+  EXPECT_GT(boxes.window(0)->raised_at(), upper->raised_at());
+  const QObjectList stack = WidgetOf(table_->platform_window())->children();
+  const auto frame = [](WBox* box) { return WidgetOf(box->platform_window())->parentWidget(); };
+  EXPECT_GT(stack.indexOf(frame(boxes.window(0))), stack.indexOf(frame(upper)))
+      << "the box that took the piece is drawn above the other";
+}
+
+TEST_F(TablePlay, AGroupSentIntoABoxLiesOnItsFloorAndLeavesNoGhostOnTheTable) {
+  Open();
+  const int right = Neighbour(0, kRight);
+  DragTo(right, board().ExactPlace(0, right));
+  ASSERT_NE(piece(right).joined_sides, 0);
+  SparklesEnd();
+  BoxWindows& boxes = table_->boxes();
+  const auto inside = [&](int box, const std::vector<int>& group) {
+    const Rect16 floor = boxes.window(box)->ClientRect();
+    for (int member : group) {
+      const Rect16 drawn = piece(member).window;
+      EXPECT_EQ(piece(member).box, box);
+      EXPECT_TRUE(drawn.x >= 0 && drawn.y >= 0 && drawn.x + drawn.width <= floor.width &&
+                  drawn.y + drawn.height <= floor.height)
+          << "piece " << member << " at " << drawn.x << "," << drawn.y << " " << drawn.width << "x"
+          << drawn.height << " in " << floor.width << "x" << floor.height;
+    }
+  };
+
+  // Into a closed box (Alt and a digit over the group): the table where
+  // the group was is as a full repaint draws it.
+  boxes.TakeGroup(0, 1);
+  const std::vector<std::uint8_t> after = Buffer();
+  table_->Refresh();
+  EXPECT_TRUE(after == Buffer()) << "the group left a ghost on the table";
+  boxes.Toggle(1);
+  inside(1, {0, right});
+
+  // Into an open box, over the others.
+  boxes.Toggle(4);
+  boxes.Toggle(2);
+  boxes.TakeGroup(0, 4);
+  inside(4, {0, right});
+  EXPECT_GT(boxes.window(4)->raised_at(), boxes.window(2)->raised_at());
+}
+
+TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
+  Traductor dictionary;
+  dictionary.set_directory(CBST_PROGRAM_DIR);
+  dictionary.set_accepted_version(kDictionaryVersion);
+  ASSERT_TRUE(dictionary.Load(kEnglishCode, kDictionaryTag, kEnglishCode).ok());
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  QTimer::singleShot(0, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
+      if (edit->property("id").toInt() == kPromptAnswer) edit->setText("Sky");
+    // The click ends the dialog and its buttons with it.
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+      if (button->property("id").toUInt() != kCommandOk) continue;
+      button->click();
+      return;
+    }
+    ADD_FAILURE() << "no OK button";
+  });
+  boxes.Rename(0);
+  ASSERT_EQ(puz_.boxes[0].name, "Sky");
+  EXPECT_NE(boxes.window(0)->Tip().find("Sky"), std::string::npos) << "the closed square's tip";
+
+  boxes.Toggle(0);
+  const auto caption = [&] {
+    return WidgetOf(boxes.window(0)->platform_window())->parentWidget()->windowTitle();
+  };
+  EXPECT_EQ(caption(), "1 Sky  (0 pieces)");
+  boxes.TakeGroup(5, 0);
+  EXPECT_EQ(caption(), "1 Sky  (1 piece)");
+  boxes.TakeGroup(6, 0);
+  EXPECT_EQ(caption(), "1 Sky  (2 pieces)");
 }
 
 }  // namespace

@@ -122,6 +122,19 @@ TEST_F(TipsTest, TheBalloonShowsBesideTheControlOnceTheMouseHasRested) {
   EXPECT_EQ(qAlpha(image.pixel(image.width() * 3 / 4, 10)), 0);
 }
 
+TEST_F(TipsTest, CarriageReturnsBreakTheBalloonsLines) {
+  const auto height = [&](int id, const char* tip) {
+    buttons_.at(id)->setProperty("tip", tip);
+    MoveOver(id);
+    clock_.now_ms += kTipsRestMs;
+    tips().Tick();
+    return tips().balloon() ? tips().balloon()->WindowRect().height : 0;
+  };
+  const int one_line = height(kOwnTip, "Name: Sky  Box 4");
+  EXPECT_GT(one_line, 0);
+  EXPECT_GT(height(kNoText, "Name: Sky\r\rBox 4"), one_line);
+}
+
 TEST_F(TipsTest, ANewControlHidesTheShownTip) {
   MoveOver(kOwnTip);
   clock_.now_ms += kTipsRestMs;

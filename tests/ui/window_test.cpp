@@ -1,10 +1,12 @@
 // window_test.cpp: framework windows on the offscreen toolkit: the events
 // they are told, destroying, the modal loop and placements.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <unistd.h>
@@ -19,6 +21,7 @@
 #include "support/recording_sink.h"
 #include "ui/application.h"
 #include "ui/placement.h"
+#include "ui/pop_menu.h"
 #include "ui/screen_overlay.h"
 #include "ui/virtual_keys.h"
 #include "ui/win_wrk.h"
@@ -35,6 +38,17 @@ class Recorder : public Window {
 
   void OnEvent(Event& event) override {
     if (event.code == kEventMouse) mice.push_back(*event.as<MousePayload>());
+    if (event.code == kEventMouse && menu_on_right &&
+        event.as<MousePayload>()->subcode == kMouseRightDown) {
+      // The player closes the menu without choosing.
+      QTimer::singleShot(0, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+      });
+      XPopMenu menu;
+      menu.Append(1, "One");
+      menu.Track(*this, event.as<MousePayload>()->x, event.as<MousePayload>()->y);
+      return;
+    }
     if (event.code == kEventKey) keys.push_back(*event.as<KeyPayload>());
     if (event.code == kEventTimer) timers.push_back(event.as<TimerPayload>()->id);
     if (event.code == kEventFilesDropped) files = event.as<FilesPayload>()->files;
@@ -71,6 +85,7 @@ class Recorder : public Window {
   int first_looks = 0;
   bool keep = false;
   bool destroy_on_timer = false;
+  bool menu_on_right = false;  // a right press opens a menu
 };
 const ClassInfo Recorder::kClass = {&Window::kClass, "Recorder"};
 
@@ -118,6 +133,16 @@ TEST_F(WindowTest, ClicksAndDragsArriveWithTheirSubcodes) {
   QTest::mouseRelease(widget_, Qt::MiddleButton, Qt::NoModifier, QPoint(50, 50));
   EXPECT_EQ(window->Subcodes(), (std::vector<int>{kMouseMiddleDown, kMouseMove, kMouseMiddleDrag,
                                                   kMouseMiddleDrag, kMouseMiddleUp}));
+}
+
+TEST_F(WindowTest, AfterAMenuOpenedByAPressTheMouseMovesWithoutDragging) {
+  Recorder* window = Open();
+  window->menu_on_right = true;
+  QTest::mousePress(widget_, Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+  // The menu took the release.
+  window->mice.clear();
+  QTest::mouseMove(widget_, QPoint(60, 60));
+  EXPECT_EQ(window->Subcodes(), std::vector<int>{kMouseMove});
 }
 
 TEST_F(WindowTest, KeysArriveWithTheirVirtualKeys) {
