@@ -16,8 +16,11 @@
 #include "app/game_events.h"
 #include "app/options.h"
 #include "app/program.h"
+#include "gfx/pixel_access.h"
+#include "platform/platform_window_qt.h"
 #include "platform/profile.h"
 #include "play/game_flags.h"
+#include "play/wbox.h"
 #include "play/wpuz.h"
 #include "support/desktop_home.h"
 #include "support/recording_sink.h"
@@ -187,7 +190,7 @@ TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation
     auto program = MakeProgram();
     ASSERT_TRUE(program->Start(puzzle));
     WPuz& table = *program->table();
-    table.set_game_flags(kGameNoPreview);
+    program->puzzle()->game_flags |= kGameNoPreview;
     const Rect16 empty = table.AssemblyArea();
     BoxAnswerer answerer(true);
     for (int click = 0; click < 2; ++click) {
@@ -210,7 +213,7 @@ TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
   auto program = MakeProgram();
   ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
   WPuz& table = *program->table();
-  table.set_game_flags(kGameNoPreview);
+  program->puzzle()->game_flags |= kGameNoPreview;
   Board& board = table.board();
   // Piece 0 and its neighbour across side 2, its right in the cut, joined.
   const int grabbed = 0;
@@ -306,6 +309,82 @@ TEST_F(StartUpTest, RunningOutOfMemoryEndsTheProgramWithMinusOne) {
       ::testing::ExitedWithCode(255), "Memory allocation failed");
 }
 #endif
+
+// The line of the image sheet along piece 0's own top side: a border of the
+// picture, with no tab, whatever way the piece lies.
+std::vector<std::uint32_t> TopBorderOfFirstPiece(const Puz& puz) {
+  const SPuz& corner = puz.cut.pieces[0];
+  const Rect16& cell = corner.cell;
+  const int screen_side = (kSideTop + corner.rotation) % kSideCount;
+  const bool across = screen_side == kSideTop || screen_side == kSideBottom;
+  const int fixed = screen_side == kSideLeft    ? cell.x
+                    : screen_side == kSideTop   ? cell.y
+                    : screen_side == kSideRight ? cell.LastColumn()
+                                                : cell.LastRow();
+  const PixelView image = puz.sheets.image->pixels();
+  std::vector<std::uint32_t> line;
+  for (int along = across ? cell.x : cell.y; along <= (across ? cell.LastColumn() : cell.LastRow());
+       ++along)
+    line.push_back(LoadPixel(across ? image.At(along, fixed) : image.At(fixed, along), 4) &
+                   0xFFFFFF);
+  return line;
+}
+
+TEST_F(StartUpTest, TheOptionsForNewGamesReachTheGameThatOpens) {
+  const std::string puzzle = "\"" + (directory_ / kSample).string() + "\"";
+  struct Case {
+    const char* settings;
+    bool preview_and_boxes;
+    bool grey;
+    int forced_turning;
+  };
+  // No preview (0x200), hidden boxes (0x80), grey shading (0x800).
+  for (const Case& each : {Case{"[Main]\n", true, false, 0},
+                           Case{"[Main]\nOptions=2688\nForceDIRotate=1\n", false, true, 1}}) {
+    SCOPED_TRACE(each.settings);
+    std::ofstream(directory_ / "cbst.ini") << each.settings;
+    auto program = MakeProgram();
+    ASSERT_TRUE(program->Start(puzzle));
+    WPuz& table = *program->table();
+    const Puz& game = *program->puzzle();
+    EXPECT_EQ(game.game_flags == (kGameNoPreview | kGameHideBoxes), !each.preview_and_boxes);
+    EXPECT_EQ(table.PreviewPlace().Empty(), !each.preview_and_boxes);
+    int boxes_shown = 0;
+    for (int box = 0; box < table.boxes().count(); ++box)
+      boxes_shown += WidgetOf(table.boxes().window(box)->platform_window())->isVisible();
+    EXPECT_EQ(boxes_shown, each.preview_and_boxes ? 6 : 0);
+
+    // Grey shading draws a lone piece's outline black; the picture's own
+    // colours light it otherwise.
+    EXPECT_EQ(game.sheets.shader == ShaderKind::kGrey, each.grey);
+    const std::vector<std::uint32_t> border = TopBorderOfFirstPiece(game);
+    EXPECT_EQ(border == std::vector<std::uint32_t>(border.size(), 0), each.grey);
+    // The turns of this game take the method the settings force.
+    EXPECT_EQ(game.sheets.force_pixel_turning, each.forced_turning);
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+  }
+}
+
+TEST_F(StartUpTest, ClosingTheTableFromTheWindowManagerQuitsTheGameAndEndsTheProgram) {
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  WPuz* table = program->table();
+  const auto boxes_shown = [&] {
+    int shown = 0;
+    for (int box = 0; box < table->boxes().count(); ++box)
+      shown += WidgetOf(table->boxes().window(box)->platform_window())->isVisible();
+    return shown;
+  };
+  ASSERT_EQ(boxes_shown(), 6);
+  // What a window manager's close button or Alt+F4 sends.
+  WidgetOf(table->platform_window())->close();
+  ASSERT_TRUE(Application::Instance()->Holds(table)) << "the quit closes the table, when done";
+  EXPECT_EQ(boxes_shown(), 0) << "the quit put the boxes away first";
+  EXPECT_EQ(program->Finish(), 0);
+  EXPECT_TRUE(Application::Instance()->windows().empty());
+  EXPECT_NE(Contents(directory_ / "cbst.ini").find("Options=0"), std::string::npos)
+      << "the options are saved as the program ends";
+}
 
 TEST_F(StartUpTest, QuitFromTheGameMenuEndsTheLoop) {
   auto program = MakeProgram();
