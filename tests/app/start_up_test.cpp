@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "app/game_events.h"
+#include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/program.h"
 #include "gfx/pixel_access.h"
@@ -330,39 +331,45 @@ std::vector<std::uint32_t> TopBorderOfFirstPiece(const Puz& puz) {
   return line;
 }
 
-TEST_F(StartUpTest, TheOptionsForNewGamesReachTheGameThatOpens) {
-  const std::string puzzle = "\"" + (directory_ / kSample).string() + "\"";
-  struct Case {
-    const char* settings;
-    bool preview_and_boxes;
-    bool grey;
-    int forced_turning;
-  };
-  // No preview (0x200), hidden boxes (0x80), grey shading (0x800).
-  for (const Case& each : {Case{"[Main]\n", true, false, 0},
-                           Case{"[Main]\nOptions=2688\nForceDIRotate=1\n", false, true, 1}}) {
-    SCOPED_TRACE(each.settings);
-    std::ofstream(directory_ / "cbst.ini") << each.settings;
-    auto program = MakeProgram();
-    ASSERT_TRUE(program->Start(puzzle));
-    WPuz& table = *program->table();
-    const Puz& game = *program->puzzle();
-    EXPECT_EQ(game.game_flags == (kGameNoPreview | kGameHideBoxes), !each.preview_and_boxes);
-    EXPECT_EQ(table.PreviewPlace().Empty(), !each.preview_and_boxes);
-    int boxes_shown = 0;
+TEST_F(StartUpTest, TheOptionsForNewGamesReachTheNextGameThatOpens) {
+  // No preview (0x200) and hidden boxes (0x80), pieces turned pixel by pixel.
+  std::ofstream(directory_ / "cbst.ini") << "[Main]\nOptions=640\nForceDIRotate=1\n";
+  const std::string puzzle = (directory_ / kSample).string();
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start("\"" + puzzle + "\""));
+  WPuz& table = *program->table();
+  const Puz& game = *program->puzzle();
+  const auto boxes_shown = [&] {
+    int shown = 0;
     for (int box = 0; box < table.boxes().count(); ++box)
-      boxes_shown += WidgetOf(table.boxes().window(box)->platform_window())->isVisible();
-    EXPECT_EQ(boxes_shown, each.preview_and_boxes ? 6 : 0);
-
-    // Grey shading draws a lone piece's outline black; the picture's own
-    // colours light it otherwise.
-    EXPECT_EQ(game.sheets.shader == ShaderKind::kGrey, each.grey);
+      shown += WidgetOf(table.boxes().window(box)->platform_window())->isVisible();
+    return shown;
+  };
+  const auto black_border = [&] {
     const std::vector<std::uint32_t> border = TopBorderOfFirstPiece(game);
-    EXPECT_EQ(border == std::vector<std::uint32_t>(border.size(), 0), each.grey);
-    // The turns of this game take the method the settings force.
-    EXPECT_EQ(game.sheets.force_pixel_turning, each.forced_turning);
-    EXPECT_EQ(CloseAndFinish(*program), 0);
-  }
+    return border == std::vector<std::uint32_t>(border.size(), 0);
+  };
+  EXPECT_EQ(game.game_flags, kGameNoPreview | kGameHideBoxes);
+  EXPECT_TRUE(table.PreviewPlace().Empty());
+  EXPECT_EQ(boxes_shown(), 0);
+  EXPECT_NE(game.sheets.shader, ShaderKind::kGrey);
+  EXPECT_FALSE(black_border()) << "the picture's colours light the outlines";
+  EXPECT_NE(game.sheets.force_pixel_turning, 0) << "the turns of this game go pixel by pixel";
+
+  // Changed while a game runs, the options wait for the next game: grey
+  // shading draws a lone piece's outline black.
+  ProgramOptions().bits = kOptionsGreyShading;
+  ProgramOptions().forced_rotation = 0;
+  EXPECT_NE(game.sheets.force_pixel_turning, 0);
+  const GamePlaces places{program->settings(), program->program_directory()};
+  ASSERT_TRUE(OpenFromCommandLine(*program->puzzle(), table, places, puzzle).ok());
+  EXPECT_EQ(game.game_flags, 0u);
+  EXPECT_FALSE(table.PreviewPlace().Empty());
+  EXPECT_EQ(boxes_shown(), 6);
+  EXPECT_EQ(game.sheets.shader, ShaderKind::kGrey);
+  EXPECT_TRUE(black_border());
+  EXPECT_EQ(game.sheets.force_pixel_turning, 0);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
 }
 
 TEST_F(StartUpTest, ClosingTheTableFromTheWindowManagerQuitsTheGameAndEndsTheProgram) {
