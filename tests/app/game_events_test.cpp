@@ -346,36 +346,6 @@ TEST_F(GameEventsTest, QuittingWithAnimationsShrinksTheTableAndWaits) {
   EXPECT_FALSE(application_.Holds(table_));
 }
 
-TEST_F(GameEventsTest, TheCloseAndEndOfSessionRequestsQuitTheGameBeforeTheTableGoes) {
-  ProgramOptions().bits &= ~kOptionsNoAnimation;
-  RecordingBoxes boxes;
-  for (const std::uint32_t request : {kCommandClose, kCommandEndSession}) {
-    SCOPED_TRACE(request);
-    if (!application_.Holds(table_)) {
-      // A table and a game again for the next request.
-      table_ = application_.Make<WPuz>(puz_);
-      ASSERT_TRUE(table_->CreateTable("Table"));
-      events_ = std::make_unique<GameEvents>(*table_, puz_, *settings_, directory_.string(), false);
-      events_->set_clock(&clock_);
-      table_->set_game(events_.get());
-    }
-    Open();
-    events_->set_boxes(&boxes);
-    boxes.hidden = 0;
-    clock_.now = 0;
-    Event close = MakeEvent(kEventCommand, CommandPayload{request, 0});
-    table_->Dispatch(close);
-    EXPECT_TRUE(close.handled());
-    EXPECT_EQ(boxes.hidden, 1) << "the boxes are put away";
-    EXPECT_GE(clock_.now, std::int64_t{kQuitMilliseconds + 2 * kQuitWaitMilliseconds} * 1000)
-        << "the closing animation ran";
-    ASSERT_TRUE(application_.Holds(table_)) << "the table goes once the request is over";
-    events_->set_boxes(nullptr);
-    application_.ProcessPending();
-    EXPECT_FALSE(application_.Holds(table_));
-  }
-}
-
 TEST_F(GameEventsTest, BoxKeysReachTheBoxesThatExist) {
   Open();
   RecordingBoxes boxes;

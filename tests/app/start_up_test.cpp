@@ -372,25 +372,31 @@ TEST_F(StartUpTest, TheOptionsForNewGamesReachTheNextGameThatOpens) {
   EXPECT_EQ(CloseAndFinish(*program), 0);
 }
 
-TEST_F(StartUpTest, ClosingTheTableFromTheWindowManagerQuitsTheGameAndEndsTheProgram) {
-  auto program = MakeProgram();
-  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
-  WPuz* table = program->table();
-  const auto boxes_shown = [&] {
-    int shown = 0;
+TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {
+  // The window manager's close (its button, Alt+F4), the close request and
+  // the end of the session.
+  for (const std::uint32_t request : {0u, kCommandClose, kCommandEndSession}) {
+    SCOPED_TRACE(request);
+    auto program = MakeProgram();
+    ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+    WPuz* table = program->table();
+    int boxes_shown = 0;
     for (int box = 0; box < table->boxes().count(); ++box)
-      shown += WidgetOf(table->boxes().window(box)->platform_window())->isVisible();
-    return shown;
-  };
-  ASSERT_EQ(boxes_shown(), 6);
-  // What a window manager's close button or Alt+F4 sends.
-  WidgetOf(table->platform_window())->close();
-  ASSERT_TRUE(Application::Instance()->Holds(table)) << "the quit closes the table, when done";
-  EXPECT_EQ(boxes_shown(), 0) << "the quit put the boxes away first";
-  EXPECT_EQ(program->Finish(), 0);
-  EXPECT_TRUE(Application::Instance()->windows().empty());
-  EXPECT_NE(Contents(directory_ / "cbst.ini").find("Options=0"), std::string::npos)
-      << "the options are saved as the program ends";
+      boxes_shown += WidgetOf(table->boxes().window(box)->platform_window())->isVisible();
+    ASSERT_EQ(boxes_shown, 6);
+    if (request == 0) {
+      WidgetOf(table->platform_window())->close();
+    } else {
+      Event close = MakeEvent(kEventCommand, CommandPayload{request, 0});
+      table->Dispatch(close);
+    }
+    ASSERT_TRUE(Application::Instance()->Holds(table)) << "the quit closes the table when done";
+    for (int box = 0; box < table->boxes().count(); ++box)
+      EXPECT_FALSE(WidgetOf(table->boxes().window(box)->platform_window())->isVisible())
+          << "the quit put the boxes away first";
+    EXPECT_EQ(program->Finish(), 0);
+    EXPECT_TRUE(Application::Instance()->windows().empty());
+  }
 }
 
 TEST_F(StartUpTest, QuitFromTheGameMenuEndsTheLoop) {

@@ -818,17 +818,18 @@ TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
     QTimer::singleShot(0, [&, typed, help] {
       QWidget* dialog = QApplication::activeModalWidget();
       ASSERT_NE(dialog, nullptr);
+      const auto control = [dialog](int id) -> QWidget* {
+        for (QWidget* each : dialog->findChildren<QWidget*>())
+          if (each->property("id").toInt() == id) return each;
+        return nullptr;
+      };
       seen.title = dialog->windowTitle();
       seen.pauses = effects_.pauses;
-      for (QLabel* label : dialog->findChildren<QLabel*>())
-        if (label->property("id").toInt() == kNameBoxLabel) seen.label = label->text();
-      QLineEdit* edit = nullptr;
-      for (QLineEdit* each : dialog->findChildren<QLineEdit*>())
-        if (each->property("id").toInt() == kNameBoxEdit) edit = each;
+      if (auto* label = qobject_cast<QLabel*>(control(kNameBoxLabel))) seen.label = label->text();
+      auto* edit = qobject_cast<QLineEdit*>(control(kNameBoxEdit));
       if (!edit) {
         ADD_FAILURE() << "no name to type";
-        for (QPushButton* button : dialog->findChildren<QPushButton*>())
-          if (button->property("id").toUInt() == kCommandCancel) button->click();
+        qobject_cast<QPushButton*>(control(kCommandCancel))->click();
         return;
       }
       EXPECT_EQ(dialog->focusWidget(), edit) << "typing goes to the name";
@@ -838,10 +839,7 @@ TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
         QApplication::sendEvent(edit, &press);
       }
       seen.typed = edit->text();
-      if (help) {
-        for (QPushButton* button : dialog->findChildren<QPushButton*>())
-          if (button->property("id").toUInt() == kCommandHelp) button->click();
-      }
+      if (help) qobject_cast<QPushButton*>(control(kCommandHelp))->click();
       QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
       QApplication::sendEvent(edit, &enter);
     });
