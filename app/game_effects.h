@@ -15,6 +15,8 @@ class GameEffects final : public TableEffects {
   // The score keeper and automatic saves arrive with their issues; until
   // then the game counts nothing and saves nothing.
   void StopClock() override {}
+  void PauseClock() override {}
+  void ResumeClock() override {}
   void CountJoinedSides(int) override {}
   void CountMove() override {}
   void CountHelp(int) override {}

@@ -71,12 +71,11 @@ constexpr Decoration kDecorations[] = {
 }  // namespace
 
 GameEvents::GameEvents(WPuz& table, Puz& puz, const Settings& settings,
-                       std::string program_directory, std::uint32_t& game_flags, bool low_colour)
+                       std::string program_directory, bool low_colour)
     : table_(table),
       puz_(puz),
       settings_(settings),
       program_directory_(std::move(program_directory)),
-      game_flags_(game_flags),
       low_colour_(low_colour) {}
 
 void GameEvents::BuildMenu(int kind, XPopMenu& menu) {
@@ -98,7 +97,7 @@ void GameEvents::BuildMenu(int kind, XPopMenu& menu) {
     if (!puz_.HasOption(kOptionNoHelp) && !(puz_.state & kGameSolved))
       AppendItem(menu, kCommandAutomaticHelp);
     AppendItem(menu, kCommandSpread);
-    if (game_flags_ & kGameCompetition) AppendItem(menu, kCommandCompetition);
+    if (puz_.game_flags & kGameCompetition) AppendItem(menu, kCommandCompetition);
   } else {
     AppendItem(menu, kCommandOptions);
   }
@@ -313,6 +312,7 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     }
     case kCommandQuit:
+    case kCommandClose:
     case kCommandEndSession:
       Quit();
       return true;
@@ -340,29 +340,24 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandNoPreview:
       if (puz_.HasOption(kOptionNoPreview)) return true;
-      game_flags_ = parameter ? game_flags_ | kGameNoPreview : game_flags_ & ~kGameNoPreview;
       table_.AllowPreview(parameter == 0);
       return true;
     case kCommandHideBoxes:
       if (parameter == 0) return OnCommand(kCommandShowBoxes, 0);
-      game_flags_ |= kGameHideBoxes;
-      table_.set_game_flags(game_flags_);
+      puz_.game_flags |= kGameHideBoxes;
       if (boxes_) boxes_->HideAll();
       return true;
     case kCommandShowBoxes:
-      game_flags_ &= ~kGameHideBoxes;
-      table_.set_game_flags(game_flags_);
+      puz_.game_flags &= ~kGameHideBoxes;
       if (boxes_) boxes_->ShowAll();
       return true;
     case kCommandHideScore:
       // The score window follows the flag.
       if (parameter == 0) return OnCommand(kCommandShowScore, 0);
-      game_flags_ |= kGameHideScore;
-      table_.set_game_flags(game_flags_);
+      puz_.game_flags |= kGameHideScore;
       return true;
     case kCommandShowScore:
-      game_flags_ &= ~kGameHideScore;
-      table_.set_game_flags(game_flags_);
+      puz_.game_flags &= ~kGameHideScore;
       return true;
     default:
       // The rest arrive with the windows and files they open.

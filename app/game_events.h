@@ -96,7 +96,7 @@ inline constexpr std::string_view kKeyClickHints = "nSayClick2";
 class GameEvents final : public GameHandler {
  public:
   GameEvents(WPuz& table, Puz& puz, const Settings& settings, std::string program_directory,
-             std::uint32_t& game_flags, bool low_colour);
+             bool low_colour);
 
   // The clock the game's animations run on.
   void set_clock(AnimationClock* clock) { clock_ = clock; }
@@ -135,7 +135,6 @@ class GameEvents final : public GameHandler {
   std::string program_directory_;
   SteadyAnimationClock steady_clock_;
   AnimationClock* clock_ = &steady_clock_;
-  std::uint32_t& game_flags_;
   bool low_colour_;
   PieceBoxes* boxes_ = nullptr;
   // A key offered to a box may come back here: it is not offered again.

@@ -51,7 +51,8 @@ Status OpenForPlay(Puz& puz, WPuz& table, const GamePlaces& places, const std::s
   OpenRequest request;
   request.path = VString(path);
   request.cache_allowed = (ProgramOptions().bits & kOptionsUseCache) != 0;
-  ProgramOptions().SetDefaultGameFlags();
+  request.game_flags = ProgramOptions().DefaultGameFlags();
+  request.sheets = ProgramOptions().PieceDrawing();
   Status opened = OpenPuzzleForPlay(puz, request, table);
   table.Refresh();
   if (opened.peek() == 0) RememberLastPuzzle(places, table, path);

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "app/app_codes.h"
 #include "gfx/display_probe.h"
 #include "play/game_flags.h"
 
@@ -83,6 +84,7 @@ void Options::Load(const Settings& settings) {
   no_sparkle = static_cast<std::uint8_t>(settings.ReadNumber(kKeyNoSparkle));
   no_shadow = static_cast<std::uint8_t>(settings.ReadNumber(kKeyNoShadow));
   solid_shadow = static_cast<std::uint8_t>(settings.ReadNumber(kKeySolidShadow));
+  forced_rotation = static_cast<int>(settings.ReadNumber(kKeyForceRotation));
   // The other method keeps raster operations instead of direct pixels.
   if (bits & kOptionsOtherBitmapMethod) ProbeDisplay(true);
 }
@@ -95,11 +97,17 @@ void Options::Save(const Settings& settings) {
   dirty = false;
 }
 
-void Options::SetDefaultGameFlags() {
-  game_flags = 0;
+std::uint32_t Options::DefaultGameFlags() const {
+  std::uint32_t game_flags = 0;
   for (const auto& [option, flag] : kGameDefaults) {
     if (bits & option) game_flags |= flag;
   }
+  return game_flags;
+}
+
+SheetChoices Options::PieceDrawing() const {
+  return {.grey_outlines = (bits & kOptionsGreyShading) != 0,
+          .force_pixel_turning = forced_rotation};
 }
 
 Options& ProgramOptions() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/settings.h"
+#include "puzzle/piece_sheets.h"
 
 namespace cbst {
 
@@ -42,10 +43,11 @@ inline constexpr double kMaxLoupeMagnification = 5.0;
 struct Options {
   bool dirty = false;
   std::uint32_t bits = 0;
-  std::uint32_t game_flags = 0;  // of the game being started or played
   std::uint8_t no_sparkle = 0;
   std::uint8_t no_shadow = 0;
   std::uint8_t solid_shadow = 0;
+  // [Main] "ForceDIRotate": non-zero turns pieces pixel by pixel.
+  int forced_rotation = 0;
   int loupe_size = kDefaultLoupeSize;
   double loupe_magnification = kDefaultLoupeMagnification;
 
@@ -55,7 +57,9 @@ struct Options {
   void Load(const Settings& settings);
   void Save(const Settings& settings);
   // The flags a new game starts with.
-  void SetDefaultGameFlags();
+  std::uint32_t DefaultGameFlags() const;
+  // How the pieces of the next puzzle opened are drawn and turned.
+  SheetChoices PieceDrawing() const;
 };
 
 // The program's one options record, made at start-up.

@@ -126,7 +126,6 @@ bool Program::Start(const std::string& command_line) {
   // A Control key held as the program started does not count as held.
   NoteKey(kVirtualControl, false);
   ProgramOptions().Load(*settings_);
-  forced_rotation_ = static_cast<int>(settings_->ReadNumber(kKeyForceRotation));
   if (!LoadDictionary()) {
     exit_code_ = 1;
     return false;
@@ -141,15 +140,14 @@ bool Program::Start(const std::string& command_line) {
   }
   table_->set_drag_cursor(drag_cursor_);
   low_colour_ = QueryDisplay().bit_count < kLowColourBits;
-  game_events_ = std::make_unique<GameEvents>(*table_, *puz_, *settings_, program_directory_,
-                                              ProgramOptions().game_flags, low_colour_);
+  game_events_ =
+      std::make_unique<GameEvents>(*table_, *puz_, *settings_, program_directory_, low_colour_);
   table_->set_game(game_events_.get());
   game_events_->set_boxes(&table_->boxes());
   sounds_ = std::make_unique<SoundPlayer>(program_directory_, ProgramOptions().bits);
   game_effects_ = std::make_unique<GameEffects>(*sounds_);
   table_->set_effects(game_effects_.get());
   ApplyOptions();
-  table_->set_game_flags(ProgramOptions().game_flags);
   table_->set_no_sparkle(ProgramOptions().no_sparkle != 0);
   table_->set_shadows({ProgramOptions().no_shadow != 0, ProgramOptions().solid_shadow != 0});
   table_->set_identity_text(IdentityText());

@@ -50,7 +50,6 @@ class Program {
   const Settings& settings() const { return *settings_; }
   bool program_directory_read_only() const { return read_only_; }
   bool low_colour() const { return low_colour_; }
-  int forced_rotation_method() const { return forced_rotation_; }
   WPuz* table() const { return table_; }
   Puz* puzzle() const { return puz_.get(); }
   const std::string& language_list() const { return language_list_; }
@@ -77,7 +76,6 @@ class Program {
   int drag_cursor_ = 0;
   int tack_hot_x_ = 0;
   int tack_hot_y_ = 0;
-  int forced_rotation_ = 0;
   bool low_colour_ = false;
   bool read_only_ = false;
   int exit_code_ = 0;

@@ -9,11 +9,10 @@
 #include "platform/colour_picker.h"
 #include "play/game_flags.h"
 #include "play/wbox.h"
+#include "play/wnamebox.h"
 #include "play/wpuz.h"
 #include "puzzle/piece_box.h"
-#include "text/traductor.h"
 #include "ui/application.h"
-#include "ui/win_dlg.h"
 
 namespace cbst {
 namespace {
@@ -61,7 +60,7 @@ WBox* BoxWindows::window(int box) const {
 void BoxWindows::Open() {
   Close();
   if (!table_.exists() || puz().cut.pieces.empty()) return;
-  hidden_ = (table_.game_flags() & kGameHideBoxes) != 0;
+  hidden_ = (puz().game_flags & kGameHideBoxes) != 0;
   windows_.assign(puz().boxes.size(), nullptr);
   for (int box = 0; box < count(); ++box)
     Make(box);
@@ -290,10 +289,8 @@ void BoxWindows::Rename(int box) {
   WBox* each = window(box);
   if (!each) return;
   VString name = each->Box()->name;
-  if (!Prompt(&table_, Text(kTextBoxName), name)) return;
-  std::string kept(name.c_str());
-  if (kept.size() > static_cast<std::size_t>(kBoxNameLength)) kept.resize(kBoxNameLength);
-  each->Box()->name = VString(kept);
+  if (!AskBoxName(table_, box, name)) return;
+  each->Box()->name = name;
   puz().state |= kGameChanged;
   each->UpdateTitle();
 }

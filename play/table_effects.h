@@ -15,6 +15,9 @@ class TableEffects {
   virtual ~TableEffects() = default;
   virtual void PlaySound(BoardSound sound) = 0;
   virtual void StopClock() = 0;
+  // The clock stands still while a dialog of the game is open; pauses nest.
+  virtual void PauseClock() = 0;
+  virtual void ResumeClock() = 0;
   virtual void CountJoinedSides(int sides) = 0;
   virtual void CountMove() = 0;
   virtual void CountHelp(int cost) = 0;

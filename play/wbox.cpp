@@ -34,7 +34,6 @@ constexpr int kClosedFontHeight = 14;
 // The frame's parts as its buttons name them.
 constexpr int kFrameMinimise = 8;
 constexpr int kFrameMaximise = 9;
-constexpr int kHelpTopicBox = 113;
 
 }  // namespace
 

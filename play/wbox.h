@@ -38,6 +38,8 @@ inline constexpr int kTextClosedBoxTip = 570;
 // The tips of the closed squares go by these ids, one a box.
 inline constexpr int kClosedBoxTipIds = 4000;
 inline constexpr int kClosedBoxTipIdsEnd = kClosedBoxTipIds + 256;
+// The help topic of the boxes.
+inline constexpr int kHelpTopicBox = 113;
 
 class WBox final : public WSPuz {
  public:

@@ -110,6 +110,17 @@ void WPuz::OnEvent(Event& event) {
         return;
       }
       break;
+    case kEventCommand:
+      // However the table is asked to close (its close box, the window
+      // manager, the end of the session), the game quits: the boxes go,
+      // the closing animation runs, and the game then closes the table.
+      if (const auto* command = event.as<CommandPayload>();
+          command && !closing_ && play_state.game &&
+          (command->id == kCommandClose || command->id == kCommandEndSession)) {
+        play_state.game->OnGameEvent(event);
+        if (event.handled()) return;
+      }
+      break;
     case kEventOther:
       // Losing the program's activation drops what the player carries.
       if (const auto* activation = event.as<ActivationPayload>()) {
@@ -221,7 +232,7 @@ void WPuz::DrawIdentity(const Rect16& painted) {
 Rect16 WPuz::PreviewPlace() const {
   const Puz& game = const_cast<WPuz*>(this)->puz();
   if (!game.preview_picture || game.cut.pieces.empty() || game.HasOption(kOptionNoPreview) ||
-      (game_flags_ & kGameNoPreview))
+      (game.game_flags & kGameNoPreview))
     return {};
   return {static_cast<std::int16_t>(preview_x_), static_cast<std::int16_t>(preview_y_),
           static_cast<std::int16_t>(game.preview_picture->width()),
@@ -231,12 +242,12 @@ Rect16 WPuz::PreviewPlace() const {
 void WPuz::AllowPreview(bool allowed) {
   const Rect16 before = PreviewPlace();
   if (allowed) {
-    game_flags_ &= ~kGameNoPreview;
+    puz().game_flags &= ~kGameNoPreview;
     const Rect16 place = PreviewPlace();
     preview_x_ = std::clamp(preview_x_, 0, std::max(0, width() - place.width));
     preview_y_ = std::clamp(preview_y_, 0, std::max(0, height() - place.height));
   } else {
-    game_flags_ |= kGameNoPreview;
+    puz().game_flags |= kGameNoPreview;
   }
   if (!exists()) return;
   Show(before);
@@ -422,7 +433,7 @@ std::uint8_t WPuz::BoxUnder(std::uint8_t window, const Rect16& rect) {
 void WPuz::RevealPiece(int piece) {
   const std::uint8_t box = puz().cut.pieces[static_cast<std::size_t>(piece)].box;
   if (box == kTableWindow || box >= puz().boxes.size()) return;
-  if (game_flags_ & kGameHideBoxes) boxes_.ShowAll();
+  if (puz().game_flags & kGameHideBoxes) boxes_.ShowAll();
   // The hint shows the box without its sound.
   if (puz().boxes[box].closed()) boxes_.Toggle(box, true);
 }
@@ -456,6 +467,14 @@ void WPuz::StartCompletionEffect(int sparkles) {
 
 void WPuz::StopClock() {
   if (effects_) effects_->StopClock();
+}
+
+void WPuz::PauseClock() {
+  if (effects_) effects_->PauseClock();
+}
+
+void WPuz::ResumeClock() {
+  if (effects_) effects_->ResumeClock();
 }
 
 void WPuz::CountJoinedSides(int sides) {

@@ -66,12 +66,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void set_no_sparkle(bool no_sparkle) { no_sparkle_ = no_sparkle; }
   const Sparkles& sparkles() const { return sparkles_; }
   bool completion_running() const { return completion_.has_value(); }
-  // The switches of the game being played (the preview may be off).
-  void set_game_flags(std::uint32_t game_flags) { game_flags_ = game_flags; }
   // The preview picture taken off the table or put back for this game;
   // put back, it stays on the table whatever its size now.
   void AllowPreview(bool allowed);
-  std::uint32_t game_flags() const { return game_flags_; }
   // The windows of the game's piece boxes.
   BoxWindows& boxes() { return boxes_; }
   // The carried group's picture, to be drawn over the window it is in.
@@ -85,6 +82,10 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void OpenGameMenuAt(int kind, int x, int y) { OpenGameMenu(kind, x, y); }
   // The table empties itself before it closes: its background only.
   void ClearForClosing();
+  // The game's clock stands still from one to the other (a dialog is
+  // open); pauses nest.
+  void PauseClock();
+  void ResumeClock();
   // A message box over the table; the game waits while it is open.
   int MessageBox(std::string_view text, std::uint32_t style);
   bool busy_with_message() const { return message_boxes_ > 0; }
@@ -159,7 +160,6 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   int message_boxes_ = 0;
   bool closing_ = false;
   bool requests_waiting_ = false;
-  std::uint32_t game_flags_ = 0;
   Rect16 loupe_icon_;
   ProgramPicture loupe_picture_;
   // The preview picture's top left on the table, and its drag: the grip

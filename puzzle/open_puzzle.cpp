@@ -88,7 +88,7 @@ Status BuildPuzzle(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable
   }
   CBST_TRY(MakePiezas(puz, puz.picture_rect.width, puz.picture_rect.height, random));
   timings.cut = watch.Lap();
-  CBST_TRY(DrawPieceSheets(puz, table.Progress(kDrawingPiecesMessage)));
+  CBST_TRY(DrawPieceSheets(puz, table.Progress(kDrawingPiecesMessage), request.sheets));
   timings.sheets = watch.Lap();
 
   puz.state &= ~kStateBuilding;
@@ -123,6 +123,7 @@ Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
   if (!resuming) {
     puz.Clear();
     puz.file_path = request.path;
+    puz.game_flags = request.game_flags;
   }
   const WaitCursor wait;
   Thumb thumb;

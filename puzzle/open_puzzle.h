@@ -5,6 +5,7 @@
 
 #include "base/status.h"
 #include "base/vstring.h"
+#include "puzzle/piece_sheets.h"
 #include "puzzle/play_table.h"
 #include "puzzle/puz.h"
 
@@ -32,6 +33,10 @@ struct OpenRequest {
   // The seed of a new game of a puzzle without its own; 0 draws one from
   // the clock.
   std::uint32_t game_seed = 0;
+  // The switches a new game starts with (a resumed game keeps its own).
+  std::uint32_t game_flags = 0;
+  // How the pieces are drawn and turned: the player's options.
+  SheetChoices sheets;
 };
 
 // Milliseconds spent in each stage of an opening.

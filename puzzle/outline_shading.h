@@ -19,9 +19,6 @@ struct SPuz;
 inline constexpr int kAllSides = -1;
 // The brightness that keeps a colour as it is.
 inline constexpr int kBrightnessUnchanged = 128;
-// The options bit that asks for grey outlines.
-inline constexpr std::uint32_t kOptionGreyOutlines = 0x800;
-
 // The shader for a puzzle: grey when asked, on displays of 16 colours or
 // fewer, or without a reduced picture; else direct on a picture with
 // addressable pixels, or through the device.

@@ -193,7 +193,7 @@ void TurnPieceIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
   } else {
     work.dc().Transfer(0, 0, width, height, sheets.image->dc(), piece.bound.x, piece.bound.y);
   }
-  if (turns != 0) (void)TurnBitmap(square, turns * 90);
+  if (turns != 0) (void)TurnBitmap(square, turns * 90, sheets.force_pixel_turning);
   const auto [square_x, square_y] = TurnedOrigin(n, unturned_width, unturned_height, turns);
 
   TurnGeometry(puz, piece, quarter_turns);
@@ -270,7 +270,7 @@ void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns) {
   TurnPieceIn(puz, piece, quarter_turns, work);
 }
 
-Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
+Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& choices) {
   PieceSheets& sheets = puz.sheets;
   if (sheets.image || sheets.mask) {
     // The sheets stay as they are; drawing twice is a fault of the caller.
@@ -321,7 +321,8 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey) {
     sheets = PieceSheets();
     return Status(kStatusOutOfMemory);
   }
-  sheets.shader = ChooseShader(puz, force_grey || MemoryIsShort());
+  sheets.shader = ChooseShader(puz, choices.grey_outlines || MemoryIsShort());
+  sheets.force_pixel_turning = choices.force_pixel_turning;
 
   BmpMem work(sheets.largest_extent, sheets.largest_extent, &sheets.image->dc());
   std::vector<int> column_x(static_cast<std::size_t>(columns) + 1, 0);

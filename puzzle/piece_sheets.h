@@ -44,13 +44,22 @@ struct PieceSheets {
   std::vector<int> row_heights;
   int largest_extent = 0;  // the largest bounding width or height of any piece
   ShaderKind shader = ShaderKind::kGrey;
+  // Non-zero: pieces are turned pixel by pixel, for displays whose raw
+  // bits the usual method cannot handle (see TurnBitmap).
+  int force_pixel_turning = 0;
+};
+
+// The player's choices for the pieces of a puzzle being drawn.
+struct SheetChoices {
+  bool grey_outlines = false;   // grey outlines whatever the display
+  int force_pixel_turning = 0;  // the slow turning method, for every turn
 };
 
 // Lays out and draws every piece of `puz.cut` from `puz.picture` (the
 // reduced picture), then shades the outlines. Progress goes in whole
 // percent of the pieces drawn. Out of memory for a sheet gives status 2.
-// `force_grey` asks for grey outlines whatever the display.
-Status DrawPieceSheets(Puz& puz, ProgressSink* progress, bool force_grey = false);
+// The choices stay with the sheets for the turns of play.
+Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& choices = {});
 
 // The mask of `piece` as it lies now; `keep_background` draws over what
 // the sheet holds instead of clearing the bounding rectangle first.

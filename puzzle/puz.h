@@ -48,7 +48,7 @@ struct Puz {
   // Play: the piece under the mouse in
   // a drag and the group it carries as one picture (with that group's
   // bounding rectangle), the game state, the puzzle's option flags, the
-  // level played, the seed this game was cut with, the distance dragged
+  // game's flags, the level played, the seed this game was cut with, the distance dragged
   // pieces travelled in millimetres, the tick of the last save.
   int dragged = -1;
   std::vector<int> carried;
@@ -56,6 +56,9 @@ struct Puz {
   std::vector<PieceBox> boxes;
   std::uint32_t state = 0;
   std::uint32_t option_flags = 0;
+  // The game's own switches (competition, automatic save, no preview,
+  // hidden boxes, hidden score): set as it starts, kept with it when saved.
+  std::uint32_t game_flags = 0;
   int level = 0;  // 0..4, or kCustomLevel
   std::uint32_t game_seed = 0;
   double mouse_travel = 0;

@@ -97,7 +97,7 @@ int RunSheets(int argc, char** argv) {
   Random random;
   random.Seed(seed);
   puz.cut = CutPieces(request, random);
-  if (Status drawn = DrawPieceSheets(puz, nullptr, grey); drawn.peek()) {
+  if (Status drawn = DrawPieceSheets(puz, nullptr, {.grey_outlines = grey}); drawn.peek()) {
     std::fprintf(stderr, "cbst-tool sheets: cannot draw the sheets (status %u)\n", drawn.code());
     return 1;
   }

@@ -78,7 +78,18 @@ bool WinDlg::CreateDialog(Window* parent) {
     host->move(owning->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
   }
   host->show();
-  if (QWidget* first = form->nextInFocusChain(); first && first != form) first->setFocus();
+  // The keyboard goes where the dialog put it as it showed, or else to its
+  // first control that takes the keyboard (not to a label).
+  const QWidget* placed = host->focusWidget();
+  if (!placed || !form->isAncestorOf(placed)) {
+    for (QWidget* next = form->nextInFocusChain(); next && next != form;
+         next = next->nextInFocusChain()) {
+      if (!form->isAncestorOf(next) || !next->isEnabled() || !(next->focusPolicy() & Qt::TabFocus))
+        continue;
+      next->setFocus(Qt::TabFocusReason);
+      break;
+    }
+  }
   return true;
 }
 
@@ -110,6 +121,17 @@ void WinDlg::OnEvent(Event& event) {
     }
   }
   Window::OnEvent(event);
+}
+
+void WinDlg::FocusItem(int id) {
+  QWidget* host = WidgetOf(platform_window());
+  if (!host) return;
+  for (QWidget* control : host->findChildren<QWidget*>()) {
+    if (!control->property("id").isValid() || control->property("id").toInt() != id) continue;
+    control->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) edit->selectAll();
+    return;
+  }
 }
 
 int RunModalDialog(WinDlg* dialog, Window* parent) {
@@ -144,11 +166,7 @@ bool Prompt(Window* parent, std::string_view question, VString& text) {
         SetItemText(kPromptQuestion, question_.view());
         SetItemText(kPromptAnswer, text_.view());
         // The answer is typed, or typed over, at once.
-        for (QLineEdit* edit : WidgetOf(platform_window())->findChildren<QLineEdit*>()) {
-          if (edit->property("id").toInt() != kPromptAnswer) continue;
-          edit->setFocus();
-          edit->selectAll();
-        }
+        FocusItem(kPromptAnswer);
       }
       if (event.code == kEventCommand) {
         const auto* command = event.as<CommandPayload>();

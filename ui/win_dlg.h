@@ -40,6 +40,9 @@ class WinDlg : public Window {
   // Enter and Esc as their keys.
   void OnEvent(Event& event) override;
 
+  // Gives control `id` the keyboard: an edit is typed over at once.
+  void FocusItem(int id);
+
  private:
   int template_id_;
 };

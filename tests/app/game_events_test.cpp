@@ -169,8 +169,7 @@ class GameEventsTest : public ::testing::Test {
     settings_ = std::make_unique<Settings>((directory_ / "cbst.ini").string());
     table_ = application_.Make<WPuz>(puz_);
     ASSERT_TRUE(table_->CreateTable("Table"));
-    events_ = std::make_unique<GameEvents>(*table_, puz_, *settings_, directory_.string(),
-                                           game_flags_, false);
+    events_ = std::make_unique<GameEvents>(*table_, puz_, *settings_, directory_.string(), false);
     events_->set_clock(&clock_);
     table_->set_game(events_.get());
     saved_options_ = ProgramOptions();
@@ -235,7 +234,6 @@ class GameEventsTest : public ::testing::Test {
   std::unique_ptr<Settings> settings_;
   Puz puz_;
   WPuz* table_ = nullptr;
-  std::uint32_t game_flags_ = 0;
   std::unique_ptr<GameEvents> events_;
   CountingClock clock_;
   Options saved_options_;
@@ -259,7 +257,7 @@ TEST_F(GameEventsTest, TheGameMenuHoldsWhatTheGameAllows) {
   Press(Key(KeyKind::kUp, kVkF1 + 4));
   EXPECT_EQ(Places(), before) << "F5 helps nowhere in a puzzle without help";
 
-  game_flags_ |= kGameCompetition;
+  puz_.game_flags |= kGameCompetition;
   XPopMenu competing;
   events_->BuildMenu(kMenuGame, competing);
   EXPECT_TRUE(competing.Has(kCommandCompetition));
@@ -278,7 +276,7 @@ TEST_F(GameEventsTest, CommandsWhoseWindowsAreStillToComeAreGreyedAndTheirKeysDo
     EXPECT_EQ(enabled(empty, working), true) << working;
 
   Open();
-  game_flags_ |= kGameCompetition;
+  puz_.game_flags |= kGameCompetition;
   XPopMenu playing;
   events_->BuildMenu(kMenuGame, playing);
   for (std::uint32_t waiting :
@@ -384,10 +382,10 @@ TEST_F(GameEventsTest, BoxKeysReachTheBoxesThatExist) {
   // Putting the boxes away and back, as the game's settings do.
   Command(kCommandHideBoxes, 1);
   EXPECT_EQ(boxes.hidden, 1);
-  EXPECT_TRUE(game_flags_ & kGameHideBoxes);
+  EXPECT_TRUE(puz_.game_flags & kGameHideBoxes);
   Command(kCommandHideBoxes, 0);
   EXPECT_EQ(boxes.hidden, 0);
-  EXPECT_FALSE(game_flags_ & kGameHideBoxes);
+  EXPECT_FALSE(puz_.game_flags & kGameHideBoxes);
 
   // Closing the game puts the boxes away.
   Event quit = MakeEvent(kEventCommand, CommandPayload{kCommandQuit, 0});
@@ -441,10 +439,10 @@ TEST_F(GameEventsTest, ThePreviewMenuTakesThePictureOffTheTableForThisGame) {
   EXPECT_EQ(Commands(menu), (std::vector<std::uint32_t>{kCommandNoPreview, kCommandPreviewHelp}));
   Command(kCommandNoPreview, menu.Find(kCommandNoPreview)->parameter);
   EXPECT_TRUE(table_->PreviewPlace().Empty());
-  EXPECT_TRUE(game_flags_ & kGameNoPreview);
+  EXPECT_TRUE(puz_.game_flags & kGameNoPreview);
   Command(kCommandNoPreview, 0);
   EXPECT_FALSE(table_->PreviewPlace().Empty());
-  EXPECT_FALSE(game_flags_ & kGameNoPreview);
+  EXPECT_FALSE(puz_.game_flags & kGameNoPreview);
 }
 
 }  // namespace

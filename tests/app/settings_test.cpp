@@ -135,13 +135,13 @@ TEST_F(SettingsTest, TheLoupeKeepsWithinItsRangesWhateverTheFileSays) {
 TEST_F(SettingsTest, GameFlagsComeFromTheOptionsAndTravelAsText) {
   Options options;
   options.bits = kOptionsCompetition | kOptionsNoPreview | kOptionsHideScore | kOptionsMute;
-  options.SetDefaultGameFlags();
-  EXPECT_EQ(options.game_flags, kGameCompetition | kGameNoPreview | kGameHideScore);
+  const std::uint32_t game_flags = options.DefaultGameFlags();
+  EXPECT_EQ(game_flags, kGameCompetition | kGameNoPreview | kGameHideScore);
 
   std::string text = "/Tit:x";
-  AppendGameFlags(options.game_flags, text);
+  AppendGameFlags(game_flags, text);
   EXPECT_EQ(text, "/Tit:x/Options:21");
-  EXPECT_EQ(GameFlagsFromText(text), options.game_flags);
+  EXPECT_EQ(GameFlagsFromText(text), game_flags);
   EXPECT_EQ(GameFlagsFromText("/Competition/HideBoxes"), kGameCompetition | kGameHideBoxes);
   EXPECT_EQ(GameFlagsFromText("/AutoSave/HideScore/Options:8"), kGameHideBoxes);
 }

@@ -14,10 +14,14 @@
 #include <unistd.h>
 
 #include "app/game_events.h"
+#include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/program.h"
+#include "gfx/pixel_access.h"
+#include "platform/platform_window_qt.h"
 #include "platform/profile.h"
 #include "play/game_flags.h"
+#include "play/wbox.h"
 #include "play/wpuz.h"
 #include "support/desktop_home.h"
 #include "support/recording_sink.h"
@@ -187,7 +191,7 @@ TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation
     auto program = MakeProgram();
     ASSERT_TRUE(program->Start(puzzle));
     WPuz& table = *program->table();
-    table.set_game_flags(kGameNoPreview);
+    program->puzzle()->game_flags |= kGameNoPreview;
     const Rect16 empty = table.AssemblyArea();
     BoxAnswerer answerer(true);
     for (int click = 0; click < 2; ++click) {
@@ -210,7 +214,7 @@ TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
   auto program = MakeProgram();
   ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
   WPuz& table = *program->table();
-  table.set_game_flags(kGameNoPreview);
+  program->puzzle()->game_flags |= kGameNoPreview;
   Board& board = table.board();
   // Piece 0 and its neighbour across side 2, its right in the cut, joined.
   const int grabbed = 0;
@@ -306,6 +310,94 @@ TEST_F(StartUpTest, RunningOutOfMemoryEndsTheProgramWithMinusOne) {
       ::testing::ExitedWithCode(255), "Memory allocation failed");
 }
 #endif
+
+// The line of the image sheet along piece 0's own top side: a border of the
+// picture, with no tab, whatever way the piece lies.
+std::vector<std::uint32_t> TopBorderOfFirstPiece(const Puz& puz) {
+  const SPuz& corner = puz.cut.pieces[0];
+  const Rect16& cell = corner.cell;
+  const int screen_side = (kSideTop + corner.rotation) % kSideCount;
+  const bool across = screen_side == kSideTop || screen_side == kSideBottom;
+  const int fixed = screen_side == kSideLeft    ? cell.x
+                    : screen_side == kSideTop   ? cell.y
+                    : screen_side == kSideRight ? cell.LastColumn()
+                                                : cell.LastRow();
+  const PixelView image = puz.sheets.image->pixels();
+  std::vector<std::uint32_t> line;
+  for (int along = across ? cell.x : cell.y; along <= (across ? cell.LastColumn() : cell.LastRow());
+       ++along)
+    line.push_back(LoadPixel(across ? image.At(along, fixed) : image.At(fixed, along), 4) &
+                   0xFFFFFF);
+  return line;
+}
+
+TEST_F(StartUpTest, TheOptionsForNewGamesReachTheNextGameThatOpens) {
+  // No preview (0x200) and hidden boxes (0x80), pieces turned pixel by pixel.
+  std::ofstream(directory_ / "cbst.ini") << "[Main]\nOptions=640\nForceDIRotate=1\n";
+  const std::string puzzle = (directory_ / kSample).string();
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start("\"" + puzzle + "\""));
+  WPuz& table = *program->table();
+  const Puz& game = *program->puzzle();
+  const auto boxes_shown = [&] {
+    int shown = 0;
+    for (int box = 0; box < table.boxes().count(); ++box)
+      shown += WidgetOf(table.boxes().window(box)->platform_window())->isVisible();
+    return shown;
+  };
+  const auto black_border = [&] {
+    const std::vector<std::uint32_t> border = TopBorderOfFirstPiece(game);
+    return border == std::vector<std::uint32_t>(border.size(), 0);
+  };
+  EXPECT_EQ(game.game_flags, kGameNoPreview | kGameHideBoxes);
+  EXPECT_TRUE(table.PreviewPlace().Empty());
+  EXPECT_EQ(boxes_shown(), 0);
+  EXPECT_NE(game.sheets.shader, ShaderKind::kGrey);
+  EXPECT_FALSE(black_border()) << "the picture's colours light the outlines";
+  EXPECT_NE(game.sheets.force_pixel_turning, 0) << "the turns of this game go pixel by pixel";
+
+  // Changed while a game runs, the options wait for the next game: grey
+  // shading draws a lone piece's outline black.
+  ProgramOptions().bits = kOptionsGreyShading;
+  ProgramOptions().forced_rotation = 0;
+  EXPECT_NE(game.sheets.force_pixel_turning, 0);
+  const GamePlaces places{program->settings(), program->program_directory()};
+  ASSERT_TRUE(OpenFromCommandLine(*program->puzzle(), table, places, puzzle).ok());
+  EXPECT_EQ(game.game_flags, 0u);
+  EXPECT_FALSE(table.PreviewPlace().Empty());
+  EXPECT_EQ(boxes_shown(), 6);
+  EXPECT_EQ(game.sheets.shader, ShaderKind::kGrey);
+  EXPECT_TRUE(black_border());
+  EXPECT_EQ(game.sheets.force_pixel_turning, 0);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
+TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {
+  // The window manager's close (its button, Alt+F4), the close request and
+  // the end of the session.
+  for (const std::uint32_t request : {0u, kCommandClose, kCommandEndSession}) {
+    SCOPED_TRACE(request);
+    auto program = MakeProgram();
+    ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+    WPuz* table = program->table();
+    int boxes_shown = 0;
+    for (int box = 0; box < table->boxes().count(); ++box)
+      boxes_shown += WidgetOf(table->boxes().window(box)->platform_window())->isVisible();
+    ASSERT_EQ(boxes_shown, 6);
+    if (request == 0) {
+      WidgetOf(table->platform_window())->close();
+    } else {
+      Event close = MakeEvent(kEventCommand, CommandPayload{request, 0});
+      table->Dispatch(close);
+    }
+    ASSERT_TRUE(Application::Instance()->Holds(table)) << "the quit closes the table when done";
+    for (int box = 0; box < table->boxes().count(); ++box)
+      EXPECT_FALSE(WidgetOf(table->boxes().window(box)->platform_window())->isVisible())
+          << "the quit put the boxes away first";
+    EXPECT_EQ(program->Finish(), 0);
+    EXPECT_TRUE(Application::Instance()->windows().empty());
+  }
+}
 
 TEST_F(StartUpTest, QuitFromTheGameMenuEndsTheLoop) {
   auto program = MakeProgram();

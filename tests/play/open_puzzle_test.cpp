@@ -129,6 +129,8 @@ TEST_F(OpenPuzzle, EveryLevelAndACustomSizeOpenScattered) {
 
 TEST(DefaultBoxes, SixClosedBoxesParkAlongTheBottom) {
   const std::vector<PieceBox> boxes = DefaultBoxes(1024, 768);
+  // Navy, green, maroon, teal, olive and silver, as 0x00BBGGRR.
+  constexpr std::uint32_t kColours[] = {0x800000, 0x008000, 0x000080, 0x808000, 0x008080, 0xC0C0C0};
   ASSERT_EQ(boxes.size(), 6u);
   for (std::size_t index = 0; index < boxes.size(); ++index) {
     const PieceBox& box = boxes[index];
@@ -137,7 +139,7 @@ TEST(DefaultBoxes, SixClosedBoxesParkAlongTheBottom) {
     EXPECT_EQ(box.closed_y, 768 - 28);
     EXPECT_EQ(box.open, (Rect16{static_cast<std::int16_t>(28 + 28 * index),
                                 static_cast<std::int16_t>(28 + 28 * index), 341, 256}));
-    EXPECT_EQ(box.colour, kDefaultBoxColours[index]);
+    EXPECT_EQ(box.colour, kColours[index]) << index;
   }
 }
 

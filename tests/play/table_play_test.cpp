@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -20,6 +21,7 @@
 #include "play/game_flags.h"
 #include "play/game_handler.h"
 #include "play/wbox.h"
+#include "play/wnamebox.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/piece_box.h"
@@ -42,6 +44,8 @@ class RecordingEffects final : public TableEffects {
  public:
   void PlaySound(BoardSound sound) override { sounds.push_back(sound); }
   void StopClock() override {}
+  void PauseClock() override { ++pauses; }
+  void ResumeClock() override { --pauses; }
   void CountJoinedSides(int) override {}
   void CountMove() override { ++moves; }
   void CountHelp(int) override { ++helps; }
@@ -51,6 +55,7 @@ class RecordingEffects final : public TableEffects {
   }
 
   std::vector<BoardSound> sounds;
+  int pauses = 0;
   int moves = 0;
   int helps = 0;
 };
@@ -99,7 +104,6 @@ class TablePlay : public ::testing::Test {
     ASSERT_TRUE(table_->CreateTable("Table"));
     table_->set_effects(&effects_);
     table_->set_game(&game_);
-    table_->set_game_flags(kGameNoPreview);
     table_->play().clock = &clock_;
   }
   void TearDown() override {
@@ -112,6 +116,7 @@ class TablePlay : public ::testing::Test {
     request.path = path_.c_str();
     request.level = level;
     request.options = options;
+    request.game_flags = kGameNoPreview;
     ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
     table_->Refresh();
   }
@@ -802,32 +807,70 @@ TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
   ASSERT_TRUE(dictionary.Load(kEnglishCode, kDictionaryTag, kEnglishCode).ok());
   Open();
   BoxWindows& boxes = table_->boxes();
-  QTimer::singleShot(0, [] {
-    QWidget* dialog = QApplication::activeModalWidget();
-    ASSERT_NE(dialog, nullptr);
-    for (QLineEdit* edit : dialog->findChildren<QLineEdit*>())
-      if (edit->property("id").toInt() == kPromptAnswer) edit->setText("Sky");
-    // The click ends the dialog and its buttons with it.
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-      if (button->property("id").toUInt() != kCommandOk) continue;
-      button->click();
-      return;
-    }
-    ADD_FAILURE() << "no OK button";
-  });
-  boxes.Rename(0);
-  ASSERT_EQ(puz_.boxes[0].name, "Sky");
-  EXPECT_NE(boxes.window(0)->Tip().find("Sky"), std::string::npos) << "the closed square's tip";
-
-  boxes.Toggle(0);
-  const auto caption = [&] {
-    return WidgetOf(boxes.window(0)->platform_window())->parentWidget()->windowTitle();
+  // What the naming dialog showed, and the clock's pauses while it was open.
+  struct Seen {
+    QString title, label, edit, typed;
+    int pauses = 0;
+  } seen;
+  // Once the dialog is up: notes what it shows, types `typed` key by key
+  // into the name, asks for help when told, and presses Enter.
+  const auto answer = [&](const QString& typed, bool help) {
+    QTimer::singleShot(0, [&, typed, help] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      const auto control = [dialog](int id) -> QWidget* {
+        for (QWidget* each : dialog->findChildren<QWidget*>())
+          if (each->property("id").toInt() == id) return each;
+        return nullptr;
+      };
+      seen.title = dialog->windowTitle();
+      seen.pauses = effects_.pauses;
+      if (auto* label = qobject_cast<QLabel*>(control(kNameBoxLabel))) seen.label = label->text();
+      auto* edit = qobject_cast<QLineEdit*>(control(kNameBoxEdit));
+      if (!edit) {
+        ADD_FAILURE() << "no name to type";
+        qobject_cast<QPushButton*>(control(kCommandCancel))->click();
+        return;
+      }
+      EXPECT_EQ(dialog->focusWidget(), edit) << "typing goes to the name";
+      seen.edit = edit->text();
+      for (const QChar character : typed) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(edit, &press);
+      }
+      seen.typed = edit->text();
+      if (help) qobject_cast<QPushButton*>(control(kCommandHelp))->click();
+      QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+      QApplication::sendEvent(edit, &enter);
+    });
   };
-  EXPECT_EQ(caption(), "1 Sky  (0 pieces)");
-  boxes.TakeGroup(5, 0);
-  EXPECT_EQ(caption(), "1 Sky  (1 piece)");
-  boxes.TakeGroup(6, 0);
-  EXPECT_EQ(caption(), "1 Sky  (2 pieces)");
+  answer("Clouds over the far hills", false);
+  boxes.Rename(1);
+  EXPECT_EQ(seen.title, "Box:1");
+  EXPECT_EQ(seen.label, "Name");
+  EXPECT_EQ(seen.pauses, 1) << "the clock stands still while the box is named";
+  EXPECT_EQ(effects_.pauses, 0);
+  EXPECT_EQ(seen.typed, "Clouds over the far ") << "twenty characters and no more";
+  EXPECT_EQ(puz_.boxes[1].name, "Clouds over the far ");
+
+  // The name is shown to be typed over.
+  answer("Sky", true);
+  boxes.Rename(1);
+  EXPECT_EQ(seen.edit, "Clouds over the far ");
+  EXPECT_EQ(std::count(game_.commands.begin(), game_.commands.end(), kCommandHelp), 1)
+      << "its help goes to the game";
+  ASSERT_EQ(puz_.boxes[1].name, "Sky");
+  EXPECT_NE(boxes.window(1)->Tip().find("Sky"), std::string::npos) << "the closed square's tip";
+
+  boxes.Toggle(1);
+  const auto caption = [&] {
+    return WidgetOf(boxes.window(1)->platform_window())->parentWidget()->windowTitle();
+  };
+  EXPECT_EQ(caption(), "2 Sky  (0 pieces)");
+  boxes.TakeGroup(5, 1);
+  EXPECT_EQ(caption(), "2 Sky  (1 piece)");
+  boxes.TakeGroup(6, 1);
+  EXPECT_EQ(caption(), "2 Sky  (2 pieces)");
 }
 
 }  // namespace

@@ -287,7 +287,7 @@ TEST(OutlineShading, GreyOutlinesOnFewColoursOrWhenAsked) {
 
   // Grey outlines are drawn without the picture: black while a piece is
   // alone, and lit once it has joined a neighbour.
-  ASSERT_TRUE(DrawPieceSheets(puz, nullptr, true).ok());
+  ASSERT_TRUE(DrawPieceSheets(puz, nullptr, {.grey_outlines = true}).ok());
   SPuz& corner = puz.cut.pieces[0];
   const auto top_edge = [&] {
     const PixelView image = puz.sheets.image->pixels();

@@ -35,6 +35,7 @@ void Answer(const QString& title, const QString& typed, int button, Qt::Key key 
     EXPECT_EQ(dialog->windowTitle(), title);
     auto* edit = qobject_cast<QLineEdit*>(Control(dialog, kPromptAnswer));
     ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(dialog->focusWidget(), edit) << "the answer is typed at once";
     EXPECT_EQ(edit->text(), "old");
     edit->setText(typed);
     if (key != Qt::Key_unknown) {
