@@ -8,13 +8,12 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
 #include "gfx/drawing_surface_qt.h"
 #include "platform/mouse_buttons.h"
-#include "platform/platform_window_qt.h"
-#include "play/game_handler.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_writer.h"
@@ -26,13 +25,6 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietGame final : public GameHandler {
- public:
-  void OnGameEvent(Event&) override {}
-  void BuildMenu(int, XPopMenu&) override {}
-  void EmptyTableClicked() override {}
-};
 
 // Time moves only when the animation waits; each wait may look at the
 // table first.
@@ -63,7 +55,6 @@ class TableAnimation : public ::testing::Test {
 
     table_ = application_.Make<WPuz>(puz_);
     ASSERT_TRUE(table_->CreateTable("Table"));
-    table_->set_game(&game_);
     table_->play().clock = &clock_;
     Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
     table_->Dispatch(show);
@@ -141,7 +132,6 @@ class TableAnimation : public ::testing::Test {
   fs::path path_;
   Puz puz_;
   WPuz* table_ = nullptr;
-  QuietGame game_;
   WatchedClock clock_;
 };
 
