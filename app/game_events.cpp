@@ -23,7 +23,6 @@
 #include "ui/event_codes.h"
 #include "ui/menu_icons.h"
 #include "ui/pop_menu.h"
-#include "ui/screen_overlay.h"
 #include "ui/virtual_keys.h"
 
 namespace cbst {
@@ -234,8 +233,8 @@ bool GameEvents::TakeGroupUnderCursor(int box) {
 
 void GameEvents::Animate(const RectAnimation& animation) {
   if (ProgramOptions().bits & kOptionsNoAnimation) return;
-  ScreenOverlay overlay;
-  AnimateRectangle(animation, overlay, *clock_);
+  // Drawn on the table itself: no window of its own goes over it.
+  table_.Animate(animation, clock_);
 }
 
 void GameEvents::Quit() {
@@ -246,7 +245,7 @@ void GameEvents::Quit() {
   SetWindowCursor(table_.platform_window(), table_.play().drag_cursor);
   table_.ClearForClosing();
   if (!(ProgramOptions().bits & kOptionsNoAnimation)) {
-    const Rect16 whole = table_.WindowRect();
+    const Rect16 whole = table_.ClientRect();
     RectAnimation closing;
     closing.from = whole;
     closing.to = {static_cast<std::int16_t>(whole.x + whole.width / 2 - kQuitSquare / 2),
@@ -267,7 +266,7 @@ void GameEvents::Quit() {
 
 void GameEvents::HideGame() {
   RectAnimation hiding;
-  hiding.from = table_.WindowRect();
+  hiding.from = table_.ClientRect();
   hiding.to = {static_cast<std::int16_t>(hiding.from.x + hiding.from.width / 2),
                static_cast<std::int16_t>(hiding.from.y + hiding.from.height), 1, 1};
   hiding.duration_ms = kHideMilliseconds;

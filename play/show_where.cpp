@@ -64,14 +64,14 @@ std::uint32_t ContrastingColour(std::uint32_t background) {
   return mean > kBrightBackground ? kBlack : kWhite;
 }
 
-Rect16 WSPuz::ToScreen(const Rect16& rect) {
-  Rect16 on_screen = rect;
-  for (const Window* window = this; window; window = window->parent()) {
+Rect16 WSPuz::ToTable(const Rect16& rect) {
+  Rect16 on_table = rect;
+  for (const Window* window = this; window && window->parent(); window = window->parent()) {
     const Rect16 placed = window->WindowRect();
-    on_screen.x = static_cast<std::int16_t>(on_screen.x + placed.x);
-    on_screen.y = static_cast<std::int16_t>(on_screen.y + placed.y);
+    on_table.x = static_cast<std::int16_t>(on_table.x + placed.x);
+    on_table.y = static_cast<std::int16_t>(on_table.y + placed.y);
   }
-  return on_screen;
+  return on_table;
 }
 
 void WSPuz::ShowWhere(int piece, int x, int y) {
@@ -87,8 +87,8 @@ void WSPuz::ShowWhere(int piece, int x, int y) {
   host_.CountHelp(0);
 
   const int direction = (side + clicked.rotation) % kSideCount;
-  const Rect16 from = ToScreen(SideStrip(clicked.board, direction));
-  const Rect16 target = ToScreen(board_.piece(neighbour).window);
+  const Rect16 from = ToTable(SideStrip(clicked.board, direction));
+  const Rect16 target = ToTable(board_.piece(neighbour).window);
   const Rect16 around = Around(target);
   const Rect16 steps[][2] = {
       {from, target}, {target, around}, {around, target}, {target, around}, {around, target}};

@@ -124,6 +124,7 @@ void WBox::OfferTip(bool shown) {
     hover.x = mouse.x;
     hover.y = mouse.y;
     hover.tip = Tip();
+    hover.window = &boxes_.table();
   }
   application->tips().Hover(hover);
 }

@@ -20,7 +20,6 @@
 #include "ui/event_codes.h"
 #include "ui/pop_menu.h"
 #include "ui/progress_window.h"
-#include "ui/screen_overlay.h"
 #include "ui/tips.h"
 
 namespace cbst {
@@ -162,13 +161,18 @@ void WPuz::ClearForClosing() {
 void WPuz::Show(const Rect16& rect) {
   if (paint_locks_ > 0) return;
   const Rect16 painted = PaintArea(rect, closing_);
-  if (closing_) {
-    if (exists()) Invalidate(painted);
-    return;
+  if (!closing_) {
+    if (puz().cut.pieces.empty()) DrawIdentity(painted);
+    DrawFurniture(painted);
   }
-  if (puz().cut.pieces.empty()) DrawIdentity(painted);
-  DrawFurniture(painted);
+  frames_.Repainted(painted);
   if (exists()) Invalidate(painted);
+}
+
+void WPuz::ShowNow(const Rect16& rect) {
+  if (!exists()) return;
+  Invalidate(rect);
+  Update(rect);
 }
 
 void WPuz::DrawFurniture(const Rect16& painted) {
@@ -278,7 +282,7 @@ void WPuz::MovePreviewOutline(int x, int y) {
   FrameSurface* surface = AnimationSurface();
   if (!surface) return;
   surface->InvertFrame(outline_, 1);
-  outline_ = ToScreen(PreviewPicture());
+  outline_ = PreviewPicture();
   outline_.x = static_cast<std::int16_t>(outline_.x + x - grip_x_ - preview_x_);
   outline_.y = static_cast<std::int16_t>(outline_.y + y - grip_y_ - preview_y_);
   surface->InvertFrame(outline_, 1);
@@ -355,9 +359,7 @@ int WPuz::MessageBox(std::string_view text, std::uint32_t style) {
 }
 
 FrameSurface* WPuz::AnimationSurface() {
-  if (!exists()) return nullptr;
-  if (!overlay_) overlay_ = std::make_unique<ScreenOverlay>();
-  return overlay_.get();
+  return exists() ? &frames_ : nullptr;
 }
 
 bool WPuz::CtrlAndAltHeld() const {
@@ -438,9 +440,9 @@ void WPuz::RevealPiece(int piece) {
   if (puz().boxes[box].closed()) boxes_.Toggle(box, true);
 }
 
-void WPuz::Animate(const RectAnimation& animation) {
+void WPuz::Animate(const RectAnimation& animation, AnimationClock* clock) {
   if (FrameSurface* surface = AnimationSurface())
-    AnimateRectangle(animation, *surface, *play_state.clock);
+    AnimateRectangle(animation, *surface, clock ? *clock : *play_state.clock);
 }
 
 void WPuz::Fly(int piece, int x, int y, int) {

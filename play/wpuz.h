@@ -18,13 +18,13 @@
 #include "play/sparkle.h"
 #include "play/table_base.h"
 #include "play/table_effects.h"
+#include "play/table_frames.h"
 #include "play/wspuz.h"
 
 namespace cbst {
 
 class GameHandler;
 class ProgressWindow;
-class ScreenOverlay;
 
 // Sent to the table when the last message box it showed is closed while
 // requests waited for it.
@@ -73,8 +73,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   BoxWindows& boxes() { return boxes_; }
   // The carried group's picture, to be drawn over the window it is in.
   const CarriedImage* carried_image() const { return carried(); }
-  // A rectangle animation over the screen (table coordinates).
-  void Animate(const RectAnimation& animation);
+  // A rectangle animation drawn on the table (table coordinates), paced by
+  // `clock` (the table's when none).
+  void Animate(const RectAnimation& animation, AnimationClock* clock = nullptr);
   // Paints the whole table again from the board and shows it.
   void Refresh();
 
@@ -133,11 +134,14 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void OpenWindowMenu(int x, int y) override;
   void RepaintTack(const Rect16& area) override { Show(area); }
   void RevealPiece(int piece) override;
+  // The frames of animations and outlines, in the back buffer.
   FrameSurface* AnimationSurface() override;
 
  private:
   // Paints `rect` of the back buffer and asks the screen to show it.
   void Show(const Rect16& rect);
+  // Puts `rect` of the back buffer on the screen before returning.
+  void ShowNow(const Rect16& rect);
   void PlaceFurniture();
   void DrawFurniture(const Rect16& painted);
   void DrawIdentity(const Rect16& painted);
@@ -170,7 +174,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   int grip_x_ = 0;
   int grip_y_ = 0;
   Rect16 outline_;
-  std::unique_ptr<ScreenOverlay> overlay_;
+  TableFrames frames_{*this, [this](const Rect16& area) { ShowNow(area); }};
   // The bar of a long opening, while the table is busy with it.
   std::unique_ptr<ProgressSink> progress_;
   // Last, so that the box windows go before anything they use.

@@ -95,8 +95,9 @@ class WSPuz : public Window {
   // What a carried piece may not leave without scrolling the window: the
   // window's surface.
   virtual Rect16 ScrollLimit();
-  // A rectangle of this window's client area on the screen.
-  virtual Rect16 ToScreen(const Rect16& rect);
+  // A rectangle of this window's client area on the table, where the
+  // animations are drawn.
+  virtual Rect16 ToTable(const Rect16& rect);
   // Asks for help on `topic`.
   void RequestHelp(int topic);
   // Ends a drag at once, as a release of the button at the last position.

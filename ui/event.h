@@ -89,14 +89,16 @@ struct TrackPayload {
 };
 
 // kEventHover: the control under the mouse (id 0 when the mouse has left
-// the controls), where it lies and where the mouse is, both on the screen,
-// and the control's own tip text (Windows-1252; empty when it has none).
+// the controls), where it lies and where the mouse is, both in the client
+// area of the window the control lives in, the control's own tip text
+// (Windows-1252; empty when it has none), and that window.
 struct HoverPayload {
   int control_id = 0;
   Rect16 control;
   int x = 0;
   int y = 0;
   std::string tip;
+  Window* window = nullptr;
 };
 
 // kEventMenuDecoration: the item's command, and what the receiver answers

@@ -2,16 +2,15 @@
 #include "ui/tips.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QRegion>
-#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "base/cp1252.h"
 #include "gfx/dc.h"
@@ -128,40 +127,50 @@ cBocadillo::~cBocadillo() {
   }
 }
 
-bool cBocadillo::Pop(std::string_view text, const Rect16& control) {
+bool cBocadillo::Pop(std::string_view text, const Rect16& control, Window& window) {
   QWidget* widget = WidgetOf(platform_window());
-  if (!widget) return false;
+  const QWidget* host = WidgetOf(window.platform_window());
+  if (!widget || !host) return false;
+  // The balloon lies in the top-level window of the control, over its
+  // children.
+  QWidget* top = host->window();
+  if (widget->parentWidget() != top) widget->setParent(top);
   text_ = text;
   const QFontMetrics metrics(TipFont());
   const QSize text_size =
       metrics.boundingRect(QRect(0, 0, kMaxTextWidth, 0), Qt::TextWordWrap, Shown(text)).size();
-  const QRect screen = widget->screen() ? widget->screen()->availableGeometry() : QRect();
-  const int anchor_x = control.x + std::min(kPointerInset, control.width / 2);
+  const QRect room = top->rect();
+  const QPoint corner = host->mapTo(top, QPoint(control.x, control.y));
+  const int anchor_x = corner.x() + std::min(kPointerInset, control.width / 2);
   // Below the control where there is room, otherwise above it.
   BalloonShape shape = ShapeFor(text_size, true);
-  points_up_ = screen.isEmpty() ||
-               control.y + control.height + shape.window.height() <= screen.y() + screen.height();
+  points_up_ = corner.y() + control.height + shape.window.height() <= room.bottom() + 1;
   if (!points_up_) shape = ShapeFor(text_size, false);
   int left = anchor_x - static_cast<int>(shape.tip.x());
-  if (!screen.isEmpty())
-    left = std::clamp(left, screen.left(),
-                      std::max(screen.left(), screen.right() - shape.window.width()));
-  const int top = points_up_ ? control.y + control.height : control.y - shape.window.height();
-  widget->setGeometry(left, top, shape.window.width(), shape.window.height());
-  // Shaped to the balloon, so that without a compositor no dark box shows
-  // around it; the outline's half pixel is kept inside.
+  left =
+      std::clamp(left, room.left(), std::max(room.left(), room.right() + 1 - shape.window.width()));
+  const int top_y = points_up_ ? corner.y() + control.height : corner.y() - shape.window.height();
+  widget->setGeometry(left, top_y, shape.window.width(), shape.window.height());
+  // Shaped to the balloon, so that nothing around it covers the window
+  // below; the outline's half pixel is kept inside.
   QPainterPathStroker outline;
   outline.setWidth(2);
   const QPainterPath balloon = BalloonPath(shape, points_up_);
   widget->setMask(
       QRegion(balloon.united(outline.createStroke(balloon)).toFillPolygon().toPolygon()));
+  widget->raise();
   widget->show();
   widget->update();
   return true;
 }
 
 void cBocadillo::Hide() {
-  if (QWidget* widget = WidgetOf(platform_window())) widget->hide();
+  QWidget* widget = WidgetOf(platform_window());
+  if (!widget) return;
+  widget->hide();
+  // Hidden, it belongs to no window, so that none takes it along when it
+  // closes.
+  if (widget->parentWidget()) widget->setParent(nullptr);
 }
 
 bool cBocadillo::shown() const {
@@ -249,6 +258,12 @@ cBocadillo* Tips::balloon() const {
 }
 
 cBocadillo* Tips::Balloon() {
+  // A window that closed with the balloon on it took the balloon along.
+  if (balloon_ && !WidgetOf(balloon_->platform_window())) {
+    balloon_->tips_ = nullptr;
+    DestroyWindow(std::exchange(balloon_, nullptr), 0);
+    timer_running_ = false;
+  }
   if (balloon_) return balloon_;
   Application* application = Application::Instance();
   if (!application) return nullptr;
@@ -258,13 +273,13 @@ cBocadillo* Tips::Balloon() {
     return nullptr;
   }
   QWidget* widget = WidgetOf(balloon->platform_window());
-  // Over everything, never active, and the mouse goes through it to the
-  // control below, which keeps its hover.
-  widget->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                         Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
+  // Never active, and the mouse goes through it to the control below,
+  // which keeps its hover; what it leaves clear shows the window below.
   widget->setAttribute(Qt::WA_TranslucentBackground);
+  widget->setAttribute(Qt::WA_OpaquePaintEvent, false);
   widget->setAttribute(Qt::WA_ShowWithoutActivating);
   widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+  widget->setFocusPolicy(Qt::NoFocus);
   balloon->tips_ = this;
   balloon_ = balloon;
   return balloon_;
@@ -282,7 +297,7 @@ std::string Tips::TextOf(const HoverPayload& hover) {
 
 void Tips::Hover(const HoverPayload& hover) {
   const ClientPoint point{hover.x, hover.y};
-  if (hover.control_id != 0 && hover.control_id == control_id_ &&
+  if (hover.control_id != 0 && hover.control_id == control_id_ && hover.window == window_ &&
       control_.ContainsPoint(point.x, point.y)) {
     // The same control: the rest begins again where the mouse is now.
     if (point != rest_point_) {
@@ -294,9 +309,10 @@ void Tips::Hover(const HoverPayload& hover) {
   Hide();
   control_id_ = hover.control_id;
   control_ = hover.control;
+  window_ = hover.window;
   rest_point_ = point;
   rest_ms_ = NowMs();
-  if (!enabled_ || suppressed() || control_id_ == 0) return;
+  if (!enabled_ || suppressed() || control_id_ == 0 || !window_) return;
   std::string text = TextOf(hover);
   if (text.empty()) return;
   cBocadillo* balloon = Balloon();
@@ -313,8 +329,13 @@ void Tips::Tick() {
     return;
   }
   if (NowMs() - rest_ms_ < kTipsRestMs) return;
+  Application* application = Application::Instance();
+  if (!window_ || !application || !application->Holds(window_)) {
+    Hide();
+    return;
+  }
   cBocadillo* balloon = Balloon();
-  if (balloon && balloon->Pop(text_, control_)) StopTimer();
+  if (balloon && balloon->Pop(text_, control_, *window_)) StopTimer();
 }
 
 void Tips::Hide() {

@@ -37,8 +37,9 @@ void SetControlTextLookup(ControlTextLookup lookup);
 
 class Tips;
 
-// The balloon: an ellipse with a pointer towards the control, in a
-// frameless tool window that the mouse goes through.
+// The balloon: an ellipse with a pointer towards the control, laid as a
+// child over the window the control lives in (so that every window system
+// places it with that window), and the mouse goes through it.
 class cBocadillo final : public Window {
  public:
   static const ClassInfo kClass;
@@ -47,9 +48,10 @@ class cBocadillo final : public Window {
 
   ~cBocadillo() override;
 
-  // Shows `text` (Windows-1252) beside `control` (screen coordinates),
-  // below it where the screen has room and above it otherwise.
-  bool Pop(std::string_view text, const Rect16& control);
+  // Shows `text` (Windows-1252) beside `control` (in the client area of
+  // `window`), below it where the window's top-level window has room and
+  // above it otherwise.
+  bool Pop(std::string_view text, const Rect16& control, Window& window);
   void Hide();
   bool shown() const;
   const std::string& text() const { return text_; }
@@ -99,6 +101,8 @@ class Tips {
   const std::string& text() const { return text_; }
   int control_id() const { return control_id_; }
   const Rect16& control() const { return control_; }
+  // The window the control lives in.
+  Window* window() const { return window_; }
   bool hidden() const { return hidden_; }
   bool timer_running() const { return timer_running_; }
   // The balloon while it shows.
@@ -115,7 +119,8 @@ class Tips {
   std::string text_;
   Rect16 control_;
   int control_id_ = 0;
-  ClientPoint rest_point_;  // on the screen
+  Window* window_ = nullptr;
+  ClientPoint rest_point_;  // in the window's client area
   std::int64_t rest_ms_ = 0;
   bool hidden_ = true;
   bool enabled_ = true;

@@ -247,6 +247,11 @@ void Window::Update() {
   if (WindowHost* host = HostOf(*platform_)) host->repaint();
 }
 
+void Window::Update(const Rect16& rect) {
+  if (rect.Empty()) return;
+  if (WindowHost* host = HostOf(*platform_)) host->repaint(rect.x, rect.y, rect.width, rect.height);
+}
+
 void Window::SetTimer(int id, int milliseconds) {
   if (WindowHost* host = HostOf(*platform_)) host->StartTimer(id, milliseconds);
 }

@@ -122,6 +122,8 @@ class Window {
   // or when the queue is empty.
   void Invalidate(const Rect16& rect = {});
   void Update();
+  // Paints `rect` of the client and puts it on the screen before returning.
+  void Update(const Rect16& rect);
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
   void Activate();

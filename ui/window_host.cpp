@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/key_state.h"
 #include "platform/mouse_buttons.h"
+#include "platform/platform_window_qt.h"
 #include "ui/application.h"
 #include "ui/virtual_keys_qt.h"
 #include "ui/window.h"
@@ -53,8 +54,9 @@ QWidget* ControlOf(QObject* object) {
   return nullptr;
 }
 
-Rect16 ScreenRectOf(const QWidget& widget) {
-  const QPoint corner = widget.mapToGlobal(QPoint(0, 0));
+// Where `widget` lies in the client area of `host`, one of its parents.
+Rect16 RectIn(const QWidget& widget, const QWidget& host) {
+  const QPoint corner = widget.mapTo(&host, QPoint(0, 0));
   return {static_cast<std::int16_t>(corner.x()), static_cast<std::int16_t>(corner.y()),
           static_cast<std::int16_t>(widget.width()), static_cast<std::int16_t>(widget.height())};
 }
@@ -69,14 +71,17 @@ void OfferHover(QObject* target, QEvent* event) {
   Window* window = FrameworkWindowOf(control);
   Application* application = Application::Instance();
   if (!window || !application || !application->Holds(window)) return;
+  const QWidget* host = WidgetOf(window->platform_window());
+  if (!host) return;
   HoverPayload hover;
+  hover.window = window;
   if (type == QEvent::MouseMove) {
     const auto* move = static_cast<QMouseEvent*>(event);
     // No tips while a button is held: that is a drag, or a press under way.
     if (move->buttons() != Qt::NoButton) return;
-    const QPoint at = move->globalPosition().toPoint();
+    const QPoint at = host->mapFromGlobal(move->globalPosition().toPoint());
     hover.control_id = control->property(kControlIdProperty).toInt();
-    hover.control = ScreenRectOf(*control);
+    hover.control = RectIn(*control, *host);
     hover.x = at.x();
     hover.y = at.y();
     hover.tip = Utf8ToCp1252(control->property(kControlTipProperty).toString().toStdString());
@@ -85,8 +90,9 @@ void OfferHover(QObject* target, QEvent* event) {
     // leaving.
     const QPoint at = QCursor::pos();
     if (target != control && control->rect().contains(control->mapFromGlobal(at))) return;
-    hover.x = at.x();
-    hover.y = at.y();
+    const QPoint inside = host->mapFromGlobal(at);
+    hover.x = inside.x();
+    hover.y = inside.y();
   }
   Event hovered = MakeEvent(kEventHover, std::move(hover));
   window->Dispatch(hovered);
@@ -163,7 +169,10 @@ void WindowHost::paintEvent(QPaintEvent* event) {
     dc.Flush();
   }
   QPainter painter(this);
-  if (image_.hasAlphaChannel()) painter.setCompositionMode(QPainter::CompositionMode_Source);
+  // A see-through window gives the window system its alpha as it is; a
+  // see-through child is laid over what its parent shows.
+  if (image_.hasAlphaChannel() && isWindow())
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
   for (const QRect& part : event->region())
     painter.drawImage(part, image_, part);
 }

@@ -7,7 +7,9 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -39,10 +41,14 @@ class CountingClock final : public AnimationClock {
     ++asked;
     return now;
   }
-  void Sleep(std::int64_t microseconds) override { now += microseconds; }
+  void Sleep(std::int64_t microseconds) override {
+    if (on_sleep) on_sleep();
+    now += microseconds;
+  }
 
   std::int64_t now = 0;
   int asked = 0;
+  std::function<void()> on_sleep;  // looks at the screen while time passes
 };
 
 KeyPayload Key(KeyKind kind, int virtual_key, std::uint8_t modifiers = 0, bool extended = false) {
@@ -339,9 +345,23 @@ TEST_F(GameEventsTest, QuittingWithAnimationsShrinksTheTableAndWaits) {
   Open();
   ProgramOptions().bits &= ~kOptionsNoAnimation;
   Event quit = MakeEvent(kEventCommand, CommandPayload{kCommandQuit, 0});
+  // The shrinking frames are drawn on the table itself, with no window
+  // over it.
+  std::vector<std::uint32_t> corner;
+  int windows_over = 0;
+  clock_.on_sleep = [&] {
+    table_->back_buffer().dc().Flush();
+    corner.push_back(table_->back_buffer().dc().GetPixel(0, 0));
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      windows_over += widget->isVisible();
+  };
   table_->Dispatch(quit);
+  clock_.on_sleep = nullptr;
   EXPECT_GE(clock_.now, std::int64_t{kQuitMilliseconds + 2 * kQuitWaitMilliseconds} * 1000);
   EXPECT_GT(clock_.asked, 0);
+  const std::uint32_t cleared = table_->back_buffer().dc().GetPixel(0, 0);
+  EXPECT_NE(std::count(corner.begin(), corner.end(), cleared), std::ssize(corner));
+  EXPECT_EQ(windows_over, 0);
   application_.ProcessPending();
   EXPECT_FALSE(application_.Holds(table_));
 }

@@ -1,9 +1,11 @@
 // tips_test.cpp: tips of a window's controls, from the mouse moving over
 // them to the balloon, on a clock the tests move by hand.
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
+#include <cstdlib>
 #include <map>
 
 #include "gfx/drawing_surface_qt.h"
@@ -170,6 +172,51 @@ TEST_F(TipsTest, TipsOffOrSuppressedStartNoTip) {
   Tips::set_suppressed(false);
   MoveOver(kOwnTip);
   EXPECT_TRUE(tips().timer_running());
+}
+
+TEST_F(TipsTest, TheBalloonLiesInTheTopWindowOfItsControlAndOutlivesIt) {
+  // A control inside a framed child window of the window.
+  auto* inner = application_.Make<Window>();
+  ASSERT_TRUE(inner->Create(window_, {150, 70, 220, 120}, "Inner", kStyleChild | kStyleFramed));
+  QWidget* inner_host = WidgetOf(inner->platform_window());
+  auto* button = new QPushButton("inner", inner_host);
+  button->setProperty("id", kOwnTip);
+  button->setProperty("tip", "Deep inside");
+  button->setGeometry(10, 10, 80, 24);
+  button->show();
+  QTest::mouseMove(button, QPoint(5, 5));
+  clock_.now_ms += kTipsRestMs;
+  tips().Tick();
+  cBocadillo* balloon = tips().balloon();
+  ASSERT_NE(balloon, nullptr);
+  EXPECT_EQ(balloon->text(), "Deep inside");
+
+  // Not a window of its own: a child of the top window, just under the
+  // control wherever the window system puts that window.
+  QWidget* top = WidgetOf(window_->platform_window());
+  QWidget* shown = WidgetOf(balloon->platform_window());
+  EXPECT_FALSE(shown->isWindow());
+  EXPECT_EQ(shown->parentWidget(), top);
+  const QPoint below = button->mapTo(top, QPoint(0, button->height()));
+  EXPECT_EQ(shown->y(), below.y());
+  EXPECT_LE(std::abs(shown->x() - below.x()), button->width());
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    EXPECT_TRUE(widget == top || !widget->isVisible()) << "no other window shows";
+
+  // The window closes with the balloon on it; the next tip still shows.
+  DestroyWindow(window_, 0);
+  window_ = application_.Make<Window>();
+  ASSERT_TRUE(window_->Create(nullptr, {60, 60, 400, 200}, "Again"));
+  auto* again = new QPushButton("again", WidgetOf(window_->platform_window()));
+  again->setProperty("id", kDictionary);
+  again->setGeometry(20, 20, 100, 30);
+  again->show();
+  QTest::mouseMove(again, QPoint(10, 10));
+  clock_.now_ms += kTipsRestMs;
+  tips().Tick();
+  ASSERT_NE(tips().balloon(), nullptr);
+  EXPECT_EQ(WidgetOf(tips().balloon()->platform_window())->parentWidget(),
+            WidgetOf(window_->platform_window()));
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 #include "ui/application.h"
 #include "ui/placement.h"
 #include "ui/pop_menu.h"
-#include "ui/screen_overlay.h"
 #include "ui/virtual_keys.h"
 #include "ui/win_wrk.h"
 
@@ -361,25 +360,6 @@ TEST_F(WindowTest, CursorsAndTheAnimationLayer) {
   EXPECT_EQ(application_.font(Application::UiFont::kDialog).face, "MS Sans Serif");
   EXPECT_EQ(QFontInfo(QFont("MS Sans Serif")).family(), "DejaVu Sans");
   EXPECT_EQ(QFontInfo(QFont("Small Fonts")).family(), "DejaVu Sans");
-
-  // A rectangle animation leaves nothing on the layer, and the layer goes.
-  class Clock final : public AnimationClock {
-   public:
-    std::int64_t NowMicroseconds() override { return now; }
-    void Sleep(std::int64_t microseconds) override { now += microseconds; }
-    std::int64_t now = 0;
-  } clock;
-  ScreenOverlay overlay;
-  int shown = 0;
-  overlay.InvertFrame({10, 10, 50, 40}, 2);
-  overlay.Present();
-  shown += overlay.visible();
-  AnimateRectangle({{10, 10, 50, 40}, {200, 100, 300, 200}, 2, 100}, overlay, clock);
-  overlay.InvertFrame({10, 10, 50, 40}, 2);
-  overlay.Present();
-  EXPECT_EQ(shown, 1);
-  EXPECT_TRUE(overlay.frames().empty());
-  EXPECT_FALSE(overlay.visible());
 }
 
 }  // namespace
