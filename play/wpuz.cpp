@@ -85,10 +85,10 @@ void WPuz::Refresh() {
 
 void WPuz::OnEvent(Event& event) {
   // While an animation runs, what the player or the window manager asks
-  // of the table waits for its end: nothing starts a second drag or ends
-  // the game under it. Mouse moves are stale by then.
-  if (play_state.animating > 0 &&
-      (event.code == kEventCommand || event.code == kEventKey || event.code == kEventMouse)) {
+  // of the table waits for its end: nothing starts a second drag, ends the
+  // game or replaces the back buffer under it. Mouse moves are stale by then.
+  if (play_state.animating > 0 && (event.code == kEventCommand || event.code == kEventKey ||
+                                   event.code == kEventMouse || event.code == kEventSize)) {
     const auto* mouse = event.as<MousePayload>();
     if (!mouse || (mouse->subcode != kMouseMove && !play_state.clicks_end_animation))
       held_.push_back(event);

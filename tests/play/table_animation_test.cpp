@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 
 #include <filesystem>
 #include <functional>
@@ -328,6 +329,34 @@ TEST_F(TableAnimation, WithoutAnimationEffectsShowWhereDrawsNoRectanglesButPiece
   // Flights are not effects of that kind: the first help still flies.
   ASSERT_TRUE(board().Help());
   EXPECT_GE(clock_.NowMicroseconds(), 1'000'000);
+}
+
+TEST_F(TableAnimation, AClickEndsTheShowOfWhereAPieceGoesAndDoesNothingElse) {
+  QWidget* widget = table_->platform_window()->widget.data();
+  ASSERT_NE(widget, nullptr);
+  const int below = piece(0).neighbour[kDown];
+  ASSERT_NE(below, kNoNeighbour);
+  board().BringToFront(0, 0);
+  const Rect16 cell = piece(0).board;
+  const int sparkles = table_->sparkles().started();
+  bool clicked = false;
+  clock_.on_wait = [&](std::int64_t) {
+    if (clicked) return;
+    clicked = true;
+    // The player clicks on the table while the rectangle travels.
+    const QPointF at(cell.x + cell.width / 2, cell.y + cell.height / 2);
+    QCoreApplication::postEvent(
+        widget, new QMouseEvent(QEvent::MouseButtonPress, at, widget->mapToGlobal(at),
+                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  };
+  Mouse(kMouseLeftDown, cell.x + cell.width / 2, cell.y + cell.height - 2, kModControl | kModAlt);
+  clock_.on_wait = nullptr;
+  ASSERT_TRUE(clicked);
+  EXPECT_EQ(effects_.helps, 1);
+  EXPECT_LT(clock_.NowMicroseconds(), 1'000'000) << "the show stops short of its end";
+  EXPECT_EQ(table_->sparkles().started(), sparkles) << "an ended show does not sparkle";
+  application_.ProcessPending();
+  EXPECT_EQ(board().dragged(), kNoPiece) << "the click that ended it picks nothing up";
 }
 
 TEST_F(TableAnimation, APressDuringAFlightWaitsForItsEnd) {
