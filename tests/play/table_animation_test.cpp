@@ -83,8 +83,8 @@ class TableAnimation : public ::testing::Test {
     path_ = fs::temp_directory_path() / ("cbst-anim-" + std::to_string(::getpid()) + ".puz");
     Puz made;
     made.title = "Orchard";
-    made.level_rows = {5};
-    made.level_columns = {6};
+    made.level_rows = {6};
+    made.level_columns = {7};
     made.puzzle_seed = 31;
     made.background = 0x203040;
     made.state = kStateOwnLevels;
@@ -378,22 +378,35 @@ TEST_F(TableAnimation, APressDuringAFlightWaitsForItsEnd) {
 }
 
 // A paint of the whole table lets the toolkit's messages through as it
-// goes (the windows stay alive); the paint of a drag step does not.
+// goes (the windows stay alive) and shows the wait cursor once it lasts;
+// the paint of a drag step does neither.
 TEST_F(TableAnimation, AWholeTablePaintLetsMessagesThroughAndASmallOneDoesNot) {
   class Listener final : public QObject {
    public:
+    explicit Listener(FrameClock& clock) : clock_(clock) {}
     bool event(QEvent* event) override {
-      if (event->type() == QEvent::User) ++heard;
-      return QObject::event(event);
+      if (event->type() != QEvent::User) return QObject::event(event);
+      if (++heard == 1) {
+        // The paint has lasted long by the time the next message comes.
+        clock_.Sleep(2'000'000);
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+      } else {
+        waited = QGuiApplication::overrideCursor() != nullptr;
+      }
+      return true;
     }
+    FrameClock& clock_;
     int heard = 0;
-  } listener;
+    bool waited = false;
+  } listener(clock_);
   QCoreApplication::postEvent(&listener, new QEvent(QEvent::User));
   table_->Redraw(kTableWindow, piece(0).window);
   EXPECT_EQ(listener.heard, 0);
-  ASSERT_GE(board().piece_count(), 16);
+  ASSERT_GE(board().piece_count(), 2 * kPiecesBetweenMessages);
   table_->Refresh();
-  EXPECT_EQ(listener.heard, 1);
+  EXPECT_EQ(listener.heard, 2);
+  EXPECT_TRUE(listener.waited) << "the wait cursor shows once the paint lasts";
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "and goes with its end";
 }
 
 }  // namespace
