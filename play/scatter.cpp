@@ -60,7 +60,8 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
     BoardHost& host;
     std::uint8_t window;
     bool animate;
-    Running(BoardHost& h, std::uint8_t w, bool a) : host(h), window(w), animate(a) {
+    Running(BoardHost& told, std::uint8_t spread, bool animated)
+        : host(told), window(spread), animate(animated) {
       host.SpreadRuns(window, animate, true);
     }
     ~Running() { host.SpreadRuns(window, animate, false); }

@@ -90,8 +90,10 @@ void WPuz::OnEvent(Event& event) {
   if (play_state.animating > 0 && (event.code == kEventCommand || event.code == kEventKey ||
                                    event.code == kEventMouse || event.code == kEventSize)) {
     const auto* mouse = event.as<MousePayload>();
-    if (!mouse || (mouse->subcode != kMouseMove && !play_state.clicks_end_animation))
-      held_.push_back(event);
+    const bool move =
+        mouse && (mouse->subcode == kMouseMove || mouse->subcode == kMouseLeftDrag ||
+                  mouse->subcode == kMouseRightDrag || mouse->subcode == kMouseMiddleDrag);
+    if (!mouse || (!move && !play_state.clicks_end_animation)) held_.push_back(event);
     event.set_handled();
     return;
   }
