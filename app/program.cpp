@@ -111,6 +111,7 @@ void Program::ApplyOptions() {
   const std::uint32_t bits = ProgramOptions().bits;
   table_->board().set_drag_single_pieces((bits & kOptionsDragGrabbedPiece) != 0);
   table_->boxes().set_animations(!(bits & kOptionsNoAnimation));
+  table_->play().rect_animations = !(bits & kOptionsNoAnimation);
   sounds_->SetOptions(bits);
   application_->tips().set_enabled(!(bits & kOptionsNoTips));
 }

@@ -53,6 +53,16 @@ class BoardHost {
 
   // An animated move of a piece's board position; a test host just jumps.
   virtual void Fly(int piece, int x, int y, int milliseconds) = 0;
+  // Shows the piece's group turning about the pivot through `degrees`
+  // (90 clockwise, -90 the other way) before the turn is made. Nothing by
+  // default.
+  virtual void AnimateTurn(int /*piece*/, int /*pivot_x*/, int /*pivot_y*/, int /*degrees*/,
+                           int /*milliseconds*/) {}
+  // A spread of a window's pieces starts (running) or ends. An animated one
+  // shows each of its `total` pieces as it lands (SpreadStep); another one
+  // hides the window's pieces until it is done.
+  virtual void SpreadRuns(std::uint8_t /*window*/, bool /*animated*/, bool /*running*/) {}
+  virtual void SpreadStep(int /*landed*/, int /*total*/) {}
   virtual void PlaySound(BoardSound sound) = 0;
   virtual void Sparkle(int x, int y) = 0;
   virtual void StartCompletionEffect(int sparkles) = 0;

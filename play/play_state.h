@@ -39,6 +39,15 @@ struct PlayState {
   std::unique_ptr<MultiSPuzs> selection;
   // A turn or a selection in progress: another one waits for its end.
   bool gesture_running = false;
+  // Animations being drawn (flights, turns, spreads): while any runs, the
+  // player's input waits for its end.
+  int animating = 0;
+  // A click ends the animation running (the show of where a piece goes)
+  // and does nothing else.
+  bool clicks_end_animation = false;
+  // The player may turn off the rectangles that show where things go
+  // (flights, turns and spreads still move).
+  bool rect_animations = true;
   int drag_cursor = 0;
   cXinx tack;
   GameHandler* game = nullptr;

@@ -5,6 +5,7 @@
 // A new game fills the table from the top in a band; when the table is
 // full the grid is wiped and the next pieces go on top of the first layer,
 // and after two such wipes only the cells (not the tabs) are kept apart.
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -54,6 +55,22 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
     return p.box == window && !(p.flags & kPiecePinned) && p.joined_sides == 0 &&
            (!selection_only || (p.flags & kPieceSelected));
   };
+  // The host knows the spread runs until it returns, however it ends.
+  struct Running {
+    BoardHost& host;
+    std::uint8_t window;
+    bool animate;
+    Running(BoardHost& told, std::uint8_t spread, bool animated)
+        : host(told), window(spread), animate(animated) {
+      host.SpreadRuns(window, animate, true);
+    }
+    ~Running() { host.SpreadRuns(window, animate, false); }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+  } running(host_, window, animate);
+  const int total =
+      static_cast<int>(std::count_if(puz_.cut.pieces.begin(), puz_.cut.pieces.end(), loose));
+  int landed = 0;
   // What stays protected through every wipe of the grid: the pieces that
   // are not spread, the areas the window keeps clear and, for a selection,
   // where it lay before.
@@ -113,6 +130,7 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
         }
         previous_row = spot->second;
         first = false;
+        if (animate) host_.SpreadStep(++landed, total);
         break;
       }
       if (failures == kScatterFailuresAllowed) {

@@ -2,6 +2,8 @@
 // lies: a rectangle travels from the side to the neighbour and closes in
 // on it.
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "gfx/rect_animation.h"
 #include "platform/mouse_buttons.h"
@@ -25,6 +27,24 @@ constexpr int kSideStrip = 4;
 constexpr int kBrightBackground = 191;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
+
+// Shows each frame, then lets pending messages through.
+class PumpingSurface final : public FrameSurface {
+ public:
+  PumpingSurface(FrameSurface& shown, std::function<void()> pump)
+      : shown_(shown), pump_(std::move(pump)) {}
+  void InvertFrame(const Rect16& rect, int thickness) override {
+    shown_.InvertFrame(rect, thickness);
+  }
+  void Present() override {
+    shown_.Present();
+    pump_();
+  }
+
+ private:
+  FrameSurface& shown_;
+  std::function<void()> pump_;
+};
 
 Rect16 SideStrip(const Rect16& cell, int direction) {
   Rect16 strip = cell;
@@ -94,12 +114,16 @@ void WSPuz::ShowWhere(int piece, int x, int y) {
       {from, target}, {target, around}, {around, target}, {target, around}, {around, target}};
   const int durations[] = {kToNeighbour, kOutFirst, kBackAndForth, kBackAndForth, kClosingIn};
 
-  if (FrameSurface* surface = AnimationSurface()) {
-    // Any click the player makes ends the show.
+  if (FrameSurface* shown = play_.rect_animations ? AnimationSurface() : nullptr) {
+    // Any click the player makes ends the show: the player's input is let
+    // through at every frame, and a click does nothing else.
+    PumpingSurface surface(*shown, [this] { ShowFrame(true); });
     MouseButtonPressedNow();
     RectAnimation animation;
     animation.colour = ContrastingColour(board_.puz().background);
     play_.gesture_running = true;
+    play_.clicks_end_animation = true;
+    BeginAnimation();
     bool interrupted = false;
     for (std::size_t step = 0; step < std::size(durations) && !interrupted; ++step) {
       interrupted = MouseButtonPressedNow();
@@ -107,8 +131,10 @@ void WSPuz::ShowWhere(int piece, int x, int y) {
       animation.from = steps[step][0];
       animation.to = steps[step][1];
       animation.duration_ms = durations[step];
-      AnimateRectangle(animation, *surface, *play_.clock);
+      AnimateRectangle(animation, surface, *play_.clock);
     }
+    EndAnimation();
+    play_.clicks_end_animation = false;
     play_.gesture_running = false;
     if (interrupted) return;
   }

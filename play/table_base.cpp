@@ -74,9 +74,15 @@ bool TableBase::ScatterPieces(Puz&, bool whole_table) {
   return done;
 }
 
-Rect16 TableBase::PaintArea(const Rect16& rect, bool pieces_hidden) {
+void TableBase::SpreadRuns(std::uint8_t window, bool animated, bool running) {
+  if (window == kTableWindow && !animated) spreading_ = running;
+}
+
+Rect16 TableBase::PaintArea(const Rect16& rect, bool pieces_hidden,
+                            std::function<void()> handle_messages) {
   PaintRequest request;
-  request.pieces_hidden = pieces_hidden;
+  request.pieces_hidden = pieces_hidden || spreading_;
+  request.handle_messages = std::move(handle_messages);
   request.rect = rect.width > 0 && rect.height > 0 ? rect : Surface(kTableWindow);
   request.shadow = ChooseShadowParameters(puz_, shadows_);
   // The carried group is drawn over the window it is in.

@@ -6,6 +6,7 @@
 // tests share all of that; they differ in what they show on a screen.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -36,7 +37,10 @@ class TableBase : public PlayTable, public BoardHost {
 
   // Paints an area of the table (all of it when empty) into the back
   // buffer from the board; returns the area painted.
-  Rect16 PaintArea(const Rect16& rect = {}, bool pieces_hidden = false);
+  // `handle_messages`, when given, is called every few pieces: the paint
+  // may be interrupted.
+  Rect16 PaintArea(const Rect16& rect = {}, bool pieces_hidden = false,
+                   std::function<void()> handle_messages = {});
   // Where the preview picture lies on the table under the pieces; empty
   // when it is not shown.
   virtual Rect16 PreviewPlace() const { return {}; }
@@ -71,6 +75,8 @@ class TableBase : public PlayTable, public BoardHost {
   void AskForSave(bool) override {}
   std::uint8_t BoxUnder(std::uint8_t, const Rect16&) override { return kTableWindow; }
   void FitBox(std::uint8_t) override {}
+  // A spread that is not animated hides the table's pieces until it ends.
+  void SpreadRuns(std::uint8_t window, bool animated, bool running) override;
 
  protected:
   const CarriedImage* carried() const { return carried_ ? &*carried_ : nullptr; }
@@ -86,6 +92,7 @@ class TableBase : public PlayTable, public BoardHost {
   std::optional<CarriedImage> carried_;
   ShadowSettings shadows_;
   std::uint32_t background_ = 0;
+  bool spreading_ = false;
 };
 
 }  // namespace cbst

@@ -14,16 +14,24 @@ void WSPuz::TakeTack(int x, int y) {
   SetCapture(true);
 }
 
+void WSPuz::FlyTack(const Rect16& from, const Rect16& to, int milliseconds) {
+  BeginAnimation();
+  play_.tack.Fly(from, to, milliseconds, *play_.clock, [this](const Rect16& area) {
+    RepaintTack(area);
+    ShowFrame();
+  });
+  EndAnimation();
+}
+
 void WSPuz::DropTack(int x, int y) {
   cXinx& tack = play_.tack;
   const Rect16 from = tack.loose();
   tack.Release();
   const int piece = board_.HitTest(window_, x, y);
-  const auto repaint = [this](const Rect16& area) { RepaintTack(area); };
   if (piece == kNoPiece) {
-    tack.Fly(from, tack.home(), kTackFlightHome, *play_.clock, repaint);
+    FlyTack(from, tack.home(), kTackFlightHome);
   } else {
-    tack.Fly(from, TackOn(piece), kTackFlightToPiece, *play_.clock, repaint);
+    FlyTack(from, TackOn(piece), kTackFlightToPiece);
     board_.Pin(piece);
     RepaintTack(TackOn(piece));
   }
@@ -40,7 +48,6 @@ void WSPuz::PinWithFlight(int piece) {
     RepaintTack(TackOn(piece));
     return;
   }
-  const auto repaint = [this](const Rect16& area) { RepaintTack(area); };
   const int carrier = board_.TackCarrier(piece);
   if (carrier == piece) return;
   Rect16 from = tack.home();
@@ -50,7 +57,7 @@ void WSPuz::PinWithFlight(int piece) {
     board_.piece(carrier).flags &= ~kPieceThumbtack;
     RepaintTack(from);
   }
-  tack.Fly(from, TackOn(piece), kTackFlightPinning, *play_.clock, repaint);
+  FlyTack(from, TackOn(piece), kTackFlightPinning);
   board_.Pin(piece);
   RepaintTack(TackOn(piece));
 }
@@ -62,8 +69,7 @@ void WSPuz::UnpinWithFlight(int piece) {
   board_.Unpin(piece);
   RepaintTack(from);
   if (window_ != kTableWindow) return;
-  play_.tack.Fly(from, play_.tack.home(), kTackFlightPinning, *play_.clock,
-                 [this](const Rect16& area) { RepaintTack(area); });
+  FlyTack(from, play_.tack.home(), kTackFlightPinning);
 }
 
 }  // namespace cbst

@@ -5,6 +5,13 @@
 #include "puzzle/piece_sheets.h"
 
 namespace cbst {
+namespace {
+
+// A turn is shown through a quarter of a circle in this time.
+constexpr int kTurnAnimationMs = 200;
+constexpr int kQuarterTurnDegrees = 90;
+
+}  // namespace
 
 bool Board::CanRotate(int index) const {
   return !puz_.HasOption(kOptionNoRotable) && !pinned(index);
@@ -13,6 +20,13 @@ bool Board::CanRotate(int index) const {
 bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turns, bool join) {
   if (!CanRotate(index)) return false;
   SPuz& turned = piece(index);
+  // A turn the player asked for is seen turning; turns nested in another
+  // turn or a re-placement are not.
+  if (pivot && turning_ == 0 && replacing_ == 0) {
+    host_.AnimateTurn(index, pivot->first, pivot->second,
+                      quarter_turns == 1 ? kQuarterTurnDegrees : -kQuarterTurnDegrees,
+                      kTurnAnimationMs);
+  }
   // Where the pivot lies in the piece's window rectangle before the turn.
   const Rect16 before = turned.window;
   const int u = pivot ? pivot->first - before.x : 0;

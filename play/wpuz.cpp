@@ -8,6 +8,7 @@
 #include "gfx/dc.h"
 #include "gfx/dc_mem.h"
 #include "gfx/drawing_tools.h"
+#include "platform/busy.h"
 #include "platform/cursors.h"
 #include "platform/display.h"
 #include "platform/key_state.h"
@@ -35,6 +36,8 @@ constexpr int kFurnitureMargin = 2;
 constexpr int kPreviewHitMargin = 1;
 // The completion effect keeps this far inside the finished picture.
 constexpr int kCompletionInset = 16;
+// A paint of the whole table shows the wait cursor once it lasts this long.
+constexpr std::int64_t kBusyPaintMicroseconds = 1'500'000;
 
 }  // namespace
 
@@ -80,6 +83,19 @@ void WPuz::Refresh() {
 }
 
 void WPuz::OnEvent(Event& event) {
+  // While an animation runs, what the player or the window manager asks
+  // of the table waits for its end: nothing starts a second drag, ends the
+  // game or replaces the back buffer under it. Mouse moves are stale by then.
+  if (play_state.animating > 0 && (event.code == kEventCommand || event.code == kEventKey ||
+                                   event.code == kEventMouse || event.code == kEventSize)) {
+    const auto* mouse = event.as<MousePayload>();
+    const bool move =
+        mouse && (mouse->subcode == kMouseMove || mouse->subcode == kMouseLeftDrag ||
+                  mouse->subcode == kMouseRightDrag || mouse->subcode == kMouseMiddleDrag);
+    if (!mouse || (!move && !play_state.clicks_end_animation)) held_.push_back(event);
+    event.set_handled();
+    return;
+  }
   switch (event.code) {
     case kEventSize:
       if (const auto* size = event.as<SizePayload>(); size && size->width > 0 && size->height > 0) {
@@ -160,7 +176,25 @@ void WPuz::ClearForClosing() {
 
 void WPuz::Show(const Rect16& rect) {
   if (paint_locks_ > 0) return;
-  const Rect16 painted = PaintArea(rect, closing_);
+  Rect16 painted;
+  if (rect.Empty() && exists() && play_state.animating == 0 && !interruptible_paint_) {
+    // A paint of the whole table may take long with many pieces: the
+    // windows' own messages are let through as it goes, and the cursor
+    // tells the player to wait once it lasts.
+    // What the player asks meanwhile waits for the end of the paint.
+    interruptible_paint_ = true;
+    BeginAnimation();
+    std::optional<WaitCursor> busy;
+    const std::int64_t started = Now();
+    painted = PaintArea(rect, closing_, [&] {
+      if (!busy && Now() - started > kBusyPaintMicroseconds) busy.emplace();
+      if (Application* application = Application::Instance()) application->ProcessPending(false);
+    });
+    EndAnimation();
+    interruptible_paint_ = false;
+  } else {
+    painted = PaintArea(rect, closing_);
+  }
   if (!closing_) {
     if (puz().cut.pieces.empty()) DrawIdentity(painted);
     DrawFurniture(painted);
@@ -443,10 +477,6 @@ void WPuz::RevealPiece(int piece) {
 void WPuz::Animate(const RectAnimation& animation, AnimationClock* clock) {
   if (FrameSurface* surface = AnimationSurface())
     AnimateRectangle(animation, *surface, clock ? *clock : *play_state.clock);
-}
-
-void WPuz::Fly(int piece, int x, int y, int) {
-  board().MovePiece(piece, 0, x, y);
 }
 
 void WPuz::PlaySound(BoardSound sound) {

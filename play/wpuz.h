@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "play/box_windows.h"
 #include "play/play_state.h"
@@ -116,6 +117,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void RedrawPiece(int piece) override;
   void LockPainting(bool locked) override;
   void Fly(int piece, int x, int y, int milliseconds) override;
+  void AnimateTurn(int piece, int pivot_x, int pivot_y, int degrees, int milliseconds) override;
+  void SpreadRuns(std::uint8_t window, bool animated, bool running) override;
+  void SpreadStep(int landed, int total) override;
   void PlaySound(BoardSound sound) override;
   void Sparkle(int x, int y) override;
   void StartCompletionEffect(int sparkles) override;
@@ -136,6 +140,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void RevealPiece(int piece) override;
   // The frames of animations and outlines, in the back buffer.
   FrameSurface* AnimationSurface() override;
+  void BeginAnimation() override;
+  void EndAnimation() override;
+  void ShowFrame(bool input = false) override;
 
  private:
   // Paints `rect` of the back buffer and asks the screen to show it.
@@ -153,6 +160,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // The timers' work: the sparkles' frames, and the program's tick.
   void OnTimer(int id);
   std::int64_t Now() const { return play_state.clock->NowMicroseconds(); }
+  // Waits until the next frame of an animation is due.
+  void WaitForFrame() { play_state.clock->Sleep(kAnimationFrameMicroseconds); }
+  static constexpr std::int64_t kAnimationFrameMicroseconds = 10'000;
 
   std::string identity_;
   TableEffects* effects_ = nullptr;
@@ -164,6 +174,13 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   int message_boxes_ = 0;
   bool closing_ = false;
   bool requests_waiting_ = false;
+  // What reached the table while an animation ran, for after its end.
+  std::vector<Event> held_;
+  // An animated spread: when it began, and whether it is shown.
+  std::int64_t spread_started_ = 0;
+  bool spread_shown_ = false;
+  // A paint of the whole table that lets messages through is under way.
+  bool interruptible_paint_ = false;
   Rect16 loupe_icon_;
   ProgramPicture loupe_picture_;
   // The preview picture's top left on the table, and its drag: the grip

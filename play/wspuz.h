@@ -92,6 +92,12 @@ class WSPuz : public Window {
   virtual void RevealPiece(int /*piece*/) {}
   // Where the show of a piece's place is drawn; none: it is not shown.
   virtual FrameSurface* AnimationSurface() { return nullptr; }
+  // An animation starts or ends: meanwhile the player's input waits.
+  virtual void BeginAnimation() { ++play_.animating; }
+  virtual void EndAnimation() { --play_.animating; }
+  // Shows on the screen at once what an animation's frame drew; with
+  // `input`, the player's clicks and keys are let through too.
+  virtual void ShowFrame(bool /*input*/ = false) { Update(); }
   // What a carried piece may not leave without scrolling the window: the
   // window's surface.
   virtual Rect16 ScrollLimit();
@@ -123,6 +129,7 @@ class WSPuz : public Window {
   bool Turn(int piece, int quarter_turns, int x, int y);
 
   // The thumbtack.
+  void FlyTack(const Rect16& from, const Rect16& to, int milliseconds);
   void DropTack(int x, int y);
   void PinWithFlight(int piece);
   void UnpinWithFlight(int piece);

@@ -183,7 +183,11 @@ int Application::RunUntilGone(Window* window) {
   return last_exit_code_;
 }
 
-void Application::ProcessPending() {
+void Application::ProcessPending(bool input) {
+  if (!input) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return;
+  }
   DeliverPosted();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   DeliverPosted();

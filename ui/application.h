@@ -54,8 +54,10 @@ class Application {
   // Runs until `window` is gone and returns the exit code its Destroy gave.
   int RunUntilGone(Window* window);
   // Delivers whatever is waiting without blocking, for long work and
-  // animations that must keep the windows alive.
-  void ProcessPending();
+  // animations that must keep the windows alive. Without `input`, only
+  // the toolkit's own work (paints, timers) is done: the mouse, the keys
+  // and the events the program posted stay queued for later.
+  void ProcessPending(bool input = true);
 
   // Run on every idle pass while the idle flag is set.
   void AddIdleHandler(std::function<void()> handler);

@@ -1,21 +1,24 @@
-// table_animation_test.cpp: rectangle animations and the preview picture's
-// outline are drawn in the table's own back buffer, seen on the table's
-// screen while they run, and leave nothing behind — no window over the
-// table, no pixel changed.
+// table_animation_test.cpp: the table's animations seen frame by frame: a
+// clock of the test's own lets time pass only as the table waits for its
+// next frame, and the test looks at the back buffer at each wait.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QApplication>
-#include <QWidget>
+#include <QEvent>
+#include <QMouseEvent>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 
-#include "gfx/drawing_surface_qt.h"
+#include "gfx/pixel_access.h"
 #include "platform/mouse_buttons.h"
+#include "platform/platform_window_qt.h"
+#include "play/game_flags.h"
+#include "play/game_handler.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
+#include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "support/synthetic_photo.h"
 #include "ui/application.h"
@@ -26,206 +29,386 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Time moves only when the animation waits; each wait may look at the
-// table first.
-class WatchedClock final : public AnimationClock {
+class QuietEffects final : public TableEffects {
  public:
-  std::int64_t NowMicroseconds() override { return now; }
-  void Sleep(std::int64_t microseconds) override {
-    if (on_sleep) on_sleep(now);
-    now += microseconds;
-  }
-  std::int64_t now = 0;
-  std::function<void(std::int64_t)> on_sleep;
+  void PlaySound(BoardSound) override {}
+  void StopClock() override {}
+  void PauseClock() override {}
+  void ResumeClock() override {}
+  void CountJoinedSides(int) override {}
+  void CountMove() override {}
+  void CountHelp(int) override { ++helps; }
+  void AskForSave(bool) override {}
+  int helps = 0;
 };
+
+class NoGame final : public GameHandler {
+ public:
+  void OnGameEvent(Event&) override {}
+  void BuildMenu(int, XPopMenu&) override {}
+  void EmptyTableClicked() override {}
+};
+
+// Time passes only when the table waits; before it does, the test is told
+// the time of the frame just drawn.
+class FrameClock final : public AnimationClock {
+ public:
+  std::int64_t NowMicroseconds() override { return now_; }
+  void Sleep(std::int64_t microseconds) override {
+    ++waits;
+    if (on_wait) on_wait(now_);
+    now_ += microseconds;
+  }
+
+  std::function<void(std::int64_t)> on_wait;
+  int waits = 0;
+
+ private:
+  std::int64_t now_ = 0;
+};
+
+// Counts the paints the toolkit delivers to any widget: frames shown.
+class PaintCounter final : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return QObject::eventFilter(watched, event);
+  }
+  int paints = 0;
+};
+
+using Pixels = std::vector<std::uint8_t>;
 
 class TableAnimation : public ::testing::Test {
  protected:
   void SetUp() override {
     path_ = fs::temp_directory_path() / ("cbst-anim-" + std::to_string(::getpid()) + ".puz");
     Puz made;
-    made.title = "Harbour";
-    made.level_rows = {3};
-    made.level_columns = {4};
+    made.title = "Orchard";
+    made.level_rows = {6};
+    made.level_columns = {7};
     made.puzzle_seed = 31;
-    made.background = 0x405060;
+    made.background = 0x203040;
     made.state = kStateOwnLevels;
     const Dib photo = testing::SyntheticPhoto(480, 360);
     ASSERT_EQ(WritePuzzleFile(made, path_.c_str(), nullptr, {&photo, nullptr}, nullptr).code(), 0);
 
     table_ = application_.Make<WPuz>(puz_);
     ASSERT_TRUE(table_->CreateTable("Table"));
+    table_->set_effects(&effects_);
+    table_->set_game(&game_);
     table_->play().clock = &clock_;
-    Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
-    table_->Dispatch(show);
-    QApplication::processEvents();
     OpenRequest request;
     request.path = path_.c_str();
-    request.options = kOpenNoTurning;
+    request.game_flags = kGameNoPreview;
     ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
     table_->Refresh();
-    table_->Update();
   }
   void TearDown() override {
     NoteMouseButton(MouseButton::kLeft, false);
     fs::remove(path_);
   }
 
-  void Mouse(int subcode, int x, int y) {
-    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, 0});
+  Board& board() { return table_->board(); }
+  SPuz& piece(int index) { return board().piece(index); }
+  void Mouse(int subcode, int x, int y, std::uint8_t modifiers = 0) {
+    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, modifiers});
     table_->Dispatch(event);
   }
-  // The back buffer, pixel by pixel, as the display stores them (the
-  // padding byte of 32-bit pixels left out).
-  std::vector<std::uint32_t> Buffer() {
+  Pixels Buffer() {
     table_->back_buffer().dc().Flush();
     const PixelView pixels = table_->back_buffer().pixels();
-    const int bytes = std::min(pixels.bytes, 3);
-    std::vector<std::uint32_t> all;
+    Pixels bytes;
     for (int y = 0; y < pixels.height; ++y)
-      for (int x = 0; x < pixels.width; ++x) {
-        std::uint32_t value = 0;
-        for (int at = 0; at < bytes; ++at)
-          value |= std::uint32_t{pixels.At(x, y)[at]} << (8 * at);
-        all.push_back(value);
+      bytes.insert(bytes.end(), pixels.At(0, y), pixels.At(0, y) + pixels.width * pixels.bytes);
+    return bytes;
+  }
+  // The share of the pixels of `index`'s shape that the back buffer shows
+  // with the piece's window rectangle at (x, y).
+  double ShownAt(int index, int x, int y) {
+    table_->back_buffer().dc().Flush();
+    const SPuz& shown = piece(index);
+    const PixelView table = table_->back_buffer().pixels();
+    const PixelView image = puz_.sheets.image->pixels();
+    const PixelView mask = puz_.sheets.mask->pixels();
+    int shape = 0, matching = 0;
+    for (int v = 0; v < shown.bound.height; ++v) {
+      for (int u = 0; u < shown.bound.width; ++u) {
+        if (x + u < 0 || y + v < 0 || x + u >= table.width || y + v >= table.height) continue;
+        if ((LoadPixel(mask.At(shown.bound.x + u, shown.bound.y + v), mask.bytes) & 0xFFFFFF) != 0)
+          continue;
+        ++shape;
+        const std::uint32_t want =
+            LoadPixel(image.At(shown.bound.x + u, shown.bound.y + v), image.bytes) & 0xFFFFFF;
+        matching += (LoadPixel(table.At(x + u, y + v), table.bytes) & 0xFFFFFF) == want ? 1 : 0;
       }
-    return all;
-  }
-  // A pixel as the buffer keeps it, every bit inverted.
-  std::uint32_t Inverted(std::uint32_t value) {
-    const int bytes = std::min(table_->back_buffer().pixels().bytes, 3);
-    return ~value & ((1u << (8 * bytes)) - 1);
-  }
-  // What the table's window shows on the screen.
-  std::vector<QRgb> Screen() {
-    const QImage& image = *table_->surface()->Image();
-    std::vector<QRgb> all;
-    for (int y = 0; y < image.height(); ++y)
-      for (int x = 0; x < image.width(); ++x)
-        all.push_back(image.pixel(x, y));
-    return all;
-  }
-  // The windows of the program that show at the top level.
-  std::vector<QWidget*> TopLevelShown() {
-    std::vector<QWidget*> shown;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-      if (widget->isVisible()) shown.push_back(widget);
-    return shown;
-  }
-  // A point in the middle of a piece that lies on top there.
-  std::pair<int, int> OnAPiece() {
-    for (const SPuz& each : puz_.cut.pieces) {
-      const int x = each.board.x + each.board.width / 2;
-      const int y = each.board.y + each.board.height / 2;
-      if (table_->board().HitTest(kTableWindow, x, y) != kNoPiece &&
-          !table_->PreviewPicture().ContainsPoint(x, y))
-        return {x, y};
     }
-    ADD_FAILURE() << "no piece lies free on the table";
-    return {0, 0};
+    return shape ? static_cast<double>(matching) / shape : 0;
+  }
+  // Pixels of the back buffer inside `area` that differ between two grabs.
+  int Differing(const Pixels& a, const Pixels& b, const Rect16& area) {
+    const PixelView pixels = table_->back_buffer().pixels();
+    int count = 0;
+    for (int y = std::max<int>(area.y, 0); y < std::min(area.y + area.height, pixels.height); ++y)
+      for (int x = std::max<int>(area.x, 0); x < std::min(area.x + area.width, pixels.width); ++x)
+        for (int byte = 0; byte < 3; ++byte) {
+          const std::size_t at = (static_cast<std::size_t>(y) * pixels.width + x) * pixels.bytes;
+          if (a[at + byte] != b[at + byte]) {
+            ++count;
+            break;
+          }
+        }
+    return count;
+  }
+  // Lays `index` alone in the middle of the empty assembly area, on top.
+  void LayInAssemblyArea(int index) {
+    const Rect16 area = table_->AssemblyArea();
+    board().MovePiece(index, kMoveRedraw, area.x + area.width / 2 - piece(index).board.width / 2,
+                      area.y + area.height / 2 - piece(index).board.height / 2);
+    board().BringToFront(index, 0);
+    table_->Refresh();
   }
 
   int argc_ = 1;
-  char name_[12] = "play_tests";
+  char name_[16] = "play_tests";
   char* argv_[2] = {name_, nullptr};
   Application application_{argc_, argv_};
   fs::path path_;
   Puz puz_;
   WPuz* table_ = nullptr;
-  WatchedClock clock_;
+  QuietEffects effects_;
+  NoGame game_;
+  FrameClock clock_;
 };
 
-TEST_F(TableAnimation, ThePreviewPutDownLeavesNothingOverTheTableAndPiecesAreTakenAgain) {
-  const Rect16 picture = table_->PreviewPlace();
-  ASSERT_FALSE(picture.Empty()) << "the game shows its preview picture";
-  const std::vector<std::uint32_t> before = Buffer();
-  const std::vector<QRgb> screen = Screen();
-  const std::vector<QWidget*> shown = TopLevelShown();
-  ASSERT_EQ(shown.size(), 1u);
-  // A point of the picture that no piece covers.
-  int grip_x = -1, grip_y = -1;
-  for (int y = picture.y; y < picture.y + picture.height && grip_x < 0; y += 4)
-    for (int x = picture.x; x < picture.x + picture.width && grip_x < 0; x += 4)
-      if (table_->board().HitTest(kTableWindow, x, y) == kNoPiece) grip_x = x, grip_y = y;
-  ASSERT_GE(grip_x, 0);
-  constexpr int kMoveX = 150, kMoveY = 90;
-
-  Mouse(kMouseLeftDown, grip_x, grip_y);
-  Mouse(kMouseLeftUp, grip_x, grip_y);
-  Mouse(kMouseMove, grip_x + kMoveX, grip_y + kMoveY);
-  // The outline follows the mouse in the back buffer and on the screen,
-  // and nothing else opens for it.
-  const Rect16 outline = table_->PreviewPicture();
-  const int corner_x = outline.x + kMoveX, corner_y = outline.y + kMoveY;
-  const std::size_t width = static_cast<std::size_t>(table_->width());
-  const std::size_t corner =
-      static_cast<std::size_t>(corner_y) * width + static_cast<std::size_t>(corner_x);
-  EXPECT_EQ(Buffer()[corner], Inverted(before[corner]));
-  EXPECT_NE(Screen()[corner], screen[corner]);
-  EXPECT_EQ(TopLevelShown(), shown);
-  // A repaint of the table under the outline keeps it whole.
+TEST_F(TableAnimation, AHelpFlightShowsThePieceAndItsGroupOnTheWay) {
+  // Piece 0 and its right neighbour are joined, away from the corner,
+  // before any help has been given: the first help flies the pair.
+  const int right = piece(0).neighbour[kRight];
+  ASSERT_NE(right, kNoNeighbour);
+  while (piece(right).rotation != piece(0).rotation)
+    board().Rotate(right, nullptr, 1, false);
+  board().MovePiece(0, kMoveRedraw, 60, 200);
+  const auto [rx, ry] = board().ExactPlace(0, right);
+  board().MovePiece(right, kMoveRedraw, rx, ry);
+  ASSERT_NE(board().TryJoin(0), kNoPiece);
+  puz_.state &= ~kGameJoinedOrHelped;
+  board().BringToFront(0, 0);
   table_->Refresh();
-  EXPECT_EQ(Buffer()[corner], Inverted(before[corner]));
+  const int from_x = piece(0).board.x;
+  const Rect16 corner = table_->AssemblyArea();
+  const int to_x = corner.x + 2, to_y = corner.y + 2;
 
-  Mouse(kMouseLeftDown, grip_x + kMoveX, grip_y + kMoveY);
-  Mouse(kMouseLeftUp, grip_x + kMoveX, grip_y + kMoveY);
-  EXPECT_EQ(table_->PreviewPlace().x, picture.x + kMoveX);
-  EXPECT_EQ(table_->PreviewPlace().y, picture.y + kMoveY);
-  EXPECT_EQ(TopLevelShown(), shown) << "only the table shows";
-  // No trace of the outline: the buffer is what a fresh paint makes.
-  const std::vector<std::uint32_t> put_down = Buffer();
-  table_->Refresh();
-  EXPECT_EQ(Buffer(), put_down);
-
-  // The table still takes the player's presses.
-  const auto [x, y] = OnAPiece();
-  const int piece = table_->board().HitTest(kTableWindow, x, y);
-  Mouse(kMouseLeftDown, x, y);
-  EXPECT_EQ(table_->board().dragged(), piece);
-  Mouse(kMouseLeftUp, x, y);
+  int mid_frames = 0;
+  clock_.on_wait = [&](std::int64_t) {
+    const SPuz& flown = piece(0);
+    if (flown.board.x <= from_x || flown.board.x >= to_x) return;
+    ++mid_frames;
+    // On the way the back buffer shows both pieces where they are now,
+    // still side by side.
+    const auto [nx, ny] = board().ExactPlace(0, right);
+    EXPECT_EQ(piece(right).board.x, nx);
+    EXPECT_EQ(piece(right).board.y, ny);
+    EXPECT_GT(ShownAt(0, flown.window.x, flown.window.y), 0.9);
+    EXPECT_GT(ShownAt(right, piece(right).window.x, piece(right).window.y), 0.9);
+  };
+  ASSERT_TRUE(board().Help());
+  clock_.on_wait = nullptr;
+  EXPECT_GT(mid_frames, 10) << "a flight of a second shows many frames";
+  EXPECT_GE(clock_.NowMicroseconds(), 1'000'000);
+  EXPECT_EQ(piece(0).board.x, to_x);
+  EXPECT_EQ(piece(0).board.y, to_y);
+  EXPECT_GT(ShownAt(0, piece(0).window.x, piece(0).window.y), 0.9);
 }
 
-TEST_F(TableAnimation, ARectangleAnimationShowsItsFramesOnTheTableAndLeavesItAsItWas) {
-  const std::vector<std::uint32_t> before = Buffer();
-  const std::vector<QRgb> screen = Screen();
-  RectAnimation animation;
-  animation.from = {40, 40, 60, 50};
-  animation.to = {300, 200, 200, 160};
-  animation.thickness = 2;
-  animation.duration_ms = 400;
-  constexpr std::int64_t kHalfway = 200'000;
+TEST_F(TableAnimation, ATurnShowsThePieceTurningAndEndsTurnedAboutThePivot) {
+  LayInAssemblyArea(5);
+  const Rect16 before = piece(5).window;
+  const int rotation = piece(5).rotation;
+  const int px = piece(5).board.x + piece(5).board.width / 2;
+  const int py = piece(5).board.y + piece(5).board.height / 3;
+  const Pixels start = Buffer();
+  const Rect16 swept = before.Grown(before.width + before.height);
 
-  int inverted_midway = 0, other_changes = 0, unseen = 0;
-  bool repainted = false;
-  clock_.on_sleep = [&](std::int64_t now) {
-    const std::vector<std::uint32_t> midway = Buffer();
-    const std::vector<QRgb> shown = Screen();
-    for (std::size_t at = 0; at < midway.size(); ++at) {
-      // What changes in the buffer, the screen shows at once.
-      if ((midway[at] != before[at]) != (shown[at] != screen[at])) ++unseen;
-      if (midway[at] == before[at]) continue;
-      if (midway[at] == Inverted(before[at])) {
-        if (now >= kHalfway) ++inverted_midway;
-      } else {
-        ++other_changes;
-      }
-    }
-    // Halfway, the table paints itself again under the frames.
-    if (now >= kHalfway && !repainted) {
-      repainted = true;
-      table_->Refresh();
+  Pixels halfway;
+  clock_.on_wait = [&](std::int64_t now) {
+    if (halfway.empty() && now >= 90'000) {
+      halfway = Buffer();
+      EXPECT_TRUE(table_->play().gesture_running) << "presses wait for the turn";
     }
   };
-  table_->Animate(animation);
-  clock_.on_sleep = nullptr;
+  Mouse(kMouseRightDown, px, py, kModControl);
+  clock_.on_wait = nullptr;
+  ASSERT_EQ(piece(5).rotation, (rotation + 1) % 4);
+  ASSERT_FALSE(halfway.empty()) << "the turn took its time";
+  EXPECT_GE(clock_.NowMicroseconds(), 200'000);
+  const Pixels end = Buffer();
+  // Half way the piece lies neither as it was nor as it ends, and it is
+  // drawn whole: as many pixels differ from the empty area as before.
+  EXPECT_GT(Differing(start, halfway, swept), before.width * before.height / 8);
+  EXPECT_GT(Differing(end, halfway, swept), before.width * before.height / 8);
+  table_->board().piece(5).flags |= kPieceCarried;
+  table_->Refresh();
+  const Pixels empty = Buffer();
+  piece(5).flags &= ~kPieceCarried;
+  table_->Refresh();
+  const int lying = Differing(empty, start, swept);
+  const int turning = Differing(empty, halfway, swept);
+  EXPECT_GT(turning, lying * 7 / 10);
+  EXPECT_LT(turning, lying * 13 / 10);
+  // The turn ends with the piece drawn turned, the pivot kept.
+  EXPECT_GT(ShownAt(5, piece(5).window.x, piece(5).window.y), 0.9);
+  EXPECT_TRUE(piece(5).window.ContainsPoint(px, py));
+}
 
-  EXPECT_TRUE(repainted);
-  EXPECT_GT(inverted_midway, 0) << "frames show while the animation runs";
-  EXPECT_EQ(other_changes, 0) << "frames only invert pixels";
-  EXPECT_EQ(unseen, 0);
-  EXPECT_TRUE(Buffer() == before) << "nothing of the animation is left";
-  EXPECT_TRUE(Screen() == screen);
-  EXPECT_EQ(TopLevelShown().size(), 1u);
+TEST_F(TableAnimation, ATackFlightIsShownFrameByFrame) {
+  QWidget* widget = table_->platform_window()->widget.data();
+  ASSERT_NE(widget, nullptr);
+  widget->show();
+  QCoreApplication::processEvents();
+  PaintCounter counter;
+  qApp->installEventFilter(&counter);
+  LayInAssemblyArea(2);
+  QCoreApplication::processEvents();
+
+  const Rect16 home = table_->tack_home();
+  int flying = 0, shown_meanwhile = 0, paints_at_start = -1;
+  clock_.on_wait = [&](std::int64_t) {
+    const Rect16 tack = table_->play().tack.loose();
+    if (!table_->play().tack.away() || tack.x == home.x) return;
+    ++flying;
+    if (paints_at_start < 0) paints_at_start = counter.paints;
+    shown_meanwhile = counter.paints - paints_at_start;
+  };
+  const Rect16 cell = piece(2).board;
+  Mouse(kMouseLeftDown, cell.x + cell.width / 2, cell.y + cell.height / 2, kModAlt);
+  clock_.on_wait = nullptr;
+  qApp->removeEventFilter(&counter);
+  EXPECT_TRUE(board().pinned(2));
+  EXPECT_GT(flying, 10) << "the tack is seen between its home and the piece";
+  EXPECT_GT(shown_meanwhile, 5) << "each frame reaches the screen while the tack flies";
+}
+
+TEST_F(TableAnimation, ASpreadShowsItsPiecesLandingOneAfterAnother) {
+  std::vector<std::pair<int, int>> was;
+  for (int index = 0; index < board().piece_count(); ++index)
+    was.emplace_back(piece(index).board.x, piece(index).board.y);
+  const Pixels start = Buffer();
+  std::vector<int> landed_seen;
+  Pixels partway;
+  clock_.on_wait = [&](std::int64_t) {
+    int moved = 0;
+    for (int index = 0; index < board().piece_count(); ++index)
+      moved += std::pair<int, int>(piece(index).board.x, piece(index).board.y) != was[index];
+    landed_seen.push_back(moved);
+    if (partway.empty() && moved * 2 >= board().piece_count()) partway = Buffer();
+  };
+  ASSERT_TRUE(board().Scatter(kTableWindow, true, true).done);
+  clock_.on_wait = nullptr;
+  ASSERT_FALSE(partway.empty());
+  EXPECT_GT(landed_seen.size(), static_cast<std::size_t>(board().piece_count() / 2))
+      << "a frame for every piece";
+  EXPECT_TRUE(std::is_sorted(landed_seen.begin(), landed_seen.end()));
+  const Pixels end = Buffer();
+  const Rect16 whole{0, 0, static_cast<std::int16_t>(table_->width()),
+                     static_cast<std::int16_t>(table_->height())};
+  EXPECT_GT(Differing(start, partway, whole), 0);
+  EXPECT_GT(Differing(end, partway, whole), 0) << "part way is not yet the end";
+}
+
+TEST_F(TableAnimation, WithoutAnimationEffectsShowWhereDrawsNoRectanglesButPiecesStillFly) {
+  table_->play().rect_animations = false;
+  const int below = piece(0).neighbour[kDown];
+  ASSERT_NE(below, kNoNeighbour);
+  board().BringToFront(0, 0);
+  const Rect16 cell = piece(0).board;
+  const int sparkles = table_->sparkles().started();
+  Mouse(kMouseLeftDown, cell.x + cell.width / 2, cell.y + cell.height - 2, kModControl | kModAlt);
+  EXPECT_EQ(effects_.helps, 1);
+  EXPECT_EQ(clock_.waits, 0) << "no rectangle travels to the neighbour";
+  EXPECT_EQ(table_->sparkles().started(), sparkles + 1) << "the neighbour still sparkles";
+
+  // Flights are not effects of that kind: the first help still flies.
+  ASSERT_TRUE(board().Help());
+  EXPECT_GE(clock_.NowMicroseconds(), 1'000'000);
+}
+
+TEST_F(TableAnimation, AClickEndsTheShowOfWhereAPieceGoesAndDoesNothingElse) {
+  QWidget* widget = table_->platform_window()->widget.data();
+  ASSERT_NE(widget, nullptr);
+  const int below = piece(0).neighbour[kDown];
+  ASSERT_NE(below, kNoNeighbour);
+  board().BringToFront(0, 0);
+  const Rect16 cell = piece(0).board;
+  const int sparkles = table_->sparkles().started();
+  bool clicked = false;
+  clock_.on_wait = [&](std::int64_t) {
+    if (clicked) return;
+    clicked = true;
+    // The player clicks on the table while the rectangle travels.
+    const QPointF at(cell.x + cell.width / 2, cell.y + cell.height / 2);
+    QCoreApplication::postEvent(
+        widget, new QMouseEvent(QEvent::MouseButtonPress, at, widget->mapToGlobal(at),
+                                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+  };
+  Mouse(kMouseLeftDown, cell.x + cell.width / 2, cell.y + cell.height - 2, kModControl | kModAlt);
+  clock_.on_wait = nullptr;
+  ASSERT_TRUE(clicked);
+  EXPECT_EQ(effects_.helps, 1);
+  EXPECT_LT(clock_.NowMicroseconds(), 1'000'000) << "the show stops short of its end";
+  EXPECT_EQ(table_->sparkles().started(), sparkles) << "an ended show does not sparkle";
+  application_.ProcessPending();
+  EXPECT_EQ(board().dragged(), kNoPiece) << "the click that ended it picks nothing up";
+}
+
+TEST_F(TableAnimation, APressDuringAFlightWaitsForItsEnd) {
+  int presses_seen_during = -1;
+  board().BringToFront(3, 0);
+  const Rect16 target = piece(3).board;
+  clock_.on_wait = [&](std::int64_t now) {
+    if (now != 0) return;
+    Mouse(kMouseLeftDown, target.x + target.width / 2, target.y + target.height / 2);
+    presses_seen_during = board().dragged();
+  };
+  ASSERT_TRUE(board().Help());
+  clock_.on_wait = nullptr;
+  EXPECT_EQ(presses_seen_during, kNoPiece) << "no drag starts under the flight";
+  EXPECT_EQ(board().dragged(), kNoPiece);
+  // Afterwards the table hears it.
+  application_.ProcessPending();
+  EXPECT_EQ(board().dragged(), 3) << "the press is handled once the flight is over";
+}
+
+// A paint of the whole table lets the toolkit's messages through as it
+// goes (the windows stay alive) and shows the wait cursor once it lasts;
+// the paint of a drag step does neither.
+TEST_F(TableAnimation, AWholeTablePaintLetsMessagesThroughAndASmallOneDoesNot) {
+  class Listener final : public QObject {
+   public:
+    explicit Listener(FrameClock& clock) : clock_(clock) {}
+    bool event(QEvent* event) override {
+      if (event->type() != QEvent::User) return QObject::event(event);
+      if (++heard == 1) {
+        // The paint has lasted long by the time the next message comes.
+        clock_.Sleep(2'000'000);
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+      } else {
+        waited = QGuiApplication::overrideCursor() != nullptr;
+      }
+      return true;
+    }
+    FrameClock& clock_;
+    int heard = 0;
+    bool waited = false;
+  } listener(clock_);
+  QCoreApplication::postEvent(&listener, new QEvent(QEvent::User));
+  table_->Redraw(kTableWindow, piece(0).window);
+  EXPECT_EQ(listener.heard, 0);
+  ASSERT_GE(board().piece_count(), 2 * kPiecesBetweenMessages);
+  table_->Refresh();
+  EXPECT_EQ(listener.heard, 2);
+  EXPECT_TRUE(listener.waited) << "the wait cursor shows once the paint lasts";
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "and goes with its end";
 }
 
 }  // namespace
