@@ -15,6 +15,8 @@
 
 #include <filesystem>
 
+#include "gfx/drawing_surface_qt.h"
+
 #include "platform/mouse_buttons.h"
 #include "platform/platform_window_qt.h"
 #include "play/box_windows.h"
@@ -231,6 +233,34 @@ class TablePlay : public ::testing::Test {
     const auto [gx, gy] = Grip(index);
     Mouse(kMouseRightDown, gx, gy, kModControl);
   }
+  // The table on the screen, painted as it will be seen.
+  void ShowTable() {
+    Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
+    table_->Dispatch(show);
+    QApplication::processEvents();
+    table_->Update();
+  }
+  // What the table's window shows at the middle of `rect`.
+  QRgb OnScreen(const Rect16& rect) {
+    QApplication::processEvents();
+    return table_->surface()->Image()->pixel(rect.x + rect.width / 2, rect.y + rect.height / 2);
+  }
+  // Draws a rubber band with Ctrl from the empty assembly area over the
+  // pieces at the table's left; returns the pieces it holds.
+  std::vector<int> DrawBandOverPieces() {
+    const Rect16 area = table_->AssemblyArea();
+    const int x = area.x + 2, y = area.y + area.height - 2;
+    NoteMouseButton(MouseButton::kLeft, true);
+    Mouse(kMouseLeftDown, x, y, kModControl);
+    Mouse(kMouseLeftDrag, x - 40, y + 40, kModControl);
+    Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
+    NoteMouseButton(MouseButton::kLeft, false);
+    Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
+    std::vector<int> held;
+    for (int index = 0; index < board().piece_count(); ++index)
+      if (piece(index).flags & kPieceSelected) held.push_back(index);
+    return held;
+  }
   // A point on the table that no piece and no furniture covers.
   std::pair<int, int> EmptyPoint() {
     const Rect16 area = board().puz().cut.pieces.empty() ? Rect16{} : table_->AssemblyArea();
@@ -389,6 +419,41 @@ TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc
   EXPECT_FALSE(table_->play().selection);
   for (int index = 0; index < board().piece_count(); ++index)
     EXPECT_FALSE(piece(index).flags & kPieceSelected) << index;
+}
+
+TEST_F(TablePlay, CtrlRSpreadsWhatTheRubberBandHoldsAndTheTableShowsIt) {
+  Open();
+  ShowTable();
+  const std::vector<int> held = DrawBandOverPieces();
+  ASSERT_FALSE(held.empty());
+  const MultiSPuzs& selection = *table_->play().selection;
+  XPopMenu menu;
+  WSPuz::BuildSelectionMenu(selection, menu);
+  EXPECT_TRUE(menu.Has(kCommandPinSelection)) << "the band holds free pieces";
+
+  std::vector<Rect16> was;
+  std::vector<QRgb> shown_before;
+  for (int index : held) {
+    was.push_back(piece(index).board);
+    shown_before.push_back(OnScreen(piece(index).board));
+  }
+  Key('R', kModControl);
+  QApplication::processEvents();
+  EXPECT_FALSE(table_->play().selection) << "the band goes with the spread";
+  for (std::size_t at = 0; at < held.size(); ++at) {
+    EXPECT_FALSE(piece(held[at]).board == was[at]) << "piece " << held[at] << " stayed";
+    EXPECT_NE(OnScreen(was[at]), shown_before[at]) << "the screen still shows " << held[at];
+  }
+
+  // Where the screen now shows a spread piece, Ctrl+Alt and a click near
+  // its right side show where its neighbour there goes.
+  const int spread = held.front();
+  ASSERT_NE(Neighbour(spread, kRight), kNoNeighbour);
+  const Rect16 cell = piece(spread).board;
+  board().BringToFront(spread, 0);
+  Mouse(kMouseLeftDown, cell.x + cell.width - 3, cell.y + cell.height / 2, kModControl | kModAlt);
+  EXPECT_EQ(effects_.helps, 1);
+  EXPECT_EQ(board().puz().cut.z_order.front(), Neighbour(spread, kRight));
 }
 
 TEST_F(TablePlay, PushingAPieceIntoAnEdgeScrollsTheTableWithItAndSoundsOncePerContact) {
