@@ -693,6 +693,42 @@ TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
   EXPECT_EQ(puz_.boxes[0].pieces, 0);
 }
 
+TEST_F(TablePlay, ABoxOpenedByADoubleClickTakesARightPressOnItsFloorAtOnce) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  // The toolkit's events, as the window system gives them: the release
+  // that ends the double click is lost, as its window goes meanwhile.
+  const auto send = [](Window* window, QEvent::Type type, Qt::MouseButton button,
+                       Qt::MouseButtons held, QPoint at) {
+    QWidget* widget = WidgetOf(window->platform_window());
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+  };
+  const QPoint corner(5, 5);
+  send(boxes.window(0), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, corner);
+  send(boxes.window(0), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, corner);
+  send(boxes.window(0), QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, corner);
+  ASSERT_FALSE(puz_.boxes[0].closed());
+  QApplication::processEvents();
+
+  std::vector<std::uint32_t> offered;
+  QTimer::singleShot(0, [&offered] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* action : menu->actions())
+      offered.push_back(static_cast<std::uint32_t>(action->data().toULongLong()));
+    menu->close();
+  });
+  const Rect16 floor = boxes.window(0)->ClientRect();
+  send(boxes.window(0), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton,
+       QPoint(floor.width / 2, floor.height / 2));
+  for (std::uint32_t command : {kCommandBoxMaximise, kCommandBoxClose, kCommandBoxColour,
+                                kCommandBoxRename, kCommandBoxSpread, kCommandHelp})
+    EXPECT_TRUE(std::find(offered.begin(), offered.end(), command) != offered.end())
+        << "the box's menu offers " << command;
+}
+
 TEST_F(TablePlay, TabReachesTheGameWhileBoxesLieOnTheTable) {
   Open();
   table_->boxes().Toggle(0);
