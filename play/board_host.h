@@ -64,7 +64,8 @@ class BoardHost {
   virtual void SpreadRuns(std::uint8_t /*window*/, bool /*animated*/, bool /*running*/) {}
   virtual void SpreadStep(int /*landed*/, int /*total*/) {}
   virtual void PlaySound(BoardSound sound) = 0;
-  virtual void Sparkle(int x, int y) = 0;
+  // A sparkle at (x, y) of window `window`'s surface (the table or a box).
+  virtual void Sparkle(std::uint8_t window, int x, int y) = 0;
   virtual void StartCompletionEffect(int sparkles) = 0;
   virtual void StopClock() = 0;
 

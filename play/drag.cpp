@@ -62,7 +62,7 @@ void Board::Drop(int index, int mouse_x, int mouse_y) {
     Joined();
   }
   if (group.size() == 1) Replace(index, false);
-  if (!joined.empty()) host_.Sparkle(mouse_x, mouse_y);
+  if (!joined.empty()) host_.Sparkle(piece(index).box, mouse_x, mouse_y);
   if (piece(index).box != kTableWindow) host_.FitBox(piece(index).box);
 
   int joined_after = 0;

@@ -109,6 +109,9 @@ bool WSPuz::OnSelectionCommand(MultiSPuzs& selection, std::uint32_t command) {
   switch (command) {
     case kCommandSpreadSelection:
       // The pieces leave the rectangle, and the selection ends with them.
+      // The band goes from the screen first: taking it away later would
+      // show the window as it was before the pieces moved.
+      selection.track().Hide();
       board_.Scatter(window_, true, true, true);
       EndSelection();
       return true;

@@ -85,13 +85,54 @@ std::uint32_t ContrastingColour(std::uint32_t background) {
 }
 
 Rect16 WSPuz::ToTable(const Rect16& rect) {
-  Rect16 on_table = rect;
-  for (const Window* window = this; window && window->parent(); window = window->parent()) {
-    const Rect16 placed = window->WindowRect();
-    on_table.x = static_cast<std::int16_t>(on_table.x + placed.x);
-    on_table.y = static_cast<std::int16_t>(on_table.y + placed.y);
+  // Through the frames of this window and its parents (a box's caption and
+  // border) to the client area of the top window, the table.
+  const Window* top = this;
+  while (top->parent())
+    top = top->parent();
+  const ClientPoint corner = MapClientPoint(*this, *top, {rect.x, rect.y});
+  return {static_cast<std::int16_t>(corner.x), static_cast<std::int16_t>(corner.y), rect.width,
+          rect.height};
+}
+
+Rect16 WSPuz::PieceOnTable(int piece) {
+  const SPuz& shown = board_.piece(piece);
+  WSPuz* holder = play_.windows ? play_.windows->WindowOf(shown.box) : nullptr;
+  return (holder ? holder : this)->ToTable(shown.window);
+}
+
+WSPuz* WSPuz::OtherTable() {
+  WSPuz* table = play_.windows ? play_.windows->WindowOf(kTableWindow) : nullptr;
+  return table != this ? table : nullptr;
+}
+
+FrameSurface* WSPuz::AnimationSurface() {
+  WSPuz* table = OtherTable();
+  return table ? table->AnimationSurface() : nullptr;
+}
+
+void WSPuz::BeginAnimation() {
+  if (WSPuz* table = OtherTable()) {
+    table->BeginAnimation();
+  } else {
+    ++play_.animating;
   }
-  return on_table;
+}
+
+void WSPuz::EndAnimation() {
+  if (WSPuz* table = OtherTable()) {
+    table->EndAnimation();
+  } else {
+    --play_.animating;
+  }
+}
+
+void WSPuz::ShowFrame(bool input) {
+  if (WSPuz* table = OtherTable()) {
+    table->ShowFrame(input);
+  } else {
+    Update();
+  }
 }
 
 void WSPuz::ShowWhere(int piece, int x, int y) {
@@ -108,7 +149,8 @@ void WSPuz::ShowWhere(int piece, int x, int y) {
 
   const int direction = (side + clicked.rotation) % kSideCount;
   const Rect16 from = ToTable(SideStrip(clicked.board, direction));
-  const Rect16 target = ToTable(board_.piece(neighbour).window);
+  // The neighbour may lie in another window than the clicked piece.
+  const Rect16 target = PieceOnTable(neighbour);
   const Rect16 around = Around(target);
   const Rect16 steps[][2] = {
       {from, target}, {target, around}, {around, target}, {target, around}, {around, target}};
@@ -138,8 +180,9 @@ void WSPuz::ShowWhere(int piece, int x, int y) {
     play_.gesture_running = false;
     if (interrupted) return;
   }
-  const Rect16& found = board_.piece(neighbour).window;
-  host_.Sparkle(found.x + found.width / 2, found.y + found.height / 2);
+  const SPuz& found = board_.piece(neighbour);
+  host_.Sparkle(found.box, found.window.x + found.window.width / 2,
+                found.window.y + found.window.height / 2);
 }
 
 }  // namespace cbst

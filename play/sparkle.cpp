@@ -23,23 +23,23 @@ Rect16 Sparkles::One::area() const {
       kSparkleRadius);
 }
 
-void Sparkles::Start(int x, int y, std::int64_t now) {
-  live_.push_back({x, y, now});
+void Sparkles::Start(std::uint8_t window, int x, int y, std::int64_t now) {
+  live_.push_back({window, x, y, now});
   ++started_;
 }
 
-std::vector<Rect16> Sparkles::Advance(std::int64_t now) {
-  std::vector<Rect16> areas;
+std::vector<Sparkles::Area> Sparkles::Advance(std::int64_t now) {
+  std::vector<Area> areas;
   areas.reserve(live_.size());
   for (const One& one : live_)
-    areas.push_back(one.area());
+    areas.push_back({one.window, one.area()});
   std::erase_if(live_, [&](const One& one) { return now - one.start >= kSparkleMicroseconds; });
   return areas;
 }
 
-void Sparkles::Draw(DC& dc, const Rect16& clip, std::int64_t now) const {
+void Sparkles::Draw(DC& dc, std::uint8_t window, const Rect16& clip, std::int64_t now) const {
   for (const One& one : live_) {
-    if (!one.area().Overlaps(clip)) continue;
+    if (one.window != window || !one.area().Overlaps(clip)) continue;
     // The rays grow for the first half of the life and shrink in the second.
     const double age =
         std::clamp(static_cast<double>(now - one.start) / kSparkleMicroseconds, 0.0, 1.0);

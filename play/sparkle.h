@@ -22,14 +22,20 @@ inline constexpr int kSparkleRadius = 13;
 // Between two frames of the sparkles on the table.
 inline constexpr int kSparkleFrameMilliseconds = 30;
 
+// Each sparkle belongs to a window of pieces (the table or a box) and is
+// drawn and erased in that window's own coordinates.
 class Sparkles {
  public:
-  void Start(int x, int y, std::int64_t now);
+  struct Area {
+    std::uint8_t window;
+    Rect16 rect;
+  };
+  void Start(std::uint8_t window, int x, int y, std::int64_t now);
   // The areas to paint again at `now` (microseconds): every sparkle's,
   // those that have ended among them, which are forgotten.
-  std::vector<Rect16> Advance(std::int64_t now);
-  // Draws the sparkles as they look at `now`, inside `clip`.
-  void Draw(DC& dc, const Rect16& clip, std::int64_t now) const;
+  std::vector<Area> Advance(std::int64_t now);
+  // Draws the sparkles of `window` as they look at `now`, inside `clip`.
+  void Draw(DC& dc, std::uint8_t window, const Rect16& clip, std::int64_t now) const;
 
   bool empty() const { return live_.empty(); }
   // How many have been started so far.
@@ -37,6 +43,7 @@ class Sparkles {
 
  private:
   struct One {
+    std::uint8_t window = 0;
     int x = 0;
     int y = 0;
     std::int64_t start = 0;

@@ -66,7 +66,7 @@ class TableBase : public PlayTable, public BoardHost {
   // A table that only shows its game plays no sounds, counts nothing and
   // has no boxes; the tables that are played on say otherwise.
   void PlaySound(BoardSound) override {}
-  void Sparkle(int, int) override {}
+  void Sparkle(std::uint8_t, int, int) override {}
   void StartCompletionEffect(int) override {}
   void StopClock() override {}
   void CountJoinedSides(int) override {}

@@ -66,6 +66,10 @@ bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turn
   ScrollIntoWindow(index);
   --turning_;
   host_.Redraw(turned.box, Bounds(GroupOf(index)));
+  // The join sparkles where the turned piece now lies.
+  if (joined != kNoPiece)
+    host_.Sparkle(turned.box, turned.board.x + turned.board.width / 2,
+                  turned.board.y + turned.board.height / 2);
   puz_.state |= kGameChanged;
   return true;
 }

@@ -165,6 +165,7 @@ void WBox::Repaint(const Rect16& rect) {
                                      piece.board.y + piece.board.height / 2);
     DrawProgramPicture(buffer_->dc(), tack.picture(), on.x, on.y, painted);
   }
+  table.sparkles().Draw(buffer_->dc(), box_.index, painted, play().clock->NowMicroseconds());
   if (exists()) Invalidate(painted);
 }
 

@@ -226,13 +226,13 @@ void WPuz::DrawFurniture(const Rect16& painted) {
     const ProgramPicture& loose = tack.carried() ? tack.carried_picture() : tack.picture();
     DrawProgramPicture(dc, loose, tack.loose().x, tack.loose().y, painted);
   }
-  sparkles_.Draw(dc, painted, Now());
+  sparkles_.Draw(dc, kTableWindow, painted, Now());
 }
 
 void WPuz::OnTimer(int id) {
   if (id == kSparkleTimer) {
-    for (const Rect16& area : sparkles_.Advance(Now()))
-      Show(area);
+    for (const Sparkles::Area& area : sparkles_.Advance(Now()))
+      ShowSparkle(area);
     if (sparkles_.empty()) KillTimer(kSparkleTimer);
     return;
   }
@@ -247,7 +247,7 @@ void WPuz::OnTimer(int id) {
                .Grown(-kCompletionInset);
   }
   int x = 0, y = 0;
-  if (completion_->Next(area, &x, &y)) Sparkle(x, y);
+  if (completion_->Next(area, &x, &y)) Sparkle(kTableWindow, x, y);
   if (completion_->done()) completion_.reset();
 }
 
@@ -483,12 +483,21 @@ void WPuz::PlaySound(BoardSound sound) {
   if (effects_) effects_->PlaySound(sound);
 }
 
-void WPuz::Sparkle(int x, int y) {
+void WPuz::Sparkle(std::uint8_t window, int x, int y) {
   if (no_sparkle_) return;
   if (sparkles_.empty() && exists()) SetTimer(kSparkleTimer, kSparkleFrameMilliseconds);
-  sparkles_.Start(x, y, Now());
-  Show(Rect16{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 1, 1}.Grown(
-      kSparkleRadius));
+  sparkles_.Start(window, x, y, Now());
+  ShowSparkle(
+      {window, Rect16{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 1, 1}.Grown(
+                   kSparkleRadius)});
+}
+
+void WPuz::ShowSparkle(const Sparkles::Area& area) {
+  if (area.window == kTableWindow) {
+    Show(area.rect);
+  } else {
+    boxes_.Redraw(area.window, area.rect);
+  }
 }
 
 void WPuz::StartCompletionEffect(int sparkles) {

@@ -121,7 +121,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void SpreadRuns(std::uint8_t window, bool animated, bool running) override;
   void SpreadStep(int landed, int total) override;
   void PlaySound(BoardSound sound) override;
-  void Sparkle(int x, int y) override;
+  void Sparkle(std::uint8_t window, int x, int y) override;
   void StartCompletionEffect(int sparkles) override;
   void StopClock() override;
   void CountJoinedSides(int sides) override;
@@ -157,6 +157,8 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // The outline of the preview picture being dragged, its grip kept.
   void MovePreviewOutline(int x, int y);
 
+  // A sparkle's area painted again in its window.
+  void ShowSparkle(const Sparkles::Area& area);
   // The timers' work: the sparkles' frames, and the program's tick.
   void OnTimer(int id);
   std::int64_t Now() const { return play_state.clock->NowMicroseconds(); }

@@ -69,6 +69,9 @@ class WSPuz : public Window {
   // The piece menu of `piece`, as a right click at (x, y) opens it, and
   // the menu of a selection.
   void BuildPieceMenu(int piece, int x, int y, XPopMenu& menu);
+  // Where `piece` is seen: its window rectangle on the table, through the
+  // window that holds it (a box's pieces through their box).
+  Rect16 PieceOnTable(int piece);
   static void BuildSelectionMenu(const MultiSPuzs& selection, XPopMenu& menu);
 
  protected:
@@ -91,13 +94,15 @@ class WSPuz : public Window {
   // Makes the window that holds `piece` show it (a closed box opens).
   virtual void RevealPiece(int /*piece*/) {}
   // Where the show of a piece's place is drawn; none: it is not shown.
-  virtual FrameSurface* AnimationSurface() { return nullptr; }
+  // A window without animations of its own (a box) draws on the table's,
+  // and starts, ends and shows them through the table.
+  virtual FrameSurface* AnimationSurface();
   // An animation starts or ends: meanwhile the player's input waits.
-  virtual void BeginAnimation() { ++play_.animating; }
-  virtual void EndAnimation() { --play_.animating; }
+  virtual void BeginAnimation();
+  virtual void EndAnimation();
   // Shows on the screen at once what an animation's frame drew; with
   // `input`, the player's clicks and keys are let through too.
-  virtual void ShowFrame(bool /*input*/ = false) { Update(); }
+  virtual void ShowFrame(bool input = false);
   // What a carried piece may not leave without scrolling the window: the
   // window's surface.
   virtual Rect16 ScrollLimit();
@@ -142,6 +147,8 @@ class WSPuz : public Window {
   bool OnSelectionCommand(MultiSPuzs& selection, std::uint32_t command);
   void OpenSelectionMenu(MultiSPuzs& selection, int x, int y);
 
+  // The table, when this window is another one (a box).
+  WSPuz* OtherTable();
   // Show-where: the neighbour of the side of `piece` towards (x, y).
   void ShowWhere(int piece, int x, int y);
 

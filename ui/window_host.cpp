@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QUrl>
 
+#include <iterator>
+
 #include "base/cp1252.h"
 #include "gfx/dc.h"
 #include "platform/clock.h"
@@ -43,6 +45,18 @@ int ButtonIndex(Qt::MouseButton button) {
 }
 
 constexpr MouseButton kButtons[] = {MouseButton::kLeft, MouseButton::kRight, MouseButton::kMiddle};
+constexpr Qt::MouseButton kToolkitButtons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+
+// A release can be lost: the one that ends a double click whose window
+// went away in between goes to no window. Every mouse event says which
+// buttons are held, so a button still noted down is let go here.
+void ForgetReleasedButtons(Qt::MouseButtons held) {
+  for (int button = 0; button < static_cast<int>(std::size(kButtons)); ++button) {
+    if (held & kToolkitButtons[button]) continue;
+    if (MouseButtonDown(kButtons[button])) NoteMouseButton(kButtons[button], false);
+    if (TheMouse().button == button) TheMouse().button = -1;
+  }
+}
 
 // The control a widget belongs to (a spin box's edit belongs to the spin
 // box): the nearest one with an id below the window's host.
@@ -274,6 +288,7 @@ void WindowHost::Mouse(QMouseEvent* event, int subcode) {
 }
 
 void WindowHost::mousePressEvent(QMouseEvent* event) {
+  ForgetReleasedButtons(event->buttons());
   const int button = ButtonIndex(event->button());
   if (button < 0) return;
   NoteMouseButton(kButtons[button], true);
@@ -282,6 +297,7 @@ void WindowHost::mousePressEvent(QMouseEvent* event) {
 }
 
 void WindowHost::mouseDoubleClickEvent(QMouseEvent* event) {
+  ForgetReleasedButtons(event->buttons());
   const int button = ButtonIndex(event->button());
   if (button < 0) return;
   NoteMouseButton(kButtons[button], true);
@@ -301,6 +317,7 @@ void WindowHost::mouseMoveEvent(QMouseEvent* event) {
   Event cursor = MakeEvent(kEventCursor, PointPayload{static_cast<int>(event->position().x()),
                                                       static_cast<int>(event->position().y())});
   Send(cursor);
+  ForgetReleasedButtons(event->buttons());
   MouseRecord& mouse = TheMouse();
   const int button = mouse.button;
   if (button >= 0 && !mouse.dragging) {

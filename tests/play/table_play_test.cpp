@@ -15,6 +15,8 @@
 
 #include <filesystem>
 
+#include "gfx/drawing_surface_qt.h"
+
 #include "platform/mouse_buttons.h"
 #include "platform/platform_window_qt.h"
 #include "play/box_windows.h"
@@ -231,6 +233,72 @@ class TablePlay : public ::testing::Test {
     const auto [gx, gy] = Grip(index);
     Mouse(kMouseRightDown, gx, gy, kModControl);
   }
+  // A back buffer's pixels, one value each, and the rectangle where two
+  // such pictures of `buffer`'s size differ (empty when they do not).
+  static std::vector<std::uint32_t> Pixels(BmpMem& buffer) {
+    buffer.dc().Flush();
+    const PixelView pixels = buffer.pixels();
+    std::vector<std::uint32_t> all;
+    for (int y = 0; y < pixels.height; ++y)
+      for (int x = 0; x < pixels.width; ++x) {
+        std::uint32_t value = 0;
+        for (int at = 0; at < std::min(pixels.bytes, 4); ++at)
+          value |= std::uint32_t{pixels.At(x, y)[at]} << (8 * at);
+        all.push_back(value);
+      }
+    return all;
+  }
+  static Rect16 Differing(const std::vector<std::uint32_t>& one,
+                          const std::vector<std::uint32_t>& other, int width) {
+    Rect16 area{};
+    for (std::size_t at = 0; at < one.size() && at < other.size(); ++at) {
+      if (one[at] == other[at]) continue;
+      const Rect16 pixel{static_cast<std::int16_t>(static_cast<int>(at) % width),
+                         static_cast<std::int16_t>(static_cast<int>(at) / width), 1, 1};
+      area = area.Empty() ? pixel : area.United(pixel);
+    }
+    return area;
+  }
+  // Where the sparkles show at their height on the table and in box `box`:
+  // what differs from the same windows once the sparkles have gone.
+  std::pair<Rect16, Rect16> SparklesShown(int box) {
+    BmpMem& in_box = *table_->boxes().window(box)->back_buffer();
+    clock_.Sleep(kSparkleMicroseconds / 2);
+    Tick(kSparkleTimer);
+    const std::vector<std::uint32_t> table_lit = Pixels(table_->back_buffer());
+    const std::vector<std::uint32_t> box_lit = Pixels(in_box);
+    SparklesEnd();
+    return {Differing(table_lit, Pixels(table_->back_buffer()), table_->width()),
+            Differing(box_lit, Pixels(in_box), in_box.width())};
+  }
+  // The table on the screen, painted as it will be seen.
+  void ShowTable() {
+    Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
+    table_->Dispatch(show);
+    QApplication::processEvents();
+    table_->Update();
+  }
+  // What the table's window shows at the middle of `rect`.
+  QRgb OnScreen(const Rect16& rect) {
+    QApplication::processEvents();
+    return table_->surface()->Image()->pixel(rect.x + rect.width / 2, rect.y + rect.height / 2);
+  }
+  // Draws a rubber band with Ctrl from the empty assembly area over the
+  // pieces at the table's left; returns the pieces it holds.
+  std::vector<int> DrawBandOverPieces() {
+    const Rect16 area = table_->AssemblyArea();
+    const int x = area.x + 2, y = area.y + area.height - 2;
+    NoteMouseButton(MouseButton::kLeft, true);
+    Mouse(kMouseLeftDown, x, y, kModControl);
+    Mouse(kMouseLeftDrag, x - 40, y + 40, kModControl);
+    Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
+    NoteMouseButton(MouseButton::kLeft, false);
+    Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
+    std::vector<int> held;
+    for (int index = 0; index < board().piece_count(); ++index)
+      if (piece(index).flags & kPieceSelected) held.push_back(index);
+    return held;
+  }
   // A point on the table that no piece and no furniture covers.
   std::pair<int, int> EmptyPoint() {
     const Rect16 area = board().puz().cut.pieces.empty() ? Rect16{} : table_->AssemblyArea();
@@ -389,6 +457,41 @@ TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc
   EXPECT_FALSE(table_->play().selection);
   for (int index = 0; index < board().piece_count(); ++index)
     EXPECT_FALSE(piece(index).flags & kPieceSelected) << index;
+}
+
+TEST_F(TablePlay, CtrlRSpreadsWhatTheRubberBandHoldsAndTheTableShowsIt) {
+  Open();
+  ShowTable();
+  const std::vector<int> held = DrawBandOverPieces();
+  ASSERT_FALSE(held.empty());
+  const MultiSPuzs& selection = *table_->play().selection;
+  XPopMenu menu;
+  WSPuz::BuildSelectionMenu(selection, menu);
+  EXPECT_TRUE(menu.Has(kCommandPinSelection)) << "the band holds free pieces";
+
+  std::vector<Rect16> was;
+  std::vector<QRgb> shown_before;
+  for (int index : held) {
+    was.push_back(piece(index).board);
+    shown_before.push_back(OnScreen(piece(index).board));
+  }
+  Key('R', kModControl);
+  QApplication::processEvents();
+  EXPECT_FALSE(table_->play().selection) << "the band goes with the spread";
+  for (std::size_t at = 0; at < held.size(); ++at) {
+    EXPECT_FALSE(piece(held[at]).board == was[at]) << "piece " << held[at] << " stayed";
+    EXPECT_NE(OnScreen(was[at]), shown_before[at]) << "the screen still shows " << held[at];
+  }
+
+  // Where the screen now shows a spread piece, Ctrl+Alt and a click near
+  // its right side show where its neighbour there goes.
+  const int spread = held.front();
+  ASSERT_NE(Neighbour(spread, kRight), kNoNeighbour);
+  const Rect16 cell = piece(spread).board;
+  board().BringToFront(spread, 0);
+  Mouse(kMouseLeftDown, cell.x + cell.width - 3, cell.y + cell.height / 2, kModControl | kModAlt);
+  EXPECT_EQ(effects_.helps, 1);
+  EXPECT_EQ(board().puz().cut.z_order.front(), Neighbour(spread, kRight));
 }
 
 TEST_F(TablePlay, PushingAPieceIntoAnEdgeScrollsTheTableWithItAndSoundsOncePerContact) {
@@ -560,7 +663,7 @@ TEST_F(TablePlay, SparklesAndTheCompletionEffectLeaveTheTableAsItWas) {
   Open();
   const std::vector<std::uint8_t> before = Buffer();
   const auto [x, y] = EmptyPoint();
-  table_->Sparkle(x, y);
+  table_->Sparkle(kTableWindow, x, y);
   clock_.Sleep(kSparkleMicroseconds / 2);
   Tick(kSparkleTimer);
   EXPECT_NE(Buffer(), before) << "the sparkle shows at its height";
@@ -580,8 +683,82 @@ TEST_F(TablePlay, SparklesAndTheCompletionEffectLeaveTheTableAsItWas) {
   EXPECT_EQ(Buffer(), before);
 
   table_->set_no_sparkle(true);
-  table_->Sparkle(x, y);
+  table_->Sparkle(kTableWindow, x, y);
   EXPECT_EQ(table_->sparkles().started(), 1 + kCompletionSparkles);
+}
+
+TEST_F(TablePlay, SparklesShowInTheWindowOfTheJoinAtItsPlace) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  // A join by a drop inside an open box sparkles at the mouse, in the box.
+  const int box = 2;
+  puz_.boxes[box].open = {10, 10, static_cast<std::int16_t>(table_->width() - 80),
+                          static_cast<std::int16_t>(table_->height() - 80)};
+  boxes.Toggle(box);
+  const int right = Neighbour(0, kRight);
+  boxes.TakeGroup(0, box);
+  boxes.TakeGroup(right, box);
+  const auto [ex, ey] = board().ExactPlace(0, right);
+  board().MovePiece(right, kMoveRedraw, ex + 20, ey);
+  const Rect16 client = boxes.window(box)->ClientOnTable();
+  const auto [gx, gy] = Grip(right);
+  MouseOnScreen(kMouseLeftDown, client.x + gx, client.y + gy);
+  MouseOnScreen(kMouseLeftDrag, client.x + gx - 10, client.y + gy);
+  MouseOnScreen(kMouseLeftDrag, client.x + gx - 20, client.y + gy);
+  MouseOnScreen(kMouseLeftUp, client.x + gx - 20, client.y + gy);
+  ASSERT_NE(piece(right).joined_sides, 0);
+  ASSERT_EQ(piece(right).box, box);
+  EXPECT_EQ(table_->sparkles().started(), 1);
+  const auto [on_table, in_box] = SparklesShown(box);
+  EXPECT_TRUE(on_table.Empty()) << "the table does not sparkle";
+  ASSERT_FALSE(in_box.Empty()) << "the box sparkles";
+  EXPECT_NEAR(in_box.x + in_box.width / 2, gx - 20, 2);
+  EXPECT_NEAR(in_box.y + in_box.height / 2, gy, 2);
+}
+
+TEST_F(TablePlay, ShowWhereIntoAClosedBoxOpensItAndPointsAtTheNeighbourThere) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  const int box = 3;
+  const int below = Neighbour(0, kDown);
+  ASSERT_NE(below, kNoNeighbour);
+  boxes.TakeGroup(below, box);
+  ASSERT_TRUE(puz_.boxes[box].closed());
+  Grip(0);
+  const Rect16 cell = piece(0).board;
+  Mouse(kMouseLeftDown, cell.x + cell.width / 2, cell.y + cell.height - 2, kModControl | kModAlt);
+  ASSERT_FALSE(puz_.boxes[box].closed()) << "the box opens to show the neighbour";
+  EXPECT_EQ(effects_.helps, 1);
+  EXPECT_EQ(board().puz().cut.z_order.front(), below);
+  // The show ends on the neighbour where the box shows it.
+  const Rect16 client = boxes.window(box)->ClientOnTable();
+  const Rect16 inside = piece(below).window;
+  EXPECT_EQ(table_->PieceOnTable(below),
+            (Rect16{static_cast<std::int16_t>(client.x + inside.x),
+                    static_cast<std::int16_t>(client.y + inside.y), inside.width, inside.height}));
+  const auto [on_table, in_box] = SparklesShown(box);
+  EXPECT_TRUE(on_table.Empty()) << "the table does not sparkle";
+  ASSERT_FALSE(in_box.Empty()) << "the neighbour sparkles in its box";
+  EXPECT_NEAR(in_box.x + in_box.width / 2, inside.x + inside.width / 2, 2);
+  EXPECT_NEAR(in_box.y + in_box.height / 2, inside.y + inside.height / 2, 2);
+}
+
+TEST_F(TablePlay, AJoinMadeByATurnSparklesOnTheTurnedPiece) {
+  Open(0);
+  for (int index = 0; index < board().piece_count(); ++index)
+    while (piece(index).rotation != 0)
+      board().Rotate(index, nullptr, 1, false);
+  const Rect16 assembly = table_->AssemblyArea();
+  DragTo(0, {assembly.x + 2, assembly.y + 2});
+  const int right = Neighbour(0, kRight);
+  TurnIntoPlace(right, 0);
+  ASSERT_NE(piece(right).joined_sides, 0);
+  EXPECT_EQ(table_->sparkles().started(), 1);
+  const auto [on_table, in_box] = SparklesShown(0);
+  ASSERT_FALSE(on_table.Empty());
+  const Rect16 turned = piece(right).board;
+  EXPECT_NEAR(on_table.x + on_table.width / 2, turned.x + turned.width / 2, 2);
+  EXPECT_NEAR(on_table.y + on_table.height / 2, turned.y + turned.height / 2, 2);
 }
 
 TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
@@ -626,6 +803,42 @@ TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
   MouseOnScreen(kMouseLeftUp, x + 480, y + 320);
   EXPECT_EQ(piece(carried).box, kTableWindow);
   EXPECT_EQ(puz_.boxes[0].pieces, 0);
+}
+
+TEST_F(TablePlay, ABoxOpenedByADoubleClickTakesARightPressOnItsFloorAtOnce) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  // The toolkit's events, as the window system gives them: the release
+  // that ends the double click is lost, as its window goes meanwhile.
+  const auto send = [](Window* window, QEvent::Type type, Qt::MouseButton button,
+                       Qt::MouseButtons held, QPoint at) {
+    QWidget* widget = WidgetOf(window->platform_window());
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+  };
+  const QPoint corner(5, 5);
+  send(boxes.window(0), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, corner);
+  send(boxes.window(0), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, corner);
+  send(boxes.window(0), QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, corner);
+  ASSERT_FALSE(puz_.boxes[0].closed());
+  QApplication::processEvents();
+
+  std::vector<std::uint32_t> offered;
+  QTimer::singleShot(0, [&offered] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu) return;
+    for (QAction* action : menu->actions())
+      offered.push_back(static_cast<std::uint32_t>(action->data().toULongLong()));
+    menu->close();
+  });
+  const Rect16 floor = boxes.window(0)->ClientRect();
+  send(boxes.window(0), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton,
+       QPoint(floor.width / 2, floor.height / 2));
+  for (std::uint32_t command : {kCommandBoxMaximise, kCommandBoxClose, kCommandBoxColour,
+                                kCommandBoxRename, kCommandBoxSpread, kCommandHelp})
+    EXPECT_TRUE(std::find(offered.begin(), offered.end(), command) != offered.end())
+        << "the box's menu offers " << command;
 }
 
 TEST_F(TablePlay, TabReachesTheGameWhileBoxesLieOnTheTable) {

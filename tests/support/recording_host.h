@@ -25,7 +25,7 @@ class RecordingHost final : public BoardHost {
   Rect16 AssemblyArea() override { return assembly; }
   void Fly(int, int, int, int) override {}
   void PlaySound(BoardSound sound) override { sounds.push_back(sound); }
-  void Sparkle(int, int) override {}
+  void Sparkle(std::uint8_t, int, int) override {}
   void StartCompletionEffect(int sparkles) override { completion = sparkles; }
   void StopClock() override { clock_stopped = true; }
   void CountJoinedSides(int sides) override { joined_sides += sides; }
