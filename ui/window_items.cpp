@@ -30,4 +30,16 @@ double Window::GetItemNumber(int id) {
   return Control(this, id).Number();
 }
 
+void Window::EnableItem(int id, bool enabled) {
+  Control(this, id).Enable(enabled);
+}
+
+void Window::SetItemFocus(int id) {
+  Control(this, id).SetFocus();
+}
+
+void Window::SetItemRange(int id, int minimum, int maximum, int page) {
+  Control(this, id).SetRange(minimum, maximum, page);
+}
+
 }  // namespace cbst

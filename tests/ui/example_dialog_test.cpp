@@ -159,13 +159,15 @@ TEST_F(ExampleDialogTest, ButtonsTellClicksAndAPushButtonsStateIsHeld) {
 }
 
 TEST_F(ExampleDialogTest, EnablingFocusAndTheAccessorsOfAStatic) {
-  Control check(dialog_, kCheck);
-  check.Enable(false);
-  EXPECT_FALSE(check.IsEnabled());
+  dialog_->EnableItem(kCheck, false);
+  EXPECT_FALSE(Control(dialog_, kCheck).IsEnabled());
   QTest::mouseClick(Widget(kCheck), Qt::LeftButton);
   EXPECT_EQ(dialog_->GetItemNumber(kCheck), 0);
-  check.Enable(true);
-  Control(dialog_, kCode).SetFocus();
+  EXPECT_TRUE(Taken().empty());
+  dialog_->EnableItem(kCheck);
+  QTest::mouseClick(Widget(kCheck), Qt::LeftButton);
+  EXPECT_EQ(dialog_->GetItemNumber(kCheck), 1);
+  dialog_->SetItemFocus(kCode);
   EXPECT_EQ(QApplication::focusWidget(), Widget(kCode));
   EXPECT_TRUE(sink_.reports.empty());
 
@@ -248,7 +250,7 @@ TEST_F(ExampleDialogTest, EditsTellTypingAndFocus) {
 
 TEST_F(ExampleDialogTest, ScrollBarsTellHowAndWhereTheyMoved) {
   Control bar(dialog_, kBar);
-  bar.SetRange(0, 100, 10);
+  dialog_->SetItemRange(kBar, 0, 100, 10);
   bar.Set(100.0);
   EXPECT_EQ(bar.Number(), 100);
   bar.Set(50.0);
