@@ -29,6 +29,9 @@
 #include "base/field_value.h"
 #include "base/numbers.h"
 #include "base/report.h"
+#include "gfx/bitmap_handle_qt.h"
+#include "gfx/bmp_mem.h"
+#include "gfx/dib.h"
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
 #include "ui/control_qt.h"
@@ -877,17 +880,43 @@ void Control::SetFormat(const FieldFormat& format) {
   if (QWidget* widget = Check(ControlOperation::kSetFormat)) ApplyFormat(widget, format);
 }
 
+namespace {
+
+void ShowPicture(QAbstractButton* button, const QImage& image) {
+  if (image.isNull()) {
+    button->setIcon(QIcon());
+    return;
+  }
+  button->setIcon(QIcon(QPixmap::fromImage(image)));
+  button->setIconSize(image.size());
+}
+
+}  // namespace
+
 void Control::SetPicture(const ProgramPicture& picture) {
   auto* button = static_cast<QAbstractButton*>(Check(ControlOperation::kSetPicture));
   if (!button) return;
   if (picture.empty()) {
-    button->setIcon(QIcon());
+    ShowPicture(button, {});
     return;
   }
   const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
                      picture.height, picture.width * 4, QImage::Format_ARGB32);
-  button->setIcon(QIcon(QPixmap::fromImage(image.copy())));
-  button->setIconSize(QSize(picture.width, picture.height));
+  ShowPicture(button, image.copy());
+}
+
+void Control::SetPicture(const Dib& picture) {
+  auto* button = static_cast<QAbstractButton*>(Check(ControlOperation::kSetPicture));
+  if (!button) return;
+  if (!picture.valid()) {
+    ShowPicture(button, {});
+    return;
+  }
+  // Drawn as the screen would show it, palette and all.
+  BmpMem bitmap(picture.width(), picture.height());
+  picture.Draw(bitmap.dc(), 0, 0);
+  bitmap.dc().Flush();
+  ShowPicture(button, bitmap.handle()->image.convertToFormat(QImage::Format_RGB32));
 }
 
 void Control::OwnerDraw(int line_height) {

@@ -21,6 +21,8 @@ class QWidget;
 
 namespace cbst {
 
+class Dib;
+
 // Control types. Their names (ControlTypeName) appear in the reports.
 inline constexpr int kControlUnknown = 0;
 inline constexpr int kControlPushButton = 1;
@@ -199,8 +201,10 @@ class Control : public Window {
   // its limits with its decimals. A static with a format has a value too.
   void SetFormat(const FieldFormat& format);
 
-  // Buttons: a picture shown with (or instead of) the text.
+  // Buttons: a picture shown with (or instead of) the text; an empty or
+  // invalid one takes the picture away.
   void SetPicture(const ProgramPicture& picture);
+  void SetPicture(const Dib& picture);
 
   // Lists: the window draws the lines, each `line_height` pixels high (0:
   // asked once with kEventMeasureItem).

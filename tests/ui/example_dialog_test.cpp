@@ -17,6 +17,7 @@
 
 #include "base/date.h"
 #include "gfx/dc.h"
+#include "gfx/dib.h"
 #include "gfx/drawing_tools.h"
 #include "platform/platform_window_qt.h"
 #include "support/recording_sink.h"
@@ -155,6 +156,19 @@ TEST_F(ExampleDialogTest, ButtonsTellClicksAndAPushButtonsStateIsHeld) {
   const QIcon icon = Widget<QPushButton>(kFlagButton)->icon();
   ASSERT_FALSE(icon.isNull());
   EXPECT_EQ(icon.pixmap(4, 3).toImage().pixel(1, 1), 0xFFFF0000u);
+  // A flag read from a file comes as a Dib.
+  Dib green(5, 2, 24);
+  ASSERT_TRUE(green.valid());
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 5; ++x)
+      green.row(y)[x * 3 + 1] = 0xFF;  // blue, green, red
+  }
+  Control(dialog_, kFlagButton).SetPicture(green);
+  const QIcon flag_icon = Widget<QPushButton>(kFlagButton)->icon();
+  EXPECT_EQ(Widget<QPushButton>(kFlagButton)->iconSize(), QSize(5, 2));
+  EXPECT_EQ(flag_icon.pixmap(5, 2).toImage().pixel(2, 1), 0xFF00FF00u);
+  Control(dialog_, kFlagButton).SetPicture(Dib());
+  EXPECT_TRUE(Widget<QPushButton>(kFlagButton)->icon().isNull());
   EXPECT_TRUE(sink_.reports.empty());
 }
 
@@ -271,6 +285,19 @@ TEST_F(ExampleDialogTest, ScrollBarsTellHowAndWhereTheyMoved) {
                          {kEventScroll, kBar, kScrollLineDown, 1},
                      }));
   EXPECT_EQ(bar.Number(), 1);
+
+  // Dragging the thumb tells each step of the drag, then where it was let go.
+  bar.Set(0.0);
+  const QPoint thumb(scroll->height() + 4, scroll->height() / 2);
+  QTest::mousePress(scroll, Qt::LeftButton, {}, thumb);
+  QTest::mouseMove(scroll, thumb + QPoint(scroll->width() / 4, 0));
+  QTest::mouseRelease(scroll, Qt::LeftButton, {}, thumb + QPoint(scroll->width() / 4, 0));
+  const std::vector<Told> dragged = Taken();
+  ASSERT_GE(dragged.size(), 2u);
+  EXPECT_EQ(dragged.front().what, kScrollThumbTrack);
+  EXPECT_EQ(dragged.back().what, kScrollThumbPosition);
+  EXPECT_GT(dragged.back().position, 10);
+  EXPECT_EQ(dragged.back().position, bar.Number());
 }
 
 TEST_F(ExampleDialogTest, OwnerDrawnLinesAreDrawnByTheDialog) {
