@@ -33,7 +33,6 @@
 #include "gfx/bmp_mem.h"
 #include "gfx/dib.h"
 #include "platform/platform_window_qt.h"
-#include "ui/application.h"
 #include "ui/control_qt.h"
 #include "ui/window_host_qt.h"
 

@@ -341,6 +341,19 @@ TEST_F(ExampleDialogTest, OwnerDrawnLinesAreDrawnByTheDialog) {
   for (const OwnerDrawPayload& line : dialog_->drawn)
     focus_told |= line.item == 0 && line.focused && !line.selected;
   EXPECT_TRUE(focus_told);
+
+  // A list the program makes itself, asked for its line height.
+  Control made;
+  ASSERT_TRUE(
+      made.Create(dialog_, ControlClass::kListBox, 141, "", {0, 0, 120, 80}, kListOwnerDrawn));
+  made.AddString("made");
+  QApplication::processEvents();  // the list lays its lines out
+  dialog_->drawn.clear();
+  auto* made_list = Widget<QListWidget>(141);
+  made_list->viewport()->grab();
+  ASSERT_FALSE(dialog_->drawn.empty());
+  EXPECT_EQ(dialog_->drawn[0].control_id, 141);
+  EXPECT_EQ(made_list->visualItemRect(made_list->item(0)).height(), kLineHeight);
 }
 
 TEST_F(ExampleDialogTest, FieldFormatsLimitAndShowWhatIsTyped) {
