@@ -2,6 +2,13 @@
 //
 // Templates are Designer files named by the dialog's number. An optional
 // resource bundle beside the program (wres.rcc) may replace any of them.
+// Each control carries its number as the dynamic property "id"; a list the
+// dialog draws itself carries "ownerDraw" (its line height, 0 to be asked).
+//
+// A dialog class fills its controls through the item accessors when it is
+// first shown (kEventShow), hears what the player does as command events
+// (the control's id and a kNotify... code), kEventScroll, kEventDrawItem
+// and kEventHelp, and ends with EndDialog or a closing command.
 #pragma once
 
 #include <string_view>
