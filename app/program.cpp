@@ -17,6 +17,7 @@
 #include "image/bmp_file.h"
 #include "platform/display.h"
 #include "platform/key_state.h"
+#include "platform/locale_separators.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "platform/program_path.h"
@@ -81,6 +82,8 @@ Program::Program(int& argc, char** argv, std::string program_path)
   // The toolkit comes up first: the display probe needs to see the screen.
   application_ = std::make_unique<Application>(argc, argv);
   ProbeDisplay(false);
+  // Numbers are shown with the separators of the user's regional settings.
+  SetSeparators(LocaleSeparators());
   RunningProgram() = this;
   if (program_path_.empty()) program_path_ = ExecutablePath();
   const PathName path(program_path_.c_str());

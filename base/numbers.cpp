@@ -1,9 +1,13 @@
 // numbers.cpp: locale-independent number conversions.
 #include "base/numbers.h"
 
+#include <cfloat>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
+
+#include "base/report.h"
 
 namespace cbst {
 namespace {
@@ -12,10 +16,36 @@ bool HasHexPrefix(const char* text) {
   return text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
 }
 
+// A number the text holds but its type does not: reported, and the nearest
+// value of the type given instead.
+void ReportOutOfRange(const char* text) {
+  ReportErrorF(kNumberOutOfRange, text);
+}
+
 std::uint32_t ReadUnsigned(const char* text, int base) {
+  const char* last = text + std::strlen(text);
+  if (*text == '-') {
+    // A negative number is below every unsigned one; "-0" is still zero.
+    std::uint64_t magnitude = 0;
+    const auto [end, error] = std::from_chars(text + 1, last, magnitude, base);
+    if (end != text + 1 && (error != std::errc() || magnitude != 0)) ReportOutOfRange(text);
+    return 0;
+  }
   std::uint32_t value = 0;
-  std::from_chars(text, text + std::strlen(text), value, base);
+  if (std::from_chars(text, last, value, base).ec == std::errc::result_out_of_range) {
+    ReportOutOfRange(text);
+    return UINT32_MAX;
+  }
   return value;
+}
+
+// Whether the exponent of the decimal number that starts `text` is
+// negative: then a number out of range is too small, not too large.
+bool ExponentNegative(const char* text) {
+  for (const char* at = text; *at; ++at) {
+    if (*at == 'e' || *at == 'E') return at[1] == '-';
+  }
+  return false;
 }
 
 // Skips the leading blanks and a "+" the C library would accept; from_chars
@@ -38,7 +68,12 @@ double TextToDouble(const char* text) {
   if (HasHexPrefix(text)) return ReadUnsigned(text + 2, 16);
   const char* number = SkipToNumber(text);
   double value = 0.0;
-  std::from_chars(number, number + std::strlen(number), value);
+  if (std::from_chars(number, number + std::strlen(number), value).ec ==
+      std::errc::result_out_of_range) {
+    if (ExponentNegative(number)) return 0.0;
+    ReportOutOfRange(text);
+    return *number == '-' ? -DBL_MAX : DBL_MAX;
+  }
   return value;
 }
 
@@ -52,6 +87,14 @@ VString DoubleToText(double value, int decimals) {
   char text[512];
   const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
                                           decimals < 0 ? 6 : decimals);
+  if (error != std::errc()) return VString("0");
+  return FromChars(text, end);
+}
+
+VString NumberToText(double value) {
+  char text[512];
+  const auto [end, error] =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
   if (error != std::errc()) return VString("0");
   return FromChars(text, end);
 }

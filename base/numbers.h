@@ -1,7 +1,9 @@
 // numbers.h: numbers to and from text in the program's few fixed forms.
 //
-// Conversion never fails: unusable text converts to 0. The forms do not
-// depend on the C locale, which the toolkit may change.
+// Conversion never fails: unusable text converts to 0, and a number too
+// large for its type is reported ("Number out of range: <text>") and read
+// as the nearest value the type holds. The forms do not depend on the C
+// locale, which the toolkit may change.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,8 @@
 #include "base/vstring.h"
 
 namespace cbst {
+
+inline constexpr const char* kNumberOutOfRange = "Number out of range: %s";
 
 // Null gives 0. "0x" or "0X" starts a hexadecimal unsigned integer; anything
 // else is a decimal number with optional leading blanks, sign, fraction and
@@ -19,6 +23,9 @@ std::uint32_t TextToUnsigned(const char* text);
 
 // With `decimals` digits after the point ("%.*lf"), or six for -1 ("%lf").
 VString DoubleToText(double value, int decimals);
+// The fewest decimals that read back as the same double, never with an
+// exponent: 1234567 is "1234567", 0.1 is "0.1".
+VString NumberToText(double value);
 VString UnsignedToText(std::uint32_t value);                       // "%lu"
 VString HexToText(std::uint32_t value, bool with_prefix = false);  // "%lX" / "0x%lX"
 

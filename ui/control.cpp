@@ -10,9 +10,12 @@
 #include <QDoubleSpinBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -23,10 +26,13 @@
 #include <QTextEdit>
 
 #include "base/cp1252.h"
+#include "base/field_value.h"
 #include "base/numbers.h"
 #include "base/report.h"
+#include "gfx/bitmap_handle_qt.h"
+#include "gfx/bmp_mem.h"
+#include "gfx/dib.h"
 #include "platform/platform_window_qt.h"
-#include "ui/application.h"
 #include "ui/control_qt.h"
 #include "ui/window_host_qt.h"
 
@@ -92,6 +98,12 @@ constexpr OperationRule kRules[] = {
     {ControlOperation::kMove, "Move", kEveryType},
     {ControlOperation::kSetText, "SetText", kEveryType},
     {ControlOperation::kGetText, "GetText", kEveryType},
+    {ControlOperation::kEnable, "Enable", kEveryType},
+    {ControlOperation::kSetFocus, "SetFocus", kEveryType},
+    {ControlOperation::kSetRange, "SetRange", Bit(kControlScrollbar) | kEdits},
+    {ControlOperation::kSetFormat, "SetFormat", kEdits | Bit(kControlStaticText)},
+    {ControlOperation::kSetPicture, "SetPicture", kButtons},
+    {ControlOperation::kOwnerDraw, "OwnerDraw", Bit(kControlListBox)},
 };
 constexpr bool RulesInOrder() {
   for (std::size_t i = 0; i < std::size(kRules); ++i) {
@@ -100,7 +112,7 @@ constexpr bool RulesInOrder() {
   return true;
 }
 static_assert(RulesInOrder() &&
-              std::size(kRules) == 1 + static_cast<int>(ControlOperation::kGetText));
+              std::size(kRules) == 1 + static_cast<int>(ControlOperation::kOwnerDraw));
 
 const OperationRule& RuleOf(ControlOperation operation) {
   return kRules[static_cast<int>(operation)];
@@ -242,10 +254,24 @@ void SetEditText(QWidget* edit, const QString& text) {
   }
 }
 
+// A number in the text of an edit or a static: as its format reads it (0
+// for text that does not fit the format), or at full precision.
+double TextNumber(QWidget* control, const QString& text) {
+  const VString kept = Kept(text);
+  if (const FieldFormat* format = FormatOf(control))
+    return ReadValue(*format, kept.view()).value_or(0);
+  return TextToDouble(kept.c_str());
+}
+
+QString NumberText(QWidget* control, double value) {
+  const FieldFormat* format = FormatOf(control);
+  return Shown((format ? FormatValue(*format, value) : NumberToText(value)).view());
+}
+
 double EditNumber(QWidget* edit) {
   if (auto* whole = qobject_cast<QSpinBox*>(edit)) return whole->value();
   if (auto* decimal = qobject_cast<QDoubleSpinBox*>(edit)) return decimal->value();
-  return TextToDouble(Kept(EditText(edit)).c_str());
+  return TextNumber(edit, EditText(edit));
 }
 
 void SetEditNumber(QWidget* edit, double value) {
@@ -254,7 +280,7 @@ void SetEditNumber(QWidget* edit, double value) {
   } else if (auto* decimal = qobject_cast<QDoubleSpinBox*>(edit)) {
     decimal->setValue(value);
   } else {
-    SetEditText(edit, QString::number(value));
+    SetEditText(edit, NumberText(edit, value));
   }
 }
 
@@ -297,9 +323,24 @@ class Items {
     if (!valid(index)) return {};
     return combo_ ? combo_->itemText(index) : list_->item(index)->text();
   }
-  int current() const { return combo_ ? combo_->currentIndex() : list_->currentRow(); }
+  // A list's is its selected line (the first of several), not the line
+  // the keyboard is on, which need not be selected.
+  int current() const {
+    if (combo_) return combo_->currentIndex();
+    for (int row = 0; row < list_->count(); ++row) {
+      if (list_->item(row)->isSelected()) return row;
+    }
+    return -1;
+  }
   void set_current(int index) const {
-    combo_ ? combo_->setCurrentIndex(index) : list_->setCurrentRow(index);
+    if (combo_) {
+      combo_->setCurrentIndex(index);
+    } else if (valid(index)) {
+      list_->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    } else {
+      list_->clearSelection();
+      list_->setCurrentRow(-1);
+    }
   }
   int insert(int index, const QString& text) const {
     if (!valid(index)) index = count();
@@ -471,23 +512,6 @@ void SetControlId(Window& control, int id) {
     widget->setProperty(kControlIdProperty, id);
 }
 
-void ConnectNotifications(QWidget* control, Window* window) {
-  const QVariant id = control->property(kControlIdProperty);
-  if (!id.isValid()) return;
-  const auto tell = [window, command = id.toUInt()](std::intptr_t what) {
-    Application* application = Application::Instance();
-    if (!application || !application->Holds(window)) return;
-    Event event = MakeEvent(kEventCommand, CommandPayload{command, what});
-    window->Dispatch(event);
-  };
-  if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-    QObject::connect(button, &QAbstractButton::clicked, button, [tell] { tell(kNotifyClicked); });
-  } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
-    QObject::connect(combo, &QComboBox::activated, combo,
-                     [tell] { tell(kNotifySelectionChanged); });
-  }
-}
-
 Control::Control() : control_(std::make_unique<PlatformWindow>()) {}
 
 Control::Control(Window* parent, int id) : Control() {
@@ -508,7 +532,11 @@ bool Control::found() const {
 }
 
 bool Control::Supports(ControlOperation operation) const {
-  return (RuleOf(operation).types & Bit(type_)) != 0;
+  if (RuleOf(operation).types & Bit(type_)) return true;
+  // A static showing a formatted value has that value as its number.
+  return type_ == kControlStaticText &&
+         (operation == ControlOperation::kNumber || operation == ControlOperation::kSetNumber) &&
+         FormatOf(WidgetOf(control_.get())) != nullptr;
 }
 
 QWidget* Control::Check(ControlOperation operation) const {
@@ -534,8 +562,11 @@ void Control::Notify(std::intptr_t what) {
 void Control::Choose(QWidget* widget, int index, bool notify) {
   const Items items(widget);
   if (index == items.current() && !notify) return;
-  items.set_current(index);
-  if (notify) Notify(kNotifySelectionChanged);
+  {
+    const QuietControl quiet(widget);
+    items.set_current(index);
+  }
+  if (notify) Notify(type_ == kControlComboBox ? kNotifyComboChanged : kNotifySelectionChanged);
 }
 
 bool Control::Create(Window* parent, ControlClass control_class, int id, std::string_view text,
@@ -556,6 +587,8 @@ bool Control::Create(Window* parent, ControlClass control_class, int id, std::st
   }
   widget->setGeometry(QRect(QPoint(rect.x, rect.y), size));
   widget->setVisible(rect.x >= 0);
+  if (control_class == ControlClass::kListBox && (style & kListOwnerDrawn))
+    widget->setProperty(kOwnerDrawProperty, 0);
   ConnectNotifications(widget, parent);
   Bind(parent, id, widget);
   return true;
@@ -575,6 +608,8 @@ double Control::Number() {
     case kControlListBox:
     case kControlComboBox:
       return Items(widget).current();
+    case kControlStaticText:
+      return TextNumber(widget, ShownText(widget));
     default:
       if (auto* bar = qobject_cast<QProgressBar*>(widget)) return bar->value();
       return static_cast<QAbstractSlider*>(widget)->value();
@@ -600,19 +635,24 @@ void Control::Set(double value, bool notify) {
     case kControlCheck:
     case kControlRadio: {
       auto* button = static_cast<QAbstractButton*>(widget);
-      // A plain push button told to notify is clicked rather than held down.
-      if (notify && !button->isCheckable()) {
-        if (whole != 0) Notify(kNotifyClicked);
-        return;
-      }
+      // A push button's state is held down or let go; telling the parent is
+      // up to `notify`, as for the other buttons.
       const bool changed = ButtonState(button) != whole;
-      SetButtonState(button, whole);
+      {
+        const QuietControl quiet(widget);
+        SetButtonState(button, whole);
+      }
       if (notify && changed) Notify(kNotifyClicked);
       return;
     }
     case kControlEdit:
-    case kControlEditMultiLine:
+    case kControlEditMultiLine: {
+      const QuietControl quiet(widget);
       SetEditNumber(widget, value);
+      return;
+    }
+    case kControlStaticText:
+      static_cast<QLabel*>(widget)->setText(NumberText(widget, value));
       return;
     case kControlListBox:
     case kControlComboBox:
@@ -632,6 +672,7 @@ void Control::Set(std::string_view text, bool notify) {
   if (!widget) return;
   const QString shown = Shown(text);
   if (type_ != kControlListBox && type_ != kControlComboBox) {
+    const QuietControl quiet(widget);
     ShowText(widget, shown);
     return;
   }
@@ -639,6 +680,7 @@ void Control::Set(std::string_view text, bool notify) {
   auto* combo = qobject_cast<QComboBox*>(widget);
   if (index < 0 && combo && combo->isEditable()) {
     // A text the list does not have is typed into the combo's edit.
+    const QuietControl quiet(widget);
     combo->setCurrentIndex(-1);
     combo->setEditText(shown);
     return;
@@ -697,8 +739,10 @@ void Control::LimitText(int length) {
 }
 
 void Control::Delta(double amount) {
-  if (QWidget* widget = Check(ControlOperation::kDelta))
+  if (QWidget* widget = Check(ControlOperation::kDelta)) {
+    const QuietControl quiet(widget);
     SetEditNumber(widget, EditNumber(widget) + amount);
+  }
 }
 
 int Control::AddString(std::string_view text) {
@@ -708,7 +752,9 @@ int Control::AddString(std::string_view text) {
 
 bool Control::DeleteItem(int index) {
   QWidget* widget = Check(ControlOperation::kDeleteItem);
-  return widget && Items(widget).remove(index);
+  if (!widget) return false;
+  const QuietControl quiet(widget);
+  return Items(widget).remove(index);
 }
 
 int Control::nItems() {
@@ -731,7 +777,10 @@ int Control::Ix_String(std::string_view text, bool exact, int after) {
 }
 
 void Control::Clear() {
-  if (QWidget* widget = Check(ControlOperation::kClear)) Items(widget).clear();
+  if (QWidget* widget = Check(ControlOperation::kClear)) {
+    const QuietControl quiet(widget);
+    Items(widget).clear();
+  }
 }
 
 int Control::InsertString(int index, std::string_view text) {
@@ -742,6 +791,7 @@ int Control::InsertString(int index, std::string_view text) {
 void Control::Select(int index, bool selected) {
   auto* list = static_cast<QListWidget*>(Check(ControlOperation::kSelect));
   if (!list) return;
+  const QuietControl quiet(list);
   // -1 is every item.
   if (index < 0) {
     selected ? list->selectAll() : list->clearSelection();
@@ -778,12 +828,99 @@ void Control::Move(const Rect16& rect) {
 }
 
 void Control::SetText(std::string_view text) {
-  if (QWidget* widget = Check(ControlOperation::kSetText)) ShowText(widget, Shown(text));
+  if (QWidget* widget = Check(ControlOperation::kSetText)) {
+    const QuietControl quiet(widget);
+    ShowText(widget, Shown(text));
+  }
 }
 
 VString Control::GetText() {
   QWidget* widget = Check(ControlOperation::kGetText);
   return widget ? Kept(ShownText(widget)) : VString();
+}
+
+void Control::Enable(bool enabled) {
+  if (QWidget* widget = Check(ControlOperation::kEnable)) widget->setEnabled(enabled);
+}
+
+bool Control::IsEnabled() {
+  QWidget* widget = Check(ControlOperation::kEnable);
+  return widget && widget->isEnabled();
+}
+
+void Control::SetFocus() {
+  if (QWidget* widget = Check(ControlOperation::kSetFocus)) widget->setFocus(Qt::OtherFocusReason);
+}
+
+void Control::SetRange(int minimum, int maximum, int page) {
+  QWidget* widget = Check(ControlOperation::kSetRange);
+  if (!widget) return;
+  const QuietControl quiet(widget);
+  if (auto* slider = qobject_cast<QAbstractSlider*>(widget)) {
+    slider->setRange(minimum, maximum);
+    if (page > 0) slider->setPageStep(page);
+  } else if (auto* bar = qobject_cast<QProgressBar*>(widget)) {
+    bar->setRange(minimum, maximum);
+  } else if (auto* whole = qobject_cast<QSpinBox*>(widget)) {
+    whole->setRange(minimum, maximum);
+  } else if (auto* decimal = qobject_cast<QDoubleSpinBox*>(widget)) {
+    decimal->setRange(minimum, maximum);
+  } else {
+    // A plain edit keeps its limits in its format.
+    FieldFormat format = FormatOf(widget) ? *FormatOf(widget) : FieldFormat{};
+    format.flags |= kFormatNumeric;
+    format.minimum = minimum;
+    format.maximum = maximum;
+    ApplyFormat(widget, format);
+  }
+}
+
+void Control::SetFormat(const FieldFormat& format) {
+  if (QWidget* widget = Check(ControlOperation::kSetFormat)) ApplyFormat(widget, format);
+}
+
+namespace {
+
+void ShowPicture(QAbstractButton* button, const QImage& image) {
+  if (image.isNull()) {
+    button->setIcon(QIcon());
+    return;
+  }
+  button->setIcon(QIcon(QPixmap::fromImage(image)));
+  button->setIconSize(image.size());
+}
+
+}  // namespace
+
+void Control::SetPicture(const ProgramPicture& picture) {
+  auto* button = static_cast<QAbstractButton*>(Check(ControlOperation::kSetPicture));
+  if (!button) return;
+  if (picture.empty()) {
+    ShowPicture(button, {});
+    return;
+  }
+  const QImage image(reinterpret_cast<const uchar*>(picture.pixels.data()), picture.width,
+                     picture.height, picture.width * 4, QImage::Format_ARGB32);
+  ShowPicture(button, image.copy());
+}
+
+void Control::SetPicture(const Dib& picture) {
+  auto* button = static_cast<QAbstractButton*>(Check(ControlOperation::kSetPicture));
+  if (!button) return;
+  if (!picture.valid()) {
+    ShowPicture(button, {});
+    return;
+  }
+  // Drawn as the screen would show it, palette and all.
+  BmpMem bitmap(picture.width(), picture.height());
+  picture.Draw(bitmap.dc(), 0, 0);
+  bitmap.dc().Flush();
+  ShowPicture(button, bitmap.handle()->image.convertToFormat(QImage::Format_RGB32));
+}
+
+void Control::OwnerDraw(int line_height) {
+  if (QWidget* widget = Check(ControlOperation::kOwnerDraw))
+    MakeOwnerDrawn(widget, parent_window_, line_height);
 }
 
 }  // namespace cbst

@@ -11,13 +11,17 @@
 #include <memory>
 #include <string_view>
 
+#include "base/field_format.h"
 #include "base/rect16.h"
 #include "base/vstring.h"
+#include "ui/program_pictures.h"
 #include "ui/window.h"
 
 class QWidget;
 
 namespace cbst {
+
+class Dib;
 
 // Control types. Their names (ControlTypeName) appear in the reports.
 inline constexpr int kControlUnknown = 0;
@@ -42,10 +46,17 @@ inline constexpr int kControlFader = 53;
 // "Type=0" for a type that has no name.
 const char* ControlTypeName(int type);
 
-// What a list or combo box tells its window (a command event carrying the
-// control's id) when its selection changes; a button says kNotifyClicked.
-inline constexpr std::intptr_t kNotifyClicked = 0;
-inline constexpr std::intptr_t kNotifySelectionChanged = 1;
+// What a control tells its window when the player uses it: a command event
+// carrying the control's id and one of these. Scroll bars send kEventScroll
+// instead. Only the player's own doing is told, or a Set with `notify`.
+inline constexpr std::intptr_t kNotifyClicked = 0;           // a button
+inline constexpr std::intptr_t kNotifySelectionChanged = 1;  // a list's selection
+inline constexpr std::intptr_t kNotifyDoubleClicked = 2;     // a list's line
+inline constexpr std::intptr_t kNotifyComboChanged = 3;      // a combo's choice
+inline constexpr std::intptr_t kNotifyComboEdited = 5;       // typing in a combo's edit
+inline constexpr std::intptr_t kNotifyEditFocus = 0x100;     // an edit took the keyboard
+inline constexpr std::intptr_t kNotifyEditLostFocus = 0x200;
+inline constexpr std::intptr_t kNotifyEditChanged = 0x300;  // typing in an edit
 
 // The kinds of control a Control makes itself.
 enum class ControlClass { kButton, kEdit, kListBox, kComboBox, kScrollBar, kStatic };
@@ -57,6 +68,8 @@ inline constexpr std::uint32_t kButtonRadio = 0x04;
 inline constexpr std::uint32_t kEditMultiLine = 0x01;
 inline constexpr std::uint32_t kEditReadOnly = 0x02;
 inline constexpr std::uint32_t kListMultipleSelection = 0x01;
+// Its window draws the lines (kEventMeasureItem, kEventDrawItem).
+inline constexpr std::uint32_t kListOwnerDrawn = 0x02;
 inline constexpr std::uint32_t kComboEditable = 0x01;  // else a list to choose from
 inline constexpr std::uint32_t kScrollVertical = 0x01;
 inline constexpr std::uint32_t kStaticCentre = 0x01;
@@ -88,6 +101,12 @@ enum class ControlOperation {
   kMove,
   kSetText,
   kGetText,
+  kEnable,
+  kSetFocus,
+  kSetRange,
+  kSetFormat,
+  kSetPicture,
+  kOwnerDraw,
 };
 
 // A selection in an edit: from `start` up to, not including, `end`.
@@ -167,6 +186,29 @@ class Control : public Window {
   int InsertString(int index, std::string_view text);
   void Select(int index, bool selected = true);
   bool IsSelect(int index);
+
+  // Every kind: whether the player can use it, and giving it the keyboard.
+  void Enable(bool enabled);
+  bool IsEnabled();
+  void SetFocus();
+
+  // Scroll bars (and spin boxes): the positions from `minimum` to `maximum`
+  // and, for a bar, how far a page moves (0 keeps it).
+  void SetRange(int minimum, int maximum, int page = 0);
+
+  // Edits and statics show their numbers as `format` says (FormatValue) and
+  // edits take only what fits it: its length, upper case, a number within
+  // its limits with its decimals. A static with a format has a value too.
+  void SetFormat(const FieldFormat& format);
+
+  // Buttons: a picture shown with (or instead of) the text; an empty or
+  // invalid one takes the picture away.
+  void SetPicture(const ProgramPicture& picture);
+  void SetPicture(const Dib& picture);
+
+  // Lists: the window draws the lines, each `line_height` pixels high (0:
+  // asked once with kEventMeasureItem).
+  void OwnerDraw(int line_height = 0);
 
   // Every kind. Move keeps a label attached to the control's right edge
   // (one whose buddy it is) attached there.

@@ -116,11 +116,41 @@ struct ControlTypePayload {
   int type = 0;
 };
 
-using EventPayload =
-    std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload, TimerPayload,
-                 PaintPayload, SizePayload, PointPayload, ShowPayload, FilesPayload,
-                 RectanglePayload, ActivationPayload, TrackPayload, HoverPayload,
-                 MenuDecorationPayload, ControlTypePayload>;
+// kEventScroll: the scroll bar's control id, how it moved (kScrollLineUp,
+// ...) and its position after the move.
+struct ScrollPayload {
+  int control_id = 0;
+  int action = 0;
+  int position = 0;
+};
+
+// kEventMeasureItem and kEventDrawItem of an owner-drawn list: the list's
+// control id, the line's index and data. Measuring answers `height` (with
+// the handled flag); drawing draws `rect` of `dc`, the line selected or
+// holding the keyboard focus as the flags say.
+struct OwnerDrawPayload {
+  int control_id = 0;
+  int item = -1;
+  std::intptr_t data = 0;
+  DC* dc = nullptr;
+  Rect16 rect;
+  bool selected = false;
+  bool focused = false;
+  int height = 0;
+};
+
+// kEventHelp: the help context asked for, and the control that had the
+// keyboard (0 for none).
+struct HelpPayload {
+  int context = 0;
+  int control_id = 0;
+};
+
+using EventPayload = std::variant<std::monostate, MousePayload, KeyPayload, CommandPayload,
+                                  TimerPayload, PaintPayload, SizePayload, PointPayload,
+                                  ShowPayload, FilesPayload, RectanglePayload, ActivationPayload,
+                                  TrackPayload, HoverPayload, MenuDecorationPayload,
+                                  ControlTypePayload, ScrollPayload, OwnerDrawPayload, HelpPayload>;
 
 struct Event {
   std::uint16_t code = 0;

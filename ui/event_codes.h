@@ -15,6 +15,8 @@ inline constexpr std::uint16_t kEventClipboard = 19;
 inline constexpr std::uint16_t kEventFilesDropped = 20;
 // A Control asks a framework control window which type of control it is.
 inline constexpr std::uint16_t kEventControlType = 23;
+// The player asked for help (F1): a dialog passes on its help context.
+inline constexpr std::uint16_t kEventHelp = 0x21;
 inline constexpr std::uint16_t kEventPaint = 100;
 inline constexpr std::uint16_t kEventEraseBackground = 101;
 inline constexpr std::uint16_t kEventCommand = 103;
@@ -23,12 +25,17 @@ inline constexpr std::uint16_t kEventMouse = 106;
 // A tracking rectangle tells its notification window what happened to it.
 inline constexpr std::uint16_t kEventTrackRect = 115;
 inline constexpr std::uint16_t kEventCursor = 116;
+// A scroll bar of the window moved: which bar, how and where it is now.
+inline constexpr std::uint16_t kEventScroll = 117;
 inline constexpr std::uint16_t kEventQueued = 119;  // a key or click before anyone sees it
 inline constexpr std::uint16_t kEventMissingTemplate = 120;
 // A pop-up menu being built asks for an item's accelerator text and icon.
 inline constexpr std::uint16_t kEventMenuDecoration = 150;
 // The mouse moved over a control, or left one: what the tips go by.
 inline constexpr std::uint16_t kEventHover = 151;
+// An owner-drawn list asks the height of its lines, and has one drawn.
+inline constexpr std::uint16_t kEventMeasureItem = 154;
+inline constexpr std::uint16_t kEventDrawItem = 155;
 inline constexpr std::uint16_t kEventNonClientButton = 127;
 inline constexpr std::uint16_t kEventOther = 199;
 
@@ -42,6 +49,16 @@ inline constexpr std::uint16_t kRequestRectangle = 8;
 // session (also the request to close).
 inline constexpr std::uint32_t kCommandClose = 2;
 inline constexpr std::uint32_t kCommandEndSession = 13;
+
+// How a scroll bar moved (ScrollPayload::action).
+inline constexpr int kScrollLineUp = 0;  // or left
+inline constexpr int kScrollLineDown = 1;
+inline constexpr int kScrollPageUp = 2;
+inline constexpr int kScrollPageDown = 3;
+inline constexpr int kScrollThumbPosition = 4;  // the thumb let go
+inline constexpr int kScrollThumbTrack = 5;     // the thumb dragged
+inline constexpr int kScrollTop = 6;
+inline constexpr int kScrollBottom = 7;
 
 // Event::flags.
 inline constexpr std::uint8_t kEventAnswered = 0x01;

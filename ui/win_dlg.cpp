@@ -1,6 +1,8 @@
 // win_dlg.cpp: dialogs from Designer templates.
 #include "ui/win_dlg.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include "ui/application.h"
 #include "ui/control_qt.h"
 #include "ui/virtual_keys.h"
+#include "ui/window_host_qt.h"
 
 namespace cbst {
 
@@ -96,14 +99,35 @@ bool WinDlg::CreateDialog(Window* parent) {
 void WinDlg::OnEvent(Event& event) {
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
-    if (command && (command->id == kCommandOk || command->id == kCommandCancel)) {
+    if (command && command->id == kCommandEndSession) {
       event.set_handled();
-      Destroy(static_cast<int>(command->id));
+      EndDialog(static_cast<int>(kCommandCancel));
+      return;
+    }
+    if (command && (command->id == kCommandOk || command->id == kCommandCancel ||
+                    std::ranges::find(closing_commands_, command->id) != closing_commands_.end())) {
+      event.set_handled();
+      EndDialog(static_cast<int>(command->id));
       return;
     }
   }
   if (event.code == kEventKey) {
     const auto* key = event.as<KeyPayload>();
+    if (key && key->kind == KeyKind::kDown && key->virtual_key == kVkF1) {
+      event.set_handled();
+      HelpPayload help{help_context_, 0};
+      const QWidget* host = WidgetOf(platform_window());
+      for (const QWidget* focused = host ? host->focusWidget() : nullptr;
+           focused && focused != host; focused = focused->parentWidget()) {
+        if (focused->property(kControlIdProperty).isValid()) {
+          help.control_id = focused->property(kControlIdProperty).toInt();
+          break;
+        }
+      }
+      Event asked = MakeEvent(kEventHelp, help);
+      Dispatch(asked);
+      return;
+    }
     if (key && key->kind == KeyKind::kDown &&
         (key->virtual_key == kVkReturn || key->virtual_key == kVkEscape)) {
       // Enter presses the default button (OK without one), Esc cancels.

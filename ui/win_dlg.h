@@ -2,9 +2,17 @@
 //
 // Templates are Designer files named by the dialog's number. An optional
 // resource bundle beside the program (wres.rcc) may replace any of them.
+// Each control carries its number as the dynamic property "id"; a list the
+// dialog draws itself carries "ownerDraw" (its line height, 0 to be asked).
+//
+// A dialog class fills its controls through the item accessors when it is
+// first shown (kEventShow), hears what the player does as command events
+// (the control's id and a kNotify... code), kEventScroll, kEventDrawItem
+// and kEventHelp, and ends with EndDialog or a closing command.
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "base/vstring.h"
 #include "ui/window.h"
@@ -37,14 +45,26 @@ class WinDlg : public Window {
   bool CreateDialog(Window* parent);
 
   // Buttons end the dialog with their command: OK and Cancel by default,
-  // Enter and Esc as their keys.
+  // and those added with CloseOn; Enter and Esc are their keys. The close
+  // request (command 13) cancels. F1 asks for help: the dialog is sent
+  // kEventHelp with its help context and the focused control.
   void OnEvent(Event& event) override;
+
+  // Ends the dialog; a modal one returns `result` from RunModalDialog.
+  void EndDialog(int result) { Destroy(result); }
+  // The button with this command ends the dialog too, with it as result.
+  void CloseOn(std::uint32_t command) { closing_commands_.push_back(command); }
+
+  int help_context() const { return help_context_; }
+  void set_help_context(int context) { help_context_ = context; }
 
   // Gives control `id` the keyboard: an edit is typed over at once.
   void FocusItem(int id);
 
  private:
   int template_id_;
+  int help_context_ = 0;
+  std::vector<std::uint32_t> closing_commands_;
 };
 
 // Runs `dialog` (held by the application) modally over `parent` and returns

@@ -105,6 +105,11 @@ class Window {
   virtual void SetItemText(int id, std::string_view text, bool notify = false);
   virtual VString GetItemText(int id);
   virtual double GetItemNumber(int id);
+  // The same for whether a control can be used, for giving it the keyboard,
+  // and for a scroll bar's range and page (see Control).
+  void EnableItem(int id, bool enabled = true);
+  void SetItemFocus(int id);
+  void SetItemRange(int id, int minimum, int maximum, int page = 0);
 
   // Makes the platform window: a top-level one, or a child of `parent`.
   bool Create(Window* parent, const Rect16& rect, std::string_view title, std::uint32_t style = 0);

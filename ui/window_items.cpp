@@ -1,22 +1,16 @@
 // window_items.cpp: a window's controls addressed by their numeric ids.
 //
 // Each accessor wraps the control in a Control for the one operation. A
-// control that has no number (a label) takes and gives its value as text.
-#include <QString>
-
-#include "base/numbers.h"
+// control without a number (a plain label) reports it rather than quietly
+// taking the number as text; one without a text of its own (a button) takes
+// a text as its caption.
 #include "ui/control.h"
 #include "ui/window.h"
 
 namespace cbst {
 
 void Window::SetItemNumber(int id, double value, bool notify) {
-  Control control(this, id);
-  if (!control.found() || control.Supports(ControlOperation::kSetNumber)) {
-    control.Set(value, notify);
-  } else {
-    control.SetText(QString::number(value).toStdString());
-  }
+  Control(this, id).Set(value, notify);
 }
 
 void Window::SetItemText(int id, std::string_view text, bool notify) {
@@ -33,9 +27,19 @@ VString Window::GetItemText(int id) {
 }
 
 double Window::GetItemNumber(int id) {
-  Control control(this, id);
-  if (!control.found() || control.Supports(ControlOperation::kNumber)) return control.Number();
-  return TextToDouble(control.GetText().c_str());
+  return Control(this, id).Number();
+}
+
+void Window::EnableItem(int id, bool enabled) {
+  Control(this, id).Enable(enabled);
+}
+
+void Window::SetItemFocus(int id) {
+  Control(this, id).SetFocus();
+}
+
+void Window::SetItemRange(int id, int minimum, int maximum, int page) {
+  Control(this, id).SetRange(minimum, maximum, page);
 }
 
 }  // namespace cbst

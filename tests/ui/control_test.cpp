@@ -240,22 +240,26 @@ TEST_F(ControlTest, ChoosingWithNotifyTellsTheParentAsTheUserWould) {
   control.Set("easy", true);
   ASSERT_EQ(panel_->commands.size(), 2u);
   EXPECT_EQ(panel_->commands[0].id, 40u);
-  EXPECT_EQ(panel_->commands[0].parameter, kNotifySelectionChanged);
+  EXPECT_EQ(panel_->commands[0].parameter, kNotifyComboChanged);
   EXPECT_EQ(combo->currentIndex(), 0);
 
-  // The item accessors: a check box clicked, a label keeping a number.
+  // The item accessors: a check box clicked; a label has no number.
   auto* check = Add<QCheckBox>(41);
-  Add<QLabel>(42);
+  Add<QLabel>(42, "label");
   panel_->SetItemNumber(41, 1, true);
   panel_->SetItemNumber(41, 1, true);  // already checked: no click
   EXPECT_TRUE(check->isChecked());
   ASSERT_EQ(panel_->commands.size(), 3u);
   EXPECT_EQ(panel_->commands[2].id, 41u);
   EXPECT_EQ(panel_->commands[2].parameter, kNotifyClicked);
-  panel_->SetItemNumber(42, 2.5);
-  EXPECT_EQ(panel_->GetItemText(42), "2.5");
-  EXPECT_EQ(panel_->GetItemNumber(42), 2.5);
   EXPECT_TRUE(sink_.reports.empty());
+  panel_->SetItemNumber(42, 2.5);
+  EXPECT_EQ(panel_->GetItemNumber(42), 0);
+  EXPECT_EQ(panel_->GetItemText(42), "label");
+  EXPECT_EQ(sink_.texts(), (std::vector<std::string>{
+                               "Control::Set(double) not def for StaticText",
+                               "Control::Number not def for StaticText",
+                           }));
 }
 
 TEST_F(ControlTest, EditsSelectLimitAndStep) {
