@@ -7,8 +7,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "base/report.h"
-
 namespace cbst {
 namespace {
 
@@ -16,26 +14,15 @@ bool HasHexPrefix(const char* text) {
   return text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
 }
 
-// A number the text holds but its type does not: reported, and the nearest
-// value of the type given instead.
-void ReportOutOfRange(const char* text) {
-  ReportErrorF(kNumberOutOfRange, text);
-}
-
 std::uint32_t ReadUnsigned(const char* text, int base) {
   const char* last = text + std::strlen(text);
   if (*text == '-') {
-    // A negative number is below every unsigned one; "-0" is still zero.
-    std::uint64_t magnitude = 0;
-    const auto [end, error] = std::from_chars(text + 1, last, magnitude, base);
-    if (end != text + 1 && (error != std::errc() || magnitude != 0)) ReportOutOfRange(text);
+    // A negative number is below every unsigned one: the nearest is zero.
     return 0;
   }
   std::uint32_t value = 0;
-  if (std::from_chars(text, last, value, base).ec == std::errc::result_out_of_range) {
-    ReportOutOfRange(text);
+  if (std::from_chars(text, last, value, base).ec == std::errc::result_out_of_range)
     return UINT32_MAX;
-  }
   return value;
 }
 
@@ -71,7 +58,6 @@ double TextToDouble(const char* text) {
   if (std::from_chars(number, number + std::strlen(number), value).ec ==
       std::errc::result_out_of_range) {
     if (ExponentNegative(number)) return 0.0;
-    ReportOutOfRange(text);
     return *number == '-' ? -DBL_MAX : DBL_MAX;
   }
   return value;

@@ -1,9 +1,9 @@
 // numbers.h: numbers to and from text in the program's few fixed forms.
 //
-// Conversion never fails: unusable text converts to 0, and a number too
-// large for its type is reported ("Number out of range: <text>") and read
-// as the nearest value the type holds. The forms do not depend on the C
-// locale, which the toolkit may change.
+// Conversion never fails and never stops the player with a message: text
+// read from any file may hold anything. Unusable text converts to 0, and a
+// number too large for its type is read as the nearest value the type holds. The forms do not
+// depend on the C locale, which the toolkit may change.
 #pragma once
 
 #include <cstdint>
@@ -11,8 +11,6 @@
 #include "base/vstring.h"
 
 namespace cbst {
-
-inline constexpr const char* kNumberOutOfRange = "Number out of range: %s";
 
 // Null gives 0. "0x" or "0X" starts a hexadecimal unsigned integer; anything
 // else is a decimal number with optional leading blanks, sign, fraction and

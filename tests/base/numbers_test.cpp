@@ -37,25 +37,18 @@ TEST(Numbers, WrittenInFullAndReadBackUnchanged) {
   }
 }
 
-TEST(Numbers, TextTooLargeForItsTypeIsReportedAndReadAsTheNearest) {
+TEST(Numbers, TextTooLargeForItsTypeIsReadAsTheNearestWithoutAMessage) {
   testing::RecordingSink sink;
   EXPECT_EQ(TextToUnsigned("4294967295"), 4294967295u);
   EXPECT_EQ(TextToUnsigned("-0"), 0u);
-  EXPECT_EQ(TextToDouble("1e-999"), 0.0);  // too small is zero, nothing wrong
-  EXPECT_TRUE(sink.reports.empty());
+  EXPECT_EQ(TextToDouble("1e-999"), 0.0);  // too small is zero
 
   EXPECT_EQ(TextToUnsigned("4294967296"), 4294967295u);
   EXPECT_EQ(TextToUnsigned("0x100000000"), 4294967295u);
   EXPECT_EQ(TextToUnsigned("-5"), 0u);
   EXPECT_EQ(TextToDouble("1e999"), DBL_MAX);
   EXPECT_EQ(TextToDouble("-1e999"), -DBL_MAX);
-  EXPECT_EQ(sink.texts(), (Texts{
-                              "Number out of range: 4294967296",
-                              "Number out of range: 100000000",
-                              "Number out of range: -5",
-                              "Number out of range: 1e999",
-                              "Number out of range: -1e999",
-                          }));
+  EXPECT_TRUE(sink.reports.empty());
 }
 
 // Runs a case under the given separators and puts the old ones back.
