@@ -78,10 +78,10 @@ void TableBase::SpreadRuns(std::uint8_t window, bool animated, bool running) {
   if (window == kTableWindow && !animated) spreading_ = running;
 }
 
-Rect16 TableBase::PaintArea(const Rect16& rect, bool pieces_hidden,
+Rect16 TableBase::PaintArea(const Rect16& rect, bool background_only,
                             std::function<void()> handle_messages) {
   PaintRequest request;
-  request.pieces_hidden = pieces_hidden || spreading_;
+  request.pieces_hidden = background_only || spreading_;
   request.handle_messages = std::move(handle_messages);
   request.rect = rect.width > 0 && rect.height > 0 ? rect : Surface(kTableWindow);
   request.shadow = ChooseShadowParameters(puz_, shadows_);
@@ -89,6 +89,7 @@ Rect16 TableBase::PaintArea(const Rect16& rect, bool pieces_hidden,
   if (puz_.dragged != kNoPiece &&
       puz_.cut.pieces[static_cast<std::size_t>(puz_.dragged)].box == kTableWindow)
     request.carried = carried();
+  if (background_only) return PaintBoard(puz_, *back_buffer_, request);
   if (const Rect16 preview = PreviewPlace(); !preview.Empty() && puz_.preview_picture) {
     request.preview = puz_.preview_picture.get();
     request.preview_at = {preview.x, preview.y};

@@ -38,8 +38,9 @@ class TableBase : public PlayTable, public BoardHost {
   // Paints an area of the table (all of it when empty) into the back
   // buffer from the board; returns the area painted.
   // `handle_messages`, when given, is called every few pieces: the paint
-  // may be interrupted.
-  Rect16 PaintArea(const Rect16& rect = {}, bool pieces_hidden = false,
+  // may be interrupted. With `background_only` (a table about to close)
+  // nothing lies on the background: no piece, no picture, no frame.
+  Rect16 PaintArea(const Rect16& rect = {}, bool background_only = false,
                    std::function<void()> handle_messages = {});
   // Where the preview picture lies on the table under the pieces; empty
   // when it is not shown.

@@ -362,6 +362,15 @@ TEST_F(GameEventsTest, QuittingWithAnimationsShrinksTheTableAndWaits) {
   const std::uint32_t cleared = table_->back_buffer().dc().GetPixel(0, 0);
   EXPECT_NE(std::count(corner.begin(), corner.end(), cleared), std::ssize(corner));
   EXPECT_EQ(windows_over, 0);
+  // The closing table shows its background only: no piece, no preview
+  // picture, no frame around the assembly area.
+  const Rect16 client = table_->ClientRect();
+  int other_pixels = 0;
+  for (int y = 0; y < client.height; y += 5) {
+    for (int x = 0; x < client.width; x += 5)
+      other_pixels += table_->back_buffer().dc().GetPixel(x, y) != cleared;
+  }
+  EXPECT_EQ(other_pixels, 0);
   application_.ProcessPending();
   EXPECT_FALSE(application_.Holds(table_));
 }
