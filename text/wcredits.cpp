@@ -208,10 +208,13 @@ bool WCredits::StepOnce() {
   return true;
 }
 
-void WCredits::Close() {
+void WCredits::AskToClose() {
   if (closing_) return;
   closing_ = true;
-  DestroyWindow(this, 0);
+  // The window that is handling the click or key must outlive it: the
+  // close comes from the queue.
+  if (Application* application = Application::Instance())
+    application->Post(this, MakeEvent(kEventCommand, CommandPayload{kCommandClose, 0}));
 }
 
 void WCredits::OnEvent(Event& event) {
@@ -220,13 +223,13 @@ void WCredits::OnEvent(Event& event) {
     if (mouse && (mouse->subcode == kMouseLeftDown || mouse->subcode == kMouseRightDown ||
                   mouse->subcode == kMouseMiddleDown)) {
       event.set_handled();
-      Close();
+      AskToClose();
       return;
     }
   } else if (event.code == kEventKey) {
     if (const auto* key = event.as<KeyPayload>(); key && key->kind == KeyKind::kDown) {
       event.set_handled();
-      Close();
+      AskToClose();
       return;
     }
   }
@@ -242,7 +245,7 @@ int WCredits::Run(WCredits* credits, AnimationClock& clock) {
   while (application->Holds(credits)) {
     const int due = credits->scroll_.StepsDue(clock.NowMicroseconds() / kMicrosecondsPerMs);
     for (int step = 0; step < due && application->Holds(credits); ++step) {
-      if (!credits->StepOnce()) credits->Close();
+      if (!credits->StepOnce()) DestroyWindow(credits, 0);
     }
     if (!application->Holds(credits)) break;
     application->ProcessPending();

@@ -84,7 +84,8 @@ class WCredits final : public Window {
   Font* FontOf(const MarkupItem& item);
   // One pixel up; false when the window is to close instead.
   bool StepOnce();
-  void Close();
+  // Closes the window once the event being handled is over.
+  void AskToClose();
 
   std::uint32_t flags_;
   Markup markup_;

@@ -158,8 +158,11 @@ TEST_F(CreditsWindowTest, AKeyClosesTheWindowAndTheMusicFontsAndBitmapsGo) {
     EXPECT_EQ(sounds.last_started(), (directory / "credits.wav").string());
     clock_.on_rest = [&](std::int64_t now_ms) {
       if (now_ms < 500) return;  // some steps drawn first
+      if (Gone(credits)) return;
       QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
       QCoreApplication::sendEvent(WidgetOf(credits->platform_window()), &key);
+      // Its widget is still handling the key: the window goes afterwards.
+      EXPECT_FALSE(Gone(credits));
     };
     EXPECT_EQ(WCredits::Run(credits, clock_), 0);
     EXPECT_TRUE(Gone(credits));
