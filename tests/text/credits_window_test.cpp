@@ -75,7 +75,7 @@ class CreditsWindowTest : public ::testing::Test {
   HandClock clock_;
 };
 
-TEST_F(CreditsWindowTest, ItemsAreCentredOneBelowTheOtherWithFourPixelGaps) {
+TEST_F(CreditsWindowTest, ItemsAreCentredOneBelowTheOtherWithFourPixelGapsOverTheMiddle) {
   WCredits* credits = Open(0, kCredits, parent_);
   const Rect16 place = credits->WindowRect();
   EXPECT_EQ(place, (Rect16{220, 200, kCreditsWidth, kCreditsHeight})) << "over the middle";
@@ -95,13 +95,11 @@ TEST_F(CreditsWindowTest, ItemsAreCentredOneBelowTheOtherWithFourPixelGaps) {
   }
   EXPECT_EQ(credits->total_height(), top);
   EXPECT_EQ(credits->scroll().offset(), kCreditsHeight / 2);
-}
 
-TEST_F(CreditsWindowTest, OnASmallerScreenTheWindowTakesTheParentsSize) {
+  // On a screen smaller than the window, the window takes the parent's size.
   Window* small = application_.Make<Window>();
   ASSERT_TRUE(small->Create(nullptr, {0, 0, 300, 150}, "Small"));
-  WCredits* credits = Open(0, kCredits, small);
-  EXPECT_EQ(credits->WindowRect(), (Rect16{0, 0, 300, 150}));
+  EXPECT_EQ(Open(0, kCredits, small)->WindowRect(), (Rect16{0, 0, 300, 150}));
 }
 
 TEST_F(CreditsWindowTest, TheOldFacesFindInstalledFacesOfTheirKind) {
@@ -122,7 +120,7 @@ TEST_F(CreditsWindowTest, TheContentScrollsUpTwentyFivePixelsASecondUntilAClick)
     if (!first && now_ms >= 2000) first = Grab(credits);
     if (!second && now_ms >= 3000) {
       second = Grab(credits);
-      // A click anywhere over the table reaches the credits and ends them.
+      // A click on the credits ends them.
       QWidget* widget = WidgetOf(credits->platform_window());
       QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), widget->mapToGlobal(QPointF(5, 5)),
                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
@@ -132,19 +130,14 @@ TEST_F(CreditsWindowTest, TheContentScrollsUpTwentyFivePixelsASecondUntilAClick)
   WCredits::Run(credits, clock_);
   EXPECT_TRUE(Gone(credits));
   ASSERT_TRUE(first && second);
-  first->save("/tmp/credits-window-2s.png");
-  second->save("/tmp/credits-window-3s.png");
+  // Kept for a look by eye.
+  first->save(QString::fromStdString((fs::temp_directory_path() / "credits-2s.png").string()));
+  second->save(QString::fromStdString((fs::temp_directory_path() / "credits-3s.png").string()));
   EXPECT_NE(*first, *second);
   // A second later the same pixels stand 25 rows higher.
   constexpr int kRise = 25;
   const QRect band(area.x, area.y + kRise, area.width, area.height - kRise);
   EXPECT_EQ(first->copy(band), second->copy(band.translated(0, -kRise)));
-  // Something is drawn, in the markup's yellow.
-  bool yellow = false;
-  for (int y = band.top(); y <= band.bottom() && !yellow; ++y)
-    for (int x = band.left(); x <= band.right() && !yellow; ++x)
-      yellow = first->pixel(x, y) == qRgb(255, 255, 0);
-  EXPECT_TRUE(yellow);
 }
 
 TEST_F(CreditsWindowTest, AKeyClosesTheWindowAndTheMusicFontsAndBitmapsGo) {
@@ -194,14 +187,6 @@ TEST_F(CreditsWindowTest, BothFlagsCloseTheWindowAfterOnePass) {
   // One step for each pixel of the pass, and the one that closes.
   EXPECT_GE(clock_.now / 1000, std::int64_t{travel + 1} * kMarkupDefaultIntervalMs);
   EXPECT_LT(clock_.now / 1000, std::int64_t{travel + 3} * kMarkupDefaultIntervalMs);
-
-  WCredits* lasting = Open(kCreditsOnce, "", parent_);
-  clock_.now = 0;
-  clock_.on_rest = [&](std::int64_t now_ms) {
-    if (now_ms >= 30000) DestroyWindow(lasting, 0);
-  };
-  WCredits::Run(lasting, clock_);
-  EXPECT_GE(clock_.now / 1000, 30000) << "one flag alone keeps it open";
 }
 
 }  // namespace

