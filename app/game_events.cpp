@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/about_text.h"
+#include "app/app_codes.h"
 #include "app/game_keys.h"
 #include "app/help_files.h"
 #include "app/open_from_shell.h"
@@ -18,7 +20,9 @@
 #include "play/piece_boxes.h"
 #include "play/wpuz.h"
 #include "puzzle/puzzle_codes.h"
+#include "puzzle/thumb.h"
 #include "text/traductor.h"
+#include "text/wcredits.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/menu_icons.h"
@@ -282,6 +286,32 @@ void GameEvents::ChooseBackground() {
   table_.Refresh();
 }
 
+void GameEvents::ShowAbout() {
+  TableEffects* effects = table_.effects();
+  if (effects) effects->PauseClock();
+  CreditsPictures pictures;
+  pictures.icons[kAboutIcon] = LoadProgramIcon(kCreditsIconSize);
+  pictures.icons[kAboutSecondIcon] = LoadProgramBitmap(kBitmapThumbtack);
+  std::optional<AboutGame> game;
+  if (loaded()) {
+    game.emplace();
+    game->title = puz_.title.c_str();
+    game->credit = puz_.credit.c_str();
+    // The thumbnail and the picture's coding are in the puzzle file's header.
+    Thumb thumb;
+    if (thumb.Open(puz_.file_path.c_str(), true).ok()) {
+      game->jpeg = thumb.picture_kind != kPictureBmp;
+      if (thumb.thumbnail_bitmap.valid())
+        pictures.bitmaps[kAboutThumbnail] = std::move(thumb.thumbnail_bitmap);
+    }
+  }
+  const std::string version =
+      std::string(Thumb::VersionText(kProgramVersion).c_str()) + " " + std::string(kBuildMark);
+  ShowCredits(&table_, 0, AboutMarkup(version, game), std::move(pictures), sounds_,
+              program_directory_, *clock_);
+  if (effects) effects->ResumeClock();
+}
+
 void GameEvents::Reopen() {
   const VString last = settings_.Read(kKeyLastPuzzle);
   if (last.empty() || std::string_view(last.c_str()) == std::string_view(puz_.file_path.c_str()))
@@ -327,6 +357,9 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandBackground:
       ChooseBackground();
+      return true;
+    case kCommandAbout:
+      ShowAbout();
       return true;
     case kCommandReopen:
       Reopen();

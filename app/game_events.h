@@ -16,6 +16,7 @@
 namespace cbst {
 
 class PieceBoxes;
+class SoundPlayer;
 class WPuz;
 
 // Offered to the game's hooks before the game helps; a hook that sets the
@@ -67,7 +68,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandOpen, false},             // the puzzle browser
     {kCommandSave, false},             // saved games
     {kCommandSaveAs, false},           // saved games
-    {kCommandAbout, false},            // the credits window
+    {kCommandAbout, true},             // the credits window
     {kCommandOptions, false},          // WOptions
     {kCommandTogglePreview, false},    // the preview window
     {kCommandGameSettings, false},     // WInfo
@@ -102,6 +103,8 @@ class GameEvents final : public GameHandler {
   void set_clock(AnimationClock* clock) { clock_ = clock; }
   // The game's piece boxes; without them the box keys are not the game's.
   void set_boxes(PieceBoxes* boxes) { boxes_ = boxes; }
+  // The player of the program's sounds, which also plays the credits' music.
+  void set_sounds(SoundPlayer* sounds) { sounds_ = sounds; }
   void AddHook(GameHook& hook);
   void RemoveHook(GameHook& hook);
 
@@ -124,6 +127,8 @@ class GameEvents final : public GameHandler {
   // Esc with its option: the table shrinks away and is minimised.
   void HideGame();
   void ChooseBackground();
+  // The credits, over the table, with the clock standing still.
+  void ShowAbout();
   void Reopen();
   void OpenHelp(int context);
   // A rectangle animation over the screen, unless animations are off.
@@ -137,6 +142,7 @@ class GameEvents final : public GameHandler {
   AnimationClock* clock_ = &steady_clock_;
   bool low_colour_;
   PieceBoxes* boxes_ = nullptr;
+  SoundPlayer* sounds_ = nullptr;
   // A key offered to a box may come back here: it is not offered again.
   int offering_key_ = 0;
   std::vector<GameHook*> hooks_;

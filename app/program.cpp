@@ -149,6 +149,7 @@ bool Program::Start(const std::string& command_line) {
   table_->set_game(game_events_.get());
   game_events_->set_boxes(&table_->boxes());
   sounds_ = std::make_unique<SoundPlayer>(program_directory_, ProgramOptions().bits);
+  game_events_->set_sounds(sounds_.get());
   game_effects_ = std::make_unique<GameEffects>(*sounds_);
   table_->set_effects(game_effects_.get());
   ApplyOptions();

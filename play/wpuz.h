@@ -63,6 +63,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void set_game(GameHandler* game) { play().game = game; }
   // Who plays the sounds, keeps the score and saves the game.
   void set_effects(TableEffects* effects) { effects_ = effects; }
+  TableEffects* effects() const { return effects_; }
   // The player's NoSparkle setting.
   void set_no_sparkle(bool no_sparkle) { no_sparkle_ = no_sparkle; }
   const Sparkles& sparkles() const { return sparkles_; }

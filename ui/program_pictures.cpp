@@ -133,6 +133,10 @@ ProgramPicture LoadProgramBitmap(int id) {
   }
 }
 
+ProgramPicture LoadProgramIcon(int size) {
+  return ToProgramPicture(DrawPiece(size));
+}
+
 void InstallProgramIcon() {
   QIcon icon;
   for (int size : {16, 24, 32, 48, 64, 128})

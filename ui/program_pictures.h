@@ -33,6 +33,8 @@ void DrawProgramPicture(DC& dc, const ProgramPicture& picture, int x, int y, con
 
 // One of the bitmaps above; empty for another number.
 ProgramPicture LoadProgramBitmap(int id);
+// The program's icon, the puzzle piece, `size` pixels square.
+ProgramPicture LoadProgramIcon(int size);
 // Makes the puzzle piece the icon of every window of the program.
 void InstallProgramIcon();
 // Registers the drag cursor; returns its cursor shape.

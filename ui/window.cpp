@@ -267,6 +267,10 @@ void Window::Activate() {
   }
 }
 
+void Window::TakeFocus() {
+  if (WindowHost* host = HostOf(*platform_)) host->setFocus(Qt::OtherFocusReason);
+}
+
 void Window::Raise() {
   // A framed child goes above its siblings with its frame.
   if (QWidget* outer = OuterOf(*platform_)) outer->raise();

@@ -132,6 +132,9 @@ class Window {
   void SetTimer(int id, int milliseconds);
   void KillTimer(int id);
   void Activate();
+  // Takes the keyboard focus inside its top-level window: how a child
+  // that stands in for a pop-up gets the keys.
+  void TakeFocus();
   // Above the other windows of its parent, without taking the focus.
   void Raise();
   // The owner keeps track of its focused control: remembered when the

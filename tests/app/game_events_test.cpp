@@ -9,14 +9,17 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
 #include <utility>
 
+#include "app/about_text.h"
 #include "app/game_events.h"
 #include "app/game_keys.h"
 #include "app/options.h"
 #include "platform/platform_window_qt.h"
+#include "platform/sound_player.h"
 #include "play/game_flags.h"
 #include "play/piece_boxes.h"
 #include "play/wpuz.h"
@@ -25,6 +28,7 @@
 #include "puzzle/puzzle_writer.h"
 #include "support/synthetic_photo.h"
 #include "text/traductor.h"
+#include "text/wcredits.h"
 #include "ui/application.h"
 #include "ui/pop_menu.h"
 #include "ui/virtual_keys.h"
@@ -156,6 +160,21 @@ class RecordingBoxes final : public PieceBoxes {
   std::vector<std::pair<int, int>> taken;
 };
 
+// Keeps count of the clock's pauses; the rest of the game's effects are
+// not wanted here.
+class ClockEffects final : public TableEffects {
+ public:
+  void PlaySound(BoardSound) override {}
+  void StopClock() override {}
+  void PauseClock() override { ++paused; }
+  void ResumeClock() override { --paused; }
+  void CountJoinedSides(int) override {}
+  void CountMove() override {}
+  void CountHelp(int) override {}
+  void AskForSave(bool) override {}
+  int paused = 0;
+};
+
 // A hook that may keep the game from helping.
 class VetoingHook final : public GameHook {
  public:
@@ -186,7 +205,7 @@ class GameEventsTest : public ::testing::Test {
     fs::remove_all(directory_);
   }
 
-  void Open(std::uint32_t options = 0) {
+  void Open(std::uint32_t options = 0, const Dib* thumbnail = nullptr) {
     Puz made;
     made.title = "Pond";
     made.level_rows = {3};
@@ -196,7 +215,7 @@ class GameEventsTest : public ::testing::Test {
     made.state = kStateOwnLevels;
     const Dib photo = testing::SyntheticPhoto(400, 300);
     const fs::path path = directory_ / "pond.puz";
-    ASSERT_EQ(WritePuzzleFile(made, path.c_str(), nullptr, {&photo, nullptr}, nullptr).code(), 0);
+    ASSERT_EQ(WritePuzzleFile(made, path.c_str(), thumbnail, {&photo, nullptr}, nullptr).code(), 0);
     OpenRequest request;
     request.path = path.c_str();
     ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
@@ -276,21 +295,22 @@ TEST_F(GameEventsTest, CommandsWhoseWindowsAreStillToComeAreGreyedAndTheirKeysDo
   };
   XPopMenu empty;
   events_->BuildMenu(kMenuGame, empty);
-  for (std::uint32_t waiting : {kCommandOpen, kCommandMakePuzzle, kCommandOptions, kCommandAbout})
+  for (std::uint32_t waiting : {kCommandOpen, kCommandMakePuzzle, kCommandOptions})
     EXPECT_EQ(enabled(empty, waiting), false) << waiting;
-  for (std::uint32_t working : {kCommandHelpContents, kCommandMinimise, kCommandQuit})
+  for (std::uint32_t working :
+       {kCommandAbout, kCommandHelpContents, kCommandMinimise, kCommandQuit})
     EXPECT_EQ(enabled(empty, working), true) << working;
 
   Open();
   puz_.game_flags |= kGameCompetition;
   XPopMenu playing;
   events_->BuildMenu(kMenuGame, playing);
-  for (std::uint32_t waiting :
-       {kCommandOpen, kCommandMakePuzzle, kCommandSave, kCommandOptions, kCommandGameSettings,
-        kCommandTogglePreview, kCommandCompetition, kCommandAbout})
+  for (std::uint32_t waiting : {kCommandOpen, kCommandMakePuzzle, kCommandSave, kCommandOptions,
+                                kCommandGameSettings, kCommandTogglePreview, kCommandCompetition})
     EXPECT_EQ(enabled(playing, waiting), false) << waiting;
-  for (std::uint32_t working : {kCommandBackground, kCommandAutomaticHelp, kCommandSpread,
-                                kCommandHelpContents, kCommandMinimise, kCommandQuit})
+  for (std::uint32_t working :
+       {kCommandAbout, kCommandBackground, kCommandAutomaticHelp, kCommandSpread,
+        kCommandHelpContents, kCommandMinimise, kCommandQuit})
     EXPECT_EQ(enabled(playing, working), true) << working;
   XPopMenu preview;
   events_->BuildMenu(kMenuPreview, preview);
@@ -472,6 +492,51 @@ TEST_F(GameEventsTest, ThePreviewMenuTakesThePictureOffTheTableForThisGame) {
   Command(kCommandNoPreview, 0);
   EXPECT_FALSE(table_->PreviewPlace().Empty());
   EXPECT_FALSE(puz_.game_flags & kGameNoPreview);
+}
+
+TEST_F(GameEventsTest, AboutShowsTheCreditsOverTheTableWithTheClockStopped) {
+  const Dib thumbnail = testing::SyntheticPhoto(64, 48);
+  Open(0, &thumbnail);
+  ClockEffects effects;
+  table_->set_effects(&effects);
+  std::ofstream(directory_ / "credits.wav") << "RIFF";
+  SoundPlayer sounds(directory_.string());
+  events_->set_sounds(&sounds);
+
+  WCredits* shown = nullptr;
+  int paused_while_shown = 0;
+  bool closed = false;
+  clock_.on_sleep = [&] {
+    if (closed) return;
+    for (const auto& window : application_.windows())
+      if (window->IsA(WCredits::kClass)) shown = static_cast<WCredits*>(window.get());
+    ASSERT_NE(shown, nullptr);
+    paused_while_shown = effects.paused;
+    EXPECT_EQ(shown->parent(), table_) << "a child of the table, over it";
+    const Markup& markup = shown->markup();
+    const auto thumb = std::find_if(markup.items.begin(), markup.items.end(), [](const auto& item) {
+      return item.kind == MarkupItemKind::kBitmap;
+    });
+    ASSERT_NE(thumb, markup.items.end());
+    const Rect16 place =
+        shown->item_rects()[static_cast<std::size_t>(thumb - markup.items.begin())];
+    EXPECT_EQ(place.width, 64) << "the puzzle's thumbnail";
+    EXPECT_EQ(place.height, 48);
+    EXPECT_EQ(thumb[1].text, "Pond");
+    EXPECT_EQ(markup.items.back().text.find("Decompression"), 0u) << "the picture is JPEG";
+    EXPECT_EQ(sounds.last_started(), (directory_ / "credits.wav").string());
+    closed = true;
+    Event key = MakeEvent(kEventKey, Key(KeyKind::kDown, kVkEscape));
+    shown->Dispatch(key);
+  };
+  Command(kCommandAbout, 0);
+  EXPECT_EQ(paused_while_shown, 1);
+  EXPECT_EQ(effects.paused, 0) << "running again";
+  ASSERT_NE(shown, nullptr);
+  EXPECT_FALSE(application_.Holds(shown));
+  EXPECT_TRUE(application_.Holds(table_));
+  table_->set_effects(nullptr);
+  clock_.on_sleep = nullptr;
 }
 
 }  // namespace
