@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "play/turned_picture.h"
+#include "play/wbox.h"
 #include "play/wpuz.h"
 #include "ui/application.h"
 
@@ -74,7 +75,21 @@ void WPuz::Fly(int piece, int x, int y, int milliseconds) {
 
 void WPuz::AnimateTurn(int piece, int pivot_x, int pivot_y, int degrees, int milliseconds) {
   Board& rules = board();
-  if (rules.piece(piece).box != kTableWindow || milliseconds <= 0 || paint_locks_ > 0) return;
+  const std::uint8_t window = rules.piece(piece).box;
+  if (milliseconds <= 0 || paint_locks_ > 0) return;
+  // The turn is drawn in the window the piece lies in: the table, or an
+  // open box with its own back buffer.
+  WBox* box = window == kTableWindow ? nullptr : boxes_.window(window);
+  if (window != kTableWindow && (!box || !box->back_buffer() || puz().boxes[window].closed()))
+    return;
+  BmpMem& buffer = box ? *box->back_buffer() : back_buffer();
+  const auto repaint = [&](const Rect16& area) {
+    if (box) {
+      box->Repaint(area);
+    } else {
+      Show(area);
+    }
+  };
   const std::vector<int> group = rules.GroupOf(piece);
   const Rect16 bounds = rules.Bounds(group);
   const std::optional<CarriedImage> picture = ComposeCarriedImage(puz(), group, bounds);
@@ -97,15 +112,15 @@ void WPuz::AnimateTurn(int piece, int pivot_x, int pivot_y, int degrees, int mil
     if (elapsed >= length) break;
     placement.degrees =
         static_cast<double>(degrees) * static_cast<double>(elapsed) / static_cast<double>(length);
-    Show(swept);
-    DrawTurnedPicture(back_buffer(), swept, *picture, placement);
+    repaint(swept);
+    DrawTurnedPicture(buffer, swept, *picture, placement);
     ShowFrame();
     WaitForFrame();
   }
   for (int member : group)
     rules.piece(member).flags &= ~kPieceCarried;
   // The turn itself draws the group where it ends.
-  Show(swept);
+  repaint(swept);
   EndAnimation();
 }
 

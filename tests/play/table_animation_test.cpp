@@ -16,6 +16,7 @@
 #include "platform/platform_window_qt.h"
 #include "play/game_flags.h"
 #include "play/game_handler.h"
+#include "play/wbox.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_codes.h"
@@ -259,6 +260,43 @@ TEST_F(TableAnimation, ATurnShowsThePieceTurningAndEndsTurnedAboutThePivot) {
   // The turn ends with the piece drawn turned, the pivot kept.
   EXPECT_GT(ShownAt(5, piece(5).window.x, piece(5).window.y), 0.9);
   EXPECT_TRUE(piece(5).window.ContainsPoint(px, py));
+}
+
+TEST_F(TableAnimation, ATurnInsideAnOpenBoxIsShownInTheBox) {
+  BoxWindows& boxes = table_->boxes();
+  const int box = 1;
+  puz_.boxes[box].open = {20, 20, 600, 500};
+  boxes.Toggle(box);
+  boxes.TakeGroup(5, box);
+  ASSERT_EQ(piece(5).box, box);
+  board().MovePiece(5, kMoveRedraw, 200, 150);
+  WBox& window = *boxes.window(box);
+  window.Repaint();
+  const auto grab = [&] {
+    window.back_buffer()->dc().Flush();
+    const PixelView pixels = window.back_buffer()->pixels();
+    Pixels bytes;
+    for (int y = 0; y < pixels.height; ++y)
+      bytes.insert(bytes.end(), pixels.At(0, y), pixels.At(0, y) + pixels.width * pixels.bytes);
+    return bytes;
+  };
+  const Pixels table_before = Buffer();
+  const Pixels start = grab();
+  const std::pair<int, int> pivot{piece(5).board.x + piece(5).board.width / 2,
+                                  piece(5).board.y + piece(5).board.height / 2};
+  Pixels halfway;
+  clock_.on_wait = [&](std::int64_t now) {
+    if (halfway.empty() && now >= 90'000) halfway = grab();
+  };
+  ASSERT_TRUE(board().Rotate(5, &pivot, 1));
+  clock_.on_wait = nullptr;
+  ASSERT_FALSE(halfway.empty()) << "the turn in the box took its time";
+  const Pixels end = grab();
+  // Half way the box shows the piece as it neither was nor ends; the table
+  // under the box is not drawn on.
+  EXPECT_NE(halfway, start);
+  EXPECT_NE(halfway, end);
+  EXPECT_EQ(Buffer(), table_before);
 }
 
 TEST_F(TableAnimation, ATackFlightIsShownFrameByFrame) {
