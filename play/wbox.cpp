@@ -180,11 +180,20 @@ Rect16 WBox::ScrollLimit() {
 void WBox::Paint(DC& dc) {
   if (box_.closed()) {
     PaintClosed(dc);
-    return;
+  } else {
+    const Rect16 area = dc.paint_rectangle();
+    if (!buffer_ || area.width <= 0 || area.height <= 0) return;
+    dc.Transfer(area.x, area.y, area.width, area.height, buffer_->dc(), area.x, area.y);
   }
-  const Rect16 area = dc.paint_rectangle();
-  if (!buffer_ || area.width <= 0 || area.height <= 0) return;
-  dc.Transfer(area.x, area.y, area.width, area.height, buffer_->dc(), area.x, area.y);
+  // The frames of an animation running over the table pass over the box.
+  const Rect16 client = ClientOnTable();
+  for (const TableFrames::Frame& frame : boxes_.table().animation_frames().frames()) {
+    if (!frame.rect.Overlaps(client)) continue;
+    dc.InvertFrame(
+        {static_cast<std::int16_t>(frame.rect.x - client.x),
+         static_cast<std::int16_t>(frame.rect.y - client.y), frame.rect.width, frame.rect.height},
+        frame.thickness);
+  }
 }
 
 void WBox::PaintClosed(DC& dc) {

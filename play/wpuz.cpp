@@ -207,6 +207,18 @@ void WPuz::ShowNow(const Rect16& rect) {
   if (!exists()) return;
   Invalidate(rect);
   Update(rect);
+  // Frames pass over the boxes as over the table: the boxes under the
+  // area draw them too.
+  for (int box = 0; box < boxes_.count(); ++box) {
+    WBox* window = boxes_.window(box);
+    if (!window || !window->exists()) continue;
+    const Rect16 client = window->ClientOnTable();
+    if (!client.Overlaps(rect)) continue;
+    const Rect16 inside{static_cast<std::int16_t>(rect.x - client.x),
+                        static_cast<std::int16_t>(rect.y - client.y), rect.width, rect.height};
+    window->Invalidate(inside);
+    window->Update(inside);
+  }
 }
 
 void WPuz::DrawFurniture(const Rect16& painted) {

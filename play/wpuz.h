@@ -67,6 +67,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // The player's NoSparkle setting.
   void set_no_sparkle(bool no_sparkle) { no_sparkle_ = no_sparkle; }
   const Sparkles& sparkles() const { return sparkles_; }
+  // The frames of the animations and outlines running now (table
+  // coordinates); the boxes draw them over themselves too.
+  const TableFrames& animation_frames() const { return frames_; }
   bool completion_running() const { return completion_.has_value(); }
   // The preview picture taken off the table or put back for this game;
   // put back, it stays on the table whatever its size now.

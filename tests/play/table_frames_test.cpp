@@ -14,6 +14,7 @@
 
 #include "gfx/drawing_surface_qt.h"
 #include "platform/mouse_buttons.h"
+#include "play/wbox.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_writer.h"
@@ -226,6 +227,31 @@ TEST_F(TableFrames, ARectangleAnimationShowsItsFramesOnTheTableAndLeavesItAsItWa
   EXPECT_TRUE(Buffer() == before) << "nothing of the animation is left";
   EXPECT_TRUE(Screen() == screen);
   EXPECT_EQ(TopLevelShown().size(), 1u);
+}
+
+TEST_F(TableFrames, FramesPassOverAnOpenBoxAndLeaveItAsItWas) {
+  // A box lies across the animation's path.
+  puz_.boxes[0].open = {150, 100, 300, 220};
+  table_->boxes().Toggle(0);
+  QApplication::processEvents();
+  WBox& box = *table_->boxes().window(0);
+  ASSERT_NE(box.surface(), nullptr);
+  const auto box_screen = [&] { return box.surface()->Image()->copy(); };
+  const QImage before = box_screen();
+  RectAnimation animation;
+  animation.from = {40, 40, 60, 50};
+  animation.to = {300, 200, 200, 160};
+  animation.thickness = 2;
+  animation.duration_ms = 400;
+
+  int frames_over_box = 0;
+  clock_.on_sleep = [&](std::int64_t) { frames_over_box += box_screen() != before; };
+  table_->Animate(animation);
+  clock_.on_sleep = nullptr;
+  QApplication::processEvents();
+
+  EXPECT_GT(frames_over_box, 0) << "the frames are seen over the box";
+  EXPECT_TRUE(box_screen() == before) << "and nothing of them stays";
 }
 
 }  // namespace
