@@ -156,7 +156,12 @@ void WBox::Repaint(const Rect16& rect) {
       puz.cut.pieces[static_cast<std::size_t>(puz.dragged)].box == box_.index)
     request.carried = table.carried_image();
   request.background = box_.colour;
-  const Rect16 painted = PaintBoard(puz, *buffer_, request);
+  const Rect16 painted = rect.Empty()
+                             ? table.PaintWhole([&](std::function<void()> handle_messages) {
+                                 request.handle_messages = std::move(handle_messages);
+                                 return PaintBoard(puz, *buffer_, request);
+                               })
+                             : PaintBoard(puz, *buffer_, request);
   // The tack on the box's pinned groups.
   const cXinx& tack = play().tack;
   for (const SPuz& piece : puz.cut.pieces) {

@@ -174,27 +174,31 @@ void WPuz::ClearForClosing() {
   if (exists()) Update();
 }
 
+Rect16 WPuz::PaintWhole(const std::function<Rect16(std::function<void()>)>& paint) {
+  if (!exists() || play_state.animating != 0 || interruptible_paint_) return paint({});
+  // A paint of a whole window may take long with many pieces: the windows'
+  // own messages are let through as it goes, and the cursor tells the
+  // player to wait once it lasts. What the player asks meanwhile waits for
+  // the end of the paint.
+  interruptible_paint_ = true;
+  BeginAnimation();
+  std::optional<WaitCursor> busy;
+  const std::int64_t started = Now();
+  const Rect16 painted = paint([&] {
+    if (!busy && Now() - started > kBusyPaintMicroseconds) busy.emplace();
+    if (Application* application = Application::Instance()) application->ProcessPending(false);
+  });
+  EndAnimation();
+  interruptible_paint_ = false;
+  return painted;
+}
+
 void WPuz::Show(const Rect16& rect) {
   if (paint_locks_ > 0) return;
-  Rect16 painted;
-  if (rect.Empty() && exists() && play_state.animating == 0 && !interruptible_paint_) {
-    // A paint of the whole table may take long with many pieces: the
-    // windows' own messages are let through as it goes, and the cursor
-    // tells the player to wait once it lasts.
-    // What the player asks meanwhile waits for the end of the paint.
-    interruptible_paint_ = true;
-    BeginAnimation();
-    std::optional<WaitCursor> busy;
-    const std::int64_t started = Now();
-    painted = PaintArea(rect, closing_, [&] {
-      if (!busy && Now() - started > kBusyPaintMicroseconds) busy.emplace();
-      if (Application* application = Application::Instance()) application->ProcessPending(false);
-    });
-    EndAnimation();
-    interruptible_paint_ = false;
-  } else {
-    painted = PaintArea(rect, closing_);
-  }
+  const Rect16 painted = rect.Empty() ? PaintWhole([&](std::function<void()> handle_messages) {
+    return PaintArea(rect, closing_, std::move(handle_messages));
+  })
+                                      : PaintArea(rect, closing_);
   if (!closing_) {
     if (puz().cut.pieces.empty()) DrawIdentity(painted);
     DrawFurniture(painted);

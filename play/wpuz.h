@@ -8,6 +8,7 @@
 // corner. What the table does not handle itself goes to the game.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -83,6 +84,11 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void Animate(const RectAnimation& animation, AnimationClock* clock = nullptr);
   // Paints the whole table again from the board and shows it.
   void Refresh();
+  // Runs `paint`, a paint of a whole window (the table's or a box's), with
+  // a message handler that lets the toolkit's own messages through every
+  // few pieces and shows the wait cursor once the paint lasts; inside an
+  // animation or another such paint, without one.
+  Rect16 PaintWhole(const std::function<Rect16(std::function<void()>)>& paint);
 
   // The game's menu of `kind` at (x, y); the chosen command goes to the game.
   void OpenGameMenuAt(int kind, int x, int y) { OpenGameMenu(kind, x, y); }

@@ -447,6 +447,19 @@ TEST_F(TableAnimation, AWholeTablePaintLetsMessagesThroughAndASmallOneDoesNot) {
   EXPECT_EQ(listener.heard, 2);
   EXPECT_TRUE(listener.waited) << "the wait cursor shows once the paint lasts";
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "and goes with its end";
+
+  // An open box holding many pieces paints itself whole the same way.
+  BoxWindows& boxes = table_->boxes();
+  puz_.boxes[1].open = {20, 20, 700, 600};
+  boxes.Toggle(1);
+  for (int index = 0; index < 2 * kPiecesBetweenMessages; ++index)
+    boxes.TakeGroup(index, 1);
+  listener.heard = 0;
+  listener.waited = false;
+  QCoreApplication::postEvent(&listener, new QEvent(QEvent::User));
+  boxes.window(1)->Repaint();
+  EXPECT_EQ(listener.heard, 2);
+  EXPECT_TRUE(listener.waited);
 }
 
 }  // namespace
