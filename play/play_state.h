@@ -42,9 +42,10 @@ struct PlayState {
   // Animations being drawn (flights, turns, spreads): while any runs, the
   // player's input waits for its end.
   int animating = 0;
-  // A click ends the animation running (the show of where a piece goes)
-  // and does nothing else.
-  bool clicks_end_animation = false;
+  // Any click or key the player presses ends the animation running (the
+  // show of where a piece goes) and does nothing else; it is noted here.
+  bool input_ends_animation = false;
+  bool animation_interrupted = false;
   // The player may turn off the rectangles that show where things go
   // (flights, turns and spreads still move).
   bool rect_animations = true;

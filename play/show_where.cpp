@@ -157,18 +157,19 @@ void WSPuz::ShowWhere(int piece, int x, int y) {
   const int durations[] = {kToNeighbour, kOutFirst, kBackAndForth, kBackAndForth, kClosingIn};
 
   if (FrameSurface* shown = play_.rect_animations ? AnimationSurface() : nullptr) {
-    // Any click the player makes ends the show: the player's input is let
-    // through at every frame, and a click does nothing else.
+    // Any click or key the player presses ends the show: the player's
+    // input is let through at every frame, and the press does nothing else.
     PumpingSurface surface(*shown, [this] { ShowFrame(true); });
     MouseButtonPressedNow();
     RectAnimation animation;
     animation.colour = ContrastingColour(board_.puz().background);
     play_.gesture_running = true;
-    play_.clicks_end_animation = true;
+    play_.input_ends_animation = true;
+    play_.animation_interrupted = false;
     BeginAnimation();
     bool interrupted = false;
     for (std::size_t step = 0; step < std::size(durations) && !interrupted; ++step) {
-      interrupted = MouseButtonPressedNow();
+      interrupted = MouseButtonPressedNow() || play_.animation_interrupted;
       if (interrupted) break;
       animation.from = steps[step][0];
       animation.to = steps[step][1];
@@ -176,7 +177,7 @@ void WSPuz::ShowWhere(int piece, int x, int y) {
       AnimateRectangle(animation, surface, *play_.clock);
     }
     EndAnimation();
-    play_.clicks_end_animation = false;
+    play_.input_ends_animation = false;
     play_.gesture_running = false;
     if (interrupted) return;
   }

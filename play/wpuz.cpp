@@ -92,7 +92,20 @@ void WPuz::OnEvent(Event& event) {
     const bool move =
         mouse && (mouse->subcode == kMouseMove || mouse->subcode == kMouseLeftDrag ||
                   mouse->subcode == kMouseRightDrag || mouse->subcode == kMouseMiddleDrag);
-    if (!mouse || (!move && !play_state.clicks_end_animation)) held_.push_back(event);
+    const auto* key = event.as<KeyPayload>();
+    if (play_state.input_ends_animation && (mouse || key)) {
+      // The modifiers belong to the gesture that started the show.
+      const bool modifier =
+          key && (key->virtual_key == kVirtualShift || key->virtual_key == kVirtualControl ||
+                  key->virtual_key == kVirtualAlt);
+      const bool pressed =
+          key ? key->kind == KeyKind::kDown && !modifier && !key->repeat
+              : mouse->subcode >= kMouseLeftDown && mouse->subcode <= kMouseMiddleDouble;
+      if (pressed) play_state.animation_interrupted = true;
+      if (key && !pressed) held_.push_back(event);
+    } else if (!mouse || !move) {
+      held_.push_back(event);
+    }
     event.set_handled();
     return;
   }

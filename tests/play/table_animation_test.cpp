@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <filesystem>
@@ -397,6 +398,36 @@ TEST_F(TableAnimation, AClickEndsTheShowOfWhereAPieceGoesAndDoesNothingElse) {
   EXPECT_EQ(table_->sparkles().started(), sparkles) << "an ended show does not sparkle";
   application_.ProcessPending();
   EXPECT_EQ(board().dragged(), kNoPiece) << "the click that ended it picks nothing up";
+}
+
+TEST_F(TableAnimation, AKeyEndsTheShowButLettingGoOfTheGesturesKeysDoesNot) {
+  QWidget* widget = table_->platform_window()->widget.data();
+  ASSERT_NE(widget, nullptr);
+  board().BringToFront(0, 0);
+  const Rect16 cell = piece(0).board;
+  const int sparkles = table_->sparkles().started();
+  std::int64_t key_at = -1;
+  bool let_go = false;
+  clock_.on_wait = [&](std::int64_t now) {
+    if (!let_go) {
+      // The player lets go of Ctrl and Alt as the show begins ...
+      let_go = true;
+      QCoreApplication::postEvent(
+          widget, new QKeyEvent(QEvent::KeyRelease, Qt::Key_Control, Qt::AltModifier));
+      QCoreApplication::postEvent(widget,
+                                  new QKeyEvent(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier));
+    } else if (key_at < 0 && now >= 400'000) {
+      // ... and later presses a key.
+      key_at = now;
+      QCoreApplication::postEvent(widget,
+                                  new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier));
+    }
+  };
+  Mouse(kMouseLeftDown, cell.x + cell.width / 2, cell.y + cell.height - 2, kModControl | kModAlt);
+  clock_.on_wait = nullptr;
+  ASSERT_GE(key_at, 0) << "letting go of the gesture's keys did not end the show";
+  EXPECT_LT(clock_.NowMicroseconds(), 1'000'000) << "the key ended the show short of its end";
+  EXPECT_EQ(table_->sparkles().started(), sparkles);
 }
 
 TEST_F(TableAnimation, APressDuringAFlightWaitsForItsEnd) {
