@@ -274,18 +274,22 @@ void Board::BringToFront(int index, int target) {
   }
 }
 
-bool Board::IsSolved() {
+bool Board::IsSolved() const {
   if (puz_.state & kGameSolved) return true;
   for (const SPuz& each : puz_.cut.pieces) {
     for (int side = 0; side < kSideCount; ++side) {
       if (each.neighbour[side] != kNoNeighbour && !(each.joined_sides & (1u << side))) return false;
     }
   }
+  return true;
+}
+
+void Board::Complete() {
+  if (puz_.state & kGameSolved) return;
   puz_.state |= kGameSolved;
   if (piece_count() > 0) host_.RedrawPiece(0);
   host_.StopClock();
   host_.StartCompletionEffect(kCompletionSparkles);
-  return true;
 }
 
 int Board::HitTest(std::uint8_t window, int x, int y) {

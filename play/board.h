@@ -72,7 +72,10 @@ class Board {
   void BringToFront(int piece, int target);
 
   // True once every side of every piece is joined or a border.
-  bool IsSolved();
+  bool IsSolved() const;
+  // The puzzle is done: the clock stops and the completion shows. Called
+  // where a join completes the puzzle; a second call does nothing.
+  void Complete();
 
   // The topmost piece of `window` whose shape covers (x, y), or kNoPiece.
   int HitTest(std::uint8_t window, int x, int y);

@@ -73,6 +73,7 @@ void Board::Drop(int index, int mouse_x, int mouse_y) {
 
 void Board::Joined() {
   if (IsSolved()) {
+    Complete();
     host_.PlaySound(BoardSound::kSolved);
   } else {
     host_.PlaySound(BoardSound::kJoin);

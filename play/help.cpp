@@ -112,7 +112,7 @@ bool Board::Help() {
       Replace(a, true);
       puz_.state &= ~kGameHelping;
       host_.CountHelp(JoinedSideCount() - before);
-      IsSolved();
+      if (IsSolved()) Complete();
       return true;
     }
   }

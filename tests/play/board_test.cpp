@@ -187,11 +187,19 @@ TEST_F(BoardTest, SolvedWhenTheLastSideJoins) {
   }
   EXPECT_TRUE(all_joined());
   EXPECT_TRUE(board.IsSolved());
-  EXPECT_TRUE(game.state & kGameSolved);
   // 4 x 5 pieces have 4 * 4 + 3 * 5 inner edges.
   EXPECT_EQ(host.joined_sides, 2 * (4 * 4 + 3 * 5));
+  // Asking is only asking: the completion is shown once, by Complete.
+  EXPECT_FALSE(game.state & kGameSolved);
+  EXPECT_EQ(host.completion, 0);
+  EXPECT_FALSE(host.clock_stopped);
+  const int redraws = host.redraws;
+  board.Complete();
+  board.Complete();
+  EXPECT_TRUE(game.state & kGameSolved);
   EXPECT_EQ(host.completion, kCompletionSparkles);
   EXPECT_TRUE(host.clock_stopped);
+  EXPECT_EQ(host.redraws, redraws + 1);
 }
 
 TEST_F(BoardTest, HitsFollowTheMaskAndTheZOrder) {
@@ -335,6 +343,8 @@ TEST_F(BoardTest, HelpStartsInTheCornerThenJoinsOnePairEachTime) {
     EXPECT_GE(host_.help_costs.back(), 2);  // at least one pair joined
   }
   EXPECT_TRUE(board_.IsSolved());
+  EXPECT_TRUE(puz_.state & kGameSolved);  // the last help completes the puzzle
+  EXPECT_EQ(host_.completion, kCompletionSparkles);
   EXPECT_LE(helps, 12);  // 12 inner edges, some closed as loops
   // Solved: nothing left to help with.
   EXPECT_FALSE(board_.Help());
