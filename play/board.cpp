@@ -6,7 +6,6 @@
 
 #include "base/report.h"
 #include "gfx/pixel_access.h"
-#include "puzzle/outline_shading.h"
 
 namespace cbst {
 namespace {
@@ -86,10 +85,8 @@ void Board::MarkJoined(int index, int side) {
   p.joined_sides |= static_cast<std::uint8_t>(1u << side);
   n.joined_sides |= static_cast<std::uint8_t>(1u << other);
   // The joined edges are lit now that they belong to a group.
-  if (puz_.sheets.image) {
-    ShadeOutline(puz_, p, (side + p.rotation) % kSideCount);
-    ShadeOutline(puz_, n, (other + n.rotation) % kSideCount);
-  }
+  host_.SideJoined(index, (side + p.rotation) % kSideCount);
+  host_.SideJoined(neighbour, (other + n.rotation) % kSideCount);
   host_.CountJoinedSides(kSidesPerJoin);
   puz_.state |= kGameJoinedOrHelped;
 }
@@ -186,14 +183,9 @@ void Board::Replace(int anchor, bool join) {
       const int neighbour = piece(member).neighbour[side];
       if (neighbour == kNoNeighbour || !(piece(neighbour).flags & kPieceWalkMark)) continue;
       piece(neighbour).flags &= ~kPieceWalkMark;
-      SPuz& n = piece(neighbour);
-      const int turns = (piece(member).rotation - n.rotation + kSideCount) % kSideCount;
-      if (turns != 0 && puz_.sheets.image) {
-        TurnPiece(puz_, n, turns);
-      } else if (turns != 0) {
-        n.rotation = piece(member).rotation;
-      }
-      n.box = piece(member).box;
+      TurnPieceBy(neighbour,
+                  (piece(member).rotation - piece(neighbour).rotation + kSideCount) % kSideCount);
+      piece(neighbour).box = piece(member).box;
       const auto [x, y] = ExactPlace(member, neighbour);
       MovePiece(neighbour, kMoveRedrawLater, x, y);
       queue.push_back(neighbour);

@@ -158,6 +158,9 @@ class Board {
   void ScrollIntoWindow(int piece);
   // A join after a turn or drop: sounds, and the completion when solved.
   void Joined();
+  // Turns one piece by `quarter_turns` clockwise: its geometry here, its
+  // pixels through the host. Every turn of a piece goes through this.
+  void TurnPieceBy(int piece, int quarter_turns);
   // Turns every piece of the group to `rotation` and re-places it.
   void TurnGroupTo(int piece, int rotation);
   // Flies the piece to (x, y) and re-places its group there.

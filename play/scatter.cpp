@@ -9,7 +9,6 @@
 #include <chrono>
 #include <optional>
 
-#include "platform/busy.h"
 #include "play/board.h"
 #include "play/occupancy_grid.h"
 #include "puzzle/random.h"
@@ -100,7 +99,18 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
   }
 
   const auto started = std::chrono::steady_clock::now();
-  std::optional<WaitCursor> busy;
+  // Shows the host busy from when the spread has lasted until it ends.
+  struct Busy {
+    BoardHost& host;
+    bool shown = false;
+    void Show() {
+      host.LongWork(true);
+      shown = true;
+    }
+    ~Busy() {
+      if (shown) host.LongWork(false);
+    }
+  } busy{host_};
   Random& random = ProgramRandom();
   const int band_rows = kBandRowsBack * puz_.cut.piece_height / grid.cell();
   bool band = true;
@@ -110,7 +120,7 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
   for (const std::int16_t index : bottom_up) {
     SPuz& p = piece(index);
     if (!loose(p)) continue;
-    if (!busy && std::chrono::steady_clock::now() - started > kScatterBusyDelay) busy.emplace();
+    if (!busy.shown && std::chrono::steady_clock::now() - started > kScatterBusyDelay) busy.Show();
     for (int failures = 0;; ++failures) {
       const int random_column = random.rand(grid.columns());
       const int random_row = random.rand(grid.rows());

@@ -295,6 +295,30 @@ TEST_F(TurningTest, TurningIntoPlaceJoinsWithoutADrop) {
   EXPECT_EQ(host_.sounds.back(), BoardSound::kJoin);
 }
 
+TEST_F(TurningTest, ATurnChangesTheSameGeometryWithOrWithoutSheets) {
+  // The same cut without any pixels, turned by the board; the one with
+  // sheets turned by the sheets themselves.
+  Puz bare;
+  bare.cut = puz_.cut;
+  RecordingHost host;
+  Board board(bare, host);
+  for (int index = 0; index < board.piece_count(); ++index) {
+    const int turns = 1 + index % 3;
+    ASSERT_TRUE(board.Rotate(index, nullptr, turns, false));
+    SPuz& drawn = board_.piece(index);
+    TurnPiece(puz_, drawn, turns);
+    const SPuz& turned = board.piece(index);
+    EXPECT_EQ(turned.rotation, drawn.rotation) << index;
+    EXPECT_EQ(turned.cell, drawn.cell) << index;
+    EXPECT_EQ(turned.bound, drawn.bound) << index;
+    for (int side = 0; side < kSideCount; ++side) {
+      if (drawn.tab[side] == kNoTab) continue;
+      const auto tab = static_cast<std::size_t>(drawn.tab[side]);
+      EXPECT_EQ(bare.cut.tabs[tab], puz_.cut.tabs[tab]) << index << " " << side;
+    }
+  }
+}
+
 TEST_F(TurningTest, AGroupTurnsAsOneAndKeepsItsShape) {
   for (int piece : {0, 1, 3})
     Unturn(piece);
