@@ -37,6 +37,12 @@ struct ScatterResult {
   int cell = 0;  // the grid's cell size in pixels
 };
 
+// What one step of a drag did: the shift of the window's pieces under it.
+struct DragStepResult {
+  int scroll_x = 0;
+  int scroll_y = 0;
+};
+
 class Board {
  public:
   Board(Puz& puz, BoardHost& host) : puz_(puz), host_(host) {}
@@ -89,6 +95,20 @@ class Board {
   void PickUp(int piece);
   void PutDown(int piece);
   void Drop(int piece, int mouse_x, int mouse_y);
+  // One step of a drag in `window`: the dragged piece goes to board
+  // position (x, y). When its group would then stick out of `limit`, the
+  // window's pieces scroll to keep it inside (a push into the edge sounds
+  // once until the piece leaves the edge), and the piece comes along. A
+  // drag counts one move, on the first step with `mouse_moved` (the mouse
+  // away from where the drag began); none once the puzzle is solved.
+  DragStepResult DragStep(std::uint8_t window, int piece, int x, int y, const Rect16& limit,
+                          bool mouse_moved);
+  // A turn of the carried piece by another button: it turns about the
+  // pivot without joining and is carried on. It is still the same drag,
+  // so a move already counted is not counted again.
+  void TurnCarried(int piece, std::pair<int, int> pivot, int quarter_turns);
+  // A turn the player made on purpose counts a move, until the puzzle is solved.
+  void CountTurn();
   // One mouse step of a drag, in pixels, on a screen of `millimetres` per pixel.
   void AddMouseTravel(int dx, int dy, double millimetres);
 
