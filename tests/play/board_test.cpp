@@ -135,23 +135,6 @@ TEST_F(BoardTest, ReplacePutsTheGroupAtItsExactPlaces) {
   EXPECT_EQ(piece.window.x - piece.board.x, piece.bound.x - piece.cell.x);
 }
 
-TEST_F(BoardTest, ZOrderSwapsOrRebuildsAndKeepsDepths) {
-  Cut(3, 3);
-  PlaceNear(4, 5, 0, 0);
-  board_.TryJoin(4);  // group {4, 5}
-  // Bringing 4 to index 5, which 5 holds: the two swap.
-  board_.BringToFront(4, 5);
-  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{0, 1, 2, 3, 5, 4, 6, 7, 8}));
-  // To the top: the group comes first, in group order.
-  board_.BringToFront(5, 0);
-  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{5, 4, 0, 1, 2, 3, 6, 7, 8}));
-  board_.BringToFront(8, 2);
-  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{5, 4, 8, 0, 1, 2, 3, 6, 7}));
-  for (std::size_t index = 0; index < puz_.cut.z_order.size(); ++index) {
-    EXPECT_EQ(board_.piece(puz_.cut.z_order[index]).depth, static_cast<int>(index));
-  }
-}
-
 TEST_F(BoardTest, SolvedWhenTheLastSideJoins) {
   Cut(1, 1);
   EXPECT_TRUE(board_.IsSolved());  // one piece: every side a border
