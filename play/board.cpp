@@ -38,24 +38,33 @@ int Board::SideFacing(int index, int direction) {
   return (direction - piece(index).rotation + kSideCount) % kSideCount;
 }
 
-std::vector<int> Board::GroupOf(int start) {
+template <typename Visit, typename Reach>
+void Board::WalkGroup(int start, Visit&& visit, Reach&& reach) {
   for (SPuz& each : puz_.cut.pieces)
     each.flags |= kPieceWalkMark;
   std::vector<int> group{start};
   piece(start).flags &= ~kPieceWalkMark;
   for (std::size_t next = 0; next < group.size(); ++next) {
     const int member = group[next];
+    visit(next);
     for (int direction = kLeft; direction <= kDown; ++direction) {
       const int side = SideFacing(member, direction);
       if (!(piece(member).joined_sides & (1u << side))) continue;
       const int neighbour = piece(member).neighbour[side];
       if (neighbour == kNoNeighbour || !(piece(neighbour).flags & kPieceWalkMark)) continue;
       piece(neighbour).flags &= ~kPieceWalkMark;
+      reach(member, neighbour);
       group.push_back(neighbour);
     }
   }
   for (SPuz& each : puz_.cut.pieces)
     each.flags &= ~kPieceWalkMark;
+}
+
+std::vector<int> Board::GroupOf(int start) {
+  std::vector<int> group{start};
+  WalkGroup(
+      start, [](std::size_t) {}, [&](int, int neighbour) { group.push_back(neighbour); });
   return group;
 }
 
@@ -166,33 +175,22 @@ void Board::Replace(int anchor, bool join) {
   std::unique_ptr<ProgressSink> progress =
       group_size > 1 ? host_.ProgressWindowFor(kReplacingMessage) : nullptr;
   int last_percent = -1;
-  for (SPuz& each : puz_.cut.pieces)
-    each.flags |= kPieceWalkMark;
-  std::vector<int> queue{anchor};
-  piece(anchor).flags &= ~kPieceWalkMark;
-  for (std::size_t next = 0; next < queue.size(); ++next) {
-    const int member = queue[next];
-    if (const int percent = static_cast<int>(next * 100 / group_size);
-        progress && percent != last_percent) {
-      progress->Progress(percent);
-      last_percent = percent;
-    }
-    for (int direction = kLeft; direction <= kDown; ++direction) {
-      const int side = SideFacing(member, direction);
-      if (!(piece(member).joined_sides & (1u << side))) continue;
-      const int neighbour = piece(member).neighbour[side];
-      if (neighbour == kNoNeighbour || !(piece(neighbour).flags & kPieceWalkMark)) continue;
-      piece(neighbour).flags &= ~kPieceWalkMark;
-      TurnPieceBy(neighbour,
-                  (piece(member).rotation - piece(neighbour).rotation + kSideCount) % kSideCount);
-      piece(neighbour).box = piece(member).box;
-      const auto [x, y] = ExactPlace(member, neighbour);
-      MovePiece(neighbour, kMoveRedrawLater, x, y);
-      queue.push_back(neighbour);
-    }
-  }
-  for (SPuz& each : puz_.cut.pieces)
-    each.flags &= ~kPieceWalkMark;
+  WalkGroup(
+      anchor,
+      [&](std::size_t next) {
+        if (const int percent = static_cast<int>(next * 100 / group_size);
+            progress && percent != last_percent) {
+          progress->Progress(percent);
+          last_percent = percent;
+        }
+      },
+      [&](int member, int neighbour) {
+        TurnPieceBy(neighbour,
+                    (piece(member).rotation - piece(neighbour).rotation + kSideCount) % kSideCount);
+        piece(neighbour).box = piece(member).box;
+        const auto [x, y] = ExactPlace(member, neighbour);
+        MovePiece(neighbour, kMoveRedrawLater, x, y);
+      });
   progress.reset();
   host_.LockPainting(false);
   --replacing_;

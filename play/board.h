@@ -168,6 +168,11 @@ class Board {
   void set_drag_single_pieces(bool single) { drag_single_ = single; }
 
  private:
+  // Walks the group of `start` breadth first, looking left, up, right and
+  // down from each member: `visit(position)` as each member's turn comes,
+  // `reach(member, neighbour)` for each piece first reached from a member.
+  template <typename Visit, typename Reach>
+  void WalkGroup(int start, Visit&& visit, Reach&& reach);
   void MarkJoined(int piece, int side);
   void PinGroup(int piece);
   bool Locked() const { return (puz_.state & kGameNoJoining) != 0 || replacing_ > 0; }
@@ -186,6 +191,9 @@ class Board {
   // Flies the piece to (x, y) and re-places its group there.
   void FlyTo(int piece, int x, int y);
   int JoinedSideCount() const;
+  // The scatter grid's cell size for `surface`: it only grows, from one
+  // scatter to the next.
+  int ScatterCell(const Rect16& surface);
 
   int replacing_ = 0;  // nested re-placements turn pieces without joining
   int turning_ = 0;    // nested turns test no joins

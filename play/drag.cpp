@@ -1,6 +1,5 @@
 // drag.cpp: picking pieces up, putting them down, dropping them into place,
 // handing them between windows and the distance they travel.
-#include <bit>
 #include <cmath>
 
 #include "play/board.h"
@@ -54,9 +53,7 @@ void Board::Drop(int index, int mouse_x, int mouse_y) {
   piece(index).flags &= ~kPieceEdgeSounded;
   const std::vector<int> carried = puz_.carried;
   PutDown(index);
-  int joined_before = 0;
-  for (const SPuz& each : puz_.cut.pieces)
-    joined_before += std::popcount(each.joined_sides);
+  const int joined_before = JoinedSideCount();
 
   const std::vector<int> group = carried.empty() ? GroupOf(index) : carried;
   if (group.size() > 1) Replace(index, false);
@@ -72,10 +69,7 @@ void Board::Drop(int index, int mouse_x, int mouse_y) {
   if (!joined.empty()) host_.Sparkle(piece(index).box, mouse_x, mouse_y);
   if (piece(index).box != kTableWindow) host_.FitBox(piece(index).box);
 
-  int joined_after = 0;
-  for (const SPuz& each : puz_.cut.pieces)
-    joined_after += std::popcount(each.joined_sides);
-  host_.AskForSave(joined_after != joined_before);
+  host_.AskForSave(JoinedSideCount() != joined_before);
 }
 
 DragStepResult Board::DragStep(std::uint8_t window, int index, int x, int y, const Rect16& limit,
