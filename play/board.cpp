@@ -6,7 +6,6 @@
 
 #include "base/report.h"
 #include "gfx/pixel_access.h"
-#include "puzzle/outline_shading.h"
 
 namespace cbst {
 namespace {
@@ -39,24 +38,33 @@ int Board::SideFacing(int index, int direction) {
   return (direction - piece(index).rotation + kSideCount) % kSideCount;
 }
 
-std::vector<int> Board::GroupOf(int start) {
+template <typename Visit, typename Reach>
+void Board::WalkGroup(int start, Visit&& visit, Reach&& reach) {
   for (SPuz& each : puz_.cut.pieces)
     each.flags |= kPieceWalkMark;
   std::vector<int> group{start};
   piece(start).flags &= ~kPieceWalkMark;
   for (std::size_t next = 0; next < group.size(); ++next) {
     const int member = group[next];
+    visit(next);
     for (int direction = kLeft; direction <= kDown; ++direction) {
       const int side = SideFacing(member, direction);
       if (!(piece(member).joined_sides & (1u << side))) continue;
       const int neighbour = piece(member).neighbour[side];
       if (neighbour == kNoNeighbour || !(piece(neighbour).flags & kPieceWalkMark)) continue;
       piece(neighbour).flags &= ~kPieceWalkMark;
+      reach(member, neighbour);
       group.push_back(neighbour);
     }
   }
   for (SPuz& each : puz_.cut.pieces)
     each.flags &= ~kPieceWalkMark;
+}
+
+std::vector<int> Board::GroupOf(int start) {
+  std::vector<int> group{start};
+  WalkGroup(
+      start, [](std::size_t) {}, [&](int, int neighbour) { group.push_back(neighbour); });
   return group;
 }
 
@@ -86,10 +94,8 @@ void Board::MarkJoined(int index, int side) {
   p.joined_sides |= static_cast<std::uint8_t>(1u << side);
   n.joined_sides |= static_cast<std::uint8_t>(1u << other);
   // The joined edges are lit now that they belong to a group.
-  if (puz_.sheets.image) {
-    ShadeOutline(puz_, p, (side + p.rotation) % kSideCount);
-    ShadeOutline(puz_, n, (other + n.rotation) % kSideCount);
-  }
+  host_.SideJoined(index, (side + p.rotation) % kSideCount);
+  host_.SideJoined(neighbour, (other + n.rotation) % kSideCount);
   host_.CountJoinedSides(kSidesPerJoin);
   puz_.state |= kGameJoinedOrHelped;
 }
@@ -169,38 +175,22 @@ void Board::Replace(int anchor, bool join) {
   std::unique_ptr<ProgressSink> progress =
       group_size > 1 ? host_.ProgressWindowFor(kReplacingMessage) : nullptr;
   int last_percent = -1;
-  for (SPuz& each : puz_.cut.pieces)
-    each.flags |= kPieceWalkMark;
-  std::vector<int> queue{anchor};
-  piece(anchor).flags &= ~kPieceWalkMark;
-  for (std::size_t next = 0; next < queue.size(); ++next) {
-    const int member = queue[next];
-    if (const int percent = static_cast<int>(next * 100 / group_size);
-        progress && percent != last_percent) {
-      progress->Progress(percent);
-      last_percent = percent;
-    }
-    for (int direction = kLeft; direction <= kDown; ++direction) {
-      const int side = SideFacing(member, direction);
-      if (!(piece(member).joined_sides & (1u << side))) continue;
-      const int neighbour = piece(member).neighbour[side];
-      if (neighbour == kNoNeighbour || !(piece(neighbour).flags & kPieceWalkMark)) continue;
-      piece(neighbour).flags &= ~kPieceWalkMark;
-      SPuz& n = piece(neighbour);
-      const int turns = (piece(member).rotation - n.rotation + kSideCount) % kSideCount;
-      if (turns != 0 && puz_.sheets.image) {
-        TurnPiece(puz_, n, turns);
-      } else if (turns != 0) {
-        n.rotation = piece(member).rotation;
-      }
-      n.box = piece(member).box;
-      const auto [x, y] = ExactPlace(member, neighbour);
-      MovePiece(neighbour, kMoveRedrawLater, x, y);
-      queue.push_back(neighbour);
-    }
-  }
-  for (SPuz& each : puz_.cut.pieces)
-    each.flags &= ~kPieceWalkMark;
+  WalkGroup(
+      anchor,
+      [&](std::size_t next) {
+        if (const int percent = static_cast<int>(next * 100 / group_size);
+            progress && percent != last_percent) {
+          progress->Progress(percent);
+          last_percent = percent;
+        }
+      },
+      [&](int member, int neighbour) {
+        TurnPieceBy(neighbour,
+                    (piece(member).rotation - piece(neighbour).rotation + kSideCount) % kSideCount);
+        piece(neighbour).box = piece(member).box;
+        const auto [x, y] = ExactPlace(member, neighbour);
+        MovePiece(neighbour, kMoveRedrawLater, x, y);
+      });
   progress.reset();
   host_.LockPainting(false);
   --replacing_;
@@ -274,18 +264,22 @@ void Board::BringToFront(int index, int target) {
   }
 }
 
-bool Board::IsSolved() {
+bool Board::IsSolved() const {
   if (puz_.state & kGameSolved) return true;
   for (const SPuz& each : puz_.cut.pieces) {
     for (int side = 0; side < kSideCount; ++side) {
       if (each.neighbour[side] != kNoNeighbour && !(each.joined_sides & (1u << side))) return false;
     }
   }
+  return true;
+}
+
+void Board::Complete() {
+  if (puz_.state & kGameSolved) return;
   puz_.state |= kGameSolved;
   if (piece_count() > 0) host_.RedrawPiece(0);
   host_.StopClock();
   host_.StartCompletionEffect(kCompletionSparkles);
-  return true;
 }
 
 int Board::HitTest(std::uint8_t window, int x, int y) {

@@ -37,6 +37,12 @@ struct ScatterResult {
   int cell = 0;  // the grid's cell size in pixels
 };
 
+// What one step of a drag did: the shift of the window's pieces under it.
+struct DragStepResult {
+  int scroll_x = 0;
+  int scroll_y = 0;
+};
+
 class Board {
  public:
   Board(Puz& puz, BoardHost& host) : puz_(puz), host_(host) {}
@@ -72,7 +78,10 @@ class Board {
   void BringToFront(int piece, int target);
 
   // True once every side of every piece is joined or a border.
-  bool IsSolved();
+  bool IsSolved() const;
+  // The puzzle is done: the clock stops and the completion shows. Called
+  // where a join completes the puzzle; a second call does nothing.
+  void Complete();
 
   // The topmost piece of `window` whose shape covers (x, y), or kNoPiece.
   int HitTest(std::uint8_t window, int x, int y);
@@ -86,6 +95,20 @@ class Board {
   void PickUp(int piece);
   void PutDown(int piece);
   void Drop(int piece, int mouse_x, int mouse_y);
+  // One step of a drag in `window`: the dragged piece goes to board
+  // position (x, y). When its group would then stick out of `limit`, the
+  // window's pieces scroll to keep it inside (a push into the edge sounds
+  // once until the piece leaves the edge), and the piece comes along. A
+  // drag counts one move, on the first step with `mouse_moved` (the mouse
+  // away from where the drag began); none once the puzzle is solved.
+  DragStepResult DragStep(std::uint8_t window, int piece, int x, int y, const Rect16& limit,
+                          bool mouse_moved);
+  // A turn of the carried piece by another button: it turns about the
+  // pivot without joining and is carried on. It is still the same drag,
+  // so a move already counted is not counted again.
+  void TurnCarried(int piece, std::pair<int, int> pivot, int quarter_turns);
+  // A turn the player made on purpose counts a move, until the puzzle is solved.
+  void CountTurn();
   // One mouse step of a drag, in pixels, on a screen of `millimetres` per pixel.
   void AddMouseTravel(int dx, int dy, double millimetres);
 
@@ -145,6 +168,11 @@ class Board {
   void set_drag_single_pieces(bool single) { drag_single_ = single; }
 
  private:
+  // Walks the group of `start` breadth first, looking left, up, right and
+  // down from each member: `visit(position)` as each member's turn comes,
+  // `reach(member, neighbour)` for each piece first reached from a member.
+  template <typename Visit, typename Reach>
+  void WalkGroup(int start, Visit&& visit, Reach&& reach);
   void MarkJoined(int piece, int side);
   void PinGroup(int piece);
   bool Locked() const { return (puz_.state & kGameNoJoining) != 0 || replacing_ > 0; }
@@ -155,11 +183,17 @@ class Board {
   void ScrollIntoWindow(int piece);
   // A join after a turn or drop: sounds, and the completion when solved.
   void Joined();
+  // Turns one piece by `quarter_turns` clockwise: its geometry here, its
+  // pixels through the host. Every turn of a piece goes through this.
+  void TurnPieceBy(int piece, int quarter_turns);
   // Turns every piece of the group to `rotation` and re-places it.
   void TurnGroupTo(int piece, int rotation);
   // Flies the piece to (x, y) and re-places its group there.
   void FlyTo(int piece, int x, int y);
   int JoinedSideCount() const;
+  // The scatter grid's cell size for `surface`: it only grows, from one
+  // scatter to the next.
+  int ScatterCell(const Rect16& surface);
 
   int replacing_ = 0;  // nested re-placements turn pieces without joining
   int turning_ = 0;    // nested turns test no joins

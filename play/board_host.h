@@ -43,6 +43,15 @@ class BoardHost {
   }
   virtual void DropLiftedGroup() {}
 
+  // Pixels follow geometry: the board has turned the piece's geometry by
+  // `quarter_turns`, and the host redraws its picture and shape; a side of
+  // the piece (in screen directions) joined, and the host lights its
+  // outline. Nothing by default: a host without pictures.
+  virtual void PieceTurned(int /*piece*/, int /*quarter_turns*/) {}
+  virtual void SideJoined(int /*piece*/, int /*screen_side*/) {}
+  // Long work starts (true) or ends: the host may show that it is busy.
+  virtual void LongWork(bool /*running*/) {}
+
   // The size of a window's surface and the areas on it that pieces must
   // keep clear of (for the table: the assembly area, the score, the boxes,
   // the preview picture).

@@ -1,11 +1,16 @@
 // drag.cpp: picking pieces up, putting them down, dropping them into place,
 // handing them between windows and the distance they travel.
-#include <bit>
 #include <cmath>
 
 #include "play/board.h"
 
 namespace cbst {
+namespace {
+
+// A carried piece scrolls its window once it comes this close to an edge.
+constexpr int kEdgeMargin = 2;
+
+}  // namespace
 
 void Board::PickUp(int index) {
   if (puz_.dragged != kNoPiece && puz_.dragged != index) PutDown(puz_.dragged);
@@ -45,11 +50,10 @@ void Board::PutDown(int index) {
 }
 
 void Board::Drop(int index, int mouse_x, int mouse_y) {
+  piece(index).flags &= ~kPieceEdgeSounded;
   const std::vector<int> carried = puz_.carried;
   PutDown(index);
-  int joined_before = 0;
-  for (const SPuz& each : puz_.cut.pieces)
-    joined_before += std::popcount(each.joined_sides);
+  const int joined_before = JoinedSideCount();
 
   const std::vector<int> group = carried.empty() ? GroupOf(index) : carried;
   if (group.size() > 1) Replace(index, false);
@@ -65,14 +69,65 @@ void Board::Drop(int index, int mouse_x, int mouse_y) {
   if (!joined.empty()) host_.Sparkle(piece(index).box, mouse_x, mouse_y);
   if (piece(index).box != kTableWindow) host_.FitBox(piece(index).box);
 
-  int joined_after = 0;
-  for (const SPuz& each : puz_.cut.pieces)
-    joined_after += std::popcount(each.joined_sides);
-  host_.AskForSave(joined_after != joined_before);
+  host_.AskForSave(JoinedSideCount() != joined_before);
+}
+
+DragStepResult Board::DragStep(std::uint8_t window, int index, int x, int y, const Rect16& limit,
+                               bool mouse_moved) {
+  SPuz& moved = piece(index);
+  const Rect16 group = !puz_.carried.empty() ? puz_.carried_bounds : moved.window;
+  const int dx = x - moved.board.x;
+  const int dy = y - moved.board.y;
+  const Rect16 there = Rect16{static_cast<std::int16_t>(group.x + dx),
+                              static_cast<std::int16_t>(group.y + dy), group.width, group.height}
+                           .Grown(kEdgeMargin);
+  DragStepResult step;
+  if (there.x < limit.x) {
+    step.scroll_x = limit.x - there.x;
+  } else if (there.x + there.width > limit.x + limit.width) {
+    step.scroll_x = limit.x + limit.width - (there.x + there.width);
+  }
+  if (there.y < limit.y) {
+    step.scroll_y = limit.y - there.y;
+  } else if (there.y + there.height > limit.y + limit.height) {
+    step.scroll_y = limit.y + limit.height - (there.y + there.height);
+  }
+  if (step.scroll_x == 0 && step.scroll_y == 0) {
+    moved.flags &= ~kPieceEdgeSounded;
+  } else {
+    // Pushed into the edge: moving towards it, against the scroll.
+    const bool pushed = (step.scroll_x != 0 && (step.scroll_x < 0) == (dx > 0) && dx != 0) ||
+                        (step.scroll_y != 0 && (step.scroll_y < 0) == (dy > 0) && dy != 0);
+    if (pushed && !(moved.flags & kPieceEdgeSounded)) {
+      host_.PlaySound(BoardSound::kEdge);
+      moved.flags |= kPieceEdgeSounded;
+    }
+    ScrollWindow(window, step.scroll_x, step.scroll_y);
+  }
+  MovePiece(index, kMoveRedraw, x + step.scroll_x, y + step.scroll_y);
+  if (!(moved.flags & kPieceMovedInDrag) && mouse_moved) {
+    moved.flags |= kPieceMovedInDrag;
+    if (!solved()) host_.CountMove();
+  }
+  return step;
+}
+
+void Board::TurnCarried(int index, std::pair<int, int> pivot, int quarter_turns) {
+  const bool counted = (piece(index).flags & kPieceMovedInDrag) != 0;
+  PutDown(index);
+  if (CanRotate(index)) host_.PlaySound(BoardSound::kTurn);
+  Rotate(index, &pivot, quarter_turns, false);
+  PickUp(index);
+  if (counted) piece(index).flags |= kPieceMovedInDrag;
+}
+
+void Board::CountTurn() {
+  if (!solved()) host_.CountMove();
 }
 
 void Board::Joined() {
   if (IsSolved()) {
+    Complete();
     host_.PlaySound(BoardSound::kSolved);
   } else {
     host_.PlaySound(BoardSound::kJoin);

@@ -2,7 +2,6 @@
 #include <bit>
 
 #include "play/board.h"
-#include "puzzle/piece_sheets.h"
 
 namespace cbst {
 namespace {
@@ -23,14 +22,7 @@ int Board::JoinedSideCount() const {
 
 void Board::TurnGroupTo(int index, int rotation) {
   for (int member : GroupOf(index)) {
-    SPuz& each = piece(member);
-    const int turns = (rotation - each.rotation + kSideCount) % kSideCount;
-    if (turns == 0) continue;
-    if (puz_.sheets.image) {
-      TurnPiece(puz_, each, turns);
-    } else {
-      each.rotation = static_cast<std::int8_t>(rotation);
-    }
+    TurnPieceBy(member, (rotation - piece(member).rotation + kSideCount) % kSideCount);
   }
   Replace(index, false);
 }
@@ -112,7 +104,7 @@ bool Board::Help() {
       Replace(a, true);
       puz_.state &= ~kGameHelping;
       host_.CountHelp(JoinedSideCount() - before);
-      IsSolved();
+      if (IsSolved()) Complete();
       return true;
     }
   }

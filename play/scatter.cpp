@@ -7,9 +7,7 @@
 // and after two such wipes only the cells (not the tabs) are kept apart.
 #include <algorithm>
 #include <chrono>
-#include <optional>
 
-#include "platform/busy.h"
 #include "play/board.h"
 #include "play/occupancy_grid.h"
 #include "puzzle/random.h"
@@ -34,7 +32,54 @@ Rect16 Relative(const Rect16& rect, const Rect16& surface) {
           static_cast<std::int16_t>(rect.y - surface.y), rect.width, rect.height};
 }
 
+// The host knows the spread runs until it returns, however it ends.
+class SpreadRunning {
+ public:
+  SpreadRunning(BoardHost& host, std::uint8_t window, bool animate)
+      : host_(host), window_(window), animate_(animate) {
+    host_.SpreadRuns(window_, animate_, true);
+  }
+  ~SpreadRunning() { host_.SpreadRuns(window_, animate_, false); }
+  SpreadRunning(const SpreadRunning&) = delete;
+  SpreadRunning& operator=(const SpreadRunning&) = delete;
+
+ private:
+  BoardHost& host_;
+  std::uint8_t window_;
+  bool animate_;
+};
+
+// Shows the host busy from when the spread has lasted until it ends.
+class BusyWhenLong {
+ public:
+  explicit BusyWhenLong(BoardHost& host) : host_(host) {}
+  ~BusyWhenLong() {
+    if (shown_) host_.LongWork(false);
+  }
+  BusyWhenLong(const BusyWhenLong&) = delete;
+  BusyWhenLong& operator=(const BusyWhenLong&) = delete;
+  void Check() {
+    if (!shown_ && std::chrono::steady_clock::now() - started_ > kScatterBusyDelay) {
+      host_.LongWork(true);
+      shown_ = true;
+    }
+  }
+
+ private:
+  BoardHost& host_;
+  std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
+  bool shown_ = false;
+};
+
 }  // namespace
+
+int Board::ScatterCell(const Rect16& surface) {
+  if (scatter_cell_ < kScatterFirstCell) scatter_cell_ = kScatterFirstCell;
+  const long area = static_cast<long>(surface.width) * surface.height;
+  while (area / scatter_cell_ >= kScatterCellLimit)
+    ++scatter_cell_;
+  return scatter_cell_;
+}
 
 ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool animate,
                              bool selection_only) {
@@ -44,30 +89,14 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
     result.done = false;
     return result;
   }
-  if (scatter_cell_ < kScatterFirstCell) scatter_cell_ = kScatterFirstCell;
-  const long area = static_cast<long>(surface.width) * surface.height;
-  while (area / scatter_cell_ >= kScatterCellLimit)
-    ++scatter_cell_;
-  OccupancyGrid grid(surface.width, surface.height, scatter_cell_);
-  result.cell = scatter_cell_;
+  result.cell = ScatterCell(surface);
+  OccupancyGrid grid(surface.width, surface.height, result.cell);
 
   auto loose = [&](const SPuz& p) {
     return p.box == window && !(p.flags & kPiecePinned) && p.joined_sides == 0 &&
            (!selection_only || (p.flags & kPieceSelected));
   };
-  // The host knows the spread runs until it returns, however it ends.
-  struct Running {
-    BoardHost& host;
-    std::uint8_t window;
-    bool animate;
-    Running(BoardHost& told, std::uint8_t spread, bool animated)
-        : host(told), window(spread), animate(animated) {
-      host.SpreadRuns(window, animate, true);
-    }
-    ~Running() { host.SpreadRuns(window, animate, false); }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-  } running(host_, window, animate);
+  const SpreadRunning running(host_, window, animate);
   const int total =
       static_cast<int>(std::count_if(puz_.cut.pieces.begin(), puz_.cut.pieces.end(), loose));
   int landed = 0;
@@ -99,8 +128,7 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
     }
   }
 
-  const auto started = std::chrono::steady_clock::now();
-  std::optional<WaitCursor> busy;
+  BusyWhenLong busy(host_);
   Random& random = ProgramRandom();
   const int band_rows = kBandRowsBack * puz_.cut.piece_height / grid.cell();
   bool band = true;
@@ -110,7 +138,7 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
   for (const std::int16_t index : bottom_up) {
     SPuz& p = piece(index);
     if (!loose(p)) continue;
-    if (!busy && std::chrono::steady_clock::now() - started > kScatterBusyDelay) busy.emplace();
+    busy.Check();
     for (int failures = 0;; ++failures) {
       const int random_column = random.rand(grid.columns());
       const int random_row = random.rand(grid.rows());

@@ -2,6 +2,8 @@
 #include "play/table_base.h"
 
 #include "play/board_painter.h"
+#include "puzzle/outline_shading.h"
+#include "puzzle/piece_sheets.h"
 
 namespace cbst {
 namespace {
@@ -43,6 +45,29 @@ TableBase::TableBase(Puz& puz, int width, int height)
       back_buffer_(MakeBmpMem(width, height)) {
   display_.width = width;
   display_.height = height;
+}
+
+void TableBase::PieceTurned(int index, int quarter_turns) {
+  if (!puz_.sheets.image) return;
+  SPuz& piece = puz_.cut.pieces[static_cast<std::size_t>(index)];
+  // The sheets turn a piece's pixels and geometry in one go, from the
+  // piece as it lay: its geometry goes back first, and comes out as the
+  // board turned it.
+  TurnGeometry(puz_, piece, (kSideCount - quarter_turns) % kSideCount);
+  TurnPiece(puz_, piece, quarter_turns);
+}
+
+void TableBase::SideJoined(int index, int screen_side) {
+  if (puz_.sheets.image)
+    ShadeOutline(puz_, puz_.cut.pieces[static_cast<std::size_t>(index)], screen_side);
+}
+
+void TableBase::LongWork(bool running) {
+  if (running) {
+    wait_cursor_.emplace();
+  } else {
+    wait_cursor_.reset();
+  }
 }
 
 void TableBase::Resize(int width, int height) {

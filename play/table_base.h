@@ -12,6 +12,7 @@
 
 #include "gfx/bmp_mem.h"
 #include "gfx/palette.h"
+#include "platform/busy.h"
 #include "play/board.h"
 #include "play/board_host.h"
 #include "play/board_painter.h"
@@ -76,6 +77,10 @@ class TableBase : public PlayTable, public BoardHost {
   void AskForSave(bool) override {}
   std::uint8_t BoxUnder(std::uint8_t, const Rect16&) override { return kTableWindow; }
   void FitBox(std::uint8_t) override {}
+  // The sheets follow the board's geometry.
+  void PieceTurned(int piece, int quarter_turns) override;
+  void SideJoined(int piece, int screen_side) override;
+  void LongWork(bool running) override;
   // A spread that is not animated hides the table's pieces until it ends.
   void SpreadRuns(std::uint8_t window, bool animated, bool running) override;
 
@@ -94,6 +99,7 @@ class TableBase : public PlayTable, public BoardHost {
   ShadowSettings shadows_;
   std::uint32_t background_ = 0;
   bool spreading_ = false;
+  std::optional<WaitCursor> wait_cursor_;
 };
 
 }  // namespace cbst

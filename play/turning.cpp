@@ -13,6 +13,13 @@ constexpr int kQuarterTurnDegrees = 90;
 
 }  // namespace
 
+void Board::TurnPieceBy(int index, int quarter_turns) {
+  quarter_turns %= kSideCount;
+  if (quarter_turns == 0) return;
+  TurnGeometry(puz_, piece(index), quarter_turns);
+  host_.PieceTurned(index, quarter_turns);
+}
+
 bool Board::CanRotate(int index) const {
   return !puz_.HasOption(kOptionNoRotable) && !pinned(index);
 }
@@ -32,11 +39,7 @@ bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turn
   const int u = pivot ? pivot->first - before.x : 0;
   const int v = pivot ? pivot->second - before.y : 0;
 
-  if (puz_.sheets.image) {
-    TurnPiece(puz_, turned, quarter_turns);
-  } else {
-    turned.rotation = static_cast<std::int8_t>((turned.rotation + quarter_turns) % kSideCount);
-  }
+  TurnPieceBy(index, quarter_turns);
   if (pivot) {
     // The same point of the piece, after the turn, goes back under the pivot.
     const int w = before.width, h = before.height;

@@ -352,39 +352,15 @@ void WBox::OnEvent(Event& event) {
       Remember();
       break;
     case kEventMouse:
-      if (const auto* mouse = event.as<MousePayload>()) {
-        if (mouse->subcode == kMouseLeftDown || mouse->subcode == kMouseRightDown)
-          boxes_.BringToTop(box_.index);
-        if (moving_) {
-          if (mouse->subcode == kMouseLeftUp) {
-            moving_ = false;
-            SetCapture(false);
-            Remember();
-          } else if (mouse->subcode == kMouseLeftDrag || mouse->subcode == kMouseMove) {
-            MoveWithMouse();
-          }
-          event.set_handled();
-          return;
-        }
-        if (box_.closed()) {
-          OnClosedMouse(*mouse);
-          event.set_handled();
-          return;
-        }
+      if (const auto* mouse = event.as<MousePayload>(); mouse && OnBoxMouse(*mouse)) {
+        event.set_handled();
+        return;
       }
       break;
     case kEventNonClientButton:
-      if (const auto* button = event.as<CommandPayload>()) {
-        if (button->id == kFrameMinimise) {
-          boxes_.Toggle(box_.index);
-          event.set_handled();
-          return;
-        }
-        if (button->id == kFrameMaximise) {
-          boxes_.Maximise(box_.index, !(box_.flags & kBoxMaximised));
-          event.set_handled();
-          return;
-        }
+      if (const auto* button = event.as<CommandPayload>(); button && OnFrameButton(button->id)) {
+        event.set_handled();
+        return;
       }
       break;
     case kEventKey:
@@ -402,45 +378,7 @@ void WBox::OnEvent(Event& event) {
       if (GameHandler* game = play().game) game->OnGameEvent(event);
       return;
     case kEventCommand:
-      if (const auto* command = event.as<CommandPayload>()) {
-        const int index = box_.index;
-        switch (command->id) {
-          case kCommandBoxOpen:
-          case kCommandBoxClose:
-            boxes_.Toggle(index);
-            break;
-          case kCommandBoxMaximise:
-          case kCommandBoxRestore:
-            boxes_.Maximise(index, command->id == kCommandBoxMaximise);
-            break;
-          case kCommandBoxColour:
-            boxes_.ChooseColour(index);
-            break;
-          case kCommandBoxRename:
-            boxes_.Rename(index);
-            break;
-          case kCommandBoxLineUp:
-            boxes_.LineUpClosedBoxes();
-            break;
-          case kCommandBoxSpread:
-            boxes_.Spread(index);
-            break;
-          case kCommandBoxEmpty:
-            boxes_.Empty(index);
-            break;
-          case kCommandBoxHideAll:
-            if (GameHandler* game = play().game) {
-              Event hide = MakeEvent(kEventCommand, CommandPayload{kCommandBoxHideAll, 1});
-              game->OnGameEvent(hide);
-            }
-            break;
-          case kCommandHelp:
-            RequestHelp(kHelpTopicBox);
-            break;
-          default:
-            WSPuz::OnEvent(event);
-            return;
-        }
+      if (const auto* command = event.as<CommandPayload>(); command && OnBoxCommand(command->id)) {
         event.set_handled();
         return;
       }
@@ -449,6 +387,78 @@ void WBox::OnEvent(Event& event) {
       break;
   }
   WSPuz::OnEvent(event);
+}
+
+bool WBox::OnBoxMouse(const MousePayload& mouse) {
+  if (mouse.subcode == kMouseLeftDown || mouse.subcode == kMouseRightDown)
+    boxes_.BringToTop(box_.index);
+  if (moving_) {
+    if (mouse.subcode == kMouseLeftUp) {
+      moving_ = false;
+      SetCapture(false);
+      Remember();
+    } else if (mouse.subcode == kMouseLeftDrag || mouse.subcode == kMouseMove) {
+      MoveWithMouse();
+    }
+    return true;
+  }
+  if (box_.closed()) {
+    OnClosedMouse(mouse);
+    return true;
+  }
+  return false;
+}
+
+bool WBox::OnFrameButton(std::uint32_t button) {
+  if (button == kFrameMinimise) {
+    boxes_.Toggle(box_.index);
+    return true;
+  }
+  if (button == kFrameMaximise) {
+    boxes_.Maximise(box_.index, !(box_.flags & kBoxMaximised));
+    return true;
+  }
+  return false;
+}
+
+bool WBox::OnBoxCommand(std::uint32_t command) {
+  const int index = box_.index;
+  switch (command) {
+    case kCommandBoxOpen:
+    case kCommandBoxClose:
+      boxes_.Toggle(index);
+      return true;
+    case kCommandBoxMaximise:
+    case kCommandBoxRestore:
+      boxes_.Maximise(index, command == kCommandBoxMaximise);
+      return true;
+    case kCommandBoxColour:
+      boxes_.ChooseColour(index);
+      return true;
+    case kCommandBoxRename:
+      boxes_.Rename(index);
+      return true;
+    case kCommandBoxLineUp:
+      boxes_.LineUpClosedBoxes();
+      return true;
+    case kCommandBoxSpread:
+      boxes_.Spread(index);
+      return true;
+    case kCommandBoxEmpty:
+      boxes_.Empty(index);
+      return true;
+    case kCommandBoxHideAll:
+      if (GameHandler* game = play().game) {
+        Event hide = MakeEvent(kEventCommand, CommandPayload{kCommandBoxHideAll, 1});
+        game->OnGameEvent(hide);
+      }
+      return true;
+    case kCommandHelp:
+      RequestHelp(kHelpTopicBox);
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace cbst

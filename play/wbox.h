@@ -92,8 +92,14 @@ class WBox final : public WSPuz {
   void RepaintTack(const Rect16& area) override { Repaint(area); }
 
  private:
+  // The mouse while the box is being moved or is closed; false when the
+  // pieces in it take the event.
+  bool OnBoxMouse(const MousePayload& mouse);
   // The closed square takes the mouse itself.
   void OnClosedMouse(const MousePayload& mouse);
+  // The frame's minimise and maximise buttons, and the box's menu commands.
+  bool OnFrameButton(std::uint32_t button);
+  bool OnBoxCommand(std::uint32_t command);
   void OfferTip(bool shown);
   // Moving the box with the mouse: from a press, and as the mouse goes.
   void StartMove();

@@ -16,8 +16,6 @@ namespace {
 // The mouse travel is counted in millimetres of a screen at 96 pixels an
 // inch, the density the toolkit assumes when the screen does not say.
 constexpr double kMillimetresPerPixel = 25.4 / 96;
-// A carried piece scrolls its window once it comes this close to an edge.
-constexpr int kEdgeMargin = 2;
 
 // Ctrl, Enter or the keypad's separator held with a click turns the piece.
 bool TurnKeyHeld(std::uint8_t modifiers) {
@@ -102,83 +100,80 @@ void WSPuz::Press(int x, int y, Button button, std::uint8_t modifiers, bool twic
   play_.press_x = x;
   play_.press_y = y;
 
-  const int carried = dragged();
-  if (carried != kNoPiece) {
-    // Another button while carrying turns the carried piece about the
-    // mouse, without joining, and the drag goes on from there. The group
-    // is put down for the turn and taken up again, but it is still the
-    // same drag: a move already counted is not counted again.
-    if (button == Button::kLeft) return;
-    const bool moved = (board_.piece(carried).flags & kPieceMovedInDrag) != 0;
-    board_.PutDown(carried);
-    const std::pair<int, int> pivot{x, y};
-    if (board_.CanRotate(carried)) host_.PlaySound(BoardSound::kTurn);
-    board_.Rotate(carried, &pivot, button == Button::kRight ? 1 : 3, false);
-    StartDrag(carried, x, y, true);
-    if (moved) board_.piece(carried).flags |= kPieceMovedInDrag;
-    return;
+  PressFacts facts;
+  facts.button = button;
+  facts.carrying_piece = dragged() != kNoPiece;
+  facts.carrying_tack = carrying_tack();
+  int piece = kNoPiece;
+  if (!facts.carrying_piece && !facts.carrying_tack) {
+    piece = board_.HitTest(window_, x, y);
+    facts.on_piece = piece != kNoPiece;
+    facts.pinned = facts.on_piece && board_.pinned(piece);
   }
-  if (carrying_tack()) return;
+  facts.alt = (modifiers & kModAlt) != 0;
+  facts.ctrl = (modifiers & kModControl) != 0;
+  facts.shift = (modifiers & kModShift) != 0;
+  facts.turn_key = facts.on_piece && TurnKeyHeld(modifiers);
+  facts.in_box = window_ != kTableWindow;
+  Act(ClassifyPress(facts), piece, x, y, button, modifiers, twice);
+}
 
-  const int piece = board_.HitTest(window_, x, y);
-  if (piece == kNoPiece) {
-    if (PressOnNothing(x, y, button, modifiers, twice)) return;
-    if (button == Button::kRight) {
+void WSPuz::Act(const PressMeaning& meaning, int piece, int x, int y, Button button,
+                std::uint8_t modifiers, bool twice) {
+  switch (meaning.action) {
+    case PressAction::kNone:
+      return;
+    case PressAction::kTurnCarried: {
+      // The drag goes on from the mouse after the turn.
+      const int carried = dragged();
+      const std::pair<int, int> pivot{x, y};
+      board_.TurnCarried(carried, pivot, meaning.quarter_turns);
+      WSPuz::ContinueDrag(carried, x, y);
+      return;
+    }
+    case PressAction::kOnNothing:
+      if (PressOnNothing(x, y, button, modifiers, twice)) return;
+      if (button != Button::kRight) return;
       if (KeyDown(kVirtualLeftButton)) {
         ToggleLoupe(x, y);
       } else {
         OpenWindowMenu(x, y);
       }
-    }
-    return;
-  }
-  if (modifiers & kModAlt) {
-    PressWithAlt(piece, button, modifiers, x, y);
-    return;
-  }
-  const bool turn_key = TurnKeyHeld(modifiers);
-  if (board_.pinned(piece) && (button == Button::kLeft || turn_key || (modifiers & kModShift))) {
-    if (window_ != kTableWindow) {
-      // In a box the tack is not carried away: the group is only freed.
+      return;
+    case PressAction::kShowWhere:
+      ShowWhere(piece, x, y);
+      return;
+    case PressAction::kPin:
+      PinWithFlight(piece);
+      return;
+    case PressAction::kUnpin:
       UnpinWithFlight(piece);
       return;
+    case PressAction::kTakeTack: {
+      board_.BringToFront(piece, 0);
+      const int carrier = board_.TackCarrier(piece);
+      const Rect16 was = TackOn(carrier);
+      board_.Unpin(piece);
+      TakeTack(x, y);
+      RepaintTack(was.United(play_.tack.loose()));
+      return;
     }
-    // Taking the tack out frees the group; the player carries the tack.
-    board_.BringToFront(piece, 0);
-    const int carrier = board_.TackCarrier(piece);
-    const Rect16 was = TackOn(carrier);
-    board_.Unpin(piece);
-    TakeTack(x, y);
-    RepaintTack(was.United(play_.tack.loose()));
-    return;
-  }
-  if (turn_key && button != Button::kMiddle) {
-    if (Turn(piece, button == Button::kLeft ? 3 : 1, x, y)) {
-      if (!board_.solved()) host_.CountMove();
-      host_.AskForSave(false);
-    }
-    return;
-  }
-  if (button == Button::kRight) {
-    if (KeyDown(kVirtualLeftButton)) {
-      ToggleLoupe(x, y);
-    } else {
-      OpenPieceMenu(piece, x, y);
-    }
-    return;
-  }
-  if (button == Button::kLeft) StartDrag(piece, x, y, false);
-}
-
-void WSPuz::PressWithAlt(int piece, Button button, std::uint8_t modifiers, int x, int y) {
-  if (modifiers & kModControl) {
-    ShowWhere(piece, x, y);
-    return;
-  }
-  if (button == Button::kLeft) {
-    PinWithFlight(piece);
-  } else if (button == Button::kRight && board_.pinned(piece)) {
-    UnpinWithFlight(piece);
+    case PressAction::kTurn:
+      if (Turn(piece, meaning.quarter_turns, x, y)) {
+        board_.CountTurn();
+        host_.AskForSave(false);
+      }
+      return;
+    case PressAction::kPieceMenu:
+      if (KeyDown(kVirtualLeftButton)) {
+        ToggleLoupe(x, y);
+      } else {
+        OpenPieceMenu(piece, x, y);
+      }
+      return;
+    case PressAction::kDrag:
+      StartDrag(piece, x, y);
+      return;
   }
 }
 
@@ -195,7 +190,7 @@ bool WSPuz::Turn(int piece, int quarter_turns, int x, int y) {
   return turned;
 }
 
-void WSPuz::StartDrag(int piece, int x, int y, bool quietly) {
+void WSPuz::StartDrag(int piece, int x, int y) {
   drag_x_ = play_.last_x = x;
   drag_y_ = play_.last_y = y;
   if (play_.drag_cursor) SetWindowCursor(platform_window(), play_.drag_cursor);
@@ -203,8 +198,7 @@ void WSPuz::StartDrag(int piece, int x, int y, bool quietly) {
   piece_x_ = board_.piece(piece).board.x;
   piece_y_ = board_.piece(piece).board.y;
   SetCapture(true);
-  // The click of picking a piece up; turning while carrying has its own.
-  if (!quietly) host_.PlaySound(BoardSound::kPickUp);
+  host_.PlaySound(BoardSound::kPickUp);
 }
 
 void WSPuz::ContinueDrag(int piece, int x, int y) {
@@ -242,58 +236,18 @@ void WSPuz::DragTo(int x, int y) {
       return;
     }
   }
-  const auto [shift_x, shift_y] = EdgeScroll(piece, to_x, to_y);
-  to_x += shift_x;
-  to_y += shift_y;
   play_.last_x = x;
   play_.last_y = y;
   PieceMoved(piece);
-  board_.MovePiece(piece, kMoveRedraw, to_x, to_y);
-  if (!(moved.flags & kPieceMovedInDrag) && (x != drag_x_ || y != drag_y_)) {
-    moved.flags |= kPieceMovedInDrag;
-    if (!board_.solved()) host_.CountMove();
-  }
+  const DragStepResult step =
+      board_.DragStep(window_, piece, to_x, to_y, ScrollLimit(), x != drag_x_ || y != drag_y_);
+  // The window scrolled under the piece: the drag goes on from there.
+  piece_x_ += step.scroll_x;
+  piece_y_ += step.scroll_y;
 }
 
 Rect16 WSPuz::ScrollLimit() {
   return host_.Surface(window_);
-}
-
-std::pair<int, int> WSPuz::EdgeScroll(int piece, int x, int y) {
-  SPuz& moved = board_.piece(piece);
-  const Rect16 group = !board_.carried_group().empty() ? board_.carried_bounds() : moved.window;
-  const int dx = x - moved.board.x;
-  const int dy = y - moved.board.y;
-  const Rect16 there = Rect16{static_cast<std::int16_t>(group.x + dx),
-                              static_cast<std::int16_t>(group.y + dy), group.width, group.height}
-                           .Grown(kEdgeMargin);
-  const Rect16 limit = ScrollLimit();
-  int scroll_x = 0, scroll_y = 0;
-  if (there.x < limit.x) {
-    scroll_x = limit.x - there.x;
-  } else if (there.x + there.width > limit.x + limit.width) {
-    scroll_x = limit.x + limit.width - (there.x + there.width);
-  }
-  if (there.y < limit.y) {
-    scroll_y = limit.y - there.y;
-  } else if (there.y + there.height > limit.y + limit.height) {
-    scroll_y = limit.y + limit.height - (there.y + there.height);
-  }
-  if (scroll_x == 0 && scroll_y == 0) {
-    moved.flags &= ~kPieceEdgeSounded;
-    return {0, 0};
-  }
-  // Pushed into the edge: moving towards it, against the scroll.
-  const bool pushed = (scroll_x != 0 && (scroll_x < 0) == (dx > 0) && dx != 0) ||
-                      (scroll_y != 0 && (scroll_y < 0) == (dy > 0) && dy != 0);
-  if (pushed && !(moved.flags & kPieceEdgeSounded)) {
-    host_.PlaySound(BoardSound::kEdge);
-    moved.flags |= kPieceEdgeSounded;
-  }
-  board_.ScrollWindow(window_, scroll_x, scroll_y);
-  piece_x_ += scroll_x;
-  piece_y_ += scroll_y;
-  return {scroll_x, scroll_y};
 }
 
 void WSPuz::Release(int x, int y) {
@@ -306,7 +260,6 @@ void WSPuz::Release(int x, int y) {
   if (piece == kNoPiece) return;
   SetCapture(false);
   SetWindowCursor(platform_window(), kCursorArrow);
-  board_.piece(piece).flags &= ~kPieceEdgeSounded;
   board_.Drop(piece, x, y);
   Update();
 }

@@ -14,6 +14,7 @@
 #include "play/board.h"
 #include "play/board_host.h"
 #include "play/play_state.h"
+#include "play/press.h"
 #include "ui/window.h"
 
 namespace cbst {
@@ -38,9 +39,6 @@ std::uint32_t ContrastingColour(std::uint32_t background);
 
 // Ctrl alone, or Enter, held: what draws a rubber band.
 bool SelectionKeyHeld(std::uint8_t modifiers);
-
-// The mouse buttons of a press.
-enum class Button { kLeft, kRight, kMiddle };
 
 class WSPuz : public Window {
  public:
@@ -120,13 +118,12 @@ class WSPuz : public Window {
 
  private:
   void Press(int x, int y, Button button, std::uint8_t modifiers, bool twice);
-  void PressWithAlt(int piece, Button button, std::uint8_t modifiers, int x, int y);
+  // Carries out what a press on `piece` (or on nothing) means.
+  void Act(const PressMeaning& meaning, int piece, int x, int y, Button button,
+           std::uint8_t modifiers, bool twice);
   // Starts carrying `piece` from the mouse point (x, y).
-  void StartDrag(int piece, int x, int y, bool quietly);
+  void StartDrag(int piece, int x, int y);
   void DragTo(int x, int y);
-  // Scrolls the window when the dragged piece, about to move to (x, y),
-  // sticks out of it: returns the shift the piece takes with the window.
-  std::pair<int, int> EdgeScroll(int piece, int x, int y);
   void Release(int x, int y);
   void OpenPieceMenu(int piece, int x, int y);
   bool OnCommand(std::uint32_t command);

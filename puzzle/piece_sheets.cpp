@@ -159,6 +159,8 @@ void ComposeImage(Puz& puz, const SPuz& piece, BmpMem& square, int square_x, int
                  kSrcAnd);
 }
 
+}  // namespace
+
 void TurnGeometry(Puz& puz, SPuz& piece, int quarter_turns) {
   const Rect16 frame = piece.bound;
   piece.cell = TurnInFrame(piece.cell, frame, quarter_turns);
@@ -171,6 +173,8 @@ void TurnGeometry(Puz& puz, SPuz& piece, int quarter_turns) {
   piece.rotation = static_cast<std::int8_t>((piece.rotation + quarter_turns) % kSideCount);
   UpdatePlacement(piece);
 }
+
+namespace {
 
 // TurnPiece with the work square in the top left of `work`, which grows to
 // fit: drawing a whole sheet makes one work bitmap instead of one a piece.

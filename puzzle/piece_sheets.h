@@ -65,6 +65,11 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& cho
 // the sheet holds instead of clearing the bounding rectangle first.
 void DrawPieceMask(Puz& puz, const SPuz& piece, bool keep_background = false);
 
+// Turns the geometry of `piece` by `quarter_turns` (0 to 3, clockwise)
+// about the top left of its bounding rectangle: its cell, its tabs, its
+// bounding rectangle and its rotation. No pixels change.
+void TurnGeometry(Puz& puz, SPuz& piece, int quarter_turns);
+
 // Turns `piece` by `quarter_turns` (0 to 3, clockwise) in the sheets: its
 // rectangles, its mask and image, and its bevel. 0 draws it as it lies.
 void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns);

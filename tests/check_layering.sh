@@ -34,5 +34,22 @@ hits=$(grep -rnE '\b(std::)?(exit|_Exit|abort|quick_exit)\s*\(|std::cerr|fprintf
   base --include='*.h' --include='*.cpp' | grep -v '^base/report.cpp:')
 [[ -z $hits ]] || complain "base/ shows messages and ends the process only through report.cpp:" "$hits"
 
+# The rules of the game (the files listed as `rules` in play/CMakeLists.txt)
+# see no windows, no toolkit and no platform services: what they need from
+# outside goes through BoardHost. Of play/ they include only each other.
+mapfile -t rules < <(sed -n '/^set(rules$/,/^)$/p' play/CMakeLists.txt | grep -oE '^\s+[a-z_]+\.(h|cpp)\s*$' | tr -d ' ')
+if ((${#rules[@]} == 0)); then
+  complain "The list of rules files was not found in play/CMakeLists.txt:" "set(rules ...)"
+fi
+for file in "${rules[@]}"; do
+  [[ -f play/$file ]] || complain "A rules file does not exist:" "play/$file"
+  hits=$(grep -nE '^\s*#\s*include\s*("(ui|platform|text|app)/|<Q)' "play/$file" | sed "s|^|play/$file:|")
+  [[ -z $hits ]] || complain "The rules include windows, the toolkit or the platform:" "$hits"
+  while IFS= read -r header; do
+    printf '%s\n' "${rules[@]}" | grep -qx "$header" ||
+      complain "The rules include a play/ header that is not one of them:" "play/$file: play/$header"
+  done < <(grep -oE '^\s*#\s*include\s*"play/[a-z_]+\.h"' "play/$file" | grep -oE '[a-z_]+\.h')
+done
+
 if ((failed)); then exit 1; fi
 echo "layering: ok"

@@ -135,23 +135,6 @@ TEST_F(BoardTest, ReplacePutsTheGroupAtItsExactPlaces) {
   EXPECT_EQ(piece.window.x - piece.board.x, piece.bound.x - piece.cell.x);
 }
 
-TEST_F(BoardTest, ZOrderSwapsOrRebuildsAndKeepsDepths) {
-  Cut(3, 3);
-  PlaceNear(4, 5, 0, 0);
-  board_.TryJoin(4);  // group {4, 5}
-  // Bringing 4 to index 5, which 5 holds: the two swap.
-  board_.BringToFront(4, 5);
-  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{0, 1, 2, 3, 5, 4, 6, 7, 8}));
-  // To the top: the group comes first, in group order.
-  board_.BringToFront(5, 0);
-  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{5, 4, 0, 1, 2, 3, 6, 7, 8}));
-  board_.BringToFront(8, 2);
-  EXPECT_EQ(puz_.cut.z_order, (std::vector<std::int16_t>{5, 4, 8, 0, 1, 2, 3, 6, 7}));
-  for (std::size_t index = 0; index < puz_.cut.z_order.size(); ++index) {
-    EXPECT_EQ(board_.piece(puz_.cut.z_order[index]).depth, static_cast<int>(index));
-  }
-}
-
 TEST_F(BoardTest, SolvedWhenTheLastSideJoins) {
   Cut(1, 1);
   EXPECT_TRUE(board_.IsSolved());  // one piece: every side a border
@@ -187,11 +170,19 @@ TEST_F(BoardTest, SolvedWhenTheLastSideJoins) {
   }
   EXPECT_TRUE(all_joined());
   EXPECT_TRUE(board.IsSolved());
-  EXPECT_TRUE(game.state & kGameSolved);
   // 4 x 5 pieces have 4 * 4 + 3 * 5 inner edges.
   EXPECT_EQ(host.joined_sides, 2 * (4 * 4 + 3 * 5));
+  // Asking is only asking: the completion is shown once, by Complete.
+  EXPECT_FALSE(game.state & kGameSolved);
+  EXPECT_EQ(host.completion, 0);
+  EXPECT_FALSE(host.clock_stopped);
+  const int redraws = host.redraws;
+  board.Complete();
+  board.Complete();
+  EXPECT_TRUE(game.state & kGameSolved);
   EXPECT_EQ(host.completion, kCompletionSparkles);
   EXPECT_TRUE(host.clock_stopped);
+  EXPECT_EQ(host.redraws, redraws + 1);
 }
 
 TEST_F(BoardTest, HitsFollowTheMaskAndTheZOrder) {
@@ -287,6 +278,30 @@ TEST_F(TurningTest, TurningIntoPlaceJoinsWithoutADrop) {
   EXPECT_EQ(host_.sounds.back(), BoardSound::kJoin);
 }
 
+TEST_F(TurningTest, ATurnChangesTheSameGeometryWithOrWithoutSheets) {
+  // The same cut without any pixels, turned by the board; the one with
+  // sheets turned by the sheets themselves.
+  Puz bare;
+  bare.cut = puz_.cut;
+  RecordingHost host;
+  Board board(bare, host);
+  for (int index = 0; index < board.piece_count(); ++index) {
+    const int turns = 1 + index % 3;
+    ASSERT_TRUE(board.Rotate(index, nullptr, turns, false));
+    SPuz& drawn = board_.piece(index);
+    TurnPiece(puz_, drawn, turns);
+    const SPuz& turned = board.piece(index);
+    EXPECT_EQ(turned.rotation, drawn.rotation) << index;
+    EXPECT_EQ(turned.cell, drawn.cell) << index;
+    EXPECT_EQ(turned.bound, drawn.bound) << index;
+    for (int side = 0; side < kSideCount; ++side) {
+      if (drawn.tab[side] == kNoTab) continue;
+      const auto tab = static_cast<std::size_t>(drawn.tab[side]);
+      EXPECT_EQ(bare.cut.tabs[tab], puz_.cut.tabs[tab]) << index << " " << side;
+    }
+  }
+}
+
 TEST_F(TurningTest, AGroupTurnsAsOneAndKeepsItsShape) {
   for (int piece : {0, 1, 3})
     Unturn(piece);
@@ -335,6 +350,8 @@ TEST_F(BoardTest, HelpStartsInTheCornerThenJoinsOnePairEachTime) {
     EXPECT_GE(host_.help_costs.back(), 2);  // at least one pair joined
   }
   EXPECT_TRUE(board_.IsSolved());
+  EXPECT_TRUE(puz_.state & kGameSolved);  // the last help completes the puzzle
+  EXPECT_EQ(host_.completion, kCompletionSparkles);
   EXPECT_LE(helps, 12);  // 12 inner edges, some closed as loops
   // Solved: nothing left to help with.
   EXPECT_FALSE(board_.Help());
