@@ -42,7 +42,7 @@ class FileSession {
     if (opened_here_) status_ = file.Open(mode);
   }
   ~FileSession() {
-    if (opened_here_ && file_.IsOpen()) file_.Close().code();
+    if (opened_here_ && file_.IsOpen()) file_.Close().MarkHandled();
   }
   FileSession(const FileSession&) = delete;
   FileSession& operator=(const FileSession&) = delete;

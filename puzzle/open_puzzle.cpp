@@ -83,7 +83,7 @@ Status BuildPuzzle(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable
 
   if (puz.level == kCustomLevel && !resuming && !table.ChooseCustomSize(puz)) {
     Status cancelled(kStatusQuietCancel);
-    cancelled.code();
+    cancelled.MarkHandled();
     return cancelled;
   }
   CBST_TRY(MakePiezas(puz, puz.picture_rect.width, puz.picture_rect.height, random));

@@ -89,7 +89,7 @@ Status WritePicture(Thumb& thumb, const PuzzlePicture& picture, ProgressSink* pr
     CBST_TRY(jpeg.Open(kOpenRead));
     Status copied = CopyFile(jpeg, file);
     thumb.picture_size = static_cast<std::uint32_t>(jpeg.Size());
-    jpeg.Close().code();
+    jpeg.Close().MarkHandled();
     CBST_TRY(std::move(copied));
     if (progress) progress->Progress(100);
   }

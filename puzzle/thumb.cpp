@@ -69,11 +69,11 @@ void Thumb::ReadHeaderOptions() {
 
 Status Thumb::ReadPuzzleHeader(bool load_thumbnail) {
   if (Status opened = file.Open(kOpenRead); opened.peek() != 0) {
-    opened.code();
+    opened.MarkHandled();
     return Status::Format(opened.peek(), "(%s)", file_path.c_str());
   }
   const auto fail = [this](Status status) {
-    file.Close().code();
+    file.Close().MarkHandled();
     return status;
   };
   const auto not_a_puzzle = [&] { return fail(Status(kStatusNotAPuzzle, message_name.view())); };
@@ -92,7 +92,7 @@ Status Thumb::ReadPuzzleHeader(bool load_thumbnail) {
   if (!in.ok()) {
     // Cut short before its levels, the file is no puzzle at all, whatever
     // version it claims: one status for one bad file.
-    newer.code();
+    newer.MarkHandled();
     return not_a_puzzle();
   }
   if (newer.peek() != 0) {

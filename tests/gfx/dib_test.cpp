@@ -192,7 +192,7 @@ TEST(BitmapFile, LoadsThroughTheInstalledReaderOnly) {
   SetDibReader(ReadGreyPicture);
   EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotAPicture);  // nothing to read
   const std::uint8_t level = 0x40;
-  file.Write(1, &level);
+  ASSERT_TRUE(file.Write(1, &level).ok());
   file.Seek(0);
   ASSERT_TRUE(LoadBitmapFile(file, bitmap).ok());
   EXPECT_EQ(bitmap.width(), 2);
@@ -201,7 +201,7 @@ TEST(BitmapFile, LoadsThroughTheInstalledReaderOnly) {
 
   // A picture inside a larger file is read where it starts.
   const std::uint8_t second = 0x80;
-  file.Write(1, &second);
+  ASSERT_TRUE(file.Write(1, &second).ok());
   ASSERT_TRUE(LoadBitmapFile(file, bitmap, 1).ok());
   EXPECT_EQ(Dib::FromBitmap(bitmap).row(0)[0] & 0xF8, 0x80);
   SetDibReader(nullptr);

@@ -132,13 +132,13 @@ TEST(BmpFile, BadFilesAreRefusedWithTheirName) {
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(scratch.Size()));
   scratch.Seek(0);
   scratch.Read(static_cast<std::int32_t>(bytes.size()), bytes.data());
-  scratch.Close().code();
+  scratch.Close().MarkHandled();
 
   const auto refused = [&](std::vector<std::uint8_t> content) {
     File file("/tmp/cbst-bad-picture.bmp");
     EXPECT_TRUE(file.Open(kOpenWrite | kOpenCreate).ok());
     EXPECT_TRUE(file.Write(static_cast<std::int32_t>(content.size()), content.data()).ok());
-    file.Close().code();
+    file.Close().MarkHandled();
     Dib dib;
     Status status = ReadBmp(dib, nullptr, false, 0, file);
     EXPECT_FALSE(file.IsOpen());  // opened and closed again
