@@ -21,8 +21,6 @@ namespace {
 
 constexpr int kFileHeaderBytes = kBmpFileHeaderSize;
 constexpr int kInfoHeaderBytes = kInfoHeaderSize;
-// The pixels of a bitmap could not be fetched.
-constexpr std::uint16_t kStatusNoPixels = 16;
 // Bitmaps of this many bytes or more (piece sheets, back buffers) take
 // their pixels straight from the system, on huge pages where it has them.
 constexpr std::size_t kHugePage = std::size_t{2} << 20;

@@ -55,7 +55,7 @@ class FileSession {
 };
 
 Status NotABmp(const File& file) {
-  return Status(kStatusNotAPicture, file.path().Compose(kPathName | kPathExtension).view());
+  return Status(kStatusNotReadable, file.path().Compose(kPathName | kPathExtension).view());
 }
 
 bool ReadExactly(File& file, void* data, std::int32_t count) {

@@ -16,9 +16,6 @@
 namespace cbst {
 namespace {
 
-// A quiet cancel: the player said no, and there is nothing to report.
-constexpr std::uint16_t kStatusQuietCancel = 1;
-
 int& OpeningCounter() {
   static int openings = 0;
   return openings;

@@ -310,7 +310,7 @@ Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool
                  .Run(dib, cached, pending ? *pending : ignored));
   }
   if (from_cache) *from_cache = cached;
-  if (!dib.valid()) return Status(kStatusNotAPuzzle, thumb.message_name.view());
+  if (!dib.valid()) return Status(kStatusNotReadable, thumb.message_name.view());
   table.TakePalette(dib.palette(), puz.background);
   return Status();
 }

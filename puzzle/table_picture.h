@@ -3,13 +3,12 @@
 #pragma once
 
 #include "base/status.h"
+#include "base/status_codes.h"
 #include "puzzle/play_table.h"
 #include "puzzle/puz.h"
 #include "puzzle/thumb.h"
 
 namespace cbst {
-
-inline constexpr std::uint16_t kStatusPictureTooLarge = 1005;  // NoReduceImg, and it does not fit
 
 // The picture cache's mode byte.
 inline constexpr std::uint8_t kCacheModeMarker = 0x02;  // always set

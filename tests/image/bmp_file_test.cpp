@@ -143,7 +143,7 @@ TEST(BmpFile, BadFilesAreRefusedWithTheirName) {
     Status status = ReadBmp(dib, nullptr, false, 0, file);
     EXPECT_FALSE(file.IsOpen());  // opened and closed again
     EXPECT_TRUE(dib.pixel_block().empty());
-    return status.code() == kStatusNotAPicture && status.text() == "cbst-bad-picture.bmp";
+    return status.code() == kStatusNotReadable && status.text() == "cbst-bad-picture.bmp";
   };
   auto wrong_magic = bytes;
   wrong_magic[0] = 'P';
@@ -175,10 +175,10 @@ TEST(BmpFile, ClaimedSizesAreCheckedBeforeAnythingIsAllocated) {
   for (const char* name : {"huge_dimensions.bmp", "height_int_min.bmp"}) {
     File file((std::string(CBST_TEST_DATA) + "/fuzz/fuzz_bmp/" + name).c_str());
     Dib dib;
-    EXPECT_EQ(ReadBmp(dib, nullptr, false, 0, file).code(), kStatusNotAPicture) << name;
+    EXPECT_EQ(ReadBmp(dib, nullptr, false, 0, file).code(), kStatusNotReadable) << name;
     EXPECT_FALSE(dib.valid()) << name;
     Bmp bitmap;
-    EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotAPicture) << name;
+    EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotReadable) << name;
     EXPECT_FALSE(bitmap.valid()) << name;
   }
   EXPECT_TRUE(Dib(kMaxPictureSide, 1, 1).valid());

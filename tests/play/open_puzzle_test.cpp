@@ -276,7 +276,7 @@ TEST_F(OpenPuzzle, ASeededPuzzleCutsTheSameEveryTime) {
     EXPECT_EQ(piece.rotation, 0);
 
   // Not a puzzle: 20 with the name, and nothing kept.
-  EXPECT_EQ(Open(puz, table, directory_ / "notes.txt").code(), kStatusNotAPuzzle);
+  EXPECT_EQ(Open(puz, table, directory_ / "notes.txt").code(), kStatusNotReadable);
   EXPECT_TRUE(puz.cut.pieces.empty());
 }
 
@@ -367,7 +367,7 @@ TEST_F(OpenPuzzle, DamagedPicturesGiveAStatus) {
   const fs::path data = fs::path(CBST_TEST_DATA) / "fuzz/fuzz_open_puzzle";
   Puz puz;
   VirtualTable table(puz, 640, 480);
-  EXPECT_EQ(Open(puz, table, data / "picture_huge_dimensions.puz").code(), kStatusNotAPicture);
+  EXPECT_EQ(Open(puz, table, data / "picture_huge_dimensions.puz").code(), kStatusNotReadable);
   EXPECT_EQ(Open(puz, table, data / "one_pixel_wide.puz").code(), kStatusLevelUnplayable);
   EXPECT_TRUE(puz.cut.pieces.empty());
 }
