@@ -294,7 +294,7 @@ Reduction ReducePicture(int table_width, int table_height, int width, int height
   return result;
 }
 
-Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool cache_allowed,
+Status LoadTablePicture(Dib& dib, Thumb& thumb, PlayTable& table, bool cache_allowed,
                         bool* from_cache, PictureCacheWrite* pending) {
   const DisplayFacts display = table.display();
   const int colours = DesiredColours(display);
@@ -311,7 +311,6 @@ Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool
   }
   if (from_cache) *from_cache = cached;
   if (!dib.valid()) return Status(kStatusNotReadable, thumb.message_name.view());
-  table.TakePalette(dib.palette(), puz.background);
   return Status();
 }
 
