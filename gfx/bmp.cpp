@@ -233,10 +233,7 @@ void Bmp::DrawStretched(DC& onto, const Rect16& to, const Rect16& from, RasterOp
   if (DCMem* dc = dc_mem()) dc->Flush();
   DCContext pixels;
   pixels.image = &handle_->image;
-  onto.Combine(pixels,
-               {static_cast<std::int16_t>(from.x + x_), static_cast<std::int16_t>(from.y + y_),
-                from.width, from.height},
-               to, op);
+  onto.Combine(pixels, from.Moved(x_, y_), to, op);
 }
 
 Status Bmp::WriteBmpFile(File& file) {

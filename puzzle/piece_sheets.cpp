@@ -340,10 +340,7 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& cho
     // and the tabs along with it; home stays in picture coordinates.
     const int dx = column_x[column] - piece.bound.x;
     const int dy = row_y - piece.bound.y;
-    const auto moved = [dx, dy](Rect16& rect) {
-      rect.x = static_cast<std::int16_t>(rect.x + dx);
-      rect.y = static_cast<std::int16_t>(rect.y + dy);
-    };
+    const auto moved = [dx, dy](Rect16& rect) { rect = rect.Moved(dx, dy); };
     moved(piece.bound);
     moved(piece.cell);
     for (int side = 0; side < kSideCount; ++side) {
