@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/status_codes.h"
 #include "puzzle/puzzle_codes.h"
 
 namespace cbst {
@@ -26,12 +27,6 @@ inline constexpr std::string_view kKeySystemLanguage = "sLanguage";
 // Dictionary messages.
 inline constexpr int kMessageIdentity = 26;             // the program's name before its version
 inline constexpr int kMessageReadOnlyDirectory = 1010;  // error group
-
-// What the command line may name that this version cannot open yet; each
-// message says what the file or word is (its status text).
-inline constexpr std::uint16_t kStatusPictureNotYet = 1020;    // a picture to make a puzzle of
-inline constexpr std::uint16_t kStatusSavedGameNotYet = 1021;  // a saved game
-inline constexpr std::uint16_t kStatusSetupWordNotYet = 1022;  // an installation word
 
 // Prefix of the scratch file that tests whether the program directory can
 // be written.

@@ -1,6 +1,7 @@
 // game_events.cpp: the game's menus and the commands that act on the
 // table and the board.
 #include "app/game_events.h"
+#include "base/status_codes.h"
 
 #include <algorithm>
 
@@ -33,8 +34,6 @@ namespace cbst {
 namespace {
 
 constexpr std::uint32_t kColourBits = 0xFFFFFF;
-// The status of a file that cannot be opened, told with its name.
-constexpr std::uint16_t kStatusCannotOpenFile = 12;
 
 // Texts that name an item or its shortcut.
 constexpr int kTextMinimise = 10;
@@ -325,7 +324,7 @@ void GameEvents::OpenHelp(int context) {
   const Traductor* dictionary = Traductor::Instance();
   const std::string path = HelpFilePath(
       program_directory_, dictionary ? std::string_view(dictionary->language().c_str()) : "");
-  if (!OpenHelpPage(path, context)) Status(kStatusCannotOpenFile, path).Report();
+  if (!OpenHelpPage(path, context)) Status(kStatusOpenFailed, path).Report();
 }
 
 bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {

@@ -40,7 +40,7 @@ class OneTransfer {
     }
   }
   ~OneTransfer() {
-    if (opened_) file_.Close().code();
+    if (opened_) file_.Close().MarkHandled();
   }
   OneTransfer(const OneTransfer&) = delete;
   OneTransfer& operator=(const OneTransfer&) = delete;
@@ -55,7 +55,7 @@ class OneTransfer {
 }  // namespace
 
 File::~File() {
-  if (IsOpen()) Close().code();
+  if (IsOpen()) Close().MarkHandled();
 }
 
 int File::OpenCount() {
@@ -71,7 +71,7 @@ VString File::FullName() const {
 }
 
 Status File::Open(int mode) {
-  if (IsOpen()) Close().code();
+  if (IsOpen()) Close().MarkHandled();
   RaiseHandleLimitOnce();
   const VString name = path_.Compose();
   const auto failure = [&](int error) {

@@ -67,7 +67,7 @@ Status CopyFile(const char* source, const char* destination, bool fail_if_exists
   if (FullPathName(source) == FullPathName(destination) || SameFile(source, destination)) {
     ReportErrorF(kSelfCopyMessage, FullPathName(source).c_str());
     Status status(kStatusCopyOntoItself, FullPathName(source).view());
-    status.code();  // shown already
+    status.MarkHandled();  // shown already
     return status;
   }
   struct stat facts {};

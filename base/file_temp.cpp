@@ -32,7 +32,7 @@ FileTemp::FileTemp() {
 }
 
 FileTemp::~FileTemp() {
-  File::Close().code();
+  File::Close().MarkHandled();
   Delete();
 }
 

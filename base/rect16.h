@@ -42,8 +42,16 @@ struct Rect16 {
     return !Empty() && px >= x && py >= y && px < x + width && py < y + height;
   }
 
-  // The smallest rectangle holding both (positive extents).
+  // Shifted by `dx` across and `dy` down, its size kept.
+  constexpr Rect16 Moved(int dx, int dy) const {
+    return {static_cast<std::int16_t>(x + dx), static_cast<std::int16_t>(y + dy), width, height};
+  }
+
+  // The smallest rectangle holding both (positive extents). An empty
+  // rectangle adds nothing, so a union can start from Rect16{}.
   constexpr Rect16 United(const Rect16& other) const {
+    if (other.Empty()) return *this;
+    if (Empty()) return other;
     const int left = std::min<int>(x, other.x);
     const int top = std::min<int>(y, other.y);
     const int right = std::max(LastColumn(), other.LastColumn());

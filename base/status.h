@@ -13,7 +13,9 @@
 
 namespace cbst {
 
-class Status {
+// A Status must be looked at: a dropped result is a compile error. Code that
+// means to ignore one says so with MarkHandled().
+class [[nodiscard]] Status {
  public:
   static constexpr std::uint32_t kCodeMask = 0xFFFF;
   static constexpr std::uint32_t kReportedBit = 1u << 16;
@@ -39,6 +41,9 @@ class Status {
   }
   bool ok() const { return code() == 0; }
   bool failed() const { return code() != 0; }
+  // Counts as handled without looking: for a result the caller has chosen to
+  // let go (a close after a failure already returned, a fallback tried next).
+  void MarkHandled() const { word_ |= kReportedBit; }
 
   // Reads the code without counting as handled: for passing a result on.
   std::uint16_t peek() const { return static_cast<std::uint16_t>(word_ & kCodeMask); }

@@ -194,7 +194,7 @@ const std::filesystem::path& BenchPuzzle() {
     }
     const Dib photo = testing::SyntheticPhoto(1632, 1224);
     const auto file = folder.path() / "bench.puz";
-    WritePuzzleFile(puz, file.c_str(), nullptr, {&photo, nullptr}, nullptr).code();
+    WritePuzzleFile(puz, file.c_str(), nullptr, {&photo, nullptr}, nullptr).MarkHandled();
     return file;
   }();
   return path;
@@ -213,7 +213,7 @@ void BM_OpenPuzzle(benchmark::State& state) {
   if (warm) {
     Puz primer;
     VirtualTable table(primer, 1920, 1080);
-    OpenPuzzleForPlay(primer, request, table).code();
+    OpenPuzzleForPlay(primer, request, table).MarkHandled();
   }
   OpenTimings total;
   int pieces = 0;
@@ -221,7 +221,7 @@ void BM_OpenPuzzle(benchmark::State& state) {
     Puz puz;
     VirtualTable table(puz, 1920, 1080);
     OpenTimings timings;
-    OpenPuzzleForPlay(puz, request, table, &timings).code();
+    OpenPuzzleForPlay(puz, request, table, &timings).MarkHandled();
     pieces = static_cast<int>(puz.cut.pieces.size());
     total.header += timings.header;
     total.picture += timings.picture;

@@ -51,7 +51,7 @@ int FuzzDictionary(const std::uint8_t* data, std::size_t size) {
   DixHeader header;
   DixTables tables;
   const bool read = ReadDixHeader(file, header).ok() && ReadDixTables(file, header, tables).ok();
-  file.Close().code();
+  file.Close().MarkHandled();
   if (!read) return 0;
 
   for (std::size_t index = 0; index < tables.keys.size() && index < kMaxKeysLookedUp; ++index) {

@@ -30,7 +30,7 @@ Bmp BitmapFromDib(Dib& dib) {
 }
 
 Status ReadDibFile(File& file, Dib& into, std::int64_t offset) {
-  if (!Reader()) return Status(kStatusNotAPicture);
+  if (!Reader()) return Status(kStatusNotReadable);
   return Reader()(file, offset, into);
 }
 

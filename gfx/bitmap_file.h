@@ -6,13 +6,11 @@
 
 #include "base/file.h"
 #include "base/status.h"
+#include "base/status_codes.h"
 #include "gfx/bmp.h"
 #include "gfx/dib.h"
 
 namespace cbst {
-
-// Not a picture this program can read (also: no reader installed).
-inline constexpr std::uint16_t kStatusNotAPicture = 20;
 
 // Reads the BMP image that starts `offset` bytes into `file` (files of the
 // program carry pictures inside them).

@@ -102,14 +102,83 @@ bool BlitRequest::Clip() {
   return width > 0 && height > 0;
 }
 
+namespace {
+
+// What one destination pixel becomes under an operation; the settings are
+// those of the whole blit.
+class PixelMixer {
+ public:
+  PixelMixer(const DisplayFormat& format, BlitOperation operation, std::uint32_t tint,
+             bool own_background)
+      : format_(format),
+        operation_(operation),
+        // Only the colour fields take part; spare bits stay clear.
+        colour_bits_(format.red.mask | format.green.mask | format.blue.mask),
+        blue_full_(format.blue.mask),
+        tint_(format.Pack(tint)),
+        own_background_(own_background) {}
+
+  std::uint32_t colour_bits() const { return colour_bits_; }
+
+  // `dv`, `sv` and `mv` are the destination, source and mask pixels (colour
+  // bits only); `b` points at the background pixel, which a masked copy
+  // that also clears the background writes.
+  std::uint32_t Mix(std::uint32_t dv, std::uint32_t sv, std::uint32_t mv, std::uint8_t* b) const {
+    const int bytes = format_.bytes_per_pixel;
+    const std::uint32_t m_blue = mv & blue_full_;
+    switch (operation_) {
+      case BlitOperation::kAndSource:
+        return dv & sv;
+      case BlitOperation::kAndNotSource:
+        return dv & ~sv;
+      case BlitOperation::kOrNotSource:
+        return dv | ~sv;
+      case BlitOperation::kMaskedCopyAlsoBackground:
+        if (!own_background_) StorePixel(b, bytes, LoadPixel(b, bytes) & mv);
+        return (dv & mv) ^ sv;
+      case BlitOperation::kMaskedCopy:
+        return (dv & mv) ^ sv;
+      case BlitOperation::kTint:
+        return PerField(format_, dv, tint_,
+                        [](std::uint32_t a, std::uint32_t t) { return (a + t) / 2; });
+      case BlitOperation::kBlendByMask:
+        if (m_blue == 0) return sv;
+        if (m_blue == blue_full_) {
+          return own_background_ ? dv : LoadPixel(b, bytes) & colour_bits_;
+        }
+        return Blend(sv, LoadPixel(b, bytes) & colour_bits_, m_blue);
+      case BlitOperation::kCutOut:
+        return m_blue == blue_full_ ? 0 : sv;
+      case BlitOperation::kCopyOverBackground:
+        if (m_blue != blue_full_) return sv;
+        return own_background_ ? dv : LoadPixel(b, bytes) & colour_bits_;
+    }
+    return dv;
+  }
+
+ private:
+  // `sv` over `bv`, the mask's blue field weighing how much of `bv` shows.
+  std::uint32_t Blend(std::uint32_t sv, std::uint32_t bv, std::uint32_t m_blue) const {
+    const std::uint32_t weight = (m_blue >> format_.blue.position) << (8 - format_.blue.width);
+    return PerField(format_, sv, bv, [weight](std::uint32_t a, std::uint32_t c) {
+      return ((256 - weight) * a + weight * c) / 256;
+    });
+  }
+
+  const DisplayFormat& format_;
+  BlitOperation operation_;
+  std::uint32_t colour_bits_;
+  std::uint32_t blue_full_;
+  std::uint32_t tint_;
+  bool own_background_;
+};
+
+}  // namespace
+
 void BlitDirect(BlitRequest request, BlitOperation operation) {
   if (!request.Clip()) return;
   const DisplayFormat& format = request.destination->format();
   const int bytes = format.bytes_per_pixel;
-  // Only the colour fields take part; spare bits stay clear.
-  const std::uint32_t colour_bits = format.red.mask | format.green.mask | format.blue.mask;
-  const std::uint32_t blue_full = format.blue.mask;
-  const std::uint32_t tint = format.Pack(request.tint);
   const PixelView destination = request.destination->pixels();
   const PixelView source = request.source ? request.source->pixels() : PixelView{};
   const bool own_background = !request.background || request.background == request.destination;
@@ -117,6 +186,8 @@ void BlitDirect(BlitRequest request, BlitOperation operation) {
   const int background_x = own_background ? request.x : request.background_x;
   const int background_y = own_background ? request.y : request.background_y;
   const PixelView mask = request.mask ? request.mask->pixels() : PixelView{};
+  const PixelMixer mixer(format, operation, request.tint, own_background);
+  const std::uint32_t colour_bits = mixer.colour_bits();
   if (operation == BlitOperation::kMaskedCopy && destination.bytes == bytes &&
       FastMaskedCopy(request, destination, source, mask, colour_bits)) {
     return;
@@ -132,54 +203,7 @@ void BlitDirect(BlitRequest request, BlitOperation operation) {
       const std::uint32_t dv = LoadPixel(d, bytes) & colour_bits;
       const std::uint32_t sv = s ? LoadPixel(s, bytes) & colour_bits : 0;
       const std::uint32_t mv = m ? LoadPixel(m, bytes) & colour_bits : 0;
-      const std::uint32_t m_blue = mv & blue_full;
-      std::uint32_t result = dv;
-      switch (operation) {
-        case BlitOperation::kAndSource:
-          result = dv & sv;
-          break;
-        case BlitOperation::kAndNotSource:
-          result = dv & ~sv;
-          break;
-        case BlitOperation::kOrNotSource:
-          result = dv | ~sv;
-          break;
-        case BlitOperation::kMaskedCopyAlsoBackground:
-          if (!own_background) StorePixel(b, bytes, LoadPixel(b, bytes) & mv);
-          [[fallthrough]];
-        case BlitOperation::kMaskedCopy:
-          result = (dv & mv) ^ sv;
-          break;
-        case BlitOperation::kTint:
-          result = PerField(format, dv, tint,
-                            [](std::uint32_t a, std::uint32_t t) { return (a + t) / 2; });
-          break;
-        case BlitOperation::kBlendByMask:
-          if (m_blue == 0) {
-            result = sv;
-          } else if (m_blue == blue_full) {
-            if (!own_background) result = LoadPixel(b, bytes) & colour_bits;
-          } else {
-            const std::uint32_t weight = (m_blue >> format.blue.position)
-                                         << (8 - format.blue.width);
-            const std::uint32_t bv = LoadPixel(b, bytes) & colour_bits;
-            result = PerField(format, sv, bv, [weight](std::uint32_t a, std::uint32_t c) {
-              return ((256 - weight) * a + weight * c) / 256;
-            });
-          }
-          break;
-        case BlitOperation::kCutOut:
-          result = m_blue == blue_full ? 0 : sv;
-          break;
-        case BlitOperation::kCopyOverBackground:
-          if (m_blue != blue_full) {
-            result = sv;
-          } else if (!own_background) {
-            result = LoadPixel(b, bytes) & colour_bits;
-          }
-          break;
-      }
-      StorePixel(d, bytes, result & colour_bits);
+      StorePixel(d, bytes, mixer.Mix(dv, sv, mv, b) & colour_bits);
       d += bytes;
       if (s) s += bytes;
       b += bytes;

@@ -21,8 +21,6 @@ namespace {
 
 constexpr int kFileHeaderBytes = kBmpFileHeaderSize;
 constexpr int kInfoHeaderBytes = kInfoHeaderSize;
-// The pixels of a bitmap could not be fetched.
-constexpr std::uint16_t kStatusNoPixels = 16;
 // Bitmaps of this many bytes or more (piece sheets, back buffers) take
 // their pixels straight from the system, on huge pages where it has them.
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
@@ -235,10 +233,7 @@ void Bmp::DrawStretched(DC& onto, const Rect16& to, const Rect16& from, RasterOp
   if (DCMem* dc = dc_mem()) dc->Flush();
   DCContext pixels;
   pixels.image = &handle_->image;
-  onto.Combine(pixels,
-               {static_cast<std::int16_t>(from.x + x_), static_cast<std::int16_t>(from.y + y_),
-                from.width, from.height},
-               to, op);
+  onto.Combine(pixels, from.Moved(x_, y_), to, op);
 }
 
 Status Bmp::WriteBmpFile(File& file) {

@@ -476,10 +476,7 @@ void DC::Stretch(const Rect16& to, DC& from, const Rect16& part, RasterOp op) {
   if (!from.valid()) return;
   from.Flush();
   const QPoint origin = from.context_->origin;
-  Combine(*from.context_,
-          {static_cast<std::int16_t>(part.x + origin.x()),
-           static_cast<std::int16_t>(part.y + origin.y()), part.width, part.height},
-          to, op);
+  Combine(*from.context_, part.Moved(origin.x(), origin.y()), to, op);
 }
 
 namespace {

@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "base/rect16.h"
+#include "base/status_codes.h"
 #include "gfx/drawing_tools.h"
 #include "gfx/raster_op.h"
 
@@ -22,9 +23,6 @@ class Palette;
 class Region;
 class DrawingSurface;
 struct DCContext;
-
-// The status of a DC asked for a printer: there is no print support yet.
-inline constexpr std::uint16_t kStatusNoPrinter = 30;
 
 class DC {
  public:

@@ -42,7 +42,7 @@ class FileSession {
     if (opened_here_) status_ = file.Open(mode);
   }
   ~FileSession() {
-    if (opened_here_ && file_.IsOpen()) file_.Close().code();
+    if (opened_here_ && file_.IsOpen()) file_.Close().MarkHandled();
   }
   FileSession(const FileSession&) = delete;
   FileSession& operator=(const FileSession&) = delete;
@@ -55,7 +55,7 @@ class FileSession {
 };
 
 Status NotABmp(const File& file) {
-  return Status(kStatusNotAPicture, file.path().Compose(kPathName | kPathExtension).view());
+  return Status(kStatusNotReadable, file.path().Compose(kPathName | kPathExtension).view());
 }
 
 bool ReadExactly(File& file, void* data, std::int32_t count) {

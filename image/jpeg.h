@@ -13,6 +13,7 @@
 #include "base/dyn_array.h"
 #include "base/file.h"
 #include "base/status.h"
+#include "base/status_codes.h"
 #include "gfx/dib.h"
 #include "image/progress_sink.h"
 
@@ -43,9 +44,6 @@ inline constexpr int kColoursPicked = 235;
 inline constexpr int kColoursPalette16 = 16;
 inline constexpr int kFixedColours = 20;
 
-// Results; both failures carry the codec's message number as their text.
-inline constexpr std::uint16_t kStatusJpegEncodingFailed = 30;
-inline constexpr std::uint16_t kStatusJpegDecodingFailed = 31;
 // Raised by the output stage when the codec's colour map does not fit the
 // colour table.
 inline constexpr int kCodecColourMapTooLarge = 1027;

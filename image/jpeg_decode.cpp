@@ -472,7 +472,7 @@ class FileAccess {
     }
   }
   ~FileAccess() {
-    if (opened_here_ && file_.IsOpen()) file_.Close().code();
+    if (opened_here_ && file_.IsOpen()) file_.Close().MarkHandled();
   }
   FileAccess(const FileAccess&) = delete;
   FileAccess& operator=(const FileAccess&) = delete;

@@ -157,7 +157,7 @@ Status SaveJpegFile(const Dib& dib, ProgressSink* progress, std::uint32_t flags,
     FileStream output(file);
     status = Encode(dib, progress, flags, quality, part, &output);
   }
-  if (opened_here) file.Close().code();
+  if (opened_here) file.Close().MarkHandled();
   return status;
 }
 
@@ -178,7 +178,7 @@ Status RecompressDib(Dib& dib, ProgressSink* progress) {
   CBST_TRY(SaveJpegFile(dib, encoding.get(), 0, kRecompressQuality, nullptr, file, 0));
   int colours = 0;
   Status status = LoadJpegFile(dib, decoding.get(), kLoadPumpMessages, colours, 0, file);
-  file.Close().code();
+  file.Close().MarkHandled();
   return status;
 }
 

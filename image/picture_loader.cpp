@@ -15,7 +15,7 @@ int LoadPicture(Dib& dib, ProgressSink* progress, int kind, File& file, Status& 
     status = ReadBmp(dib, progress, false, 0, file);
     if (status.peek() == 0) return kPictureBmpFile;
     if (kind == kPictureBmpFile) return 0;
-    status.code();  // not a BMP: JPEG is tried next
+    status.MarkHandled();  // not a BMP: JPEG is tried next
   }
   int colours = 0;
   status = LoadJpegFile(dib, progress, kLoadForDisplay | kLoadWholeStream, colours, 0, file);

@@ -8,23 +8,7 @@
 #include "gfx/pixel_access.h"
 
 namespace cbst {
-namespace {
-
-Rect16 Union(const Rect16& a, const Rect16& b) {
-  if (a.Empty()) return b;
-  if (b.Empty()) return a;
-  const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
-  const int right = std::max(a.x + a.width, b.x + b.width);
-  const int bottom = std::max(a.y + a.height, b.y + b.height);
-  return {static_cast<std::int16_t>(left), static_cast<std::int16_t>(top),
-          static_cast<std::int16_t>(right - left), static_cast<std::int16_t>(bottom - top)};
-}
-
-bool Overlap(const Rect16& a, const Rect16& b) {
-  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int OppositeSideChecked(int side) {
   if (side < 0 || side >= kSideCount) {
@@ -209,11 +193,10 @@ bool Board::MovePiece(int index, unsigned flags, int x, int y) {
     // The group floats as one picture: only that picture moves, and the
     // others follow when it is dropped.
     const Rect16 was = puz_.carried_bounds;
-    puz_.carried_bounds.x = static_cast<std::int16_t>(was.x + dx);
-    puz_.carried_bounds.y = static_cast<std::int16_t>(was.y + dy);
-    if (redraw) host_.Redraw(p.box, Union(was, puz_.carried_bounds));
+    puz_.carried_bounds = was.Moved(dx, dy);
+    if (redraw) host_.Redraw(p.box, was.United(puz_.carried_bounds));
   } else if (redraw) {
-    host_.Redraw(p.box, Union(before, p.window));
+    host_.Redraw(p.box, before.United(p.window));
   }
   if (flags & kMoveReplaceGroup) Replace(index, false);
   return moved;
@@ -222,7 +205,7 @@ bool Board::MovePiece(int index, unsigned flags, int x, int y) {
 Rect16 Board::Bounds(const std::vector<int>& group) {
   Rect16 bounds{};
   for (int member : group)
-    bounds = Union(bounds, piece(member).window);
+    bounds = bounds.United(piece(member).window);
   return bounds;
 }
 
@@ -259,7 +242,7 @@ void Board::BringToFront(int index, int target) {
     SPuz& each = piece(order[position]);
     const bool deeper = static_cast<int>(position) > each.depth;
     each.depth = static_cast<std::int16_t>(position);
-    if (deeper && !in_group[each.id] && Overlap(each.window, bounds))
+    if (deeper && !in_group[each.id] && each.window.Overlaps(bounds))
       host_.Redraw(each.box, each.window);
   }
 }

@@ -17,7 +17,7 @@ TableFrames::TableFrames(TableBase& table, std::function<void(const Rect16&)> sh
 void TableFrames::InvertFrame(const Rect16& rect, int thickness) {
   if (rect.Empty() || thickness < 1) return;
   table_.back_buffer().dc().InvertFrame(rect, thickness);
-  changed_ = changed_.Empty() ? rect : changed_.United(rect);
+  changed_ = changed_.United(rect);
   // Inverted twice, a frame is gone; inverted once more, it is back.
   const Frame frame{rect, thickness};
   if (const auto found = std::find(frames_.begin(), frames_.end(), frame); found != frames_.end()) {

@@ -2,8 +2,11 @@
 #include "puzzle/open_puzzle.h"
 
 #include <chrono>
+#include <memory>
+#include <utility>
 
 #include "base/status_codes.h"
+#include "gfx/palette.h"
 #include "platform/busy.h"
 #include "platform/clock.h"
 #include "puzzle/make_piezas.h"
@@ -15,9 +18,6 @@
 
 namespace cbst {
 namespace {
-
-// A quiet cancel: the player said no, and there is nothing to report.
-constexpr std::uint16_t kStatusQuietCancel = 1;
 
 int& OpeningCounter() {
   static int openings = 0;
@@ -58,20 +58,30 @@ class TableBusy {
   PlayTable& table_;
 };
 
-Status BuildPuzzle(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable& table,
-                   OpenTimings& timings, Stopwatch& watch) {
-  puz.state |= kStateBuilding | kStateBuildingBusy;
-  const TableBusy busy(table);
-  const bool resuming = (puz.state & kStateRestoring) != 0;
-
+// What the building of a game keeps for its start: the decoded picture while
+// it is still to be cached, and the picture's palette, which the table takes
+// only once the new game has replaced the old one.
+struct BuildLeftovers {
   Dib dib;
   PictureCacheWrite cache;
-  CBST_TRY(
-      LoadTablePicture(dib, puz, thumb, table, request.cache_allowed, &timings.from_cache, &cache));
+  std::unique_ptr<Palette> palette;
+};
+
+// Everything of a new game that can fail: the picture, the cut and the
+// piece sheets. `puz` is not on the table yet.
+Status BuildPieces(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable& table,
+                   OpenTimings& timings, Stopwatch& watch, BuildLeftovers& leftovers) {
+  puz.state |= kStateBuilding | kStateBuildingBusy;
+  const bool resuming = (puz.state & kStateRestoring) != 0;
+
+  Dib& dib = leftovers.dib;
+  CBST_TRY(LoadTablePicture(dib, thumb, table, request.cache_allowed, &timings.from_cache,
+                            &leftovers.cache));
+  if (dib.palette()) leftovers.palette = std::make_unique<Palette>(*dib.palette());
   timings.picture = watch.Lap();
   CBST_TRY(ReduceToTable(puz, dib, table));
   // The decoded picture is kept only to be cached once the game stands.
-  if (!cache.append) dib = Dib();
+  if (!leftovers.cache.append) dib = Dib();
   timings.reduce = watch.Lap();
 
   Random& random = ProgramRandom();
@@ -83,15 +93,23 @@ Status BuildPuzzle(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable
 
   if (puz.level == kCustomLevel && !resuming && !table.ChooseCustomSize(puz)) {
     Status cancelled(kStatusQuietCancel);
-    cancelled.code();
+    cancelled.MarkHandled();
     return cancelled;
   }
   CBST_TRY(MakePiezas(puz, puz.picture_rect.width, puz.picture_rect.height, random));
   timings.cut = watch.Lap();
   CBST_TRY(DrawPieceSheets(puz, table.Progress(kDrawingPiecesMessage), request.sheets));
   timings.sheets = watch.Lap();
+  return Status();
+}
 
+// The built game, now the table's: its colours, boxes and caption, the
+// clock, the pieces spread and the picture cached.
+void StartGame(Puz& puz, Thumb& thumb, PlayTable& table, OpenTimings& timings, Stopwatch& watch,
+               const BuildLeftovers& leftovers) {
+  const bool resuming = (puz.state & kStateRestoring) != 0;
   puz.state &= ~kStateBuilding;
+  table.TakePalette(leftovers.palette.get(), puz.background);
   if (!resuming) puz.boxes = DefaultBoxes(table.width(), table.height());
   table.SetCaption(VString::Format("%s:%s", kProgramTitle, puz.title.c_str()).view());
 
@@ -102,35 +120,15 @@ Status BuildPuzzle(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable
     if (!table.ScatterPieces(puz, whole) && !whole) table.ScatterPieces(puz, true);
   }
   timings.scatter = watch.Lap();
-  StorePictureCache(thumb, dib, cache);
+  StorePictureCache(thumb, leftovers.dib, leftovers.cache);
   puz.state &= ~kStateBuildingBusy;
-  return Status();
 }
 
-}  // namespace
-
-int OpeningsInProgress() {
-  return OpeningCounter();
-}
-
-Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
-                         OpenTimings* timings) {
-  const OpeningUnderWay under_way;
-  OpenTimings local;
-  OpenTimings& times = timings ? *timings : local;
-  Stopwatch watch;
+// The puzzle's title, levels and options from its header, with what the
+// player asked for on top.
+Status ReadHeader(Puz& puz, const Thumb& thumb, const OpenRequest& request,
+                  const PlayTable& table) {
   const bool resuming = (puz.state & kStateRestoring) != 0;
-  if (!resuming) {
-    puz.Clear();
-    puz.file_path = request.path;
-    puz.game_flags = request.game_flags;
-  }
-  const WaitCursor wait;
-  Thumb thumb;
-  if (Status header = thumb.Open(request.path.c_str(), false); header.peek() != 0) {
-    puz.Clear();
-    return header;
-  }
   puz.title = thumb.title;
   puz.level_rows = {};
   puz.level_columns = {};
@@ -150,21 +148,51 @@ Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
   const ScreenFacts screen{display.width, display.height,
                            display.Colours() >= 1 && display.Colours() <= 16};
   OptionString options(thumb.options.view());
-  if (Status parsed = ParseOptions(puz, OptionMode::kPuzzle, options, screen); parsed.peek()) {
-    puz.Clear();
-    return parsed;
-  }
+  CBST_TRY(ParseOptions(puz, OptionMode::kPuzzle, options, screen));
   puz.option_flags |= kOptionAssemblyFrame;
   if (request.options & kOpenNoTurning) puz.option_flags |= kOptionNoRotable;
   if (request.options & kOpenMosaic) puz.option_flags |= kOptionNoDeform;
   if (!resuming) puz.game_seed = request.game_seed;
   if (puz.puzzle_seed != 0) puz.game_seed = puz.puzzle_seed;
+  return Status();
+}
+
+}  // namespace
+
+int OpeningsInProgress() {
+  return OpeningCounter();
+}
+
+Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
+                         OpenTimings* timings) {
+  const OpeningUnderWay under_way;
+  OpenTimings local;
+  OpenTimings& times = timings ? *timings : local;
+  Stopwatch watch;
+  // The new game is built apart and takes the place of the one on the table
+  // only once it stands; a saved game being resumed is built where it was
+  // read, and cannot be played when that fails.
+  const bool resuming = (puz.state & kStateRestoring) != 0;
+  Puz fresh;
+  if (resuming) {
+    fresh = std::move(puz);
+    puz.Clear();
+  } else {
+    fresh.file_path = request.path;
+    fresh.game_flags = request.game_flags;
+  }
+  const WaitCursor wait;
+  Thumb thumb;
+  CBST_TRY(thumb.Open(request.path.c_str(), false));
+  CBST_TRY(ReadHeader(fresh, thumb, request, table));
   times.header = watch.Lap();
 
-  Status built = BuildPuzzle(puz, thumb, request, table, times, watch);
-  if (built.peek() != 0) {
-    puz.Clear();
-    return built;
+  BuildLeftovers leftovers;
+  {
+    const TableBusy busy(table);
+    CBST_TRY(BuildPieces(fresh, thumb, request, table, times, watch, leftovers));
+    puz = std::move(fresh);
+    StartGame(puz, thumb, table, times, watch, leftovers);
   }
   return Status();
 }

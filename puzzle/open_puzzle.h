@@ -52,8 +52,10 @@ struct OpenTimings {
 
 // Opens the puzzle file for a new game on `table`: header and options,
 // the picture reduced to the table, the pieces cut and drawn, the default
-// boxes, the clock started and the pieces spread. Any failure leaves `puz`
-// empty; cancelling the custom-size question fails quietly (already handled).
+// boxes, the clock started and the pieces spread. A failure leaves `puz`,
+// and the game the table shows, as they were (a saved game being resumed is
+// let go); cancelling the custom-size question fails quietly (already
+// handled).
 Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
                          OpenTimings* timings = nullptr);
 

@@ -274,19 +274,16 @@ void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns) {
   TurnPieceIn(puz, piece, quarter_turns, work);
 }
 
-Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& choices) {
-  PieceSheets& sheets = puz.sheets;
-  if (sheets.image || sheets.mask) {
-    // The sheets stay as they are; drawing twice is a fault of the caller.
-    ReportUnexpected(kSheetsExistMessage);
-    return Status();
-  }
-  Cut& cut = puz.cut;
+namespace {
+
+// Each column of the sheets as wide as its widest piece, each row as high as
+// its highest (a piece that turns needs its larger side both ways).
+void MeasureSheets(const Puz& puz, PieceSheets& sheets) {
+  const Cut& cut = puz.cut;
   const int columns = cut.columns;
-  const int rows = cut.rows;
   const bool turnable = !puz.HasOption(kOptionNoRotable);
   sheets.column_widths.assign(static_cast<std::size_t>(columns), 0);
-  sheets.row_heights.assign(static_cast<std::size_t>(rows), 0);
+  sheets.row_heights.assign(static_cast<std::size_t>(cut.rows), 0);
   sheets.largest_extent = 0;
   for (const SPuz& piece : cut.pieces) {
     const int column = piece.id % columns;
@@ -302,15 +299,17 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& cho
     sheets.largest_extent = std::max({sheets.largest_extent, static_cast<int>(piece.bound.width),
                                       static_cast<int>(piece.bound.height)});
   }
+}
+
+// The image and mask sheets, in the display's rendering mode: pixels
+// composed directly where it allows that, through raster operations
+// otherwise. The image sheet starts black, the mask sheet white.
+Status MakeSheets(PieceSheets& sheets) {
   int width = 0, height = 0;
   for (int value : sheets.column_widths)
     width += value;
   for (int value : sheets.row_heights)
     height += value;
-
-  // In the display's rendering mode: pixels composed directly where it
-  // allows that, through raster operations otherwise.
-  // The image sheet starts black, the mask sheet white.
   sheets.image = MakeBmpMem(width, height);
   if (!sheets.image->valid()) {
     sheets = PieceSheets();
@@ -325,9 +324,40 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& cho
     sheets = PieceSheets();
     return Status(kStatusOutOfMemory);
   }
+  return Status();
+}
+
+// Moves `piece` into its slot of the sheets, whose corner is (x, y): the
+// bounding rectangle to the corner, the cell and the tabs along with it;
+// home stays in picture coordinates.
+void MoveIntoSheet(Cut& cut, SPuz& piece, int x, int y) {
+  const int dx = x - piece.bound.x;
+  const int dy = y - piece.bound.y;
+  const auto moved = [dx, dy](Rect16& rect) { rect = rect.Moved(dx, dy); };
+  moved(piece.bound);
+  moved(piece.cell);
+  for (int side = 0; side < kSideCount; ++side) {
+    if (piece.tab[side] != kNoTab) moved(cut.tabs[static_cast<std::size_t>(piece.tab[side])]);
+  }
+  UpdatePlacement(piece);
+}
+
+}  // namespace
+
+Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& choices) {
+  PieceSheets& sheets = puz.sheets;
+  if (sheets.image || sheets.mask) {
+    // The sheets stay as they are; drawing twice is a fault of the caller.
+    ReportUnexpected(kSheetsExistMessage);
+    return Status();
+  }
+  MeasureSheets(puz, sheets);
+  CBST_TRY(MakeSheets(sheets));
   sheets.shader = ChooseShader(puz, choices.grey_outlines || MemoryIsShort());
   sheets.force_pixel_turning = choices.force_pixel_turning;
 
+  Cut& cut = puz.cut;
+  const int columns = cut.columns;
   BmpMem work(sheets.largest_extent, sheets.largest_extent, &sheets.image->dc());
   std::vector<int> column_x(static_cast<std::size_t>(columns) + 1, 0);
   for (int column = 0; column < columns; ++column)
@@ -340,20 +370,7 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& cho
     const int column = piece.id % columns;
     if (column == 0 && index > 0)
       row_y += sheets.row_heights[static_cast<std::size_t>(piece.id / columns - 1)];
-    // Into the sheet: the bounding rectangle to the cell's corner, the cell
-    // and the tabs along with it; home stays in picture coordinates.
-    const int dx = column_x[column] - piece.bound.x;
-    const int dy = row_y - piece.bound.y;
-    const auto moved = [dx, dy](Rect16& rect) {
-      rect.x = static_cast<std::int16_t>(rect.x + dx);
-      rect.y = static_cast<std::int16_t>(rect.y + dy);
-    };
-    moved(piece.bound);
-    moved(piece.cell);
-    for (int side = 0; side < kSideCount; ++side) {
-      if (piece.tab[side] != kNoTab) moved(cut.tabs[static_cast<std::size_t>(piece.tab[side])]);
-    }
-    UpdatePlacement(piece);
+    MoveIntoSheet(cut, piece, column_x[column], row_y);
     const int rotation = piece.rotation;
     piece.rotation = 0;
     TurnPieceIn(puz, piece, rotation, work);

@@ -1,19 +1,11 @@
-// puzzle_codes.h: the numbers of puzzle files: statuses, option flags, levels.
+// puzzle_codes.h: the numbers of puzzle files: option flags, levels, versions.
 #pragma once
 
 #include <cstdint>
 
-namespace cbst {
+#include "base/status_codes.h"
 
-// Results.
-inline constexpr std::uint16_t kStatusNotAPuzzle = 20;  // wrong magic, extension or picture
-inline constexpr std::uint16_t kStatusNeedsNewerProgram = 1000;
-inline constexpr std::uint16_t kStatusWindowTooSmall = 1001;   // a saved game's window size
-inline constexpr std::uint16_t kStatusScreenTooSmall = 1002;   // the puzzle's MinRes:
-inline constexpr std::uint16_t kStatusPiecesTooSmall = 1003;   // a level's pieces under 12 pixels
-inline constexpr std::uint16_t kStatusTooFewPieces = 1004;     // a level of fewer than 4 pieces
-inline constexpr std::uint16_t kStatusLevelUnplayable = 1006;  // no pieces, too many or too small
-inline constexpr std::uint16_t kStatusUnusablePicture = 1008;  // not loaded, or under 8 bits
+namespace cbst {
 
 // Versions, in hundredths.
 inline constexpr std::uint16_t kProgramVersion = 230;

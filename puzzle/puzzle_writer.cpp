@@ -64,7 +64,7 @@ Status CopyFile(File& from, File& to) {
   std::vector<std::uint8_t> piece(kCopyPieceBytes);
   for (;;) {
     const std::int32_t read = from.Read(kCopyPieceBytes, piece.data());
-    if (read < 0) return Status(kStatusNotAPicture, from.FullName().view());
+    if (read < 0) return Status(kStatusNotReadable, from.FullName().view());
     if (read == 0) return Status();
     CBST_TRY(to.Write(read, piece.data()));
   }
@@ -89,7 +89,7 @@ Status WritePicture(Thumb& thumb, const PuzzlePicture& picture, ProgressSink* pr
     CBST_TRY(jpeg.Open(kOpenRead));
     Status copied = CopyFile(jpeg, file);
     thumb.picture_size = static_cast<std::uint32_t>(jpeg.Size());
-    jpeg.Close().code();
+    jpeg.Close().MarkHandled();
     CBST_TRY(std::move(copied));
     if (progress) progress->Progress(100);
   }
@@ -112,7 +112,7 @@ Status WriteAll(Thumb& thumb, const Puz& puz, const Dib* thumbnail, const Puzzle
 
 Status WritePuzzleFile(const Puz& puz, const char* path, const Dib* thumbnail,
                        const PuzzlePicture& picture, ProgressSink* progress) {
-  if (!picture.picture && !picture.jpeg_file) return Status(kStatusNotAPicture, path);
+  if (!picture.picture && !picture.jpeg_file) return Status(kStatusNotReadable, path);
   // The user's photograph is read while the puzzle is written: it can never
   // be the puzzle too.
   if (picture.jpeg_file && SameFile(picture.jpeg_file, path)) {

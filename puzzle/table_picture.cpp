@@ -80,7 +80,7 @@ std::optional<CacheHeader> ReadCacheHeader(File& file, std::int64_t at) {
     CacheHeader read{in.U8(), in.U16(), in.U16()};
     if (in.ok()) header = read;
   }
-  if (opened_here) file.Close().code();
+  if (opened_here) file.Close().MarkHandled();
   return header;
 }
 
@@ -127,7 +127,7 @@ std::optional<std::int64_t> PictureEnd(Thumb& thumb, std::int64_t jpeg_at) {
   if (opened_here && file.Open(kOpenRead).code() != 0) return std::nullopt;
   std::optional<std::int64_t> end = JpegStreamEnd(file, jpeg_at);
   if (end && *end > file.Size()) end.reset();
-  if (opened_here) file.Close().code();
+  if (opened_here) file.Close().MarkHandled();
   return end;
 }
 
@@ -213,7 +213,7 @@ class CachedDecode {
 
   Status Decode(Dib& dib, bool palette_only) {
     File& file = thumb_.file;
-    if (file.IsOpen()) file.Close().code();
+    if (file.IsOpen()) file.Close().MarkHandled();
     CBST_TRY(file.Open(kOpenRead));
     const bool kind_two = thumb_.picture_kind == kPicturePaletteAndJpeg;
     std::uint32_t flags = 0;
@@ -232,7 +232,7 @@ class CachedDecode {
     }
     Status decoded =
         LoadJpegFile(dib, table_.Progress(kDecodingMessage), flags, colours, jpeg_at_, file);
-    file.Close().code();
+    file.Close().MarkHandled();
     return decoded;
   }
 
@@ -294,7 +294,7 @@ Reduction ReducePicture(int table_width, int table_height, int width, int height
   return result;
 }
 
-Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool cache_allowed,
+Status LoadTablePicture(Dib& dib, Thumb& thumb, PlayTable& table, bool cache_allowed,
                         bool* from_cache, PictureCacheWrite* pending) {
   const DisplayFacts display = table.display();
   const int colours = DesiredColours(display);
@@ -310,22 +310,21 @@ Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool
                  .Run(dib, cached, pending ? *pending : ignored));
   }
   if (from_cache) *from_cache = cached;
-  if (!dib.valid()) return Status(kStatusNotAPuzzle, thumb.message_name.view());
-  table.TakePalette(dib.palette(), puz.background);
+  if (!dib.valid()) return Status(kStatusNotReadable, thumb.message_name.view());
   return Status();
 }
 
 void StorePictureCache(Thumb& thumb, const Dib& dib, const PictureCacheWrite& pending) {
   if (!pending.append || !dib.valid()) return;
   File& file = thumb.file;
-  if (file.IsOpen()) file.Close().code();
+  if (file.IsOpen()) file.Close().MarkHandled();
   if (file.Open(kOpenRead | kOpenWrite).code() != 0) return;
   if (pending.cut_old) {
     // The directory forgets the old cache before the bytes after it change.
     const std::int64_t old_cache = thumb.cache_at;
     thumb.cache_at = 0;
     if (thumb.WriteDirectory().code() != 0 || file.SetLength(old_cache).code() != 0) {
-      file.Close().code();
+      file.Close().MarkHandled();
       return;
     }
   }
@@ -335,8 +334,8 @@ void StorePictureCache(Thumb& thumb, const Dib& dib, const PictureCacheWrite& pe
     if (thumb.WriteDirectory().code() != 0) thumb.cache_at = 0;
   }
   // A cache that could not be written whole is no cache.
-  if (thumb.cache_at == 0) file.SetLength(cache_at).code();
-  file.Close().code();
+  if (thumb.cache_at == 0) file.SetLength(cache_at).MarkHandled();
+  file.Close().MarkHandled();
 }
 
 Status ReduceToTable(Puz& puz, const Dib& dib, PlayTable& table) {

@@ -3,13 +3,12 @@
 #pragma once
 
 #include "base/status.h"
+#include "base/status_codes.h"
 #include "puzzle/play_table.h"
 #include "puzzle/puz.h"
 #include "puzzle/thumb.h"
 
 namespace cbst {
-
-inline constexpr std::uint16_t kStatusPictureTooLarge = 1005;  // NoReduceImg, and it does not fit
 
 // The picture cache's mode byte.
 inline constexpr std::uint8_t kCacheModeMarker = 0x02;  // always set
@@ -49,10 +48,10 @@ struct PictureCacheWrite {
 
 // Loads the picture of the puzzle whose header `thumb` has read, through
 // the cache when `cache_allowed` (`from_cache` tells whether the cache was
-// read), and hands its palette and the puzzle's background to the table.
+// read). The table takes its palette once the new game is on it.
 // `pending` says what to write into the file if the opening succeeds.
 // Nothing is written here.
-Status LoadTablePicture(Dib& dib, Puz& puz, Thumb& thumb, PlayTable& table, bool cache_allowed,
+Status LoadTablePicture(Dib& dib, Thumb& thumb, PlayTable& table, bool cache_allowed,
                         bool* from_cache = nullptr, PictureCacheWrite* pending = nullptr);
 // Writes the cache LoadTablePicture asked for. A failure at any point
 // leaves the file without a cache, its picture untouched.

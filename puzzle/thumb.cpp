@@ -44,7 +44,7 @@ Status Thumb::Open(const char* path, bool load_thumbnail) {
   if (!strcasecmp(extension.c_str(), "sav") && saved_game_reader) {
     return saved_game_reader(*this, load_thumbnail);
   }
-  return Status(kStatusNotAPuzzle, message_name.view());
+  return Status(kStatusNotReadable, message_name.view());
 }
 
 void Thumb::ReadHeaderOptions() {
@@ -69,14 +69,14 @@ void Thumb::ReadHeaderOptions() {
 
 Status Thumb::ReadPuzzleHeader(bool load_thumbnail) {
   if (Status opened = file.Open(kOpenRead); opened.peek() != 0) {
-    opened.code();
+    opened.MarkHandled();
     return Status::Format(opened.peek(), "(%s)", file_path.c_str());
   }
   const auto fail = [this](Status status) {
-    file.Close().code();
+    file.Close().MarkHandled();
     return status;
   };
-  const auto not_a_puzzle = [&] { return fail(Status(kStatusNotAPuzzle, message_name.view())); };
+  const auto not_a_puzzle = [&] { return fail(Status(kStatusNotReadable, message_name.view())); };
 
   BinaryReader in(file);
   format_version = in.U16();
@@ -92,7 +92,7 @@ Status Thumb::ReadPuzzleHeader(bool load_thumbnail) {
   if (!in.ok()) {
     // Cut short before its levels, the file is no puzzle at all, whatever
     // version it claims: one status for one bad file.
-    newer.code();
+    newer.MarkHandled();
     return not_a_puzzle();
   }
   if (newer.peek() != 0) {
@@ -127,7 +127,7 @@ Status Thumb::ReadPuzzleHeader(bool load_thumbnail) {
 
 Status Thumb::ReadDirectory() {
   if (file.Seek(directory_at) != directory_at)
-    return Status(kStatusNotAPuzzle, message_name.view());
+    return Status(kStatusNotReadable, message_name.view());
   BinaryReader in(file);
   thumbnail_at = in.U32();
   picture_at = in.U32();
@@ -135,7 +135,7 @@ Status Thumb::ReadDirectory() {
   picture_kind = in.U8();
   cache_at = in.U32();
   alternative_at = in.U32();
-  if (!in.ok()) return Status(kStatusNotAPuzzle, message_name.view());
+  if (!in.ok()) return Status(kStatusNotReadable, message_name.view());
   return Status();
 }
 
@@ -155,7 +155,7 @@ Status Thumb::WriteDirectory() {
 
 Status Thumb::SeekPastDirectory() {
   const std::int64_t past = std::int64_t{directory_at} + kDirectoryBytes;
-  if (file.Seek(past) != past) return Status(kStatusNotAPuzzle, message_name.view());
+  if (file.Seek(past) != past) return Status(kStatusNotReadable, message_name.view());
   return Status();
 }
 

@@ -1,9 +1,10 @@
 // text_codes.h: the numbers of the translation dictionary: text types and
-// contexts, lookup flags, file versions, the message ids it shows and its
-// result codes.
+// contexts, lookup flags, file versions and the message ids it shows.
 #pragma once
 
 #include <cstdint>
+
+#include "base/status_codes.h"
 
 namespace cbst {
 
@@ -53,11 +54,6 @@ inline constexpr int kTextWrongDictionaryVersion = 199;
 // The framework event every window gets after a language switch; its
 // command payload's parameter points at the new language code.
 inline constexpr std::uint16_t kEventLanguageChanged = 32;
-
-// Result codes of the dictionary.
-inline constexpr std::uint16_t kStatusDictionaryRefused = 40;  // wrong version, already reported
-inline constexpr std::uint16_t kStatusBadDictionary = 41;      // tables that do not fit the file
-inline constexpr std::uint16_t kStatusBadDictionaryTag = 42;   // a tag of more than 5 characters
 
 // Internal errors the dictionary reports.
 inline constexpr const char* kTagTooLong = "Traductor::file ln>5";

@@ -69,7 +69,7 @@ std::string ProgramDirectory() {
 // A status for a failure that has been shown already.
 Status Reported(std::uint16_t code) {
   Status status(code);
-  status.code();
+  status.MarkHandled();
   return status;
 }
 
@@ -250,7 +250,7 @@ void Traductor::ReadFlag(const std::string& path, Dib& flag) {
   DixHeader header;
   if (ReadDixHeader(file, header).ok() && ReadDibFile(file, flag, header.flag_offset).failed())
     flag = Dib();
-  file.Close().code();
+  file.Close().MarkHandled();
 }
 
 std::string Traductor::PathOf(const VString& code) const {
@@ -295,7 +295,7 @@ Status Traductor::ReadTables(const std::string& path, DixTables& into, std::uint
   CBST_TRY(ReadDixHeader(file, header));
   version = header.version;
   Status read = Refuses(version) ? Status() : ReadDixTables(file, header, into);
-  file.Close().code();
+  file.Close().MarkHandled();
   return read;
 }
 

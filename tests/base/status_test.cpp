@@ -57,7 +57,7 @@ TEST(Status, OverwritingAnUnreportedFailureReportsIt) {
   Status status(kStatusOpenFailed);
   status = Status(kStatusWriteFailed);
   EXPECT_EQ(sink.texts(), std::vector<std::string>{"Error #12"});
-  status.code();
+  status.MarkHandled();
 }
 
 TEST(Status, TryPassesTheFailureOnUnreported) {
@@ -86,8 +86,8 @@ TEST(Status, OnlyTheNewestTextSurvives) {
   Status first(1, "first");
   Status second(2, "second");
   EXPECT_EQ(first.text(), "second");
-  first.code();
-  second.code();
+  first.MarkHandled();
+  second.MarkHandled();
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ namespace {
 // at the offset as a grey level, or status 20 when there is none.
 Status ReadGreyPicture(File& file, std::int64_t offset, Dib& into) {
   std::uint8_t level = 0;
-  if (file.Seek(offset) != offset || file.Read(1, &level) != 1) return Status(kStatusNotAPicture);
+  if (file.Seek(offset) != offset || file.Read(1, &level) != 1) return Status(kStatusNotReadable);
   into = Dib(2, 1, 24);
   std::fill(into.pixel_block().begin(), into.pixel_block().end(), level);
   return Status();
@@ -187,12 +187,12 @@ TEST(BitmapFile, LoadsThroughTheInstalledReaderOnly) {
   ASSERT_TRUE(file.made());
   Bmp bitmap;
   SetDibReader(nullptr);
-  EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotAPicture);
+  EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotReadable);
 
   SetDibReader(ReadGreyPicture);
-  EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotAPicture);  // nothing to read
+  EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotReadable);  // nothing to read
   const std::uint8_t level = 0x40;
-  file.Write(1, &level);
+  ASSERT_TRUE(file.Write(1, &level).ok());
   file.Seek(0);
   ASSERT_TRUE(LoadBitmapFile(file, bitmap).ok());
   EXPECT_EQ(bitmap.width(), 2);
@@ -201,7 +201,7 @@ TEST(BitmapFile, LoadsThroughTheInstalledReaderOnly) {
 
   // A picture inside a larger file is read where it starts.
   const std::uint8_t second = 0x80;
-  file.Write(1, &second);
+  ASSERT_TRUE(file.Write(1, &second).ok());
   ASSERT_TRUE(LoadBitmapFile(file, bitmap, 1).ok());
   EXPECT_EQ(Dib::FromBitmap(bitmap).row(0)[0] & 0xF8, 0x80);
   SetDibReader(nullptr);

@@ -132,18 +132,18 @@ TEST(BmpFile, BadFilesAreRefusedWithTheirName) {
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(scratch.Size()));
   scratch.Seek(0);
   scratch.Read(static_cast<std::int32_t>(bytes.size()), bytes.data());
-  scratch.Close().code();
+  scratch.Close().MarkHandled();
 
   const auto refused = [&](std::vector<std::uint8_t> content) {
     File file("/tmp/cbst-bad-picture.bmp");
     EXPECT_TRUE(file.Open(kOpenWrite | kOpenCreate).ok());
     EXPECT_TRUE(file.Write(static_cast<std::int32_t>(content.size()), content.data()).ok());
-    file.Close().code();
+    file.Close().MarkHandled();
     Dib dib;
     Status status = ReadBmp(dib, nullptr, false, 0, file);
     EXPECT_FALSE(file.IsOpen());  // opened and closed again
     EXPECT_TRUE(dib.pixel_block().empty());
-    return status.code() == kStatusNotAPicture && status.text() == "cbst-bad-picture.bmp";
+    return status.code() == kStatusNotReadable && status.text() == "cbst-bad-picture.bmp";
   };
   auto wrong_magic = bytes;
   wrong_magic[0] = 'P';
@@ -175,10 +175,10 @@ TEST(BmpFile, ClaimedSizesAreCheckedBeforeAnythingIsAllocated) {
   for (const char* name : {"huge_dimensions.bmp", "height_int_min.bmp"}) {
     File file((std::string(CBST_TEST_DATA) + "/fuzz/fuzz_bmp/" + name).c_str());
     Dib dib;
-    EXPECT_EQ(ReadBmp(dib, nullptr, false, 0, file).code(), kStatusNotAPicture) << name;
+    EXPECT_EQ(ReadBmp(dib, nullptr, false, 0, file).code(), kStatusNotReadable) << name;
     EXPECT_FALSE(dib.valid()) << name;
     Bmp bitmap;
-    EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotAPicture) << name;
+    EXPECT_EQ(LoadBitmapFile(file, bitmap).code(), kStatusNotReadable) << name;
     EXPECT_FALSE(bitmap.valid()) << name;
   }
   EXPECT_TRUE(Dib(kMaxPictureSide, 1, 1).valid());

@@ -790,7 +790,7 @@ TEST_F(Jpeg, LoadPictureTriesBmpThenJpeg) {
   for (const Case& c : {Case{kPictureAny, small.bmp, kPictureBmpFile, 0},
                         Case{kPictureAny, small.files[kBaseline], kPictureJpegFile, 0},
                         Case{kPictureAny, garbage, 0, kStatusJpegDecodingFailed},
-                        Case{kPictureBmpFile, small.files[kBaseline], 0, kStatusNotAPicture},
+                        Case{kPictureBmpFile, small.files[kBaseline], 0, kStatusNotReadable},
                         Case{kPictureJpegFile, small.bmp, 0, kStatusJpegDecodingFailed},
                         Case{kPictureJpegFile, small.files[kBaseline], kPictureJpegFile, 0},
                         // Headers and no picture data: refused, never finished in grey.

@@ -275,9 +275,8 @@ TEST_F(OpenPuzzle, ASeededPuzzleCutsTheSameEveryTime) {
   for (const SPuz& piece : puz.cut.pieces)
     EXPECT_EQ(piece.rotation, 0);
 
-  // Not a puzzle: 20 with the name, and nothing kept.
-  EXPECT_EQ(Open(puz, table, directory_ / "notes.txt").code(), kStatusNotAPuzzle);
-  EXPECT_TRUE(puz.cut.pieces.empty());
+  // Not a puzzle: 20 with the name.
+  EXPECT_EQ(Open(puz, table, directory_ / "notes.txt").code(), kStatusNotReadable);
 }
 
 // What a damaged directory may say of the cache: that it lies in the
@@ -367,9 +366,48 @@ TEST_F(OpenPuzzle, DamagedPicturesGiveAStatus) {
   const fs::path data = fs::path(CBST_TEST_DATA) / "fuzz/fuzz_open_puzzle";
   Puz puz;
   VirtualTable table(puz, 640, 480);
-  EXPECT_EQ(Open(puz, table, data / "picture_huge_dimensions.puz").code(), kStatusNotAPicture);
+  EXPECT_EQ(Open(puz, table, data / "picture_huge_dimensions.puz").code(), kStatusNotReadable);
   EXPECT_EQ(Open(puz, table, data / "one_pixel_wide.puz").code(), kStatusLevelUnplayable);
   EXPECT_TRUE(puz.cut.pieces.empty());
+}
+
+// A failed opening leaves the game on the table as it was, whether it fails
+// on the header, the picture or the cut; the board still plays it.
+TEST_F(OpenPuzzle, AFailedOpeningLeavesTheGameOnTheTable) {
+  const fs::path good = Make("harbour.puz", 800, 600, 77);
+  const fs::path data = fs::path(CBST_TEST_DATA) / "fuzz/fuzz_open_puzzle";
+  const fs::path not_a_puzzle = directory_ / "not_a_puzzle.puz";
+  std::ofstream(not_a_puzzle, std::ios::binary) << "no puzzle in here";
+  Puz puz;
+  VirtualTable table(puz, 640, 480);
+  ASSERT_EQ(Open(puz, table, good).code(), 0);
+  ASSERT_TRUE(puz.sheets.image);
+  std::vector<Rect16> places;
+  for (const SPuz& piece : puz.cut.pieces)
+    places.push_back(piece.window);
+  const BmpMem* sheets = puz.sheets.image.get();
+  const BmpMem* picture = puz.picture.get();
+  const std::uint32_t background = table.background();
+
+  for (const fs::path& damaged :
+       {not_a_puzzle, data / "picture_huge_dimensions.puz", data / "one_pixel_wide.puz"}) {
+    SCOPED_TRACE(damaged.filename().string());
+    EXPECT_NE(Open(puz, table, damaged).code(), 0);
+    EXPECT_STREQ(puz.title.c_str(), "Harbour");
+    EXPECT_STREQ(puz.file_path.c_str(), good.c_str());
+    EXPECT_EQ(puz.sheets.image.get(), sheets);
+    EXPECT_EQ(puz.picture.get(), picture);
+    EXPECT_EQ(puz.boxes.size(), 6u);
+    EXPECT_EQ(puz.state & (kStateBuilding | kStateBuildingBusy), 0u);
+    EXPECT_EQ(table.background(), background);
+    ASSERT_EQ(puz.cut.pieces.size(), places.size());
+    for (std::size_t index = 0; index < places.size(); ++index)
+      EXPECT_EQ(puz.cut.pieces[index].window, places[index]) << index;
+  }
+  EXPECT_EQ(OpeningsInProgress(), 0);
+  // The board still moves the first game's pieces.
+  EXPECT_TRUE(table.board().MovePiece(0, 0, 3, 4));
+  EXPECT_EQ(puz.cut.pieces[0].window.x, 3);
 }
 
 }  // namespace

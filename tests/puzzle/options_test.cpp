@@ -93,12 +93,12 @@ TEST(PuzOptions, AnOwnLevelListAndTheWantedProgramVersion) {
   Puz puz;
   puz.state = kStateOwnLevels;
   OptionString options("/Meds:10,20,30,40,50,60/WantPgmVersion:180");
-  ParseOptions(puz, OptionMode::kPuzzle, options, kScreen).code();
+  ParseOptions(puz, OptionMode::kPuzzle, options, kScreen).MarkHandled();
   EXPECT_EQ(puz.level_rows, (std::array<std::int16_t, 6>{10, 20, 30, 40, 50, 0}));
   EXPECT_EQ(puz.level_columns, (std::array<std::int16_t, 6>{1, 1, 1, 1, 1, 0}));
   EXPECT_EQ(RequiredProgramVersion(), 180);
   OptionString without("/Meds:2");
-  ParseOptions(puz, OptionMode::kPuzzle, without, kScreen).code();
+  ParseOptions(puz, OptionMode::kPuzzle, without, kScreen).MarkHandled();
   EXPECT_EQ(RequiredProgramVersion(), kDefaultRequiredVersion);
   RequiredProgramVersion() = kWrittenRequiredVersion;
 }

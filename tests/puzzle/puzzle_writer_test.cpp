@@ -107,7 +107,7 @@ TEST_F(PuzzleWriter, EncodedPictureWithThumbnailReadsBack) {
       LoadJpegFile(decoded, nullptr, 0, colours, thumb.picture_at + kPaletteBlockBytes, file).ok());
   EXPECT_EQ(decoded.width(), 320);
   EXPECT_EQ(decoded.height(), 200);
-  file.Close().code();
+  file.Close().MarkHandled();
 }
 
 TEST_F(PuzzleWriter, UsersJpegIsCopiedUnchanged) {
@@ -131,10 +131,10 @@ TEST_F(PuzzleWriter, UsersJpegIsCopiedUnchanged) {
   file.Seek(thumb.picture_at + kPaletteBlockBytes);
   EXPECT_EQ(file.Read(static_cast<std::int32_t>(length), stored.data()), length);
   EXPECT_EQ(file.Size(), thumb.picture_at + kPaletteBlockBytes + length);
-  file.Close().code();
-  jpeg.Open(kOpenRead).code();
+  file.Close().MarkHandled();
+  ASSERT_TRUE(jpeg.Open(kOpenRead).ok());
   jpeg.Read(static_cast<std::int32_t>(length), original.data());
-  jpeg.Close().code();
+  jpeg.Close().MarkHandled();
   EXPECT_EQ(stored, original);
 }
 
@@ -145,7 +145,7 @@ TEST_F(PuzzleWriter, FailuresComeBackAsStatus) {
       WritePuzzleFile(puz_, "/nonexistent/dir/a.puz", nullptr, {&picture, nullptr}, nullptr).code(),
       kStatusOpenFailed);
   const std::string garbage = Path("garbage.jpg");
-  File(garbage.c_str()).Write(5, "hello").code();
+  File(garbage.c_str()).Write(5, "hello").MarkHandled();
   EXPECT_EQ(
       WritePuzzleFile(puz_, Path("g.puz").c_str(), nullptr, {nullptr, garbage.c_str()}, nullptr)
           .code(),

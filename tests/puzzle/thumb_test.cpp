@@ -134,14 +134,14 @@ TEST_F(ThumbTest, ATruncatedFileFromTheFutureGivesOneStatus) {
   header.Text("Cut");
   Make("cut.puz", header.bytes);
   Thumb thumb;
-  EXPECT_EQ(thumb.Open(Path("cut.puz").c_str(), false).code(), kStatusNotAPuzzle);
+  EXPECT_EQ(thumb.Open(Path("cut.puz").c_str(), false).code(), kStatusNotReadable);
   EXPECT_TRUE(sink_.reports.empty());
 
   // A thumbnail whose height is INT_MIN is refused, not negated.
   const std::string damaged =
       std::string(CBST_TEST_DATA) + "/fuzz/fuzz_puzzle_header/thumbnail_height_int_min.puz";
   Thumb with_thumbnail;
-  EXPECT_EQ(with_thumbnail.Open(damaged.c_str(), true).code(), kStatusNotAPicture);
+  EXPECT_EQ(with_thumbnail.Open(damaged.c_str(), true).code(), kStatusNotReadable);
   EXPECT_FALSE(with_thumbnail.file.IsOpen());
 }
 
@@ -166,7 +166,7 @@ TEST_F(ThumbTest, BadFilesGiveAClearStatusAndNeverStayOpen) {
   const int open_before = File::OpenCount();
   Thumb wrong_extension;
   Status status = wrong_extension.Open(Path("picture.jpg").c_str(), false);
-  EXPECT_EQ(status.code(), kStatusNotAPuzzle);
+  EXPECT_EQ(status.code(), kStatusNotReadable);
   EXPECT_EQ(status.text(), Path("picture.jpg"));
 
   Thumb missing;
@@ -181,7 +181,7 @@ TEST_F(ThumbTest, BadFilesGiveAClearStatusAndNeverStayOpen) {
   huge.bytes += "short";
   Make("huge.puz", huge.bytes);
   Thumb thumb;
-  EXPECT_EQ(thumb.Open(Path("huge.puz").c_str(), false).code(), kStatusNotAPuzzle);
+  EXPECT_EQ(thumb.Open(Path("huge.puz").c_str(), false).code(), kStatusNotReadable);
 
   std::string good;
   {
@@ -192,12 +192,12 @@ TEST_F(ThumbTest, BadFilesGiveAClearStatusAndNeverStayOpen) {
   std::string wrong_magic = good;
   wrong_magic.replace(wrong_magic.find("PUZZ"), 4, "PUZX");
   Make("magic.puz", wrong_magic);
-  EXPECT_EQ(Thumb().Open(Path("magic.puz").c_str(), false).code(), kStatusNotAPuzzle);
+  EXPECT_EQ(Thumb().Open(Path("magic.puz").c_str(), false).code(), kStatusNotReadable);
 
   for (std::size_t length = 0; length < good.size(); ++length) {
     Make("cut.puz", good.substr(0, length));
     Thumb cut;
-    EXPECT_EQ(cut.Open(Path("cut.puz").c_str(), false).code(), kStatusNotAPuzzle)
+    EXPECT_EQ(cut.Open(Path("cut.puz").c_str(), false).code(), kStatusNotReadable)
         << "cut after " << length << " bytes";
   }
   EXPECT_EQ(File::OpenCount(), open_before);
