@@ -48,7 +48,7 @@ std::string UnescapeName(std::string_view text) {
 }
 
 // The saved game's own keys, after the puzzle's have been taken.
-Status TakeSavedKeys(Puz& puz, OptionString& options, const DisplayFacts& display) {
+Status TakeSavedKeys(Puz& puz, OptionString& options, const PlayTable& table) {
   if (auto rules = options.Take(kKeyCuttingRules)) {
     puz.cutting_rules = static_cast<std::int16_t>(OptionNumber(*rules));
   } else {
@@ -60,7 +60,7 @@ Status TakeSavedKeys(Puz& puz, OptionString& options, const DisplayFacts& displa
     const std::size_t x = size->find_first_of("xX");
     const int width = OptionNumber(size->substr(0, x));
     const int height = x == std::string::npos ? 0 : OptionNumber(size->substr(x + 1));
-    if (width > display.width || height > display.height)
+    if (width > table.width() || height > table.height())
       return Status(kStatusWindowTooSmall, *size);
   }
   if (auto travel = options.Take(kKeyMouseTravel)) puz.mouse_travel = OptionNumber(*travel);
@@ -139,7 +139,8 @@ std::string SavedPuzzlePath(const SavedGame& game, const std::string& saved_path
   return (fs::path(saved_path).parent_path() / puzzle).lexically_normal().string();
 }
 
-Status SavedGameResumption::TakeGame(Puz& puz, const DisplayFacts& display) const {
+Status SavedGameResumption::TakeGame(Puz& puz, const PlayTable& table) const {
+  const DisplayFacts display = table.display();
   puz.saved_game_path = VString(saved_path_);
   puz.game_seed = game_.seed;
   if (puz.level == kCustomLevel) {
@@ -154,7 +155,7 @@ Status SavedGameResumption::TakeGame(Puz& puz, const DisplayFacts& display) cons
   CBST_TRY(ParseOptions(puz, OptionMode::kGame, options, screen));
   // The seed of the file, not one its option text may carry.
   puz.game_seed = game_.seed;
-  return TakeSavedKeys(puz, options, display);
+  return TakeSavedKeys(puz, options, table);
 }
 
 Status SavedGameResumption::PlacePieces(Puz& puz) const {

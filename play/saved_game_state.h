@@ -51,8 +51,8 @@ class SavedGameResumption final : public GameResumption {
       : game_(game), saved_path_(std::move(saved_path)) {}
 
   // The game's seed, option keys, switches, custom size and boxes over the
-  // puzzle's header; a game saved in a larger window gives status 1001.
-  Status TakeGame(Puz& puz, const DisplayFacts& display) const override;
+  // puzzle's header; a game saved in a larger table gives status 1001.
+  Status TakeGame(Puz& puz, const PlayTable& table) const override;
   // Every piece's position, turn, box, joins and flags and the z-order; a
   // box the game does not have puts its piece on the table.
   Status PlacePieces(Puz& puz) const override;

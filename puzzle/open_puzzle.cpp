@@ -153,7 +153,7 @@ Status ReadHeader(Puz& puz, const Thumb& thumb, const OpenRequest& request,
   puz.option_flags |= kOptionAssemblyFrame;
   if (request.options & kOpenNoTurning) puz.option_flags |= kOptionNoRotable;
   if (request.options & kOpenMosaic) puz.option_flags |= kOptionNoDeform;
-  if (resuming) return request.resume->TakeGame(puz, display);
+  if (resuming) return request.resume->TakeGame(puz, table);
   puz.game_seed = request.game_seed;
   if (puz.puzzle_seed != 0) puz.game_seed = puz.puzzle_seed;
   return Status();

@@ -30,7 +30,7 @@ inline constexpr char kProgramTitle[] = "Cobblestack";
 class GameResumption {
  public:
   virtual ~GameResumption() = default;
-  virtual Status TakeGame(Puz& puz, const DisplayFacts& display) const = 0;
+  virtual Status TakeGame(Puz& puz, const PlayTable& table) const = 0;
   virtual Status PlacePieces(Puz& puz) const = 0;
 };
 
