@@ -142,6 +142,9 @@ std::string SavedPuzzlePath(const SavedGame& game, const std::string& saved_path
 Status SavedGameResumption::TakeGame(Puz& puz, const PlayTable& table) const {
   const DisplayFacts display = table.display();
   puz.saved_game_path = VString(saved_path_);
+  puz.saved_title = game_.title;
+  puz.player = game_.player;
+  puz.password = game_.password;
   puz.game_seed = game_.seed;
   if (puz.level == kCustomLevel) {
     puz.level_rows[kCustomLevel] = game_.custom_rows;
