@@ -564,6 +564,10 @@ class ScoredGameTest : public GameEventsTest {
     GameEventsTest::TearDown();
   }
   void Activate(bool active) { application_.TellActivation(active); }
+  void Tick() {
+    Event tick = MakeEvent(kEventTimer, TimerPayload{kTableTickTimer, 0});
+    table_->Dispatch(tick);
+  }
   std::uint32_t ticks_ = 1;
   GameScore score_{[this] { return ticks_; }};
   SoundPlayer sounds_{fs::temp_directory_path().string(), kSoundOptionMute};
@@ -594,10 +598,14 @@ TEST_F(ScoredGameTest, AGamePlayedOnTheTableIsCountedAndItsClockStopsWhenItIsDon
   EXPECT_EQ(score_.moves(), count - 2);
   EXPECT_EQ(score_.joined_sides(), total - last_sides);
   ASSERT_FALSE(table_->board().solved());
+  // The table's timer brings the score up to the time.
+  ticks_ += 1000;
+  const std::int32_t before_tick = score_.current_score();
+  Tick();
+  EXPECT_EQ(score_.current_score(), before_tick - 10);
 
   // The help puts the last piece in: the puzzle is done, and the clock
   // stops at the time the player took.
-  ticks_ += 1000;
   Press(Key(KeyKind::kUp, kVkF1 + 4));
   ASSERT_TRUE(table_->board().solved());
   EXPECT_EQ(score_.clock_state(), ClockState::kStopped);
@@ -612,8 +620,7 @@ TEST_F(ScoredGameTest, AGamePlayedOnTheTableIsCountedAndItsClockStopsWhenItIsDon
   // Done is done: time and drags count no more.
   ticks_ += 5000;
   hand.DragBy(0, 40, 30);
-  Event tick = MakeEvent(kEventTimer, TimerPayload{kTableTickTimer, 0});
-  table_->Dispatch(tick);
+  Tick();
   EXPECT_EQ(score_.moves(), count - 2);
   EXPECT_EQ(score_.Elapsed(), played);
 }
