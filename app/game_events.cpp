@@ -348,7 +348,12 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       if (loaded() && !puz_.HasOption(kOptionNoHelp) && !busy()) {
         Event asked = MakeEvent(kEventHelpAsked);
         asked.target = &table_;
-        if (!OfferToHooks(asked)) table_.board().Help();
+        if (!OfferToHooks(asked)) {
+          // The clock stands still while the help works.
+          table_.PauseClock();
+          table_.board().Help();
+          table_.ResumeClock();
+        }
       }
       return true;
     case kCommandSpread:

@@ -15,6 +15,7 @@
 #include "base/pathname.h"
 #include "gfx/display_probe.h"
 #include "image/bmp_file.h"
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/key_state.h"
 #include "platform/locale_separators.h"
@@ -150,7 +151,8 @@ bool Program::Start(const std::string& command_line) {
   game_events_->set_boxes(&table_->boxes());
   sounds_ = std::make_unique<SoundPlayer>(program_directory_, ProgramOptions().bits);
   game_events_->set_sounds(sounds_.get());
-  game_effects_ = std::make_unique<GameEffects>(*sounds_);
+  score_ = std::make_unique<GameScore>(TickCount);
+  game_effects_ = std::make_unique<GameEffects>(*sounds_, *score_, *puz_);
   table_->set_effects(game_effects_.get());
   ApplyOptions();
   table_->set_no_sparkle(ProgramOptions().no_sparkle != 0);

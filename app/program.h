@@ -21,6 +21,7 @@ namespace cbst {
 
 class GameEffects;
 class GameEvents;
+class GameScore;
 class SoundPlayer;
 class WPuz;
 
@@ -52,6 +53,8 @@ class Program {
   bool low_colour() const { return low_colour_; }
   WPuz* table() const { return table_; }
   Puz* puzzle() const { return puz_.get(); }
+  // The score keeper of the game on the table.
+  GameScore* score() const { return score_.get(); }
   const std::string& language_list() const { return language_list_; }
 
  private:
@@ -70,6 +73,7 @@ class Program {
   WPuz* table_ = nullptr;  // held by the application
   std::unique_ptr<GameEvents> game_events_;
   std::unique_ptr<SoundPlayer> sounds_;
+  std::unique_ptr<GameScore> score_;
   std::unique_ptr<GameEffects> game_effects_;
   std::string language_list_;
   ProgramPicture bitmaps_[3];

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "platform/modal_windows.h"
 #include "platform/platform_window_qt.h"
 
 namespace cbst {
@@ -20,6 +21,7 @@ int PickColour(const PlatformWindow* owner, std::uint32_t& colour) {
   const QColor start(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
   QColorDialog dialog(start, WidgetOf(owner));
   dialog.setWindowModality(Qt::ApplicationModal);
+  const ModalWindowOpen open;
   const bool chosen = dialog.exec() == QDialog::Accepted;
   for (int index = 0; index < kCustomColours; ++index) {
     QColorDialog::setCustomColor(index, kept[index]);

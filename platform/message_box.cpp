@@ -9,6 +9,7 @@
 
 #include "base/cp1252.h"
 #include "base/report.h"
+#include "platform/modal_windows.h"
 #include "platform/platform_window_qt.h"
 
 namespace cbst {
@@ -96,6 +97,7 @@ int ShowMessageBox(const PlatformWindow* owner, std::string_view text, std::uint
     box.raise();
     box.activateWindow();
   }
+  const ModalWindowOpen open;
   box.exec();
   const auto clicked = box.standardButton(box.clickedButton());
   for (const Choice& choice : choices) {

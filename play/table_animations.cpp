@@ -126,6 +126,12 @@ void WPuz::AnimateTurn(int piece, int pivot_x, int pivot_y, int degrees, int mil
 
 void WPuz::SpreadRuns(std::uint8_t window, bool animated, bool running) {
   TableBase::SpreadRuns(window, animated, running);
+  // The clock stands still while the pieces are spread.
+  if (running) {
+    PauseClock();
+  } else {
+    ResumeClock();
+  }
   if (!animated) return;
   if (running && !spread_shown_) {
     spread_shown_ = true;

@@ -14,10 +14,17 @@ class TableEffects {
  public:
   virtual ~TableEffects() = default;
   virtual void PlaySound(BoardSound sound) = 0;
+  // A game has been built or loaded on the table: its clock starts (a new
+  // game's from nothing).
+  virtual void StartClock() {}
   virtual void StopClock() = 0;
   // The clock stands still while a dialog of the game is open; pauses nest.
   virtual void PauseClock() = 0;
   virtual void ResumeClock() = 0;
+  // The program went behind another one (false) or came back to the front.
+  virtual void ProgramActive(bool /*active*/) {}
+  // The table's one-second tick.
+  virtual void ClockTick() {}
   virtual void CountJoinedSides(int sides) = 0;
   virtual void CountMove() = 0;
   virtual void CountHelp(int cost) = 0;

@@ -150,12 +150,14 @@ void WPuz::OnEvent(Event& event) {
       }
       break;
     case kEventOther:
-      // Losing the program's activation drops what the player carries.
+      // Losing the program's activation drops what the player carries;
+      // the clock stands still until the player comes back.
       if (const auto* activation = event.as<ActivationPayload>()) {
         if (!activation->active) {
           DropNow();
           EndSelection();
         }
+        if (effects_) effects_->ProgramActive(activation->active);
         event.set_handled();
         return;
       }
@@ -265,7 +267,9 @@ void WPuz::OnTimer(int id) {
     if (sparkles_.empty()) KillTimer(kSparkleTimer);
     return;
   }
-  if (id != kTableTickTimer || !completion_) return;
+  if (id != kTableTickTimer) return;
+  if (effects_) effects_->ClockTick();
+  if (!completion_) return;
   // Over the finished picture, or anywhere when the effect was asked for
   // before the end.
   Rect16 area{0, 0, static_cast<std::int16_t>(width()), static_cast<std::int16_t>(height())};
@@ -533,6 +537,10 @@ void WPuz::StartCompletionEffect(int sparkles) {
   completion_.emplace(sparkles, static_cast<std::uint32_t>(Now()));
   // The finished picture gets its frame.
   Show({});
+}
+
+void WPuz::StartClock() {
+  if (effects_) effects_->StartClock();
 }
 
 void WPuz::StopClock() {

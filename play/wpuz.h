@@ -118,6 +118,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void SetBusy(bool busy) override;
   void SetCaption(std::string_view caption) override { SetTitle(caption); }
   bool ChooseCustomSize(Puz& puz) override;
+  void StartClock() override;
   ProgressSink* Progress(int message) override;
   std::unique_ptr<ProgressSink> ProgressWindowFor(int message) override;
 

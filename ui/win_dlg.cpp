@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "base/report.h"
+#include "platform/modal_windows.h"
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
 #include "ui/control_qt.h"
@@ -173,6 +174,7 @@ int RunModalDialog(WinDlg* dialog, Window* parent) {
     host->raise();
     host->activateWindow();
   }
+  const ModalWindowOpen open;
   return application->RunUntilGone(dialog);
 }
 
