@@ -1,10 +1,14 @@
-// game_events_test.cpp: the game's menus, keys and quitting, on a real
-// table with and without a puzzle.
+// game_events_test.cpp: the game's menus, keys and quitting, and the
+// clock and counts of a game played, on a real table with and without a
+// puzzle.
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QMessageBox>
 #include <QPoint>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -15,18 +19,22 @@
 #include <utility>
 
 #include "app/about_text.h"
+#include "app/game_effects.h"
 #include "app/game_events.h"
 #include "app/game_keys.h"
 #include "app/options.h"
+#include "platform/message_box.h"
 #include "platform/platform_window_qt.h"
 #include "platform/sound_player.h"
 #include "play/game_flags.h"
+#include "play/game_score.h"
 #include "play/piece_boxes.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "support/synthetic_photo.h"
+#include "support/table_hand.h"
 #include "text/traductor.h"
 #include "text/wcredits.h"
 #include "ui/application.h"
@@ -537,6 +545,126 @@ TEST_F(GameEventsTest, AboutShowsTheCreditsOverTheTableWithTheClockStopped) {
   EXPECT_TRUE(application_.Holds(table_));
   table_->set_effects(nullptr);
   clock_.on_sleep = nullptr;
+}
+
+// The game's own effects and score keeper on the table. The keeper's clock
+// moves when the test says, and as the table's animations wait.
+class ScoredGameTest : public GameEventsTest {
+ protected:
+  static constexpr std::uint32_t kAnimationWait = 10;
+
+  void SetUp() override {
+    GameEventsTest::SetUp();
+    table_->set_effects(&effects_);
+    table_->play().clock = &clock_;
+    clock_.on_sleep = [this] { ticks_ += kAnimationWait; };
+  }
+  void TearDown() override {
+    if (application_.Holds(table_)) table_->set_effects(nullptr);
+    GameEventsTest::TearDown();
+  }
+  void Activate(bool active) { application_.TellActivation(active); }
+  void Tick() {
+    Event tick = MakeEvent(kEventTimer, TimerPayload{kTableTickTimer, 0});
+    table_->Dispatch(tick);
+  }
+  std::uint32_t ticks_ = 1;
+  GameScore score_{[this] { return ticks_; }};
+  SoundPlayer sounds_{fs::temp_directory_path().string(), kSoundOptionMute};
+  GameEffects effects_{sounds_, score_, puz_};
+};
+
+TEST_F(ScoredGameTest, AGamePlayedOnTheTableIsCountedAndItsClockStopsWhenItIsDone) {
+  Open(kOptionNoRotable);
+  ASSERT_EQ(score_.clock_state(), ClockState::kRunning);
+  EXPECT_EQ(score_.base(), 2000) << "twelve pieces that do not turn";
+
+  // The spread and the help run while the clock stands still.
+  Press(Key(KeyKind::kDown, 'R', kModControl));
+  Press(Key(KeyKind::kUp, kVkF1 + 4));
+  EXPECT_GT(ticks_, 1u) << "the spread and the help's flight took their time";
+  EXPECT_EQ(score_.Elapsed(), 0);
+  EXPECT_EQ(score_.helps(), 1) << "the first piece, put in its corner";
+
+  // The player puts in every piece but the last, a second each.
+  testing::TableHand hand(*table_);
+  const int count = table_->board().piece_count();
+  for (int index = 1; index < count - 1; ++index) {
+    ticks_ += 1000;
+    hand.DragBesidePlacedNeighbour(index);
+  }
+  const int total = SidesToJoin(3, 4);
+  constexpr int last_sides = 4;  // the last piece is a corner: two pairs
+  EXPECT_EQ(score_.moves(), count - 2);
+  EXPECT_EQ(score_.joined_sides(), total - last_sides);
+  ASSERT_FALSE(table_->board().solved());
+  // The table's timer brings the score up to the time.
+  ticks_ += 1000;
+  const std::int32_t before_tick = score_.current_score();
+  Tick();
+  EXPECT_EQ(score_.current_score(), before_tick - 10);
+
+  // The help puts the last piece in: the puzzle is done, and the clock
+  // stops at the time the player took.
+  Press(Key(KeyKind::kUp, kVkF1 + 4));
+  ASSERT_TRUE(table_->board().solved());
+  EXPECT_EQ(score_.clock_state(), ClockState::kStopped);
+  const std::int32_t played = (count - 1) * 1000;
+  EXPECT_EQ(score_.Elapsed(), played);
+  EXPECT_EQ(score_.joined_sides(), total);
+  EXPECT_EQ(score_.helped_sides(), last_sides);
+  EXPECT_EQ(score_.CurrentScore(),
+            2000 + (total - last_sides) * 333 / 2 - played / 100 - 2 * 666 - (count - 2));
+  EXPECT_EQ(score_.ProjectedScore(), score_.CurrentScore());
+
+  // Done is done: time and drags count no more.
+  ticks_ += 5000;
+  hand.DragBy(0, 40, 30);
+  Tick();
+  EXPECT_EQ(score_.moves(), count - 2);
+  EXPECT_EQ(score_.Elapsed(), played);
+}
+
+TEST_F(ScoredGameTest, MessageBoxesAndThePlayersAbsenceHoldTheClock) {
+  Open();
+  ticks_ += 1000;
+  int held_by_box = 0, held_after_return = 0;
+  QTimer::singleShot(0, [&] {
+    held_by_box = score_.pause_depth();
+    ticks_ += 3000;
+    // Away and back while the box waits: the box still holds the clock.
+    Activate(false);
+    ticks_ += 3000;
+    Activate(true);
+    held_after_return = score_.pause_depth();
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    box->escapeButton()->click();
+  });
+  table_->MessageBox("Wait", kBoxOk);
+  EXPECT_EQ(held_by_box, 1);
+  EXPECT_EQ(held_after_return, 1);
+  EXPECT_EQ(score_.pause_depth(), 0);
+  EXPECT_EQ(score_.Elapsed(), 1000);
+
+  // Back at the table, every pause left open ends.
+  Activate(false);
+  table_->PauseClock();
+  ticks_ += 2000;
+  EXPECT_EQ(score_.pause_depth(), 2);
+  Activate(true);
+  EXPECT_EQ(score_.pause_depth(), 0);
+  ticks_ += 500;
+  EXPECT_EQ(score_.Elapsed(), 1500);
+
+  // A new game opened while the player is away waits for the player.
+  Activate(false);
+  Open();
+  ticks_ += 700;
+  EXPECT_EQ(score_.Elapsed(), 0);
+  Activate(true);
+  ticks_ += 300;
+  EXPECT_EQ(score_.Elapsed(), 300);
 }
 
 }  // namespace

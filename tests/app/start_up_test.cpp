@@ -21,6 +21,7 @@
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
 #include "play/game_flags.h"
+#include "play/game_score.h"
 #include "play/wbox.h"
 #include "play/wpuz.h"
 #include "support/desktop_home.h"
@@ -101,6 +102,8 @@ TEST_F(StartUpTest, APuzzleOnTheCommandLineIsPlayedAndTheOptionsAreSavedAtTheEnd
   ASSERT_TRUE(program->Start("\"" + puzzle + "\""));
   ASSERT_NE(program->table(), nullptr);
   EXPECT_EQ(program->puzzle()->cut.pieces.size(), 24u) << "the first level, 6 x 4";
+  ASSERT_NE(program->score(), nullptr);
+  EXPECT_EQ(program->score()->clock_state(), ClockState::kRunning) << "the game is timed";
   EXPECT_FALSE(program->program_directory_read_only());
   const fs::path settings = directory_ / "cbst.ini";
   EXPECT_NE(Contents(settings).find("LastPuz=" + puzzle), std::string::npos);

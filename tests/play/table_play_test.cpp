@@ -30,6 +30,7 @@
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
 #include "support/synthetic_photo.h"
+#include "support/table_hand.h"
 #include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
@@ -125,9 +126,9 @@ class TablePlay : public ::testing::Test {
 
   Board& board() { return table_->board(); }
   SPuz& piece(int index) { return board().piece(index); }
+  testing::TableHand hand() { return testing::TableHand(*table_); }
   void Mouse(int subcode, int x, int y, std::uint8_t modifiers = 0) {
-    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, modifiers});
-    table_->Dispatch(event);
+    hand().Mouse(subcode, x, y, modifiers);
   }
   void Key(int virtual_key, std::uint8_t modifiers = 0) {
     KeyPayload key;
@@ -140,27 +141,12 @@ class TablePlay : public ::testing::Test {
     Event event = MakeEvent(kEventCommand, CommandPayload{id, 0});
     table_->Dispatch(event);
   }
-  // The middle of a piece's cell, with the piece on top of everything.
-  std::pair<int, int> Grip(int index) {
-    board().BringToFront(index, 0);
-    const Rect16& cell = piece(index).board;
-    return {cell.x + cell.width / 2, cell.y + cell.height / 2};
-  }
-  // Drags a piece by (dx, dy) in steps, as a hand does.
-  void DragBy(int index, int dx, int dy) {
-    const auto [x, y] = Grip(index);
-    Mouse(kMouseLeftDown, x, y);
-    constexpr int kSteps = 4;
-    for (int step = 1; step <= kSteps; ++step)
-      Mouse(kMouseLeftDrag, x + dx * step / kSteps, y + dy * step / kSteps);
-    Mouse(kMouseLeftUp, x + dx, y + dy);
-  }
+  std::pair<int, int> Grip(int index) { return hand().Grip(index); }
+  void DragBy(int index, int dx, int dy) { hand().DragBy(index, dx, dy); }
   void DragTo(int index, std::pair<int, int> place, int off_x = 0) {
-    DragBy(index, place.first + off_x - piece(index).board.x, place.second - piece(index).board.y);
+    hand().DragTo(index, place, off_x);
   }
-  int Neighbour(int index, int direction) {
-    return piece(index).neighbour[static_cast<std::size_t>(board().SideFacing(index, direction))];
-  }
+  int Neighbour(int index, int direction) { return hand().Neighbour(index, direction); }
   // The table's back buffer, byte for byte.
   std::vector<std::uint8_t> Buffer() {
     table_->back_buffer().dc().Flush();
@@ -605,17 +591,10 @@ TEST_F(TablePlay, TheEmptyTableHintsAndItsDoubleClickAsksForThePreview) {
 
 TEST_F(TablePlay, ASmallPuzzleSolvedWithDragsEndsSolved) {
   Open();
-  // Piece 0 goes to the assembly area; each other piece is then dropped
-  // next to its left or upper neighbour, which already lies in place.
-  const Rect16 assembly = table_->AssemblyArea();
-  DragTo(0, {assembly.x + 2, assembly.y + 2});
+  hand().DragFirstToCorner();
   const int count = board().piece_count();
-  for (int index = 1; index < count; ++index) {
-    const int left = Neighbour(index, kLeft);
-    const int anchor = left != kNoNeighbour && left < index ? left : Neighbour(index, kUp);
-    ASSERT_NE(anchor, kNoNeighbour) << index;
-    DragTo(index, board().ExactPlace(anchor, index));
-  }
+  for (int index = 1; index < count; ++index)
+    hand().DragBesidePlacedNeighbour(index);
   EXPECT_TRUE(board().solved());
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kSolved);
   EXPECT_EQ(effects_.moves, count);
