@@ -45,12 +45,6 @@ std::uint32_t Now() {
   return TickCount();
 }
 
-Status QuietCancel() {
-  Status cancelled(kStatusQuietCancel);
-  cancelled.MarkHandled();
-  return cancelled;
-}
-
 }  // namespace
 
 GameSaver::GameSaver(Puz& puz, WPuz& table, GameScore& score, GameEffects& effects,
@@ -156,7 +150,8 @@ Status GameSaver::SaveGame(unsigned flags) {
 
 void GameSaver::AutoSave(unsigned request) {
   if (!loaded() || !(puz_.game_flags & kGameAutoSave) || !(puz_.state & kGameChanged)) return;
-  const auto since = static_cast<std::uint32_t>(Now() - static_cast<std::uint32_t>(puz_.last_save_tick));
+  const auto since =
+      static_cast<std::uint32_t>(Now() - static_cast<std::uint32_t>(puz_.last_save_tick));
   if ((request & kAutoSaveWhenDue) && (puz_.state & kGameHasSaveFile) && since < kAutoSaveInterval)
     return;
   // A failure says why as its status goes; the game plays on.
@@ -184,8 +179,9 @@ Status GameSaver::LoadGame(const std::string& path) {
   // The clock goes on from the saved game's counters once it stands.
   effects_.set_resumed_counts(game.counters);
   Status opened =
-      OpenPuzzleForPlay(puz_, resumption.Request(ProgramOptions().PieceDrawing(),
-                                                  (ProgramOptions().bits & kOptionsUseCache) != 0),
+      OpenPuzzleForPlay(puz_,
+                        resumption.Request(ProgramOptions().PieceDrawing(),
+                                           (ProgramOptions().bits & kOptionsUseCache) != 0),
                         table_);
   effects_.set_resumed_counts(std::nullopt);
   table_.Refresh();
@@ -202,9 +198,10 @@ Status GameSaver::Rebuild() {
   // other goes through a file of its own, deleted afterwards.
   const bool in_place = resumed && (puz_.game_flags & kGameAutoSave) && !own.empty();
   const std::string path =
-      in_place ? own : PathFor(std::string(puz_.saved_title.empty() ? puz_.title.view()
-                                                                    : puz_.saved_title.view()) +
-                               kTemporarySuffix);
+      in_place ? own
+               : PathFor(std::string(puz_.saved_title.empty() ? puz_.title.view()
+                                                              : puz_.saved_title.view()) +
+                         kTemporarySuffix);
   CBST_TRY(Write(path));
   const VString title = puz_.saved_title;
   Status loaded_again = LoadGame(path);

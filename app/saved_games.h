@@ -47,8 +47,8 @@ inline constexpr char kTemporarySuffix[] = "_Temp";
 class GameSaver {
  public:
   // `puzzles_directory` is where saved games are written.
-  GameSaver(Puz& puz, WPuz& table, GameScore& score, GameEffects& effects,
-            const Settings& settings, std::string puzzles_directory);
+  GameSaver(Puz& puz, WPuz& table, GameScore& score, GameEffects& effects, const Settings& settings,
+            std::string puzzles_directory);
 
   // Saves the game (flags kSave...). A cancelled save-as dialog gives a
   // quiet cancel; a failed write the file's status, the old file intact.

@@ -94,20 +94,20 @@ Status DecodeSavedGame(const std::vector<std::uint8_t>& bytes, SavedGame& game, 
     read.custom_rows = in.I16();
     read.custom_columns = in.I16();
   }
-  read.counters.joined_sides = in.U32();
+  read.counters.joined_sides = static_cast<std::int32_t>(in.U32());
   read.player = in.Text();
   read.password = in.Text();
-  read.counters.elapsed = in.U32();
+  read.counters.elapsed = static_cast<std::int32_t>(in.U32());
   const std::uint32_t helps = in.U32();
-  read.counters.helps = static_cast<std::uint16_t>(helps & 0xFFFF);
-  read.counters.helped_sides = static_cast<std::uint16_t>(helps >> 16);
+  read.counters.helps = static_cast<std::int16_t>(helps & 0xFFFF);
+  read.counters.helped_sides = static_cast<std::int16_t>(helps >> 16);
   // Older games kept no credited sides: each help is taken to have joined
   // one and a half.
   if (read.counters.helps != 0 && read.counters.helped_sides == 0) {
-    read.counters.helped_sides = static_cast<std::uint16_t>(
+    read.counters.helped_sides = static_cast<std::int16_t>(
         read.counters.helps * kOldHelpSidesNumerator / kOldHelpSidesDenominator);
   }
-  read.counters.moves = in.U32();
+  read.counters.moves = static_cast<std::int32_t>(in.U32());
   const std::uint16_t box_count = in.U16();
   if (!in.ok() || read.level > kCustomLevel || box_count > kOnTheBoard) return Damaged(name);
   for (std::uint16_t index = 0; index < box_count && in.ok(); ++index) {
@@ -205,13 +205,13 @@ std::vector<std::uint8_t> EncodeSavedGame(const SavedGame& game) {
     out.I16(game.custom_rows);
     out.I16(game.custom_columns);
   }
-  out.U32(game.counters.joined_sides);
+  out.U32(static_cast<std::uint32_t>(game.counters.joined_sides));
   out.Text(game.player);
   out.Text(game.password);
-  out.U32(game.counters.elapsed);
-  out.U32(static_cast<std::uint32_t>(game.counters.helps) |
-          static_cast<std::uint32_t>(game.counters.helped_sides) << 16);
-  out.U32(game.counters.moves);
+  out.U32(static_cast<std::uint32_t>(game.counters.elapsed));
+  out.U32(static_cast<std::uint16_t>(game.counters.helps) |
+          static_cast<std::uint32_t>(static_cast<std::uint16_t>(game.counters.helped_sides)) << 16);
+  out.U32(static_cast<std::uint32_t>(game.counters.moves));
   out.U16(static_cast<std::uint16_t>(game.boxes.size()));
   for (const PieceBox& box : game.boxes) {
     out.I16(box.open.x);

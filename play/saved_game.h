@@ -12,6 +12,7 @@
 #include "base/file.h"
 #include "base/status.h"
 #include "base/vstring.h"
+#include "play/game_score.h"
 #include "puzzle/piece_box.h"
 #include "puzzle/puz.h"
 
@@ -47,24 +48,13 @@ struct SavedPiece {
   bool operator==(const SavedPiece&) const = default;
 };
 
-// The score's counters as the file keeps them.
-struct SavedCounters {
-  std::uint32_t joined_sides = 0;
-  std::uint32_t elapsed = 0;  // milliseconds of play
-  std::uint16_t helps = 0;
-  std::uint16_t helped_sides = 0;
-  std::uint32_t moves = 0;
-
-  bool operator==(const SavedCounters&) const = default;
-};
-
 struct SavedGame {
   VString title;
   VString puzzle;  // the puzzle file's path, as written
   std::uint8_t level = 0;
   std::int16_t custom_rows = 0;  // level kCustomLevel only
   std::int16_t custom_columns = 0;
-  SavedCounters counters;
+  ScoreCounts counters;
   VString player;
   VString password;
   std::vector<PieceBox> boxes;

@@ -139,6 +139,18 @@ std::string SavedPuzzlePath(const SavedGame& game, const std::string& saved_path
   return (fs::path(saved_path).parent_path() / puzzle).lexically_normal().string();
 }
 
+Status ReadSavedGameHeader(Thumb& thumb, bool load_thumbnail) {
+  const std::string saved(thumb.file_path.view());
+  SavedGame game;
+  CBST_TRY(ReadSavedGame(saved.c_str(), game));
+  thumb.SetFile(SavedPuzzlePath(game, saved).c_str());
+  Status read = thumb.ReadPuzzleHeader(load_thumbnail);
+  thumb.SetFile(saved.c_str());
+  CBST_TRY(std::move(read));
+  thumb.title = game.title;
+  return Status();
+}
+
 Status SavedGameResumption::TakeGame(Puz& puz, const PlayTable& table) const {
   const DisplayFacts display = table.display();
   puz.saved_game_path = VString(saved_path_);

@@ -13,6 +13,7 @@
 #include "play/saved_game.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puz.h"
+#include "puzzle/thumb.h"
 
 namespace cbst {
 
@@ -28,7 +29,7 @@ struct SaveDetails {
   VString title;
   VString player;
   VString password;
-  SavedCounters counters;
+  ScoreCounts counters;
   int table_width = 0;  // the window the game was played in
   int table_height = 0;
 };
@@ -43,6 +44,11 @@ std::string ComposeGameOptions(const Puz& puz, int table_width, int table_height
 
 // The puzzle file a saved game at `saved_path` names.
 std::string SavedPuzzlePath(const SavedGame& game, const std::string& saved_path);
+
+// The header of a saved game, for Thumb: its puzzle's header (levels,
+// picture, thumbnail) under the saved game's own name and title. The
+// program installs it with SetSavedGameHeaderReader.
+Status ReadSavedGameHeader(Thumb& thumb, bool load_thumbnail);
 
 // Resuming `game` (read from `saved_path`) through OpenPuzzleForPlay.
 class SavedGameResumption final : public GameResumption {

@@ -92,9 +92,7 @@ Status BuildPieces(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable
   random.Seed(puz.game_seed);
 
   if (puz.level == kCustomLevel && !resuming && !table.ChooseCustomSize(puz)) {
-    Status cancelled(kStatusQuietCancel);
-    cancelled.MarkHandled();
-    return cancelled;
+    return QuietCancel();
   }
   CBST_TRY(MakePiezas(puz, puz.picture_rect.width, puz.picture_rect.height, random));
   if (request.resume) CBST_TRY(request.resume->PlacePieces(puz));

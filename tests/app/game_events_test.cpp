@@ -313,11 +313,11 @@ TEST_F(GameEventsTest, CommandsWhoseWindowsAreStillToComeAreGreyedAndTheirKeysDo
   puz_.game_flags |= kGameCompetition;
   XPopMenu playing;
   events_->BuildMenu(kMenuGame, playing);
-  for (std::uint32_t waiting : {kCommandOpen, kCommandMakePuzzle, kCommandSave, kCommandOptions,
+  for (std::uint32_t waiting : {kCommandOpen, kCommandMakePuzzle, kCommandOptions,
                                 kCommandGameSettings, kCommandTogglePreview, kCommandCompetition})
     EXPECT_EQ(enabled(playing, waiting), false) << waiting;
   for (std::uint32_t working :
-       {kCommandAbout, kCommandBackground, kCommandAutomaticHelp, kCommandSpread,
+       {kCommandSave, kCommandAbout, kCommandBackground, kCommandAutomaticHelp, kCommandSpread,
         kCommandHelpContents, kCommandMinimise, kCommandQuit})
     EXPECT_EQ(enabled(playing, working), true) << working;
   XPopMenu preview;
@@ -330,8 +330,7 @@ TEST_F(GameEventsTest, CommandsWhoseWindowsAreStillToComeAreGreyedAndTheirKeysDo
   const std::vector<Rect16> before = Places();
   const auto windows = QApplication::topLevelWidgets().size();
   for (const KeyPayload& key :
-       {Key(KeyKind::kDown, 'O', kModControl), Key(KeyKind::kDown, 'S', kModControl),
-        Key(KeyKind::kDown, 'A', kModControl), Key(KeyKind::kDown, 'C', kModControl),
+       {Key(KeyKind::kDown, 'O', kModControl), Key(KeyKind::kDown, 'C', kModControl),
         Key(KeyKind::kDown, kVkF1 + 1), Key(KeyKind::kDown, kVkF1 + 2),
         Key(KeyKind::kDown, kVkF1 + 3), Key(KeyKind::kDown, kVkF1 + 11, kModControl),
         Key(KeyKind::kDown, kVkSpace), Key(KeyKind::kDown, kVkNumpad0)})

@@ -62,7 +62,12 @@ TEST(SavedGameFile, TheGoldenGameReadsFieldByField) {
   EXPECT_EQ(game.player, "Ana");
   EXPECT_EQ(game.password, "pw");
   // Three helps without credited sides: an older file, one and a half each.
-  EXPECT_EQ(game.counters, (SavedCounters{6, 12345, 3, 4, 20}));
+  const ScoreCounts counts = game.counters;
+  EXPECT_EQ(counts.joined_sides, 6);
+  EXPECT_EQ(counts.elapsed, 12345);
+  EXPECT_EQ(counts.helps, 3);
+  EXPECT_EQ(counts.helped_sides, 4);
+  EXPECT_EQ(counts.moves, 20);
   ASSERT_EQ(game.boxes.size(), 2u);
   EXPECT_EQ(game.boxes[1].open, (Rect16{56, 56, 400, 300}));
   EXPECT_EQ(game.boxes[1].closed_x, 1830);
@@ -195,7 +200,7 @@ TEST_P(SavedGameRoundTrip, AResumedGameIsTheGameThatWasSaved) {
 
   const fs::path saved = directory_ / ("game" + std::to_string(seed) + ".sav");
   const SaveDetails details{"Harbour game",       "Ana",       "",
-                            {8, 65000, 3, 6, 41}, kTableWidth, kTableHeight};
+                            {65000, 3, 6, 8, 41}, kTableWidth, kTableHeight};
   const SavedGame game = CaptureGame(played, details, saved.string());
   EXPECT_EQ(game.puzzle, "harbour.puz");
   ASSERT_EQ(StoreSavedGame(saved.c_str(), game).code(), 0);
