@@ -66,8 +66,8 @@ Rect16 LoupeWindowRect(const LoupeSettings& settings, int x, int y) {
 
 bool LoupeMayOpen(const LoupeHindrances& now, std::uint8_t mode) {
   if (now.buttons_held & ~mode) return false;
-  return !now.modal_open && !now.preview_dragged && !now.tack_carried &&
-         !now.other_window_active && !now.selection;
+  return !now.modal_open && !now.preview_dragged && !now.tack_carried && !now.other_window_active &&
+         !now.selection;
 }
 
 Rect16 MagnifiedSource(int at_x, int at_y, double zoom, int width, int height, int fixed_x,

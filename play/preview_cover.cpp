@@ -6,8 +6,7 @@
 namespace cbst {
 
 void PreviewCover::Mark(SPuz& piece, const Rect16& picture) {
-  const bool over =
-      !picture.Empty() && piece.box == kTableWindow && piece.board.Overlaps(picture);
+  const bool over = !picture.Empty() && piece.box == kTableWindow && piece.board.Overlaps(picture);
   const bool was = (piece.flags & kPieceOverPreview) != 0;
   if (over == was) return;
   if (over) {

@@ -65,8 +65,8 @@ void WLoupe::MakeScene() {
   const Rect16 client = ClientRect();
   // The mouse lies size / 2 inside the window's top left.
   fixed_ = {settings_.size / 2 - client_offset_.x, settings_.size / 2 - client_offset_.y};
-  const Rect16 source = MagnifiedSource(0, 0, settings_.zoom, client.width, client.height,
-                                        fixed_.x, fixed_.y);
+  const Rect16 source =
+      MagnifiedSource(0, 0, settings_.zoom, client.width, client.height, fixed_.x, fixed_.y);
   scene_ = MakeBmpMem(std::max<int>(source.width, 1), std::max<int>(source.height, 1));
 }
 
@@ -100,8 +100,8 @@ void WLoupe::Look() {
   Compose(source);
   scene_->dc().Flush();
   view_->dc().Flush();
-  Magnify(scene_->pixels(), x_ - source.x, y_ - source.y, settings_.zoom, view_->pixels(),
-          fixed_.x, fixed_.y, kBeyondTable);
+  Magnify(scene_->pixels(), x_ - source.x, y_ - source.y, settings_.zoom, view_->pixels(), fixed_.x,
+          fixed_.y, kBeyondTable);
   Invalidate();
 }
 
@@ -123,8 +123,9 @@ void WLoupe::Compose(const Rect16& area) {
   for (int box = 0; box < boxes.count(); ++box)
     if (WBox* window = boxes.window(box); window && window->visible())
       boxes_in_order_.push_back(window);
-  std::sort(boxes_in_order_.begin(), boxes_in_order_.end(),
-            [](const WBox* one, const WBox* other) { return one->raised_at() < other->raised_at(); });
+  std::sort(boxes_in_order_.begin(), boxes_in_order_.end(), [](const WBox* one, const WBox* other) {
+    return one->raised_at() < other->raised_at();
+  });
   for (WBox* window : boxes_in_order_)
     ComposeBox(*window, area);
   // The preview window over them all.
@@ -139,9 +140,8 @@ void WLoupe::Compose(const Rect16& area) {
                      Brush(kPreviewOuterLine));
       const Rect16 shown = Intersection(place.Grown(-kPreviewFrame), area);
       if (!shown.Empty())
-        scene.Transfer(shown.x - area.x, shown.y - area.y, shown.width, shown.height,
-                       picture->dc(), shown.x - place.x - kPreviewFrame,
-                       shown.y - place.y - kPreviewFrame);
+        scene.Transfer(shown.x - area.x, shown.y - area.y, shown.width, shown.height, picture->dc(),
+                       shown.x - place.x - kPreviewFrame, shown.y - place.y - kPreviewFrame);
     }
   }
 }

@@ -34,8 +34,8 @@ void WMuestra::KeepInside() {
   const int x = std::clamp<int>(place.x, 0, std::max(0, table.width - place.width));
   const int y = std::clamp<int>(place.y, 0, std::max(0, table.height - place.height));
   if (x != place.x || y != place.y)
-    Window::Move({static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), place.width,
-                  place.height});
+    Window::Move(
+        {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), place.width, place.height});
 }
 
 void WMuestra::Move(const Rect16& rect) {
