@@ -4,6 +4,7 @@
 #include "play/wloupe.h"
 #include "play/wpuz.h"
 #include "ui/application.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -61,6 +62,7 @@ bool WPuz::OpenLoupe(std::uint8_t mode, int x, int y) {
 }
 
 void WPuz::CloseLoupe() {
+  shift_closes_loupe_ = false;
   if (WLoupe* open = loupe()) DestroyWindow(open, 0);
   loupe_ = nullptr;
 }
@@ -87,7 +89,16 @@ void WPuz::LoupeFollow(int x, int y) {
 
 bool WPuz::LoupeKey(const KeyPayload& key) {
   WLoupe* open = loupe();
-  if (!open || key.kind != KeyKind::kDown) return false;
+  if (!open) return false;
+  // Shift, the key that opened the loupe, closes it when it is let go
+  // alone: held for a "+", it leaves the loupe open.
+  if (key.virtual_key == kVkShift) {
+    if (key.kind == KeyKind::kDown && !key.repeat) shift_closes_loupe_ = true;
+    if (key.kind == KeyKind::kUp && shift_closes_loupe_) CloseLoupe();
+    return key.kind == KeyKind::kDown || key.kind == KeyKind::kUp;
+  }
+  if (key.kind != KeyKind::kDown) return false;
+  shift_closes_loupe_ = false;
   switch (ApplyLoupeKey(loupe_settings_, key.virtual_key)) {
     case LoupeKeyEffect::kNotMine:
       return false;

@@ -134,7 +134,8 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   WLoupe* loupe();
   // The mouse is at (x, y) of the table, over whichever window.
   void LoupeFollow(int x, int y);
-  // A key for the open loupe: true when it took it.
+  // A key for the open loupe: true when it took it. Shift tapped alone
+  // closes it; held for another key, it leaves it open.
   bool LoupeKey(const KeyPayload& key);
   // The player's loupe, and who hears of its changes (to keep them).
   void set_loupe_settings(const LoupeSettings& settings,
@@ -250,6 +251,8 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   WMuestra* preview_window_ = nullptr;
   WLoupe* loupe_ = nullptr;
   LoupeSettings loupe_settings_;
+  // Shift went down over an open loupe; let go alone, it closes it.
+  bool shift_closes_loupe_ = false;
   std::function<void(const LoupeSettings&)> loupe_changed_;
   TableFrames frames_{*this, [this](const Rect16& area) { ShowNow(area); }};
   // The bar of a long opening, while the table is busy with it.

@@ -384,6 +384,8 @@ TEST_F(GameEventsTest, ThePreviewKeysShowThePreviewWindowAndItsOwnKeyPutsItAway)
   Press(Key(KeyKind::kDown, kVkShift));
   EXPECT_TRUE(table_->preview_window_shown());
   Press(Key(KeyKind::kDown, kVkShift));  // the loupe it opened goes again
+  Press(Key(KeyKind::kUp, kVkShift));
+  EXPECT_EQ(table_->loupe(), nullptr);
   const std::vector<Rect16> before = Places();
   Press(Key(KeyKind::kDown, 'R', kModControl));
   EXPECT_FALSE(table_->preview_window_shown());
@@ -433,7 +435,16 @@ TEST_F(GameEventsTest, ShiftOpensTheLoupeAtTheMouseAndClosesIt) {
   const ClientPoint mouse = table_->CursorPosition();
   EXPECT_EQ(table_->loupe()->WindowRect(),
             LoupeWindowRect(table_->loupe_settings(), mouse.x, mouse.y));
+  Press(Key(KeyKind::kUp, kVkShift));
+  // Held for a "+", Shift leaves the loupe open; tapped alone, it closes it.
   EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkShift)));
+  Press(Key(KeyKind::kDown, kVkOemPlus, kModShift));
+  EXPECT_TRUE(Press(Key(KeyKind::kUp, kVkShift)));
+  ASSERT_NE(table_->loupe(), nullptr);
+  EXPECT_EQ(table_->loupe()->settings().zoom, 3.0);
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkShift)));
+  EXPECT_NE(table_->loupe(), nullptr) << "not while it is held";
+  EXPECT_TRUE(Press(Key(KeyKind::kUp, kVkShift)));
   EXPECT_EQ(table_->loupe(), nullptr);
 }
 
