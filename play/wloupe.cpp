@@ -91,7 +91,18 @@ void WLoupe::Follow(int x, int y) {
   Look();
 }
 
+void WLoupe::MarkStale() {
+  stale_ = true;
+  Invalidate();
+}
+
 void WLoupe::Look() {
+  Magnified();
+  Invalidate();
+}
+
+void WLoupe::Magnified() {
+  stale_ = false;
   if (!view_ || !scene_) return;
   const Rect16 client = ClientRect();
   // The mouse keeps its place in the loupe, whatever the window's frame.
@@ -102,7 +113,6 @@ void WLoupe::Look() {
   view_->dc().Flush();
   Magnify(scene_->pixels(), x_ - source.x, y_ - source.y, settings_.zoom, view_->pixels(), fixed_.x,
           fixed_.y, kBeyondTable);
-  Invalidate();
 }
 
 void WLoupe::Compose(const Rect16& area) {
@@ -167,6 +177,7 @@ void WLoupe::ComposeBox(WBox& box, const Rect16& area) {
 }
 
 void WLoupe::Paint(DC& dc) {
+  if (stale_) Magnified();
   const Rect16 area = dc.paint_rectangle();
   if (!view_ || area.width <= 0 || area.height <= 0) return;
   dc.Transfer(area.x, area.y, area.width, area.height, view_->dc(), area.x, area.y);

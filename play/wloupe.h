@@ -35,8 +35,10 @@ class WLoupe final : public Window {
   bool CreateLoupe(int x, int y);
   // The mouse is at (x, y) of the table: the loupe goes there and looks.
   void Follow(int x, int y);
-  // Looks again where it is, after the table under it changed.
+  // Looks again where it is, now; or when it is next painted, after what
+  // lies under it changed.
   void Look();
+  void MarkStale();
   // A new magnification, at the same place.
   void Zoom(double zoom);
 
@@ -56,6 +58,8 @@ class WLoupe final : public Window {
   void Compose(const Rect16& area);
   void ComposeBox(WBox& box, const Rect16& area);
   void MakeScene();
+  // The view made again from what lies under the loupe now.
+  void Magnified();
   void UpdateTitle();
 
   WPuz& table_;
@@ -69,6 +73,7 @@ class WLoupe final : public Window {
   std::unique_ptr<BmpMem> view_;
   std::unique_ptr<BmpMem> scene_;
   std::vector<WBox*> boxes_in_order_;
+  bool stale_ = false;
 };
 
 }  // namespace cbst

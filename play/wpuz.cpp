@@ -238,6 +238,9 @@ void WPuz::Show(const Rect16& rect) {
   }
   frames_.Repainted(painted);
   if (exists()) Invalidate(painted);
+  // What changed under the loupe shows in it too (a flight, a sparkle).
+  if (loupe_)
+    if (WLoupe* open = loupe(); open && painted.Overlaps(open->WindowRect())) open->MarkStale();
 }
 
 void WPuz::ShowNow(const Rect16& rect) {
@@ -477,7 +480,12 @@ void WPuz::SetBusy(bool busy) {
   busy_ += busy ? 1 : -1;
   // A puzzle being opened: the boxes of the game before it go, and those
   // of the new game come once it is ready.
-  if (busy && busy_ == 1) boxes_.Close();
+  if (busy && busy_ == 1) {
+    boxes_.Close();
+    // The preview window and the loupe showed the game before it.
+    HidePreviewWindow();
+    CloseLoupe();
+  }
   if (busy_ <= 0) {
     progress_.reset();
     boxes_.Open();

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/key_state.h"
 #include "platform/mouse_buttons.h"
 #include "platform/platform_window_qt.h"
 #include "play/game_flags.h"
@@ -89,6 +90,11 @@ std::uint32_t PixelOf(BmpMem& bitmap, int x, int y) {
 class TablePreview : public ::testing::Test {
  protected:
   void SetUp() override {
+    // No key or button an earlier test left down changes what a press means.
+    for (int key : {kVirtualControl, kVirtualShift, kVirtualAlt, kVkReturn, kVkSeparator})
+      NoteKey(key, false);
+    for (MouseButton button : {MouseButton::kLeft, MouseButton::kRight, MouseButton::kMiddle})
+      NoteMouseButton(button, false);
     path_ = fs::temp_directory_path() / ("cbst-preview-" + std::to_string(::getpid()) + ".puz");
     Puz made;
     made.title = "Orchard";
@@ -312,6 +318,11 @@ TEST_F(TablePreview, TheLoupeShowsThePiecesUnderTheMouseMagnifiedAndFollowsTheMo
   Grab(*loupe, "loupe.png");
   // The mouse lets the loupe through: the table under it still plays.
   EXPECT_TRUE(WidgetOf(loupe->platform_window())->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+  // What moves under a still loupe shows in it at its next paint.
+  table_->board().MovePiece(piece, kMoveRedraw, place.x + 9, place.y + 5);
+  loupe->Update();
+  ExpectMagnifiedTable(*loupe, x, y);
 
   Mouse(*table_, kMouseMove, x + 37, y - 11);
   EXPECT_EQ(loupe->WindowRect(), LoupeWindowRect({150, 2.0}, x + 37, y - 11));
