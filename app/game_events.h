@@ -16,6 +16,7 @@
 namespace cbst {
 
 class PieceBoxes;
+struct KeyAction;
 class SoundPlayer;
 class WPuz;
 
@@ -70,7 +71,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandSaveAs, false},           // saved games
     {kCommandAbout, true},             // the credits window
     {kCommandOptions, false},          // WOptions
-    {kCommandTogglePreview, false},    // the preview window
+    {kCommandTogglePreview, true},     // the preview window
     {kCommandGameSettings, false},     // WInfo
     {kCommandAdvancedOptions, false},  // WAdvanced
     {kCommandMakePuzzle, false},       // WMakePuzzle
@@ -123,6 +124,10 @@ class GameEvents final : public GameHandler {
   bool TakeGroupUnderCursor(int box);
   bool OnCommand(std::uint32_t command, std::intptr_t parameter);
   bool OnKey(const KeyPayload& key);
+  // A key pressed while the preview window shows puts it away first; true
+  // when that was all the key asked (it was the key that showed it).
+  bool PreviewKey(const KeyPayload& key, const KeyAction& action);
+  void TogglePreview(std::intptr_t key);
   void Quit();
   // Esc with its option: the table shrinks away and is minimised.
   void HideGame();

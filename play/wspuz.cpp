@@ -238,9 +238,9 @@ void WSPuz::DragTo(int x, int y) {
   }
   play_.last_x = x;
   play_.last_y = y;
-  PieceMoved(piece);
   const DragStepResult step =
       board_.DragStep(window_, piece, to_x, to_y, ScrollLimit(), x != drag_x_ || y != drag_y_);
+  PieceMoved(piece);
   // The window scrolled under the piece: the drag goes on from there.
   piece_x_ += step.scroll_x;
   piece_y_ += step.scroll_y;
