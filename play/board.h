@@ -190,6 +190,14 @@ class Board {
   void TurnGroupTo(int piece, int rotation);
   // Flies the piece to (x, y) and re-places its group there.
   void FlyTo(int piece, int x, int y);
+  // The piece a group is re-placed around: the one carrying the tack when
+  // the group is pinned, so that a pinned group never moves.
+  int HeldPiece(int piece);
+  // Puts the pieces of the anchor's group at their exact places from it,
+  // as they are turned, and draws nothing.
+  void LayOutGroup(int anchor);
+  // Whether b's group, turned as a's is, lies inside the table beside a.
+  bool FitsBeside(int a, int b);
   int JoinedSideCount() const;
   // The scatter grid's cell size for `surface`: it only grows, from one
   // scatter to the next.

@@ -62,7 +62,7 @@ void Board::Drop(int index, int mouse_x, int mouse_y) {
     host_.PlaySound(BoardSound::kDrop);
   } else {
     BringToFront(joined.front(), piece(index).depth + 1);
-    Replace(joined.front(), false);
+    Replace(HeldPiece(joined.front()), false);
     Joined();
   }
   if (group.size() == 1) Replace(index, false);

@@ -61,7 +61,8 @@ bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turn
 
   ++turning_;
   const int joined = join ? TryJoin(index) : kNoPiece;
-  Replace(index, false);
+  // Joined to a pinned group, the turned group comes to it.
+  Replace(HeldPiece(index), false);
   if (joined != kNoPiece) {
     BringToFront(joined, turned.depth + 1);
     Joined();
@@ -78,6 +79,7 @@ bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turn
 }
 
 void Board::ScrollIntoWindow(int index) {
+  if (pinned(index)) return;  // a pinned group stays, inside or not
   const std::vector<int> group = GroupOf(index);
   const Rect16 bounds = Bounds(group);
   const Rect16 surface = host_.Surface(piece(index).box);
