@@ -121,10 +121,6 @@ void Board::TurnCarried(int index, std::pair<int, int> pivot, int quarter_turns)
   if (counted) piece(index).flags |= kPieceMovedInDrag;
 }
 
-void Board::CountTurn() {
-  if (!solved()) host_.CountMove();
-}
-
 void Board::Joined() {
   if (IsSolved()) {
     Complete();
