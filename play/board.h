@@ -218,6 +218,12 @@ class Board {
   // The scatter grid's cell size for `surface`: it only grows, from one
   // scatter to the next.
   int ScatterCell(const Rect16& surface);
+  // Whether a scatter of `window` spreads the piece: not pinned, not
+  // joined, and selected when only the selection is spread.
+  bool Loose(const SPuz& piece, std::uint8_t window, bool selection_only) const;
+  // What a scatter of `window` keeps its pieces off, relative to `surface`.
+  std::vector<Rect16> KeptClear(std::uint8_t window, const Rect16& surface, bool whole_surface,
+                                bool animate, bool selection_only);
 
   int replacing_ = 0;  // nested re-placements turn pieces without joining
   int turning_ = 0;    // nested turns test no joins
