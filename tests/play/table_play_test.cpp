@@ -3,7 +3,6 @@
 // rubber band, edge scrolling, show-where, the piece menu, the piece boxes
 // and a whole game.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,8 +11,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-
-#include <filesystem>
 
 #include "gfx/drawing_surface_qt.h"
 
@@ -28,8 +25,7 @@
 #include "puzzle/open_puzzle.h"
 #include "puzzle/piece_box.h"
 #include "puzzle/puzzle_codes.h"
-#include "puzzle/puzzle_writer.h"
-#include "support/synthetic_photo.h"
+#include "support/table_fixture.h"
 #include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
@@ -39,8 +35,6 @@
 
 namespace cbst {
 namespace {
-
-namespace fs = std::filesystem;
 
 class RecordingEffects final : public TableEffects {
  public:
@@ -78,57 +72,25 @@ class RecordingGame final : public GameHandler {
   int hints = 0;
 };
 
-// Time that passes only as the table waits: animations end at once.
-class InstantClock final : public AnimationClock {
+class TablePlay : public testing::TableTest<TablePlay> {
  public:
-  std::int64_t NowMicroseconds() override { return now_; }
-  void Sleep(std::int64_t microseconds) override { now_ += microseconds; }
+  static testing::SuitePuzzle Puzzle() { return {"Meadow", {3, 4}, {4, 5}, 77, 0x203040}; }
 
- private:
-  std::int64_t now_ = 0;
-};
-
-class TablePlay : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = fs::temp_directory_path() / ("cbst-table-" + std::to_string(::getpid()) + ".puz");
-    Puz made;
-    made.title = "Meadow";
-    made.level_rows = {3, 4};
-    made.level_columns = {4, 5};
-    made.puzzle_seed = 77;
-    made.background = 0x203040;
-    made.state = kStateOwnLevels;
-    const Dib photo = testing::SyntheticPhoto(480, 360);
-    ASSERT_EQ(WritePuzzleFile(made, path_.c_str(), nullptr, {&photo, nullptr}, nullptr).code(), 0);
-
-    table_ = application_.Make<WPuz>(puz_);
-    ASSERT_TRUE(table_->CreateTable("Table"));
+    ASSERT_NO_FATAL_FAILURE(TableTest::SetUp());
     table_->set_effects(&effects_);
     table_->set_game(&game_);
-    table_->play().clock = &clock_;
-  }
-  void TearDown() override {
-    NoteMouseButton(MouseButton::kLeft, false);
-    fs::remove(path_);
   }
 
   void Open(std::uint32_t options = kOpenNoTurning, int level = 0) {
     OpenRequest request;
-    request.path = path_.c_str();
     request.level = level;
     request.options = options;
     request.game_flags = kGameNoPreview;
-    ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
-    table_->Refresh();
+    ASSERT_NO_FATAL_FAILURE(OpenPuzzle(request));
   }
 
-  Board& board() { return table_->board(); }
-  SPuz& piece(int index) { return board().piece(index); }
-  void Mouse(int subcode, int x, int y, std::uint8_t modifiers = 0) {
-    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, modifiers});
-    table_->Dispatch(event);
-  }
   void Key(int virtual_key, std::uint8_t modifiers = 0) {
     KeyPayload key;
     key.virtual_key = virtual_key;
@@ -160,15 +122,6 @@ class TablePlay : public ::testing::Test {
   }
   int Neighbour(int index, int direction) {
     return piece(index).neighbour[static_cast<std::size_t>(board().SideFacing(index, direction))];
-  }
-  // The table's back buffer, byte for byte.
-  std::vector<std::uint8_t> Buffer() {
-    table_->back_buffer().dc().Flush();
-    const PixelView pixels = table_->back_buffer().pixels();
-    std::vector<std::uint8_t> bytes;
-    for (int y = 0; y < pixels.height; ++y)
-      bytes.insert(bytes.end(), pixels.At(0, y), pixels.At(0, y) + pixels.width * pixels.bytes);
-    return bytes;
   }
   void Tick(int timer) {
     Event event = MakeEvent(kEventTimer, TimerPayload{timer, 0});
@@ -305,16 +258,8 @@ class TablePlay : public ::testing::Test {
     return {area.x + area.width / 2, area.y + area.height / 2};
   }
 
-  int argc_ = 1;
-  char name_[12] = "play_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
-  fs::path path_;
-  Puz puz_;
-  WPuz* table_ = nullptr;
   RecordingEffects effects_;
   RecordingGame game_;
-  InstantClock clock_;
 };
 
 TEST_F(TablePlay, ANeighbourDroppedWithinFivePixelsOfItsPlaceJoinsAndSixDoesNot) {
