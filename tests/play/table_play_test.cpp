@@ -120,6 +120,18 @@ class TablePlay : public testing::TableTest<TablePlay> {
   void DragTo(int index, std::pair<int, int> place, int off_x = 0) {
     DragBy(index, place.first + off_x - piece(index).board.x, place.second - piece(index).board.y);
   }
+  // A rubber band drawn with Ctrl from the middle of the empty assembly
+  // area to the bottom left corner of the table.
+  const MultiSPuzs& DrawBandToBottomLeft() {
+    const auto [x, y] = EmptyPoint();
+    NoteMouseButton(MouseButton::kLeft, true);
+    Mouse(kMouseLeftDown, x, y, kModControl);
+    Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
+    NoteMouseButton(MouseButton::kLeft, false);
+    Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
+    EXPECT_TRUE(table_->play().selection);
+    return *table_->play().selection;
+  }
   int Neighbour(int index, int direction) {
     return piece(index).neighbour[static_cast<std::size_t>(board().SideFacing(index, direction))];
   }
@@ -362,7 +374,7 @@ TEST_F(TablePlay, TheThumbtackIsTakenFromItsHomeAndFliesHomeWhenDroppedBesidePie
     EXPECT_FALSE(board().pinned(index)) << index;
 }
 
-TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc) {
+TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsWithoutTheHint) {
   Open();
   const auto [x, y] = EmptyPoint();
   NoteMouseButton(MouseButton::kLeft, true);
@@ -371,12 +383,12 @@ TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc
   Mouse(kMouseLeftDrag, x - 10, y + 6, kModControl);
   EXPECT_FALSE(table_->play().selection) << "|dx| + |dy| = 16 is not yet a rubber band";
   Mouse(kMouseLeftDrag, x - 10, y + 7, kModControl);
-  ASSERT_TRUE(table_->play().selection);
-  // The corner follows the mouse over the whole table.
-  Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
-  NoteMouseButton(MouseButton::kLeft, false);
-  Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
-  const MultiSPuzs& selection = *table_->play().selection;
+  EXPECT_TRUE(table_->play().selection);
+}
+
+TEST_F(TablePlay, TheRubberBandSelectsThePiecesInsideIt) {
+  Open();
+  const MultiSPuzs& selection = DrawBandToBottomLeft();
   const Rect16 band = selection.rect();
   int inside = 0;
   for (int index = 0; index < board().piece_count(); ++index) {
@@ -384,20 +396,28 @@ TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc
     inside += in ? 1 : 0;
     EXPECT_EQ((piece(index).flags & kPieceSelected) != 0, in) << index;
   }
-  ASSERT_GT(inside, 0);
+  EXPECT_GT(inside, 0);
   EXPECT_EQ(selection.selected(), inside);
+}
 
+TEST_F(TablePlay, TheRubberBandsMenuPinsAndUnpinsItsPieces) {
+  Open();
+  const MultiSPuzs& selection = DrawBandToBottomLeft();
   XPopMenu menu;
   WSPuz::BuildSelectionMenu(selection, menu);
   EXPECT_TRUE(menu.Has(kCommandPinSelection));
   EXPECT_FALSE(menu.Has(kCommandUnpinSelection));
   Command(kCommandPinSelection);
-  EXPECT_EQ(selection.pinned(), inside);
+  EXPECT_EQ(selection.pinned(), selection.selected());
   for (int index = 0; index < board().piece_count(); ++index)
     EXPECT_EQ(board().pinned(index), (piece(index).flags & kPieceSelected) != 0) << index;
   Command(kCommandUnpinSelection);
   EXPECT_EQ(selection.pinned(), 0);
+}
 
+TEST_F(TablePlay, EscEndsTheRubberBandAndItsSelection) {
+  Open();
+  DrawBandToBottomLeft();
   Key(kVkEscape);
   EXPECT_FALSE(table_->play().selection);
   for (int index = 0; index < board().piece_count(); ++index)
@@ -536,11 +556,13 @@ TEST_F(TablePlay, TheEmptyTableHintsAndItsDoubleClickAsksForThePreview) {
   EXPECT_EQ(game_.hints, 1);
   Mouse(kMouseLeftDouble, x, y);
   EXPECT_EQ(game_.commands, std::vector<std::uint32_t>{kCommandPreview});
+}
 
-  // Losing the program's activation drops a carried piece at once.
-  const auto [px, py] = Grip(2);
-  Mouse(kMouseLeftDown, px, py);
-  Mouse(kMouseLeftDrag, px + 30, py + 20);
+TEST_F(TablePlay, LosingTheActivationDropsACarriedPieceAtOnce) {
+  Open();
+  const auto [x, y] = Grip(2);
+  Mouse(kMouseLeftDown, x, y);
+  Mouse(kMouseLeftDrag, x + 30, y + 20);
   ASSERT_EQ(table_->dragged(), 2);
   Event inactive = MakeEvent(kEventOther, ActivationPayload{false});
   table_->Dispatch(inactive);
