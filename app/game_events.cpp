@@ -173,8 +173,33 @@ void GameEvents::OnGameEvent(Event& event) {
     event.set_handled();
 }
 
+bool GameEvents::PreviewKey(const KeyPayload& key, const KeyAction& action) {
+  const bool preview_key =
+      action.kind == KeyAction::Kind::kCommand && action.command == kCommandTogglePreview;
+  // A preview key held down does not make the window blink.
+  if (preview_key && key.repeat) return true;
+  if (key.kind != KeyKind::kDown || key.virtual_key == kVkShift || !table_.preview_window_shown())
+    return false;
+  // The key that showed the window closes it; after a double click any
+  // of the preview's keys does.
+  const std::intptr_t opened_by = table_.preview_key();
+  const bool own = preview_key && (opened_by == 0 || opened_by == action.parameter);
+  table_.HidePreviewWindow();
+  return own;
+}
+
+void GameEvents::TogglePreview(std::intptr_t key) {
+  if (puz_.HasOption(kOptionNoPreview)) return;
+  if (table_.preview_window_shown()) {
+    table_.HidePreviewWindow();
+  } else if (loaded() && !busy()) {
+    table_.ShowPreviewWindow(key);
+  }
+}
+
 bool GameEvents::OnKey(const KeyPayload& key) {
   const KeyAction action = ActionForKey(key);
+  if (PreviewKey(key, action)) return true;
   switch (action.kind) {
     case KeyAction::Kind::kCommand:
       if (action.command == kCommandAutomaticHelp && puz_.HasOption(kOptionNoHelp)) return true;
@@ -198,7 +223,12 @@ bool GameEvents::OnKey(const KeyPayload& key) {
       return true;
     case KeyAction::Kind::kBoxPiece:
       return TakeGroupUnderCursor(static_cast<int>(action.parameter));
-    case KeyAction::Kind::kLoupe:
+    case KeyAction::Kind::kLoupe: {
+      if (!loaded()) return false;
+      const ClientPoint at = table_.CursorPosition();
+      table_.OpenLoupe(kLoupeLeftButton, at.x, at.y);
+      return true;
+    }
     case KeyAction::Kind::kNone:
       return false;
   }
@@ -347,7 +377,8 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       Quit();
       return true;
     case kCommandAutomaticHelp:
-      if (loaded() && !puz_.HasOption(kOptionNoHelp) && !busy()) {
+      // Once the game is solved there is nothing left to help with.
+      if (loaded() && !puz_.HasOption(kOptionNoHelp) && !(puz_.state & kGameSolved) && !busy()) {
         Event asked = MakeEvent(kEventHelpAsked);
         asked.target = &table_;
         if (!OfferToHooks(asked)) {
@@ -382,6 +413,9 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandPreviewHelp:
       OpenHelp(kHelpTopicPreview);
+      return true;
+    case kCommandTogglePreview:
+      TogglePreview(parameter);
       return true;
     case kCommandNoPreview:
       if (puz_.HasOption(kOptionNoPreview)) return true;

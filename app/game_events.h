@@ -17,6 +17,7 @@ namespace cbst {
 
 class GameSaver;
 class PieceBoxes;
+struct KeyAction;
 class SoundPlayer;
 class WPuz;
 
@@ -71,7 +72,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandSaveAs, true},            // saved games
     {kCommandAbout, true},             // the credits window
     {kCommandOptions, false},          // WOptions
-    {kCommandTogglePreview, false},    // the preview window
+    {kCommandTogglePreview, true},     // the preview window
     {kCommandGameSettings, false},     // WInfo
     {kCommandAdvancedOptions, false},  // WAdvanced
     {kCommandMakePuzzle, false},       // WMakePuzzle
@@ -126,6 +127,10 @@ class GameEvents final : public GameHandler {
   bool TakeGroupUnderCursor(int box);
   bool OnCommand(std::uint32_t command, std::intptr_t parameter);
   bool OnKey(const KeyPayload& key);
+  // A key pressed while the preview window shows puts it away first; true
+  // when that was all the key asked (it was the key that showed it).
+  bool PreviewKey(const KeyPayload& key, const KeyAction& action);
+  void TogglePreview(std::intptr_t key);
   void Quit();
   // Esc with its option: the table shrinks away and is minimised.
   void HideGame();

@@ -163,6 +163,14 @@ bool Program::Start(const std::string& command_line) {
   game_events_->set_saver(saver_.get());
   SetSavedGameHeaderReader(ReadSavedGameHeader);
   ApplyOptions();
+  // The loupe's keys change the player's loupe, kept with the options.
+  table_->set_loupe_settings({ProgramOptions().loupe_size, ProgramOptions().loupe_magnification},
+                             [](const LoupeSettings& loupe) {
+                               Options& options = ProgramOptions();
+                               options.loupe_size = loupe.size;
+                               options.loupe_magnification = loupe.zoom;
+                               options.dirty = true;
+                             });
   table_->set_no_sparkle(ProgramOptions().no_sparkle != 0);
   table_->set_shadows({ProgramOptions().no_shadow != 0, ProgramOptions().solid_shadow != 0});
   table_->set_identity_text(IdentityText());

@@ -14,16 +14,16 @@ inline constexpr std::uint16_t kStatusQuietCancel = 1;
 inline constexpr std::uint16_t kStatusOutOfMemory = 2;
 inline constexpr std::uint16_t kStatusOpenFailed = 12;  // told with the file's name
 inline constexpr std::uint16_t kStatusRenameFailed = 15;
-inline constexpr std::uint16_t kStatusCopyOntoItself = 16;
+inline constexpr std::uint16_t kStatusCopyOntoItself = 16;  // told with the file's name
 // The pixels of a bitmap could not be fetched.
-inline constexpr std::uint16_t kStatusNoPixels = 16;
+inline constexpr std::uint16_t kStatusNoPixels = 17;
 // Not a picture or puzzle this program reads: wrong magic or extension, a
 // picture no reader takes (or no reader installed).
 inline constexpr std::uint16_t kStatusNotReadable = 20;
 inline constexpr std::uint16_t kStatusWriteFailed = 22;
-
 // A DC asked for a printer: there is no print support yet.
-inline constexpr std::uint16_t kStatusNoPrinter = 30;
+inline constexpr std::uint16_t kStatusNoPrinter = 25;
+
 // The codec's failures carry its message number as their text.
 inline constexpr std::uint16_t kStatusJpegEncodingFailed = 30;
 inline constexpr std::uint16_t kStatusJpegDecodingFailed = 31;

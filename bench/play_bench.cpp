@@ -1,6 +1,7 @@
 // play_bench.cpp: the board operations whose cost grows with the puzzle:
 // opening a puzzle, spreading a new game, re-placing a large group and
-// walking it, painting the table, and one drag step on the table window.
+// walking it, painting the table, one drag step on the table window, and
+// one step of the loupe following the mouse over it.
 #include <benchmark/benchmark.h>
 #include <QCoreApplication>
 #include <QEvent>
@@ -22,6 +23,7 @@
 #include "play/board.h"
 #include "play/board_painter.h"
 #include "play/virtual_table.h"
+#include "play/wloupe.h"
 #include "play/wpuz.h"
 #include "puzzle/cut.h"
 #include "puzzle/open_puzzle.h"
@@ -559,6 +561,48 @@ void BM_DragStep(benchmark::State& state) {
   state.counters["table_height"] = drag.table().height();
 }
 BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->ArgName("group")->Unit(benchmark::kMillisecond);
+
+// One step of the loupe over the 5000-piece table, from the mouse event to
+// the screen: the move goes through Window::Dispatch, the table moves the
+// loupe, which composes what lies under it and magnifies it into its view,
+// and processing the pending events delivers the loupe's paint and the
+// table's repaint of the place the loupe left, as the event loop does
+// after every mouse move. range(0): the loupe's size (at magnification 2).
+void BM_LoupeStep(benchmark::State& state) {
+  DragTable& drag = TheDragTable();
+  if (!drag.ready()) {
+    state.SkipWithError("the table or its game could not be made");
+    return;
+  }
+  WPuz& table = drag.table();
+  table.set_loupe_settings({static_cast<int>(state.range(0)), kLoupeDefaultZoom});
+  const auto [x, y] = drag.group_point();
+  if (!table.OpenLoupe(kLoupeLeftButton, x, y)) {
+    state.SkipWithError("the loupe did not open");
+    return;
+  }
+  QCoreApplication::processEvents();
+  PaintCounter presents;
+  if (QWidget* widget = table.loupe()->platform_window()->widget)
+    widget->installEventFilter(&presents);
+  int step = 0;
+  for (auto _ : state) {
+    const int phase = step++ % (2 * kDragSweep);
+    const int offset =
+        kDragStepPixels * (phase < kDragSweep ? phase + 1 : 2 * kDragSweep - phase - 1);
+    drag.Mouse(kMouseMove, x + offset, y + offset / 2);
+    QCoreApplication::processEvents();
+  }
+  state.counters["presents"] =
+      benchmark::Counter(presents.paints(), benchmark::Counter::kAvgIterations);
+  state.counters["pieces"] = drag.pieces();
+  state.counters["loupe_size"] = static_cast<double>(state.range(0));
+  state.counters["table_width"] = table.width();
+  state.counters["table_height"] = table.height();
+  table.CloseLoupe();
+  QCoreApplication::processEvents();
+}
+BENCHMARK(BM_LoupeStep)->Arg(kLoupeDefaultSize)->Arg(kLoupeMaxSize)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace cbst

@@ -180,6 +180,17 @@ void Board::Replace(int anchor, bool join) {
   --replacing_;
 }
 
+void Board::LayOutGroup(int anchor) {
+  WalkGroup(
+      anchor, [](std::size_t) {},
+      [&](int member, int neighbour) {
+        const auto [x, y] = ExactPlace(member, neighbour);
+        piece(neighbour).board.x = static_cast<std::int16_t>(x);
+        piece(neighbour).board.y = static_cast<std::int16_t>(y);
+        UpdatePlacement(piece(neighbour));
+      });
+}
+
 bool Board::MovePiece(int index, unsigned flags, int x, int y) {
   SPuz& p = piece(index);
   const bool moved = p.board.x != x || p.board.y != y;

@@ -43,6 +43,12 @@ struct DragStepResult {
   int scroll_y = 0;
 };
 
+// Where a turn the player asks for comes from.
+enum class TurnFrom {
+  kClick,  // a click with the turn key held
+  kMenu,   // the piece's menu
+};
+
 class Board {
  public:
   Board(Puz& puz, BoardHost& host) : puz_(puz), host_(host) {}
@@ -107,8 +113,12 @@ class Board {
   // pivot without joining and is carried on. It is still the same drag,
   // so a move already counted is not counted again.
   void TurnCarried(int piece, std::pair<int, int> pivot, int quarter_turns);
-  // A turn the player made on purpose counts a move, until the puzzle is solved.
-  void CountTurn();
+  // A turn the player asks for, about `pivot` inside the piece: the turn
+  // sounds and the group turns, joining what then fits. A turn by a click
+  // is a move of its own (until the puzzle is solved) and asks for a save
+  // when one is due; a turn from the piece's menu is not. False when the
+  // piece may not turn.
+  bool PlayerTurn(int piece, std::pair<int, int> pivot, int quarter_turns, TurnFrom from);
   // One mouse step of a drag, in pixels, on a screen of `millimetres` per pixel.
   void AddMouseTravel(int dx, int dy, double millimetres);
 
@@ -137,6 +147,12 @@ class Board {
     return (puz_.cut.pieces[static_cast<std::size_t>(index)].flags & kPiecePinned) != 0;
   }
   int TackCarrier(int piece);
+  // A press takes the tack out of a pinned group: the group comes to the
+  // front, free. The piece the tack was drawn on.
+  int PullTack(int piece);
+  // The tack leaves the piece it is drawn on, to land on another of the
+  // group (Pin); the group stays pinned meanwhile.
+  void LiftTack(int carrier);
 
   // Scrolls what lies in `window` by (dx, dy): every piece moves, the
   // carried group with the rest.
@@ -190,10 +206,24 @@ class Board {
   void TurnGroupTo(int piece, int rotation);
   // Flies the piece to (x, y) and re-places its group there.
   void FlyTo(int piece, int x, int y);
+  // The piece a group is re-placed around: the one carrying the tack when
+  // the group is pinned, so that a pinned group never moves.
+  int HeldPiece(int piece);
+  // Puts the pieces of the anchor's group at their exact places from it,
+  // as they are turned, and draws nothing.
+  void LayOutGroup(int anchor);
+  // Whether b's group, turned as a's is, lies inside the table beside a.
+  bool FitsBeside(int a, int b);
   int JoinedSideCount() const;
   // The scatter grid's cell size for `surface`: it only grows, from one
   // scatter to the next.
   int ScatterCell(const Rect16& surface);
+  // Whether a scatter of `window` spreads the piece: not pinned, not
+  // joined, and selected when only the selection is spread.
+  bool Loose(const SPuz& piece, std::uint8_t window, bool selection_only) const;
+  // What a scatter of `window` keeps its pieces off, relative to `surface`.
+  std::vector<Rect16> KeptClear(std::uint8_t window, const Rect16& surface, bool whole_surface,
+                                bool animate, bool selection_only);
 
   int replacing_ = 0;  // nested re-placements turn pieces without joining
   int turning_ = 0;    // nested turns test no joins

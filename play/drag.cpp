@@ -62,7 +62,7 @@ void Board::Drop(int index, int mouse_x, int mouse_y) {
     host_.PlaySound(BoardSound::kDrop);
   } else {
     BringToFront(joined.front(), piece(index).depth + 1);
-    Replace(joined.front(), false);
+    Replace(HeldPiece(joined.front()), false);
     Joined();
   }
   if (group.size() == 1) Replace(index, false);
@@ -119,10 +119,6 @@ void Board::TurnCarried(int index, std::pair<int, int> pivot, int quarter_turns)
   Rotate(index, &pivot, quarter_turns, false);
   PickUp(index);
   if (counted) piece(index).flags |= kPieceMovedInDrag;
-}
-
-void Board::CountTurn() {
-  if (!solved()) host_.CountMove();
 }
 
 void Board::Joined() {

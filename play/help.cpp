@@ -2,6 +2,7 @@
 #include <bit>
 
 #include "play/board.h"
+#include "puzzle/piece_sheets.h"
 
 namespace cbst {
 namespace {
@@ -31,6 +32,37 @@ void Board::FlyTo(int index, int x, int y) {
   host_.Fly(index, x, y, kHelpFlightMs);
   MovePiece(index, kMoveRedraw, x, y);
   Replace(index, false);
+}
+
+bool Board::FitsBeside(int a, int b) {
+  // B's group is tried out turned as A is, without pixels, then put back
+  // as it lay.
+  const std::vector<int> group = GroupOf(b);
+  std::vector<SPuz> pieces;
+  std::vector<std::pair<std::size_t, Rect16>> tabs;
+  for (int member : group) {
+    pieces.push_back(piece(member));
+    for (std::int16_t tab : piece(member).tab) {
+      if (tab != kNoTab)
+        tabs.emplace_back(static_cast<std::size_t>(tab),
+                          puz_.cut.tabs[static_cast<std::size_t>(tab)]);
+    }
+  }
+  for (int member : group) {
+    TurnGeometry(puz_, piece(member),
+                 (piece(a).rotation - piece(member).rotation + kSideCount) % kSideCount);
+  }
+  LayOutGroup(b);
+  const auto [x, y] = ExactPlace(a, b);
+  const Rect16 there = Bounds(group).Moved(x - piece(b).board.x, y - piece(b).board.y);
+  for (std::size_t i = 0; i < group.size(); ++i)
+    piece(group[i]) = pieces[i];
+  for (const auto& [tab, rect] : tabs)
+    puz_.cut.tabs[tab] = rect;
+  const Rect16 surface = host_.Surface(kTableWindow);
+  return there.x >= surface.x && there.y >= surface.y &&
+         there.x + there.width <= surface.x + surface.width &&
+         there.y + there.height <= surface.y + surface.height;
 }
 
 bool Board::Help() {
@@ -67,6 +99,10 @@ bool Board::Help() {
           std::swap(a, b);
       }
       const bool a_alone = GroupOf(a).size() < 2 && !(piece(a).flags & kPiecePinned);
+      // A pinned group cannot make room: a pair that would not fit beside
+      // it waits for the player.
+      if (pinned(a) && !FitsBeside(a, b)) continue;
+      const int tack = TackCarrier(a);
       if (piece(a).rotation != piece(b).rotation) {
         if (a_alone) {
           TurnGroupTo(a, 0);
@@ -101,7 +137,9 @@ bool Board::Help() {
       if (const int joined = TryJoin(b); joined != kNoPiece) {
         BringToFront(joined, piece(b).depth + 1);
       }
-      Replace(a, true);
+      TryJoin(a);
+      // The joins may have reached a pinned group: the rest comes to it.
+      Replace(tack != kNoPiece ? tack : HeldPiece(a), false);
       puz_.state &= ~kGameHelping;
       host_.CountHelp(JoinedSideCount() - before);
       if (IsSolved()) Complete();

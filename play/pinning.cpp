@@ -32,6 +32,22 @@ int Board::TackCarrier(int index) {
   return index;
 }
 
+int Board::PullTack(int index) {
+  BringToFront(index, 0);
+  const int carrier = TackCarrier(index);
+  Unpin(index);
+  return carrier;
+}
+
+void Board::LiftTack(int carrier) {
+  piece(carrier).flags &= ~kPieceThumbtack;
+}
+
+int Board::HeldPiece(int index) {
+  const int tack = TackCarrier(index);
+  return tack != kNoPiece ? tack : index;
+}
+
 void Board::ScrollWindow(std::uint8_t window, int dx, int dy) {
   if (dx == 0 && dy == 0) return;
   for (SPuz& each : puz_.cut.pieces) {

@@ -7,6 +7,8 @@
 // and after two such wipes only the cells (not the tabs) are kept apart.
 #include <algorithm>
 #include <chrono>
+#include <optional>
+#include <utility>
 
 #include "play/board.h"
 #include "play/occupancy_grid.h"
@@ -71,6 +73,78 @@ class BusyWhenLong {
   bool shown_ = false;
 };
 
+// Where the pieces of one spread go: the grid with what stays protected,
+// the band that fills the surface from the top, and whether the pieces are
+// kept apart by their whole images or by their cells only.
+class SpreadPlan {
+ public:
+  SpreadPlan(const Rect16& surface, int cell, std::vector<Rect16> fixed, int band_rows)
+      : surface_(surface),
+        grid_(surface.width, surface.height, cell),
+        fixed_(std::move(fixed)),
+        band_rows_(band_rows) {
+    MarkFixed();
+  }
+
+  // A free grid cell for the piece, or none when the surface is full. Two
+  // random numbers are drawn for every search, also when the band decides
+  // where it starts.
+  std::optional<std::pair<int, int>> Search(const SPuz& piece, Random& random) const {
+    const int random_column = random.rand(grid_.columns());
+    const int random_row = random.rand(grid_.rows());
+    const int start_column = band_ ? 0 : random_column;
+    const int start_row =
+        band_ ? (first_ ? 0 : std::max(previous_row_ - band_rows_, 0)) : random_row;
+    const Rect16& size = ApartBy(piece);
+    return grid_.FindFree(size.width, size.height, start_column, start_row);
+  }
+
+  // The board position that puts the piece's image (or cell) on the spot.
+  std::pair<int, int> BoardPosition(const SPuz& piece, std::pair<int, int> spot) const {
+    const int x = surface_.x + spot.first * grid_.cell();
+    const int y = surface_.y + spot.second * grid_.cell();
+    if (cell_mode_) return {x, y};
+    return {x + piece.cell.x - piece.bound.x, y + piece.cell.y - piece.bound.y};
+  }
+
+  // The piece lies on the spot: nothing else goes there.
+  void Take(const SPuz& piece, std::pair<int, int> spot) {
+    grid_.Mark(Relative(cell_mode_ ? piece.board : piece.window, surface_));
+    previous_row_ = spot.second;
+    first_ = false;
+  }
+
+  // The surface is full: what was spread so far is given up to the next
+  // pieces, laid over it anywhere; after enough wipes only the cells are
+  // kept apart.
+  void Wipe() {
+    MarkFixed();
+    band_ = false;
+    if (++wipes_ >= kRetriesBeforeCellMode) cell_mode_ = true;
+  }
+
+  int wipes() const { return wipes_; }
+  bool cell_mode() const { return cell_mode_; }
+
+ private:
+  const Rect16& ApartBy(const SPuz& piece) const { return cell_mode_ ? piece.cell : piece.bound; }
+  void MarkFixed() {
+    grid_.Clear();
+    for (const Rect16& rect : fixed_)
+      grid_.Mark(rect);
+  }
+
+  Rect16 surface_;
+  OccupancyGrid grid_;
+  std::vector<Rect16> fixed_;
+  int band_rows_;
+  bool band_ = true;
+  bool first_ = true;
+  int previous_row_ = 0;
+  int wipes_ = 0;
+  bool cell_mode_ = false;
+};
+
 }  // namespace
 
 int Board::ScatterCell(const Rect16& surface) {
@@ -79,6 +153,28 @@ int Board::ScatterCell(const Rect16& surface) {
   while (area / scatter_cell_ >= kScatterCellLimit)
     ++scatter_cell_;
   return scatter_cell_;
+}
+
+bool Board::Loose(const SPuz& p, std::uint8_t window, bool selection_only) const {
+  return p.box == window && !(p.flags & kPiecePinned) && p.joined_sides == 0 &&
+         (!selection_only || (p.flags & kPieceSelected));
+}
+
+std::vector<Rect16> Board::KeptClear(std::uint8_t window, const Rect16& surface, bool whole_surface,
+                                     bool animate, bool selection_only) {
+  // The pieces that are not spread and, for a selection, where its pieces
+  // lay before; the areas the window keeps clear unless the whole surface
+  // is asked for.
+  std::vector<Rect16> fixed;
+  for (const SPuz& p : puz_.cut.pieces) {
+    if (p.box == window && (selection_only || !Loose(p, window, selection_only)))
+      fixed.push_back(Relative(p.window, surface));
+  }
+  if (!whole_surface) {
+    for (const Rect16& covered : host_.CoveredAreas(window, animate))
+      fixed.push_back(Relative(covered, surface));
+  }
+  return fixed;
 }
 
 ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool animate,
@@ -90,34 +186,13 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
     return result;
   }
   result.cell = ScatterCell(surface);
-  OccupancyGrid grid(surface.width, surface.height, result.cell);
-
-  auto loose = [&](const SPuz& p) {
-    return p.box == window && !(p.flags & kPiecePinned) && p.joined_sides == 0 &&
-           (!selection_only || (p.flags & kPieceSelected));
-  };
   const SpreadRunning running(host_, window, animate);
+  const auto loose = [&](const SPuz& p) { return Loose(p, window, selection_only); };
   const int total =
       static_cast<int>(std::count_if(puz_.cut.pieces.begin(), puz_.cut.pieces.end(), loose));
-  int landed = 0;
-  // What stays protected through every wipe of the grid: the pieces that
-  // are not spread, the areas the window keeps clear and, for a selection,
-  // where it lay before.
-  std::vector<Rect16> fixed;
-  for (const SPuz& p : puz_.cut.pieces) {
-    if (p.box == window && (selection_only || !loose(p)))
-      fixed.push_back(Relative(p.window, surface));
-  }
-  if (!whole_surface) {
-    for (const Rect16& covered : host_.CoveredAreas(window, animate))
-      fixed.push_back(Relative(covered, surface));
-  }
-  auto mark_fixed = [&] {
-    grid.Clear();
-    for (const Rect16& rect : fixed)
-      grid.Mark(rect);
-  };
-  mark_fixed();
+  SpreadPlan plan(surface, result.cell,
+                  KeptClear(window, surface, whole_surface, animate, selection_only),
+                  kBandRowsBack * puz_.cut.piece_height / result.cell);
 
   // The bottom-most loose piece goes to the top.
   const std::vector<std::int16_t>& order = puz_.cut.z_order;
@@ -130,48 +205,30 @@ ScatterResult Board::Scatter(std::uint8_t window, bool whole_surface, bool anima
 
   BusyWhenLong busy(host_);
   Random& random = ProgramRandom();
-  const int band_rows = kBandRowsBack * puz_.cut.piece_height / grid.cell();
-  bool band = true;
-  bool first = true;
-  int previous_row = 0;
+  int landed = 0;
   const std::vector<std::int16_t> bottom_up(order.rbegin(), order.rend());
   for (const std::int16_t index : bottom_up) {
     SPuz& p = piece(index);
     if (!loose(p)) continue;
     busy.Check();
     for (int failures = 0;; ++failures) {
-      const int random_column = random.rand(grid.columns());
-      const int random_row = random.rand(grid.rows());
-      const int start_column = band ? 0 : random_column;
-      const int start_row = band ? (first ? 0 : std::max(previous_row - band_rows, 0)) : random_row;
-      const Rect16& size = result.cell_mode ? p.cell : p.bound;
-      if (const auto spot = grid.FindFree(size.width, size.height, start_column, start_row)) {
-        const int x = surface.x + spot->first * grid.cell();
-        const int y = surface.y + spot->second * grid.cell();
-        if (result.cell_mode) {
-          MovePiece(index, animate ? kMoveRedrawNow : 0, x, y);
-          grid.Mark(Relative(p.board, surface));
-        } else {
-          MovePiece(index, animate ? kMoveRedrawNow : 0, x + p.cell.x - p.bound.x,
-                    y + p.cell.y - p.bound.y);
-          grid.Mark(Relative(p.window, surface));
-        }
-        previous_row = spot->second;
-        first = false;
+      if (const auto spot = plan.Search(p, random)) {
+        const auto [x, y] = plan.BoardPosition(p, *spot);
+        MovePiece(index, animate ? kMoveRedrawNow : 0, x, y);
+        plan.Take(p, *spot);
         if (animate) host_.SpreadStep(++landed, total);
         break;
       }
       if (failures == kScatterFailuresAllowed) {
         result.done = false;
-        return result;
+        break;
       }
-      // The surface is full: wipe what was spread so far and lay the next
-      // pieces over it, anywhere.
-      mark_fixed();
-      band = false;
-      if (++result.retries >= kRetriesBeforeCellMode) result.cell_mode = true;
+      plan.Wipe();
     }
+    if (!result.done) break;
   }
+  result.retries = plan.wipes();
+  result.cell_mode = plan.cell_mode();
   return result;
 }
 

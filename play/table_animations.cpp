@@ -47,6 +47,7 @@ void WPuz::Fly(int piece, int x, int y, int milliseconds) {
   if (flown.box != kTableWindow || milliseconds <= 0 || paint_locks_ > 0 ||
       (from_x == x && from_y == y)) {
     rules.MovePiece(piece, 0, x, y);
+    RecountPreview();
     return;
   }
   // The piece's group flies with it, keeping its shape.
@@ -71,6 +72,7 @@ void WPuz::Fly(int piece, int x, int y, int milliseconds) {
     WaitForFrame();
   }
   EndAnimation();
+  RecountPreview();
 }
 
 void WPuz::AnimateTurn(int piece, int pivot_x, int pivot_y, int degrees, int milliseconds) {
@@ -131,6 +133,7 @@ void WPuz::SpreadRuns(std::uint8_t window, bool animated, bool running) {
     PauseClock();
   } else {
     ResumeClock();
+    RecountPreview();
   }
   if (!animated) return;
   if (running && !spread_shown_) {

@@ -49,12 +49,7 @@ TableBase::TableBase(Puz& puz, int width, int height)
 
 void TableBase::PieceTurned(int index, int quarter_turns) {
   if (!puz_.sheets.image) return;
-  SPuz& piece = puz_.cut.pieces[static_cast<std::size_t>(index)];
-  // The sheets turn a piece's pixels and geometry in one go, from the
-  // piece as it lay: its geometry goes back first, and comes out as the
-  // board turned it.
-  TurnGeometry(puz_, piece, (kSideCount - quarter_turns) % kSideCount);
-  TurnPiece(puz_, piece, quarter_turns);
+  RedrawTurnedPiece(puz_, puz_.cut.pieces[static_cast<std::size_t>(index)], quarter_turns);
 }
 
 void TableBase::SideJoined(int index, int screen_side) {

@@ -54,7 +54,7 @@ void WSPuz::PinWithFlight(int piece) {
   if (carrier != kNoPiece) {
     // The group's tack moves over to the clicked piece.
     from = TackOn(carrier);
-    board_.piece(carrier).flags &= ~kPieceThumbtack;
+    board_.LiftTack(carrier);
     RepaintTack(from);
   }
   FlyTack(from, TackOn(piece), kTackFlightPinning);

@@ -61,7 +61,8 @@ bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turn
 
   ++turning_;
   const int joined = join ? TryJoin(index) : kNoPiece;
-  Replace(index, false);
+  // Joined to a pinned group, the turned group comes to it.
+  Replace(HeldPiece(index), false);
   if (joined != kNoPiece) {
     BringToFront(joined, turned.depth + 1);
     Joined();
@@ -77,7 +78,21 @@ bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turn
   return true;
 }
 
+bool Board::PlayerTurn(int index, std::pair<int, int> pivot, int quarter_turns, TurnFrom from) {
+  if (!CanRotate(index)) return false;
+  // The turn sounds as it starts: a join or the finish it leads to sounds
+  // after it, and a new sound cuts off the one still playing.
+  host_.PlaySound(BoardSound::kTurn);
+  if (!Rotate(index, &pivot, quarter_turns)) return false;
+  if (from == TurnFrom::kClick) {
+    if (!solved()) host_.CountMove();
+    host_.AskForSave(false);
+  }
+  return true;
+}
+
 void Board::ScrollIntoWindow(int index) {
+  if (pinned(index)) return;  // a pinned group stays, inside or not
   const std::vector<int> group = GroupOf(index);
   const Rect16 bounds = Bounds(group);
   const Rect16 surface = host_.Surface(piece(index).box);

@@ -295,6 +295,11 @@ bool WBox::PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, b
   return true;
 }
 
+void WBox::ToggleLoupe(int x, int y) {
+  const ClientPoint at = MapClientPoint(*this, boxes_.table(), {x, y});
+  boxes_.table().OpenLoupe(kLoupeBothButtons, at.x, at.y);
+}
+
 void WBox::OpenWindowMenu(int x, int y) {
   const bool open = !box_.closed();
   const bool maximised = (box_.flags & kBoxMaximised) != 0;
@@ -352,7 +357,11 @@ void WBox::OnEvent(Event& event) {
       Remember();
       break;
     case kEventMouse:
-      if (const auto* mouse = event.as<MousePayload>(); mouse && OnBoxMouse(*mouse)) {
+      if (const auto* mouse = event.as<MousePayload>()) {
+        if (!OnBoxMouse(*mouse)) WSPuz::OnEvent(event);
+        // The loupe follows the mouse over the boxes as over the table.
+        const ClientPoint at = MapClientPoint(*this, boxes_.table(), {mouse->x, mouse->y});
+        boxes_.table().LoupeFollow(at.x, at.y);
         event.set_handled();
         return;
       }
@@ -364,6 +373,10 @@ void WBox::OnEvent(Event& event) {
       }
       break;
     case kEventKey:
+      if (const auto* key = event.as<KeyPayload>(); key && boxes_.table().LoupeKey(*key)) {
+        event.set_handled();
+        return;
+      }
       // A rubber band in the box takes its keys first (Esc ends it).
       if (MultiSPuzs* selection = play().selection.get();
           selection && &selection->owner() == this) {

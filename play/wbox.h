@@ -90,6 +90,7 @@ class WBox final : public WSPuz {
   void OpenWindowMenu(int x, int y) override;
   Rect16 ScrollLimit() override;
   void RepaintTack(const Rect16& area) override { Repaint(area); }
+  void ToggleLoupe(int x, int y) override;
 
  private:
   // The mouse while the box is being moved or is closed; false when the

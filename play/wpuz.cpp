@@ -16,6 +16,8 @@
 #include "play/game_flags.h"
 #include "play/game_handler.h"
 #include "play/wbox.h"
+#include "play/wloupe.h"
+#include "play/wmuestra.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
@@ -115,20 +117,35 @@ void WPuz::OnEvent(Event& event) {
         Resize(size->width, size->height);
         PlaceFurniture();
         Show({});
+        if (WMuestra* preview = preview_window()) preview->KeepInside();
       }
       break;
     case kEventMouse:
-      if (const auto* mouse = event.as<MousePayload>();
-          mouse && preview_dragged_ && mouse->subcode == kMouseMove) {
-        MovePreviewOutline(mouse->x, mouse->y);
+      if (const auto* mouse = event.as<MousePayload>()) {
+        if (preview_dragged_ && mouse->subcode == kMouseMove) {
+          MovePreviewOutline(mouse->x, mouse->y);
+        } else {
+          // The mouse came off a closed box onto the table: its tip goes.
+          if (Application* application = Application::Instance()) {
+            const int tip = application->tips().control_id();
+            if (tip >= kClosedBoxTipIds && tip < kClosedBoxTipIdsEnd)
+              application->tips().Hover(HoverPayload{});
+          }
+          WSPuz::OnEvent(event);
+          // A drop may have laid pieces over the preview picture or taken
+          // them off it.
+          if (mouse->subcode == kMouseLeftUp) RecountPreview();
+        }
+        // The loupe looks at what the table shows after the move.
+        LoupeFollow(mouse->x, mouse->y);
         event.set_handled();
         return;
       }
-      // The mouse came off a closed box onto the table: its tip goes.
-      if (Application* application = Application::Instance()) {
-        const int tip = application->tips().control_id();
-        if (tip >= kClosedBoxTipIds && tip < kClosedBoxTipIdsEnd)
-          application->tips().Hover(HoverPayload{});
+      break;
+    case kEventKey:
+      if (const auto* key = event.as<KeyPayload>(); key && LoupeKey(*key)) {
+        event.set_handled();
+        return;
       }
       break;
     case kEventTimer:
@@ -156,6 +173,9 @@ void WPuz::OnEvent(Event& event) {
         if (!activation->active) {
           DropNow();
           EndSelection();
+          CloseLoupe();
+        } else if (WMuestra* preview = preview_window(); preview && preview->shown()) {
+          preview->Raise();
         }
         if (effects_) effects_->ProgramActive(activation->active);
         event.set_handled();
@@ -220,6 +240,9 @@ void WPuz::Show(const Rect16& rect) {
   }
   frames_.Repainted(painted);
   if (exists()) Invalidate(painted);
+  // What changed under the loupe shows in it too (a flight, a sparkle).
+  if (loupe_)
+    if (WLoupe* open = loupe(); open && painted.Overlaps(open->WindowRect())) open->MarkStale();
 }
 
 void WPuz::ShowNow(const Rect16& rect) {
@@ -318,11 +341,25 @@ void WPuz::AllowPreview(bool allowed) {
     preview_x_ = std::clamp(preview_x_, 0, std::max(0, width() - place.width));
     preview_y_ = std::clamp(preview_y_, 0, std::max(0, height() - place.height));
   } else {
+    // The picture goes, with its drag and its window.
+    StopPreviewDrag();
+    HidePreviewWindow();
     puz().game_flags |= kGameNoPreview;
   }
+  RecountPreview();
   if (!exists()) return;
   Show(before);
   Show(PreviewPlace());
+}
+
+void WPuz::StopPreviewDrag() {
+  if (!preview_dragged_) return;
+  if (FrameSurface* surface = AnimationSurface()) {
+    surface->InvertFrame(outline_, 1);
+    surface->Present();
+  }
+  outline_ = {};
+  SetPreviewDragged(false);
 }
 
 Rect16 WPuz::PreviewPicture() const {
@@ -332,14 +369,11 @@ Rect16 WPuz::PreviewPicture() const {
 
 bool WPuz::EndPreviewDrag(int x, int y) {
   if (!preview_dragged_) return false;
-  preview_dragged_ = false;
-  if (FrameSurface* surface = AnimationSurface()) {
-    surface->InvertFrame(outline_, 1);
-    surface->Present();
-  }
+  StopPreviewDrag();
   const Rect16 before = PreviewPicture();
   preview_x_ = x - grip_x_;
   preview_y_ = y - grip_y_;
+  RecountPreview();
   Show(before);
   Show(PreviewPicture());
   return true;
@@ -364,13 +398,13 @@ bool WPuz::PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, b
     return true;
   }
   if (game && loupe_icon_.ContainsPoint(x, y)) {
-    // The loupe arrives with its window; its icon waits for it.
+    OpenLoupe(kLoupeLeftButton, x, y);
     return true;
   }
   const Rect16 preview = PreviewPicture();
   if (!twice && preview.ContainsPoint(x, y)) {
     if (button == Button::kLeft) {
-      preview_dragged_ = true;
+      SetPreviewDragged(true);
       grip_x_ = x - preview_x_;
       grip_y_ = y - preview_y_;
       outline_ = {};
@@ -450,10 +484,16 @@ void WPuz::SetBusy(bool busy) {
   busy_ += busy ? 1 : -1;
   // A puzzle being opened: the boxes of the game before it go, and those
   // of the new game come once it is ready.
-  if (busy && busy_ == 1) boxes_.Close();
+  if (busy && busy_ == 1) {
+    boxes_.Close();
+    // The preview window and the loupe showed the game before it.
+    HidePreviewWindow();
+    CloseLoupe();
+  }
   if (busy_ <= 0) {
     progress_.reset();
     boxes_.Open();
+    RecountPreview();
   }
   if (exists()) SetWindowCursor(platform_window(), busy_ > 0 ? kCursorWait : kCursorArrow);
 }
@@ -493,6 +533,11 @@ Rect16 WPuz::Surface(std::uint8_t window) {
     if (const Rect16 client = boxes_.Surface(window); !client.Empty()) return client;
   }
   return TableBase::Surface(window);
+}
+
+void WPuz::PiecesChangedWindow() {
+  boxes_.CountPieces();
+  RecountPreview();
 }
 
 std::uint8_t WPuz::BoxUnder(std::uint8_t window, const Rect16& rect) {

@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "play/box_windows.h"
+#include "play/loupe.h"
 #include "play/play_state.h"
+#include "play/preview_cover.h"
 #include "play/sparkle.h"
 #include "play/table_base.h"
 #include "play/table_effects.h"
@@ -27,6 +29,8 @@ namespace cbst {
 
 class GameHandler;
 class ProgressWindow;
+class WLoupe;
+class WMuestra;
 
 // Sent to the table when the last message box it showed is closed while
 // requests waited for it.
@@ -109,6 +113,34 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // otherwise): where it lies, and where a click hits it.
   Rect16 PreviewPlace() const override;
   Rect16 PreviewPicture() const;
+  // The pieces over the preview picture, and whether it is being dragged.
+  const PreviewCover& preview_cover() const { return preview_cover_; }
+
+  // The preview window: shown for this game when its picture is allowed,
+  // remembering the key code that asked (0 for the mouse); hidden with the
+  // clock standing still meanwhile. True when it is shown.
+  bool ShowPreviewWindow(std::intptr_t key);
+  void HidePreviewWindow();
+  bool preview_window_shown() const;
+  // The key code that showed the window.
+  std::intptr_t preview_key() const;
+  WMuestra* preview_window();
+
+  // The loupe: opened at (x, y) of the table in `mode` (kLoupeLeftButton,
+  // kLoupeBothButtons) when nothing stands in the way, or closed when one
+  // is open. True when a loupe is open afterwards.
+  bool OpenLoupe(std::uint8_t mode, int x, int y);
+  void CloseLoupe();
+  WLoupe* loupe();
+  // The mouse is at (x, y) of the table, over whichever window.
+  void LoupeFollow(int x, int y);
+  // A key for the open loupe: true when it took it. Shift tapped alone
+  // closes it; held for another key, it leaves it open.
+  bool LoupeKey(const KeyPayload& key);
+  // The player's loupe, and who hears of its changes (to keep them).
+  void set_loupe_settings(const LoupeSettings& settings,
+                          std::function<void(const LoupeSettings&)> changed = {});
+  const LoupeSettings& loupe_settings() const { return loupe_settings_; }
 
   void OnEvent(Event& event) override;
   void Paint(DC& dc) override;
@@ -141,13 +173,15 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void AskForSave(bool urgent) override;
   Rect16 Surface(std::uint8_t window) override;
   std::uint8_t BoxUnder(std::uint8_t window, const Rect16& rect) override;
-  void PiecesChangedWindow() override { boxes_.CountPieces(); }
+  void PiecesChangedWindow() override;
 
  protected:
   bool EndPreviewDrag(int x, int y) override;
   bool PressOnNothing(int x, int y, Button button, std::uint8_t modifiers, bool twice) override;
   void OpenWindowMenu(int x, int y) override;
   void RepaintTack(const Rect16& area) override { Show(area); }
+  void ToggleLoupe(int x, int y) override { OpenLoupe(kLoupeBothButtons, x, y); }
+  void PieceMoved(int piece) override;
   void RevealPiece(int piece) override;
   // The frames of animations and outlines, in the back buffer.
   FrameSurface* AnimationSurface() override;
@@ -167,6 +201,14 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void SendToGame(std::uint32_t command, std::intptr_t parameter = 0);
   // The outline of the preview picture being dragged, its grip kept.
   void MovePreviewOutline(int x, int y);
+  // The picture's drag ends where it is; and the pieces over the picture
+  // counted again, its place repainted when the count or the drag turned
+  // from nothing to something or back.
+  void StopPreviewDrag();
+  void SetPreviewDragged(bool dragged);
+  void RecountPreview();
+  // The loupe made again at the new size, where the mouse is.
+  void RemakeLoupe();
 
   // A sparkle's area painted again in its window.
   void ShowSparkle(const Sparkles::Area& area);
@@ -204,6 +246,15 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   int grip_x_ = 0;
   int grip_y_ = 0;
   Rect16 outline_;
+  PreviewCover preview_cover_;
+  // The preview window and the loupe are the application's windows; the
+  // table borrows them while they exist.
+  WMuestra* preview_window_ = nullptr;
+  WLoupe* loupe_ = nullptr;
+  LoupeSettings loupe_settings_;
+  // Shift went down over an open loupe; let go alone, it closes it.
+  bool shift_closes_loupe_ = false;
+  std::function<void(const LoupeSettings&)> loupe_changed_;
   TableFrames frames_{*this, [this](const Rect16& area) { ShowNow(area); }};
   // The bar of a long opening, while the table is busy with it.
   std::unique_ptr<ProgressSink> progress_;

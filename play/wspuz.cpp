@@ -150,19 +150,13 @@ void WSPuz::Act(const PressMeaning& meaning, int piece, int x, int y, Button but
       UnpinWithFlight(piece);
       return;
     case PressAction::kTakeTack: {
-      board_.BringToFront(piece, 0);
-      const int carrier = board_.TackCarrier(piece);
-      const Rect16 was = TackOn(carrier);
-      board_.Unpin(piece);
+      const Rect16 was = TackOn(board_.PullTack(piece));
       TakeTack(x, y);
       RepaintTack(was.United(play_.tack.loose()));
       return;
     }
     case PressAction::kTurn:
-      if (Turn(piece, meaning.quarter_turns, x, y)) {
-        board_.CountTurn();
-        host_.AskForSave(false);
-      }
+      Turn(piece, meaning.quarter_turns, x, y, TurnFrom::kClick);
       return;
     case PressAction::kPieceMenu:
       if (KeyDown(kVirtualLeftButton)) {
@@ -177,17 +171,11 @@ void WSPuz::Act(const PressMeaning& meaning, int piece, int x, int y, Button but
   }
 }
 
-bool WSPuz::Turn(int piece, int quarter_turns, int x, int y) {
-  if (!board_.CanRotate(piece)) return false;
-  // The turn sounds as it starts: a join or the finish it leads to sounds
-  // after it, and a new sound cuts off the one still playing.
-  host_.PlaySound(BoardSound::kTurn);
-  const std::pair<int, int> pivot{x, y};
+void WSPuz::Turn(int piece, int quarter_turns, int x, int y, TurnFrom from) {
   // The turn is animated, and presses meanwhile wait for its end.
   play_.gesture_running = true;
-  const bool turned = board_.Rotate(piece, &pivot, quarter_turns);
+  board_.PlayerTurn(piece, {x, y}, quarter_turns, from);
   play_.gesture_running = false;
-  return turned;
 }
 
 void WSPuz::StartDrag(int piece, int x, int y) {
@@ -238,9 +226,9 @@ void WSPuz::DragTo(int x, int y) {
   }
   play_.last_x = x;
   play_.last_y = y;
-  PieceMoved(piece);
   const DragStepResult step =
       board_.DragStep(window_, piece, to_x, to_y, ScrollLimit(), x != drag_x_ || y != drag_y_);
+  PieceMoved(piece);
   // The window scrolled under the piece: the drag goes on from there.
   piece_x_ += step.scroll_x;
   piece_y_ += step.scroll_y;
@@ -283,7 +271,7 @@ bool WSPuz::OnCommand(std::uint32_t command) {
       if (!known || dragged() != kNoPiece) return true;
       const Rect16& cell = board_.piece(piece).board;
       Turn(piece, command == kCommandTurnClockwise ? 1 : 3, cell.x + cell.width / 2,
-           cell.y + cell.height / 2);
+           cell.y + cell.height / 2, TurnFrom::kMenu);
       return true;
     }
     case kCommandPin:

@@ -128,7 +128,7 @@ class WSPuz : public Window {
   void OpenPieceMenu(int piece, int x, int y);
   bool OnCommand(std::uint32_t command);
   // A quarter turn of `piece`'s group about (x, y): 1 clockwise, 3 not.
-  bool Turn(int piece, int quarter_turns, int x, int y);
+  void Turn(int piece, int quarter_turns, int x, int y, TurnFrom from);
 
   // The thumbtack.
   void FlyTack(const Rect16& from, const Rect16& to, int milliseconds);

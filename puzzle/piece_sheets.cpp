@@ -176,9 +176,11 @@ void TurnGeometry(Puz& puz, SPuz& piece, int quarter_turns) {
 
 namespace {
 
-// TurnPiece with the work square in the top left of `work`, which grows to
-// fit: drawing a whole sheet makes one work bitmap instead of one a piece.
-void TurnPieceIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
+// RedrawTurnedPiece with the work square in the top left of `work`, which
+// grows to fit: drawing a whole sheet makes one work bitmap instead of one
+// a piece. The piece's pixels still lie in the sheets as before the turn,
+// in its bounding rectangle turned back.
+void RedrawTurnedIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
   PieceSheets& sheets = puz.sheets;
   const bool from_picture = puz.picture != nullptr;
   const bool was_shaded = (piece.flags & kPieceOutlineShaded) != 0;
@@ -187,20 +189,20 @@ void TurnPieceIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
   const Rect16 corner{0, 0, static_cast<std::int16_t>(n), static_cast<std::int16_t>(n)};
   work.dc().FillRect(corner, Brush(kBlack));
   Bmp square = Bmp::ViewOf(work, corner);
-  const int width = piece.bound.width;
-  const int height = piece.bound.height;
+  const bool odd = quarter_turns % 2 != 0;
+  const int width = odd ? piece.bound.height : piece.bound.width;
+  const int height = odd ? piece.bound.width : piece.bound.height;
   int turns = quarter_turns;
   int unturned_width = width, unturned_height = height;
   if (from_picture) {
     std::tie(unturned_width, unturned_height) = FillFromPicture(puz, piece, work);
-    turns = (piece.rotation + quarter_turns) % kSideCount;
+    turns = piece.rotation;
   } else {
     work.dc().Transfer(0, 0, width, height, sheets.image->dc(), piece.bound.x, piece.bound.y);
   }
   if (turns != 0) (void)TurnBitmap(square, turns * 90, sheets.force_pixel_turning);
   const auto [square_x, square_y] = TurnedOrigin(n, unturned_width, unturned_height, turns);
 
-  TurnGeometry(puz, piece, quarter_turns);
   DrawPieceMask(puz, piece);
   if (from_picture) {
     ComposeImage(puz, piece, work, square_x, square_y);
@@ -209,6 +211,11 @@ void TurnPieceIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
                                 work.dc(), square_x, square_y);
   }
   if (was_shaded || from_picture) ShadeOutline(puz, piece, kAllSides);
+}
+
+void TurnPieceIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
+  TurnGeometry(puz, piece, quarter_turns);
+  RedrawTurnedIn(puz, piece, quarter_turns, work);
 }
 
 bool MemoryIsShort() {
@@ -269,9 +276,14 @@ void DrawPieceMask(Puz& puz, const SPuz& piece, bool keep_background) {
 }
 
 void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns) {
+  TurnGeometry(puz, piece, quarter_turns);
+  RedrawTurnedPiece(puz, piece, quarter_turns);
+}
+
+void RedrawTurnedPiece(Puz& puz, SPuz& piece, int quarter_turns) {
   const int n = SquareSide(piece.bound);
   BmpMem work(n, n, &puz.sheets.image->dc());
-  TurnPieceIn(puz, piece, quarter_turns, work);
+  RedrawTurnedIn(puz, piece, quarter_turns, work);
 }
 
 namespace {

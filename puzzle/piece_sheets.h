@@ -73,6 +73,9 @@ void TurnGeometry(Puz& puz, SPuz& piece, int quarter_turns);
 // Turns `piece` by `quarter_turns` (0 to 3, clockwise) in the sheets: its
 // rectangles, its mask and image, and its bevel. 0 draws it as it lies.
 void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns);
+// The pixels of `piece` follow its geometry, just turned by `quarter_turns`
+// (TurnGeometry): its mask, image and bevel are drawn turned in the sheets.
+void RedrawTurnedPiece(Puz& puz, SPuz& piece, int quarter_turns);
 
 // `rect`, a rectangle inside the frame `frame`, after turning the frame by
 // `quarter_turns` clockwise about its top left (which stays in place).

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the rules the include trees cannot: Qt only where the toolkit lives,
-# no includes that climb out of a folder, and no messages or exits from base/
-# except through its report hook.
+# no includes that climb out of a folder, no messages or exits from base/
+# except through its report hook, and one meaning for each result code.
 set -u
 cd "$(dirname "$0")/.."
 failed=0
@@ -49,6 +49,13 @@ for file in "${rules[@]}"; do
     printf '%s\n' "${rules[@]}" | grep -qx "$header" ||
       complain "The rules include a play/ header that is not one of them:" "play/$file: play/$header"
   done < <(grep -oE '^\s*#\s*include\s*"play/[a-z_]+\.h"' "play/$file" | grep -oE '[a-z_]+\.h')
+done
+
+# A result code is also the number of the message it shows: one code, one
+# meaning, so no two names in base/status_codes.h may share a value.
+shared=$(grep -oE 'kStatus[A-Za-z]+ = [0-9]+' base/status_codes.h | awk '{print $3}' | sort | uniq -d)
+for code in $shared; do
+  complain "Result code $code has more than one name:" "$(grep -E "= $code;" base/status_codes.h)"
 done
 
 if ((failed)); then exit 1; fi

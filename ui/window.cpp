@@ -179,6 +179,11 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
   }
   QWidget* outer = frame ? static_cast<QWidget*>(frame) : host;
   host->setAcceptDrops((style & kStyleAcceptsFiles) != 0);
+  if (style & kStyleMouseThrough) {
+    outer->setAttribute(Qt::WA_TransparentForMouseEvents);
+    host->setAttribute(Qt::WA_TransparentForMouseEvents);
+    host->setFocusPolicy(Qt::NoFocus);
+  }
   outer->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
   if (style & kStyleFullScreen) {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -203,6 +208,19 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
 
 bool Window::exists() const {
   return !platform_->widget.isNull();
+}
+
+bool Window::visible() const {
+  const QWidget* outer = OuterOf(*platform_);
+  return outer && outer->isVisible();
+}
+
+bool Window::AnotherWindowActive() const {
+  const QWidget* host = HostOf(*platform_);
+  if (!host) return false;
+  if (QApplication::activeModalWidget()) return true;
+  const QWidget* active = QApplication::activeWindow();
+  return active && active != host->window();
 }
 
 void Window::Dispatch(Event& event) {

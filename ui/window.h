@@ -57,6 +57,9 @@ inline constexpr std::uint32_t kStyleMinimiseBox = 0x40;
 inline constexpr std::uint32_t kStyleMaximiseBox = 0x80;
 inline constexpr std::uint32_t kStyleCloseBox = 0x100;
 inline constexpr std::uint32_t kStyleSizable = 0x200;
+// The mouse passes through to what lies beneath, and the window never takes
+// the keyboard: a view that follows the mouse over other windows.
+inline constexpr std::uint32_t kStyleMouseThrough = 0x400;
 
 // Show commands of the request event kRequestShow.
 inline constexpr int kShowHide = 0;
@@ -114,6 +117,11 @@ class Window {
   // Makes the platform window: a top-level one, or a child of `parent`.
   bool Create(Window* parent, const Rect16& rect, std::string_view title, std::uint32_t style = 0);
   bool exists() const;
+  // Made and shown (its parents too).
+  bool visible() const;
+  // Another window of the program is active, or a modal one is open: the
+  // player is busy elsewhere than in this window and its children.
+  bool AnotherWindowActive() const;
   PlatformWindow* platform_window() { return platform_.get(); }
   Window* parent() const { return parent_; }
 

@@ -29,6 +29,7 @@
 #include "play/game_flags.h"
 #include "play/game_score.h"
 #include "play/piece_boxes.h"
+#include "play/wloupe.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_codes.h"
@@ -314,32 +315,27 @@ TEST_F(GameEventsTest, CommandsWhoseWindowsAreStillToComeAreGreyedAndTheirKeysDo
   XPopMenu playing;
   events_->BuildMenu(kMenuGame, playing);
   for (std::uint32_t waiting : {kCommandOpen, kCommandMakePuzzle, kCommandOptions,
-                                kCommandGameSettings, kCommandTogglePreview, kCommandCompetition})
+                                kCommandGameSettings, kCommandCompetition})
     EXPECT_EQ(enabled(playing, waiting), false) << waiting;
   for (std::uint32_t working :
-       {kCommandSave, kCommandAbout, kCommandBackground, kCommandAutomaticHelp, kCommandSpread,
-        kCommandHelpContents, kCommandMinimise, kCommandQuit})
+       {kCommandSave, kCommandAbout, kCommandBackground, kCommandTogglePreview,
+        kCommandAutomaticHelp, kCommandSpread, kCommandHelpContents, kCommandMinimise,
+        kCommandQuit})
     EXPECT_EQ(enabled(playing, working), true) << working;
   XPopMenu preview;
   events_->BuildMenu(kMenuPreview, preview);
   for (const MenuItem& item : preview.items())
     EXPECT_TRUE(item.enabled) << item.command;
 
-  // Their keys, and the double click that asks for the preview, are taken
-  // and change nothing: no window comes up and no piece moves.
+  // Their keys are taken and change nothing: no window comes up and no
+  // piece moves.
   const std::vector<Rect16> before = Places();
   const auto windows = QApplication::topLevelWidgets().size();
   for (const KeyPayload& key :
        {Key(KeyKind::kDown, 'O', kModControl), Key(KeyKind::kDown, 'C', kModControl),
         Key(KeyKind::kDown, kVkF1 + 1), Key(KeyKind::kDown, kVkF1 + 2),
-        Key(KeyKind::kDown, kVkF1 + 3), Key(KeyKind::kDown, kVkF1 + 11, kModControl),
-        Key(KeyKind::kDown, kVkSpace), Key(KeyKind::kDown, kVkNumpad0)})
+        Key(KeyKind::kDown, kVkF1 + 3), Key(KeyKind::kDown, kVkF1 + 11, kModControl)})
     EXPECT_TRUE(Press(key)) << key.virtual_key;
-  const Rect16 table = table_->AssemblyArea();
-  const int x = table.x + table.width - 5, y = table.y + table.height / 2;
-  ASSERT_EQ(table_->board().HitTest(kTableWindow, x, y), kNoPiece);
-  Event twice = MakeEvent(kEventMouse, MousePayload{kMouseLeftDouble, x, y, 0});
-  table_->Dispatch(twice);
   application_.ProcessPending();
   EXPECT_EQ(Places(), before);
   EXPECT_EQ(QApplication::topLevelWidgets().size(), windows);
@@ -355,6 +351,109 @@ TEST_F(GameEventsTest, F5HelpsAndCtrlRSpreadsAGame) {
   EXPECT_EQ(Places(), before);
   Press(Key(KeyKind::kDown, 'R', kModControl));
   EXPECT_NE(Places(), before);
+}
+
+TEST_F(GameEventsTest, NoHelpIsOfferedOnceTheGameIsSolved) {
+  Open();
+  puz_.state |= kGameSolved;
+  XPopMenu solved;
+  events_->BuildMenu(kMenuGame, solved);
+  EXPECT_FALSE(solved.Has(kCommandAutomaticHelp));
+  const std::vector<Rect16> before = Places();
+  Press(Key(KeyKind::kUp, kVkF1 + 4));
+  Command(kCommandAutomaticHelp, 0);
+  EXPECT_EQ(Places(), before) << "neither F5 nor the command helps";
+}
+
+TEST_F(GameEventsTest, ThePreviewKeysShowThePreviewWindowAndItsOwnKeyPutsItAway) {
+  ClockEffects effects;
+  table_->set_effects(&effects);
+  Open();
+  const KeyPayload space = Key(KeyKind::kDown, kVkSpace);
+  const KeyPayload keypad = Key(KeyKind::kDown, kVkNumpad0);
+  EXPECT_TRUE(Press(space));
+  ASSERT_TRUE(table_->preview_window_shown());
+  EXPECT_EQ(table_->preview_key(), static_cast<std::intptr_t>(KeyCodeOf(space)));
+  KeyPayload held = space;
+  held.repeat = true;
+  EXPECT_TRUE(Press(held));
+  EXPECT_TRUE(table_->preview_window_shown()) << "a key held down does not blink it";
+  EXPECT_TRUE(Press(space));
+  EXPECT_FALSE(table_->preview_window_shown()) << "its own key puts it away";
+  EXPECT_EQ(effects.paused, 0);
+
+  // Another of the preview's keys puts it away first, then shows it again
+  // as that key's.
+  Press(space);
+  Press(keypad);
+  EXPECT_TRUE(table_->preview_window_shown());
+  EXPECT_EQ(table_->preview_key(), static_cast<std::intptr_t>(KeyCodeOf(keypad)));
+  // Shift leaves it; any other key puts it away and does its own work.
+  Press(Key(KeyKind::kDown, kVkShift));
+  EXPECT_TRUE(table_->preview_window_shown());
+  Press(Key(KeyKind::kDown, kVkShift));  // the loupe it opened goes again
+  Press(Key(KeyKind::kUp, kVkShift));
+  EXPECT_EQ(table_->loupe(), nullptr);
+  const std::vector<Rect16> before = Places();
+  Press(Key(KeyKind::kDown, 'R', kModControl));
+  EXPECT_FALSE(table_->preview_window_shown());
+  EXPECT_NE(Places(), before) << "the key's own command ran too";
+
+  // Shown by the double click on the empty table, any preview key hides it.
+  const Rect16 area = table_->AssemblyArea();
+  const int x = area.x + area.width - 5, y = area.y + area.height / 2;
+  ASSERT_EQ(table_->board().HitTest(kTableWindow, x, y), kNoPiece);
+  Event twice = MakeEvent(kEventMouse, MousePayload{kMouseLeftDouble, x, y, 0});
+  table_->Dispatch(twice);
+  ASSERT_TRUE(table_->preview_window_shown());
+  EXPECT_EQ(table_->preview_key(), 0);
+  Press(Key(KeyKind::kDown, kVkInsert, 0, false));
+  EXPECT_FALSE(table_->preview_window_shown());
+  table_->set_effects(nullptr);
+}
+
+TEST_F(GameEventsTest, APuzzleOrGameWithoutPreviewShowsNoPreviewWindow) {
+  Open(kOptionNoPreview);
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkSpace)));
+  Command(kCommandTogglePreview, 0);
+  EXPECT_FALSE(table_->preview_window_shown());
+  Open();
+  Command(kCommandNoPreview, 1);
+  Press(Key(KeyKind::kDown, kVkSpace));
+  EXPECT_FALSE(table_->preview_window_shown()) << "taken off the table for this game";
+  Command(kCommandNoPreview, 0);
+  Press(Key(KeyKind::kDown, kVkSpace));
+  EXPECT_TRUE(table_->preview_window_shown());
+  Command(kCommandNoPreview, 1);
+  EXPECT_FALSE(table_->preview_window_shown()) << "the window goes with the picture";
+}
+
+TEST_F(GameEventsTest, ShiftOpensTheLoupeAtTheMouseAndClosesIt) {
+  EXPECT_FALSE(Press(Key(KeyKind::kDown, kVkShift))) << "no game, no loupe";
+  EXPECT_EQ(table_->loupe(), nullptr);
+  Open();
+  Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
+  table_->Dispatch(show);
+  application_.ProcessPending();
+  QCursor::setPos(WidgetOf(table_->platform_window())->mapToGlobal(QPoint(400, 300)));
+  // The toolkit's move belongs to this application.
+  application_.ProcessPending();
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkShift)));
+  ASSERT_NE(table_->loupe(), nullptr);
+  const ClientPoint mouse = table_->CursorPosition();
+  EXPECT_EQ(table_->loupe()->WindowRect(),
+            LoupeWindowRect(table_->loupe_settings(), mouse.x, mouse.y));
+  Press(Key(KeyKind::kUp, kVkShift));
+  // Held for a "+", Shift leaves the loupe open; tapped alone, it closes it.
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkShift)));
+  Press(Key(KeyKind::kDown, kVkOemPlus, kModShift));
+  EXPECT_TRUE(Press(Key(KeyKind::kUp, kVkShift)));
+  ASSERT_NE(table_->loupe(), nullptr);
+  EXPECT_EQ(table_->loupe()->settings().zoom, 3.0);
+  EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkShift)));
+  EXPECT_NE(table_->loupe(), nullptr) << "not while it is held";
+  EXPECT_TRUE(Press(Key(KeyKind::kUp, kVkShift)));
+  EXPECT_EQ(table_->loupe(), nullptr);
 }
 
 TEST_F(GameEventsTest, QuittingAnUnchangedGameAsksNothingAndAnimatesUnlessTold) {

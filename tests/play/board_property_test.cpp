@@ -4,9 +4,10 @@
 // while carrying and moves into boxes, drops, turns, helps, pins and
 // unpins) and checks after each what must always hold: the z-order is a
 // permutation whose positions are the pieces' depths, joined sides are
-// joined from both ends, a group holds every piece joined to it, the
-// player's moves leave pinned groups where they are (up to the scroll of
-// their window) and the move count is the number of drags that moved.
+// joined from both ends at their exact places, a group holds every piece
+// joined to it, no operation moves a pinned group (up to the scroll of its
+// window) unless a join meets two of them, and the move count is the
+// number of drags that moved.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 
 #include "play/board.h"
 #include "puzzle/cut.h"
+#include "puzzle/piece_sheets.h"
 #include "support/recording_host.h"
 
 namespace cbst {
@@ -37,6 +39,11 @@ class BoardProperties : public ::testing::TestWithParam<int> {
     puz_.cut = CutPieces(request, cut_random);
     // Close to their places, so that drags and turns often join.
     for (SPuz& piece : puz_.cut.pieces) {
+      // The cut only chooses the turns; the geometry turns as the sheets
+      // are drawn.
+      const int rotation = piece.rotation;
+      piece.rotation = 0;
+      TurnGeometry(puz_, piece, rotation);
       piece.board.x = static_cast<std::int16_t>(300 + piece.home_x + Uniform(-30, 30));
       piece.board.y = static_cast<std::int16_t>(200 + piece.home_y + Uniform(-30, 30));
       UpdatePlacement(piece);
@@ -143,6 +150,9 @@ class BoardProperties : public ::testing::TestWithParam<int> {
         ASSERT_NE(neighbour, kNoNeighbour) << index << " joined at a border";
         EXPECT_TRUE(board_.piece(neighbour).joined_sides & (1u << OppositeSideChecked(side)))
             << index << " joined to " << neighbour << " one way only";
+        const auto [x, y] = board_.ExactPlace(index, neighbour);
+        EXPECT_EQ(board_.piece(neighbour).board.x, x) << neighbour << " beside " << index;
+        EXPECT_EQ(board_.piece(neighbour).board.y, y) << neighbour << " beside " << index;
       }
       // Every piece of a group finds the same group, and the group lies in
       // one window, turned one way, pinned or not as a whole.
@@ -176,27 +186,40 @@ class BoardProperties : public ::testing::TestWithParam<int> {
 
 TEST_P(BoardProperties, RandomPlayKeepsTheBoardWhole) {
   for (int operation = 0; operation < kOperations; ++operation) {
-    // Where the pinned pieces lie before the operation.
+    // Where the pinned pieces lie before the operation, and which pinned
+    // group each belongs to (its first piece).
     std::map<int, std::pair<int, int>> pinned;
+    std::map<int, int> pinned_group;
     for (int index = 0; index < board_.piece_count(); ++index) {
-      if (board_.pinned(index))
-        pinned[index] = {board_.piece(index).board.x, board_.piece(index).board.y};
+      if (!board_.pinned(index)) continue;
+      pinned[index] = {board_.piece(index).board.x, board_.piece(index).board.y};
+      const std::vector<int> group = board_.GroupOf(index);
+      pinned_group[index] = *std::min_element(group.begin(), group.end());
     }
     scrolls_.clear();
     const std::string played = Play();
     SCOPED_TRACE(std::to_string(operation) + ": " + played);
     CheckZOrder();
     CheckJoins();
-    // The help may still move a pinned group (to make room, or when a
-    // join snaps it to another group): only the player's moves are held.
-    if (played == "help") pinned.clear();
+    // Pinned groups stay where they were (up to their window's scroll);
+    // only when a join brings two of them together must one give way.
+    std::map<int, bool> group_stayed;
     for (const auto& [index, at] : pinned) {
       if (!board_.pinned(index)) continue;  // unpinned by this operation
       const SPuz& piece = board_.piece(index);
       const auto [dx, dy] = scrolls_[piece.box];
-      EXPECT_EQ(piece.board.x, at.first + dx) << "pinned " << index << " moved";
-      EXPECT_EQ(piece.board.y, at.second + dy) << "pinned " << index << " moved";
+      const bool stayed = piece.board.x == at.first + dx && piece.board.y == at.second + dy;
+      std::set<int> met;
+      for (int member : board_.GroupOf(index)) {
+        if (pinned_group.count(member)) met.insert(pinned_group[member]);
+      }
+      if (met.size() == 1) {
+        EXPECT_TRUE(stayed) << "pinned " << index << " moved";
+      }
+      group_stayed[*met.begin()] = group_stayed[*met.begin()] || stayed;
     }
+    for (const auto& [group, stayed] : group_stayed)
+      EXPECT_TRUE(stayed) << "no pinned part of group " << group << " stayed";
     EXPECT_EQ(host_.moves, moved_drags_);
     EXPECT_EQ(board_.dragged(), kNoPiece);
     if (HasFailure()) return;

@@ -377,6 +377,43 @@ TEST_F(BoardTest, HelpFailsAndChangesNothingWhenEverythingIsHeldOrBoxed) {
   EXPECT_FALSE(board_.Help());
 }
 
+TEST_F(BoardTest, PinnedGroupsHoldWhenHelpAndTurnsJoinToThem) {
+  Cut(1, 2);
+  puz_.option_flags &= ~kOptionNoRotable;
+  puz_.state |= kGameJoinedOrHelped;
+  // Piece 0 lies turned; pinned 1 is too close to the left edge for 0 to
+  // fit beside it: the help leaves the pair alone, 0 not even turned.
+  TurnGeometry(puz_, board_.piece(0), 3);
+  board_.MovePiece(1, 0, 50, 300);
+  board_.Pin(1);
+  const SPuz before = board_.piece(0);
+  EXPECT_FALSE(board_.Help());
+  EXPECT_EQ(board_.piece(0).rotation, 3);
+  EXPECT_EQ(board_.piece(0).cell, before.cell);
+  EXPECT_EQ(board_.piece(0).window, before.window);
+  EXPECT_EQ(board_.piece(1).board.x, 50);
+  // With room, 0 is turned and brought to the pinned 1, which stays.
+  board_.MovePiece(1, 0, 700, 300);
+  ASSERT_TRUE(board_.Help());
+  EXPECT_EQ(board_.piece(1).board.x, 700);
+  EXPECT_EQ(board_.piece(1).board.y, 300);
+  EXPECT_EQ(board_.piece(0).joined_sides, 1u << kSideRight);
+  EXPECT_TRUE(board_.pinned(0));
+
+  // A turn that joins a piece to a pinned group brings the piece to it.
+  board_.Unpin(1);
+  board_.piece(0).joined_sides = board_.piece(1).joined_sides = 0;
+  TurnGeometry(puz_, board_.piece(0), 3);
+  PlaceNear(1, 0, 3, -2);
+  board_.Pin(1);
+  ASSERT_TRUE(board_.Rotate(0, nullptr, 1));
+  EXPECT_EQ(board_.piece(0).joined_sides, 1u << kSideRight);
+  EXPECT_EQ(board_.piece(1).board.x, 700);
+  EXPECT_EQ(board_.piece(1).board.y, 300);
+  EXPECT_EQ(board_.ExactPlace(1, 0),
+            std::make_pair(int{board_.piece(0).board.x}, int{board_.piece(0).board.y}));
+}
+
 TEST(BoardSides, AnImpossibleSideIsReported) {
   testing::RecordingSink sink;
   EXPECT_EQ(OppositeSideChecked(3), 1);

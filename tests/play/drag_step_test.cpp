@@ -73,6 +73,27 @@ TEST_F(DragStepTest, ADragThatMovedCountsOneMoveHoweverLongAndTurnsAddNone) {
   EXPECT_EQ(host_.moves, 2);
 }
 
+TEST_F(DragStepTest, AClickTurnCountsAMoveAndAsksForASaveAMenuTurnDoesNot) {
+  const std::pair<int, int> pivot{board_.piece(4).board.x + 20, board_.piece(4).board.y + 20};
+  ASSERT_TRUE(board_.PlayerTurn(4, pivot, 1, TurnFrom::kMenu));
+  EXPECT_EQ(board_.piece(4).rotation, 1);
+  EXPECT_EQ(host_.moves, 0);
+  EXPECT_EQ(host_.save_requests, 0);
+  ASSERT_TRUE(board_.PlayerTurn(4, pivot, 3, TurnFrom::kClick));
+  EXPECT_EQ(board_.piece(4).rotation, 0);
+  EXPECT_EQ(host_.moves, 1);
+  EXPECT_EQ(host_.save_requests, 1);
+  EXPECT_EQ(std::count(host_.sounds.begin(), host_.sounds.end(), BoardSound::kTurn), 2);
+  // A pinned piece neither turns nor counts; once solved, turns count none.
+  board_.Pin(4);
+  EXPECT_FALSE(board_.PlayerTurn(4, pivot, 1, TurnFrom::kClick));
+  board_.Unpin(4);
+  puz_.state |= kGameSolved;
+  ASSERT_TRUE(board_.PlayerTurn(4, pivot, 1, TurnFrom::kClick));
+  EXPECT_EQ(host_.moves, 1);
+  EXPECT_EQ(std::count(host_.sounds.begin(), host_.sounds.end(), BoardSound::kTurn), 3);
+}
+
 TEST_F(DragStepTest, TheEdgeScrollsThePiecesAndSoundsOncePerPush) {
   board_.PickUp(0);
   const int start_x = board_.piece(0).board.x, y = board_.piece(0).board.y;

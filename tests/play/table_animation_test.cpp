@@ -2,14 +2,12 @@
 // clock of the test's own lets time pass only as the table waits for its
 // next frame, and the test looks at the back buffer at each wait.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include <filesystem>
 #include <functional>
 
 #include "gfx/pixel_access.h"
@@ -21,15 +19,12 @@
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_codes.h"
-#include "puzzle/puzzle_writer.h"
-#include "support/synthetic_photo.h"
+#include "support/table_fixture.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 
 namespace cbst {
 namespace {
-
-namespace fs = std::filesystem;
 
 class QuietEffects final : public TableEffects {
  public:
@@ -51,24 +46,6 @@ class NoGame final : public GameHandler {
   void EmptyTableClicked() override {}
 };
 
-// Time passes only when the table waits; before it does, the test is told
-// the time of the frame just drawn.
-class FrameClock final : public AnimationClock {
- public:
-  std::int64_t NowMicroseconds() override { return now_; }
-  void Sleep(std::int64_t microseconds) override {
-    ++waits;
-    if (on_wait) on_wait(now_);
-    now_ += microseconds;
-  }
-
-  std::function<void(std::int64_t)> on_wait;
-  int waits = 0;
-
- private:
-  std::int64_t now_ = 0;
-};
-
 // Counts the paints the toolkit delivers to any widget: frames shown.
 class PaintCounter final : public QObject {
  public:
@@ -81,50 +58,20 @@ class PaintCounter final : public QObject {
 
 using Pixels = std::vector<std::uint8_t>;
 
-class TableAnimation : public ::testing::Test {
+class TableAnimation : public testing::TableTest<TableAnimation> {
+ public:
+  static testing::SuitePuzzle Puzzle() { return {"Orchard", {6}, {7}, 31, 0x203040}; }
+
  protected:
   void SetUp() override {
-    path_ = fs::temp_directory_path() / ("cbst-anim-" + std::to_string(::getpid()) + ".puz");
-    Puz made;
-    made.title = "Orchard";
-    made.level_rows = {6};
-    made.level_columns = {7};
-    made.puzzle_seed = 31;
-    made.background = 0x203040;
-    made.state = kStateOwnLevels;
-    const Dib photo = testing::SyntheticPhoto(480, 360);
-    ASSERT_EQ(WritePuzzleFile(made, path_.c_str(), nullptr, {&photo, nullptr}, nullptr).code(), 0);
-
-    table_ = application_.Make<WPuz>(puz_);
-    ASSERT_TRUE(table_->CreateTable("Table"));
+    ASSERT_NO_FATAL_FAILURE(TableTest::SetUp());
     table_->set_effects(&effects_);
     table_->set_game(&game_);
-    table_->play().clock = &clock_;
     OpenRequest request;
-    request.path = path_.c_str();
     request.game_flags = kGameNoPreview;
-    ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
-    table_->Refresh();
-  }
-  void TearDown() override {
-    NoteMouseButton(MouseButton::kLeft, false);
-    fs::remove(path_);
+    ASSERT_NO_FATAL_FAILURE(OpenPuzzle(request));
   }
 
-  Board& board() { return table_->board(); }
-  SPuz& piece(int index) { return board().piece(index); }
-  void Mouse(int subcode, int x, int y, std::uint8_t modifiers = 0) {
-    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, modifiers});
-    table_->Dispatch(event);
-  }
-  Pixels Buffer() {
-    table_->back_buffer().dc().Flush();
-    const PixelView pixels = table_->back_buffer().pixels();
-    Pixels bytes;
-    for (int y = 0; y < pixels.height; ++y)
-      bytes.insert(bytes.end(), pixels.At(0, y), pixels.At(0, y) + pixels.width * pixels.bytes);
-    return bytes;
-  }
   // The share of the pixels of `index`'s shape that the back buffer shows
   // with the piece's window rectangle at (x, y).
   double ShownAt(int index, int x, int y) {
@@ -171,16 +118,8 @@ class TableAnimation : public ::testing::Test {
     table_->Refresh();
   }
 
-  int argc_ = 1;
-  char name_[16] = "play_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
-  fs::path path_;
-  Puz puz_;
-  WPuz* table_ = nullptr;
   QuietEffects effects_;
   NoGame game_;
-  FrameClock clock_;
 };
 
 TEST_F(TableAnimation, AHelpFlightShowsThePieceAndItsGroupOnTheWay) {
@@ -454,7 +393,7 @@ TEST_F(TableAnimation, APressDuringAFlightWaitsForItsEnd) {
 TEST_F(TableAnimation, AWholeTablePaintLetsMessagesThroughAndASmallOneDoesNot) {
   class Listener final : public QObject {
    public:
-    explicit Listener(FrameClock& clock) : clock_(clock) {}
+    explicit Listener(testing::TestClock& clock) : clock_(clock) {}
     bool event(QEvent* event) override {
       if (event->type() != QEvent::User) return QObject::event(event);
       if (++heard == 1) {
@@ -466,7 +405,7 @@ TEST_F(TableAnimation, AWholeTablePaintLetsMessagesThroughAndASmallOneDoesNot) {
       }
       return true;
     }
-    FrameClock& clock_;
+    testing::TestClock& clock_;
     int heard = 0;
     bool waited = false;
   } listener(clock_);

@@ -3,13 +3,11 @@
 // screen while they run, and leave nothing behind — no window over the
 // table, no pixel changed.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QWidget>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 
 #include "gfx/drawing_surface_qt.h"
@@ -17,68 +15,32 @@
 #include "play/wbox.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
-#include "puzzle/puzzle_writer.h"
-#include "support/synthetic_photo.h"
+#include "support/table_fixture.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 
 namespace cbst {
 namespace {
 
-namespace fs = std::filesystem;
-
-// Time moves only when the animation waits; each wait may look at the
-// table first.
-class WatchedClock final : public AnimationClock {
+class TableFrames : public testing::TableTest<TableFrames> {
  public:
-  std::int64_t NowMicroseconds() override { return now; }
-  void Sleep(std::int64_t microseconds) override {
-    if (on_sleep) on_sleep(now);
-    now += microseconds;
-  }
-  std::int64_t now = 0;
-  std::function<void(std::int64_t)> on_sleep;
-};
+  static testing::SuitePuzzle Puzzle() { return {"Harbour", {3}, {4}, 31, 0x405060}; }
 
-class TableFrames : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = fs::temp_directory_path() / ("cbst-anim-" + std::to_string(::getpid()) + ".puz");
-    Puz made;
-    made.title = "Harbour";
-    made.level_rows = {3};
-    made.level_columns = {4};
-    made.puzzle_seed = 31;
-    made.background = 0x405060;
-    made.state = kStateOwnLevels;
-    const Dib photo = testing::SyntheticPhoto(480, 360);
-    ASSERT_EQ(WritePuzzleFile(made, path_.c_str(), nullptr, {&photo, nullptr}, nullptr).code(), 0);
-
-    table_ = application_.Make<WPuz>(puz_);
-    ASSERT_TRUE(table_->CreateTable("Table"));
-    table_->play().clock = &clock_;
+    ASSERT_NO_FATAL_FAILURE(TableTest::SetUp());
     Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
     table_->Dispatch(show);
     QApplication::processEvents();
     OpenRequest request;
-    request.path = path_.c_str();
     request.options = kOpenNoTurning;
-    ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
-    table_->Refresh();
+    ASSERT_NO_FATAL_FAILURE(OpenPuzzle(request));
     table_->Update();
   }
-  void TearDown() override {
-    NoteMouseButton(MouseButton::kLeft, false);
-    fs::remove(path_);
-  }
 
-  void Mouse(int subcode, int x, int y) {
-    Event event = MakeEvent(kEventMouse, MousePayload{subcode, x, y, 0});
-    table_->Dispatch(event);
-  }
   // The back buffer, pixel by pixel, as the display stores them (the
   // padding byte of 32-bit pixels left out).
-  std::vector<std::uint32_t> Buffer() {
+  std::vector<std::uint32_t> Values() {
     table_->back_buffer().dc().Flush();
     const PixelView pixels = table_->back_buffer().pixels();
     const int bytes = std::min(pixels.bytes, 3);
@@ -125,21 +87,12 @@ class TableFrames : public ::testing::Test {
     ADD_FAILURE() << "no piece lies free on the table";
     return {0, 0};
   }
-
-  int argc_ = 1;
-  char name_[12] = "play_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
-  fs::path path_;
-  Puz puz_;
-  WPuz* table_ = nullptr;
-  WatchedClock clock_;
 };
 
 TEST_F(TableFrames, ThePreviewPutDownLeavesNothingOverTheTableAndPiecesAreTakenAgain) {
   const Rect16 picture = table_->PreviewPlace();
   ASSERT_FALSE(picture.Empty()) << "the game shows its preview picture";
-  const std::vector<std::uint32_t> before = Buffer();
+  const std::vector<std::uint32_t> before = Values();
   const std::vector<QRgb> screen = Screen();
   const std::vector<QWidget*> shown = TopLevelShown();
   ASSERT_EQ(shown.size(), 1u);
@@ -161,12 +114,12 @@ TEST_F(TableFrames, ThePreviewPutDownLeavesNothingOverTheTableAndPiecesAreTakenA
   const std::size_t width = static_cast<std::size_t>(table_->width());
   const std::size_t corner =
       static_cast<std::size_t>(corner_y) * width + static_cast<std::size_t>(corner_x);
-  EXPECT_EQ(Buffer()[corner], Inverted(before[corner]));
+  EXPECT_EQ(Values()[corner], Inverted(before[corner]));
   EXPECT_NE(Screen()[corner], screen[corner]);
   EXPECT_EQ(TopLevelShown(), shown);
   // A repaint of the table under the outline keeps it whole.
   table_->Refresh();
-  EXPECT_EQ(Buffer()[corner], Inverted(before[corner]));
+  EXPECT_EQ(Values()[corner], Inverted(before[corner]));
 
   Mouse(kMouseLeftDown, grip_x + kMoveX, grip_y + kMoveY);
   Mouse(kMouseLeftUp, grip_x + kMoveX, grip_y + kMoveY);
@@ -174,9 +127,9 @@ TEST_F(TableFrames, ThePreviewPutDownLeavesNothingOverTheTableAndPiecesAreTakenA
   EXPECT_EQ(table_->PreviewPlace().y, picture.y + kMoveY);
   EXPECT_EQ(TopLevelShown(), shown) << "only the table shows";
   // No trace of the outline: the buffer is what a fresh paint makes.
-  const std::vector<std::uint32_t> put_down = Buffer();
+  const std::vector<std::uint32_t> put_down = Values();
   table_->Refresh();
-  EXPECT_EQ(Buffer(), put_down);
+  EXPECT_EQ(Values(), put_down);
 
   // The table still takes the player's presses.
   const auto [x, y] = OnAPiece();
@@ -187,7 +140,7 @@ TEST_F(TableFrames, ThePreviewPutDownLeavesNothingOverTheTableAndPiecesAreTakenA
 }
 
 TEST_F(TableFrames, ARectangleAnimationShowsItsFramesOnTheTableAndLeavesItAsItWas) {
-  const std::vector<std::uint32_t> before = Buffer();
+  const std::vector<std::uint32_t> before = Values();
   const std::vector<QRgb> screen = Screen();
   RectAnimation animation;
   animation.from = {40, 40, 60, 50};
@@ -198,8 +151,8 @@ TEST_F(TableFrames, ARectangleAnimationShowsItsFramesOnTheTableAndLeavesItAsItWa
 
   int inverted_midway = 0, other_changes = 0, unseen = 0;
   bool repainted = false;
-  clock_.on_sleep = [&](std::int64_t now) {
-    const std::vector<std::uint32_t> midway = Buffer();
+  clock_.on_wait = [&](std::int64_t now) {
+    const std::vector<std::uint32_t> midway = Values();
     const std::vector<QRgb> shown = Screen();
     for (std::size_t at = 0; at < midway.size(); ++at) {
       // What changes in the buffer, the screen shows at once.
@@ -218,13 +171,13 @@ TEST_F(TableFrames, ARectangleAnimationShowsItsFramesOnTheTableAndLeavesItAsItWa
     }
   };
   table_->Animate(animation);
-  clock_.on_sleep = nullptr;
+  clock_.on_wait = nullptr;
 
   EXPECT_TRUE(repainted);
   EXPECT_GT(inverted_midway, 0) << "frames show while the animation runs";
   EXPECT_EQ(other_changes, 0) << "frames only invert pixels";
   EXPECT_EQ(unseen, 0);
-  EXPECT_TRUE(Buffer() == before) << "nothing of the animation is left";
+  EXPECT_TRUE(Values() == before) << "nothing of the animation is left";
   EXPECT_TRUE(Screen() == screen);
   EXPECT_EQ(TopLevelShown().size(), 1u);
 }
@@ -245,9 +198,9 @@ TEST_F(TableFrames, FramesPassOverAnOpenBoxAndLeaveItAsItWas) {
   animation.duration_ms = 400;
 
   int frames_over_box = 0;
-  clock_.on_sleep = [&](std::int64_t) { frames_over_box += box_screen() != before; };
+  clock_.on_wait = [&](std::int64_t) { frames_over_box += box_screen() != before; };
   table_->Animate(animation);
-  clock_.on_sleep = nullptr;
+  clock_.on_wait = nullptr;
   QApplication::processEvents();
 
   EXPECT_GT(frames_over_box, 0) << "the frames are seen over the box";

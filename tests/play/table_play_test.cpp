@@ -3,7 +3,6 @@
 // rubber band, edge scrolling, show-where, the piece menu, the piece boxes
 // and a whole game.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,8 +11,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
-
-#include <filesystem>
 
 #include "gfx/drawing_surface_qt.h"
 
@@ -28,8 +25,7 @@
 #include "puzzle/open_puzzle.h"
 #include "puzzle/piece_box.h"
 #include "puzzle/puzzle_codes.h"
-#include "puzzle/puzzle_writer.h"
-#include "support/synthetic_photo.h"
+#include "support/table_fixture.h"
 #include "support/table_hand.h"
 #include "text/text_codes.h"
 #include "text/traductor.h"
@@ -40,8 +36,6 @@
 
 namespace cbst {
 namespace {
-
-namespace fs = std::filesystem;
 
 class RecordingEffects final : public TableEffects {
  public:
@@ -79,57 +73,26 @@ class RecordingGame final : public GameHandler {
   int hints = 0;
 };
 
-// Time that passes only as the table waits: animations end at once.
-class InstantClock final : public AnimationClock {
+class TablePlay : public testing::TableTest<TablePlay> {
  public:
-  std::int64_t NowMicroseconds() override { return now_; }
-  void Sleep(std::int64_t microseconds) override { now_ += microseconds; }
+  static testing::SuitePuzzle Puzzle() { return {"Meadow", {3, 4}, {4, 5}, 77, 0x203040}; }
 
- private:
-  std::int64_t now_ = 0;
-};
-
-class TablePlay : public ::testing::Test {
  protected:
   void SetUp() override {
-    path_ = fs::temp_directory_path() / ("cbst-table-" + std::to_string(::getpid()) + ".puz");
-    Puz made;
-    made.title = "Meadow";
-    made.level_rows = {3, 4};
-    made.level_columns = {4, 5};
-    made.puzzle_seed = 77;
-    made.background = 0x203040;
-    made.state = kStateOwnLevels;
-    const Dib photo = testing::SyntheticPhoto(480, 360);
-    ASSERT_EQ(WritePuzzleFile(made, path_.c_str(), nullptr, {&photo, nullptr}, nullptr).code(), 0);
-
-    table_ = application_.Make<WPuz>(puz_);
-    ASSERT_TRUE(table_->CreateTable("Table"));
+    ASSERT_NO_FATAL_FAILURE(TableTest::SetUp());
     table_->set_effects(&effects_);
     table_->set_game(&game_);
-    table_->play().clock = &clock_;
-  }
-  void TearDown() override {
-    NoteMouseButton(MouseButton::kLeft, false);
-    fs::remove(path_);
   }
 
   void Open(std::uint32_t options = kOpenNoTurning, int level = 0) {
     OpenRequest request;
-    request.path = path_.c_str();
     request.level = level;
     request.options = options;
     request.game_flags = kGameNoPreview;
-    ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
-    table_->Refresh();
+    ASSERT_NO_FATAL_FAILURE(OpenPuzzle(request));
   }
 
-  Board& board() { return table_->board(); }
-  SPuz& piece(int index) { return board().piece(index); }
   testing::TableHand hand() { return testing::TableHand(*table_); }
-  void Mouse(int subcode, int x, int y, std::uint8_t modifiers = 0) {
-    hand().Mouse(subcode, x, y, modifiers);
-  }
   void Key(int virtual_key, std::uint8_t modifiers = 0) {
     KeyPayload key;
     key.virtual_key = virtual_key;
@@ -147,14 +110,17 @@ class TablePlay : public ::testing::Test {
     hand().DragTo(index, place, off_x);
   }
   int Neighbour(int index, int direction) { return hand().Neighbour(index, direction); }
-  // The table's back buffer, byte for byte.
-  std::vector<std::uint8_t> Buffer() {
-    table_->back_buffer().dc().Flush();
-    const PixelView pixels = table_->back_buffer().pixels();
-    std::vector<std::uint8_t> bytes;
-    for (int y = 0; y < pixels.height; ++y)
-      bytes.insert(bytes.end(), pixels.At(0, y), pixels.At(0, y) + pixels.width * pixels.bytes);
-    return bytes;
+  // A rubber band drawn with Ctrl from the middle of the empty assembly
+  // area to the bottom left corner of the table.
+  const MultiSPuzs& DrawBandToBottomLeft() {
+    const auto [x, y] = EmptyPoint();
+    NoteMouseButton(MouseButton::kLeft, true);
+    Mouse(kMouseLeftDown, x, y, kModControl);
+    Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
+    NoteMouseButton(MouseButton::kLeft, false);
+    Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
+    EXPECT_TRUE(table_->play().selection);
+    return *table_->play().selection;
   }
   void Tick(int timer) {
     Event event = MakeEvent(kEventTimer, TimerPayload{timer, 0});
@@ -291,16 +257,8 @@ class TablePlay : public ::testing::Test {
     return {area.x + area.width / 2, area.y + area.height / 2};
   }
 
-  int argc_ = 1;
-  char name_[12] = "play_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
-  fs::path path_;
-  Puz puz_;
-  WPuz* table_ = nullptr;
   RecordingEffects effects_;
   RecordingGame game_;
-  InstantClock clock_;
 };
 
 TEST_F(TablePlay, ANeighbourDroppedWithinFivePixelsOfItsPlaceJoinsAndSixDoesNot) {
@@ -403,7 +361,7 @@ TEST_F(TablePlay, TheThumbtackIsTakenFromItsHomeAndFliesHomeWhenDroppedBesidePie
     EXPECT_FALSE(board().pinned(index)) << index;
 }
 
-TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc) {
+TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsWithoutTheHint) {
   Open();
   const auto [x, y] = EmptyPoint();
   NoteMouseButton(MouseButton::kLeft, true);
@@ -412,12 +370,12 @@ TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc
   Mouse(kMouseLeftDrag, x - 10, y + 6, kModControl);
   EXPECT_FALSE(table_->play().selection) << "|dx| + |dy| = 16 is not yet a rubber band";
   Mouse(kMouseLeftDrag, x - 10, y + 7, kModControl);
-  ASSERT_TRUE(table_->play().selection);
-  // The corner follows the mouse over the whole table.
-  Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
-  NoteMouseButton(MouseButton::kLeft, false);
-  Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
-  const MultiSPuzs& selection = *table_->play().selection;
+  EXPECT_TRUE(table_->play().selection);
+}
+
+TEST_F(TablePlay, TheRubberBandSelectsThePiecesInsideIt) {
+  Open();
+  const MultiSPuzs& selection = DrawBandToBottomLeft();
   const Rect16 band = selection.rect();
   int inside = 0;
   for (int index = 0; index < board().piece_count(); ++index) {
@@ -425,20 +383,28 @@ TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsPinsUnpinsAndEndsWithEsc
     inside += in ? 1 : 0;
     EXPECT_EQ((piece(index).flags & kPieceSelected) != 0, in) << index;
   }
-  ASSERT_GT(inside, 0);
+  EXPECT_GT(inside, 0);
   EXPECT_EQ(selection.selected(), inside);
+}
 
+TEST_F(TablePlay, TheRubberBandsMenuPinsAndUnpinsItsPieces) {
+  Open();
+  const MultiSPuzs& selection = DrawBandToBottomLeft();
   XPopMenu menu;
   WSPuz::BuildSelectionMenu(selection, menu);
   EXPECT_TRUE(menu.Has(kCommandPinSelection));
   EXPECT_FALSE(menu.Has(kCommandUnpinSelection));
   Command(kCommandPinSelection);
-  EXPECT_EQ(selection.pinned(), inside);
+  EXPECT_EQ(selection.pinned(), selection.selected());
   for (int index = 0; index < board().piece_count(); ++index)
     EXPECT_EQ(board().pinned(index), (piece(index).flags & kPieceSelected) != 0) << index;
   Command(kCommandUnpinSelection);
   EXPECT_EQ(selection.pinned(), 0);
+}
 
+TEST_F(TablePlay, EscEndsTheRubberBandAndItsSelection) {
+  Open();
+  DrawBandToBottomLeft();
   Key(kVkEscape);
   EXPECT_FALSE(table_->play().selection);
   for (int index = 0; index < board().piece_count(); ++index)
@@ -577,11 +543,13 @@ TEST_F(TablePlay, TheEmptyTableHintsAndItsDoubleClickAsksForThePreview) {
   EXPECT_EQ(game_.hints, 1);
   Mouse(kMouseLeftDouble, x, y);
   EXPECT_EQ(game_.commands, std::vector<std::uint32_t>{kCommandPreview});
+}
 
-  // Losing the program's activation drops a carried piece at once.
-  const auto [px, py] = Grip(2);
-  Mouse(kMouseLeftDown, px, py);
-  Mouse(kMouseLeftDrag, px + 30, py + 20);
+TEST_F(TablePlay, LosingTheActivationDropsACarriedPieceAtOnce) {
+  Open();
+  const auto [x, y] = Grip(2);
+  Mouse(kMouseLeftDown, x, y);
+  Mouse(kMouseLeftDrag, x + 30, y + 20);
   ASSERT_EQ(table_->dragged(), 2);
   Event inactive = MakeEvent(kEventOther, ActivationPayload{false});
   table_->Dispatch(inactive);

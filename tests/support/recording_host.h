@@ -31,7 +31,10 @@ class RecordingHost final : public BoardHost {
   void CountJoinedSides(int sides) override { joined_sides += sides; }
   void CountMove() override { ++moves; }
   void CountHelp(int cost) override { help_costs.push_back(cost); }
-  void AskForSave(bool urgent) override { urgent_saves += urgent ? 1 : 0; }
+  void AskForSave(bool urgent) override {
+    ++save_requests;
+    urgent_saves += urgent ? 1 : 0;
+  }
   // Progress goes into `progress`, each window's reports after its label.
   std::unique_ptr<ProgressSink> ProgressWindowFor(int message) override {
     progress.push_back(-message);
@@ -49,6 +52,7 @@ class RecordingHost final : public BoardHost {
   int locks = 0;
   int joined_sides = 0;
   int completion = 0;
+  int save_requests = 0;
   int urgent_saves = 0;
   int moves = 0;
   bool clock_stopped = false;
