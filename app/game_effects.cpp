@@ -1,6 +1,7 @@
 // game_effects.cpp: the game's clock started, paused and resumed.
 #include "app/game_effects.h"
 
+#include "app/saved_games.h"
 #include "play/board_codes.h"
 
 namespace cbst {
@@ -16,12 +17,20 @@ GameEffects::~GameEffects() {
 
 void GameEffects::StartClock() {
   // A saved game goes on from its counters; a new one starts from nothing.
-  if (!(puz_.state & kStateRestoring)) score_.ResetScore();
+  if (puz_.state & kStateRestoring) {
+    if (resumed_) score_.Restore(*resumed_);
+  } else {
+    score_.ResetScore();
+  }
   score_.StartClock(ScoredPuzzleOf(puz_), (puz_.state & kGameSolved) != 0);
   // The clock starts running: what keeps it still now holds it again.
   for (int open = OpenModalWindows(); open > 0; --open)
     score_.Pause();
   if (inactive_) score_.Pause();
+}
+
+void GameEffects::AskForSave(bool urgent) {
+  if (saver_) saver_->AutoSave((urgent ? kAutoSaveUrgent : kAutoSaveWhenDue) | kAutoSaveAutomatic);
 }
 
 void GameEffects::ProgramActive(bool active) {

@@ -1,6 +1,8 @@
 // game_effects.h: GameEffects, what play on the table asks of the game's
-// sounds and score keeper, and later of its saved games.
+// sounds, score keeper and saved games.
 #pragma once
+
+#include <optional>
 
 #include "platform/modal_windows.h"
 #include "platform/sound_player.h"
@@ -9,6 +11,8 @@
 #include "puzzle/puz.h"
 
 namespace cbst {
+
+class GameSaver;
 
 // Besides what the table asks, the clock stands still while a modal window
 // is open and while the program is not the active one.
@@ -21,6 +25,11 @@ class GameEffects final : public TableEffects, private ModalWatcher {
 
   void PlaySound(BoardSound sound) override { sounds_.Play(static_cast<int>(sound)); }
   void StartClock() override;
+  // The counters a saved game being resumed goes on from, once it stands;
+  // none for a new game.
+  void set_resumed_counts(const std::optional<ScoreCounts>& counts) { resumed_ = counts; }
+  // Where automatic saves are asked for.
+  void set_saver(GameSaver* saver) { saver_ = saver; }
   void StopClock() override { score_.StopClock(); }
   void PauseClock() override { score_.Pause(); }
   void ResumeClock() override { score_.Resume(); }
@@ -29,8 +38,7 @@ class GameEffects final : public TableEffects, private ModalWatcher {
   void CountJoinedSides(int sides) override { score_.CountJoin(sides); }
   void CountMove() override { score_.CountMove(); }
   void CountHelp(int sides) override { score_.CountHelp(sides); }
-  // Automatic saves arrive with saved games.
-  void AskForSave(bool) override {}
+  void AskForSave(bool urgent) override;
 
  private:
   void ModalWindowOpened() override { score_.Pause(); }
@@ -40,6 +48,8 @@ class GameEffects final : public TableEffects, private ModalWatcher {
   GameScore& score_;
   const Puz& puz_;
   bool inactive_ = false;
+  std::optional<ScoreCounts> resumed_;
+  GameSaver* saver_ = nullptr;
 };
 
 }  // namespace cbst

@@ -11,6 +11,7 @@
 #include "app/help_files.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
+#include "app/saved_games.h"
 #include "platform/colour_picker.h"
 #include "platform/cursors.h"
 #include "platform/help_viewer.h"
@@ -271,9 +272,10 @@ void GameEvents::Animate(const RectAnimation& animation) {
 }
 
 void GameEvents::Quit() {
-  // Saving the game first comes with saved games; the score window, once
-  // it exists, hides with the boxes.
+  // A changed game is saved or the player asked first; the score window,
+  // once it exists, hides with the boxes.
   if (!table_.exists()) return;
+  if (saver_ && !saver_->MayCloseGame()) return;
   if (boxes_) boxes_->HideAll();
   SetWindowCursor(table_.platform_window(), table_.play().drag_cursor);
   table_.ClearForClosing();
@@ -347,7 +349,7 @@ void GameEvents::Reopen() {
     return;
   const GamePlaces places{settings_, program_directory_};
   // A puzzle that cannot be opened says why as its status goes.
-  Status opened = OpenFromCommandLine(puz_, table_, places, last.c_str());
+  Status opened = OpenFromCommandLine(puz_, table_, places, last.c_str(), saver_);
 }
 
 void GameEvents::OpenHelp(int context) {
@@ -389,6 +391,13 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandSpread:
       if (loaded() && !busy()) table_.board().Scatter(kTableWindow, KeyDown(kVirtualAlt), true);
+      return true;
+    case kCommandSave:
+    case kCommandSaveAs:
+      if (loaded() && saver_ && !busy()) {
+        // A failed save says why as its status goes.
+        Status saved = saver_->SaveGame(command == kCommandSave ? kSaveConfirm : kSaveAskName);
+      }
       return true;
     case kCommandBackground:
       ChooseBackground();

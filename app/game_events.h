@@ -15,6 +15,7 @@
 
 namespace cbst {
 
+class GameSaver;
 class PieceBoxes;
 struct KeyAction;
 class SoundPlayer;
@@ -67,8 +68,8 @@ struct CommandReadiness {
 };
 inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandOpen, false},             // the puzzle browser
-    {kCommandSave, false},             // saved games
-    {kCommandSaveAs, false},           // saved games
+    {kCommandSave, true},              // saved games
+    {kCommandSaveAs, true},            // saved games
     {kCommandAbout, true},             // the credits window
     {kCommandOptions, false},          // WOptions
     {kCommandTogglePreview, true},     // the preview window
@@ -106,6 +107,8 @@ class GameEvents final : public GameHandler {
   void set_boxes(PieceBoxes* boxes) { boxes_ = boxes; }
   // The player of the program's sounds, which also plays the credits' music.
   void set_sounds(SoundPlayer* sounds) { sounds_ = sounds; }
+  // Saves and resumes games; without it nothing is saved.
+  void set_saver(GameSaver* saver) { saver_ = saver; }
   void AddHook(GameHook& hook);
   void RemoveHook(GameHook& hook);
 
@@ -148,6 +151,7 @@ class GameEvents final : public GameHandler {
   bool low_colour_;
   PieceBoxes* boxes_ = nullptr;
   SoundPlayer* sounds_ = nullptr;
+  GameSaver* saver_ = nullptr;
   // A key offered to a box may come back here: it is not offered again.
   int offering_key_ = 0;
   std::vector<GameHook*> hooks_;

@@ -10,8 +10,10 @@
 
 #include "app/app_codes.h"
 #include "app/options.h"
+#include "app/saved_games.h"
 #include "base/pathname.h"
 #include "platform/message_box.h"
+#include "play/saved_game.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/thumb.h"
 #include "ui/application.h"
@@ -47,7 +49,17 @@ bool HasExtension(const PathName& path, std::initializer_list<const char*> exten
   });
 }
 
-Status OpenForPlay(Puz& puz, WPuz& table, const GamePlaces& places, const std::string& path) {
+Status OpenForPlay(Puz& puz, WPuz& table, const GamePlaces& places, const std::string& path,
+                   GameSaver* saver) {
+  // The game on the table goes first, saved if the player wants it.
+  if (saver && !saver->MayCloseGame()) return QuietCancel();
+  const PathName named(path.c_str());
+  if (HasExtension(named, {kSavedGameExtension})) {
+    if (!saver) return Status(kStatusNotReadable, path);
+    Status resumed = saver->LoadGame(path);
+    if (resumed.peek() == 0) RememberLastPuzzle(places, table, path);
+    return resumed;
+  }
   OpenRequest request;
   request.path = VString(path);
   request.cache_allowed = (ProgramOptions().bits & kOptionsUseCache) != 0;
@@ -67,7 +79,7 @@ std::string GamePlaces::PuzzlesDirectory() const {
 }
 
 Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
-                           std::string_view command_line) {
+                           std::string_view command_line, GameSaver* saver) {
   std::string path = WithoutQuotes(command_line);
   const std::string puzzles = places.PuzzlesDirectory();
   if (path.empty()) {
@@ -79,7 +91,7 @@ Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
         (fs::path(puzzles) / last.Compose(kPathName | kPathExtension).c_str()).string();
     std::error_code error;
     if (!fs::exists(inside, error)) return Status();
-    return OpenForPlay(puz, table, places, inside);
+    return OpenForPlay(puz, table, places, inside, saver);
   }
 
   const PathName named(path.c_str());
@@ -88,7 +100,6 @@ Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
   // rather than that it is not a file the program reads.
   if (HasExtension(named, {"jpg", "jpe", "jpeg", "jfif", "bmp", "gif"}))
     return Status(kStatusPictureNotYet, path);
-  if (HasExtension(named, {"sav"})) return Status(kStatusSavedGameNotYet, path);
   const std::string directory =
       named.directory.empty() ? fs::current_path().string() : std::string(named.directory.c_str());
   if (!SameDirectory(directory, puzzles)) {
@@ -97,7 +108,7 @@ Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
     ShowMessageBox(table.platform_window(), kPuzzleElsewhereWarning,
                    kBoxOk | kBoxIconExclamation | kBoxSystemModal);
   }
-  return OpenForPlay(puz, table, places, path);
+  return OpenForPlay(puz, table, places, path, saver);
 }
 
 void RememberLastPuzzle(const GamePlaces& places, WPuz& table, std::string_view path) {

@@ -11,6 +11,8 @@
 
 namespace cbst {
 
+class GameSaver;
+
 inline constexpr std::string_view kKeyLastPuzzle = "LastPuz";
 inline constexpr std::string_view kKeyPuzzlesDirectory = "DirPuzzles";
 // Told to the main window when the last puzzle played changes.
@@ -31,12 +33,14 @@ struct GamePlaces {
 };
 
 // Opens `command_line` (a path, perhaps in double quotes, perhaps empty)
-// for play on `table`: an empty one takes the last puzzle played; one
-// outside the puzzles directory is opened after a warning. A picture or a
-// saved game gives its own status (kStatusPictureNotYet,
-// kStatusSavedGameNotYet) with the path: this version opens neither yet.
+// for play on `table`: an empty one takes the last puzzle or saved game
+// played; one outside the puzzles directory is opened after a warning. A
+// saved game is resumed through `saver`, which first offers the game on
+// the table for saving (the player may cancel: nothing is opened then). A
+// picture gives its own status (kStatusPictureNotYet) with the path: this
+// version does not make puzzles of pictures yet.
 Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
-                           std::string_view command_line);
+                           std::string_view command_line, GameSaver* saver = nullptr);
 
 // Remembers `path` as the last puzzle played and tells the table.
 void RememberLastPuzzle(const GamePlaces& places, WPuz& table, std::string_view path);

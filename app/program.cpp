@@ -10,6 +10,7 @@
 #include "app/language_choice.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
+#include "app/saved_games.h"
 #include "base/cp1252.h"
 #include "base/memory.h"
 #include "base/pathname.h"
@@ -22,6 +23,7 @@
 #include "platform/message_box.h"
 #include "platform/profile.h"
 #include "platform/program_path.h"
+#include "play/saved_game_state.h"
 #include "play/wpuz.h"
 #include "puzzle/thumb.h"
 #include "ui/event_codes.h"
@@ -154,6 +156,12 @@ bool Program::Start(const std::string& command_line) {
   score_ = std::make_unique<GameScore>(TickCount);
   game_effects_ = std::make_unique<GameEffects>(*sounds_, *score_, *puz_);
   table_->set_effects(game_effects_.get());
+  saver_ =
+      std::make_unique<GameSaver>(*puz_, *table_, *score_, *game_effects_, *settings_,
+                                  GamePlaces{*settings_, program_directory_}.PuzzlesDirectory());
+  game_effects_->set_saver(saver_.get());
+  game_events_->set_saver(saver_.get());
+  SetSavedGameHeaderReader(ReadSavedGameHeader);
   ApplyOptions();
   // The loupe's keys change the player's loupe, kept with the options.
   table_->set_loupe_settings({ProgramOptions().loupe_size, ProgramOptions().loupe_magnification},
@@ -191,7 +199,8 @@ bool Program::Start(const std::string& command_line) {
   table_->Activate();
   GamePlaces places{*settings_, program_directory_};
   if (puzzle_made) return true;
-  if (Status opened = OpenFromCommandLine(*puz_, *table_, places, remaining); opened.peek())
+  if (Status opened = OpenFromCommandLine(*puz_, *table_, places, remaining, saver_.get());
+      opened.peek())
     opened.Report();
   return true;
 }

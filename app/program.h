@@ -21,6 +21,7 @@ namespace cbst {
 
 class GameEffects;
 class GameEvents;
+class GameSaver;
 class GameScore;
 class SoundPlayer;
 class WPuz;
@@ -55,6 +56,7 @@ class Program {
   Puz* puzzle() const { return puz_.get(); }
   // The score keeper of the game on the table.
   GameScore* score() const { return score_.get(); }
+  GameSaver* saver() const { return saver_.get(); }
   const std::string& language_list() const { return language_list_; }
 
  private:
@@ -75,6 +77,7 @@ class Program {
   std::unique_ptr<SoundPlayer> sounds_;
   std::unique_ptr<GameScore> score_;
   std::unique_ptr<GameEffects> game_effects_;
+  std::unique_ptr<GameSaver> saver_;
   std::string language_list_;
   ProgramPicture bitmaps_[3];
   int drag_cursor_ = 0;

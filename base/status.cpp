@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "base/report.h"
+#include "base/status_codes.h"
 #include "base/text_tests.h"
 
 namespace cbst {
@@ -84,6 +85,12 @@ std::string StatusMessage(std::uint16_t code, const std::string& text) {
   }
   if (!text.empty()) message += ' ' + text;
   return message;
+}
+
+Status QuietCancel() {
+  Status cancelled(kStatusQuietCancel);
+  cancelled.MarkHandled();
+  return cancelled;
 }
 
 }  // namespace cbst

@@ -62,6 +62,10 @@ class [[nodiscard]] Status {
   mutable std::uint32_t word_ = 0;
 };
 
+// The player said no: a failure that tells the caller to stop and has
+// nothing to report.
+Status QuietCancel();
+
 // Returns from the enclosing function when `expression` yields a failure,
 // handing the still unreported Status to the caller.
 #define CBST_TRY(expression)                                   \

@@ -92,11 +92,10 @@ Status BuildPieces(Puz& puz, Thumb& thumb, const OpenRequest& request, PlayTable
   random.Seed(puz.game_seed);
 
   if (puz.level == kCustomLevel && !resuming && !table.ChooseCustomSize(puz)) {
-    Status cancelled(kStatusQuietCancel);
-    cancelled.MarkHandled();
-    return cancelled;
+    return QuietCancel();
   }
   CBST_TRY(MakePiezas(puz, puz.picture_rect.width, puz.picture_rect.height, random));
+  if (request.resume) CBST_TRY(request.resume->PlacePieces(puz));
   timings.cut = watch.Lap();
   CBST_TRY(DrawPieceSheets(puz, table.Progress(kDrawingPiecesMessage), request.sheets));
   timings.sheets = watch.Lap();
@@ -128,7 +127,7 @@ void StartGame(Puz& puz, Thumb& thumb, PlayTable& table, OpenTimings& timings, S
 // player asked for on top.
 Status ReadHeader(Puz& puz, const Thumb& thumb, const OpenRequest& request,
                   const PlayTable& table) {
-  const bool resuming = (puz.state & kStateRestoring) != 0;
+  const bool resuming = request.resume != nullptr;
   puz.title = thumb.title;
   puz.level_rows = {};
   puz.level_columns = {};
@@ -152,7 +151,8 @@ Status ReadHeader(Puz& puz, const Thumb& thumb, const OpenRequest& request,
   puz.option_flags |= kOptionAssemblyFrame;
   if (request.options & kOpenNoTurning) puz.option_flags |= kOptionNoRotable;
   if (request.options & kOpenMosaic) puz.option_flags |= kOptionNoDeform;
-  if (!resuming) puz.game_seed = request.game_seed;
+  if (resuming) return request.resume->TakeGame(puz, table);
+  puz.game_seed = request.game_seed;
   if (puz.puzzle_seed != 0) puz.game_seed = puz.puzzle_seed;
   return Status();
 }
@@ -170,15 +170,12 @@ Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
   OpenTimings& times = timings ? *timings : local;
   Stopwatch watch;
   // The new game is built apart and takes the place of the one on the table
-  // only once it stands; a saved game being resumed is built where it was
-  // read, and cannot be played when that fails.
-  const bool resuming = (puz.state & kStateRestoring) != 0;
+  // only once it stands.
   Puz fresh;
-  if (resuming) {
-    fresh = std::move(puz);
-    puz.Clear();
+  fresh.file_path = request.path;
+  if (request.resume) {
+    fresh.state |= kStateRestoring;
   } else {
-    fresh.file_path = request.path;
     fresh.game_flags = request.game_flags;
   }
   const WaitCursor wait;

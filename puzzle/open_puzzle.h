@@ -24,6 +24,16 @@ inline constexpr std::uint32_t kDefaultBackground = 0x808080;
 
 inline constexpr char kProgramTitle[] = "Cobblestack";
 
+// A saved game being resumed: what it puts over the puzzle's header (its own
+// options, seed, boxes and custom size) before the pieces are cut, and where
+// its pieces lie once they are cut again, before they are drawn.
+class GameResumption {
+ public:
+  virtual ~GameResumption() = default;
+  virtual Status TakeGame(Puz& puz, const PlayTable& table) const = 0;
+  virtual Status PlacePieces(Puz& puz) const = 0;
+};
+
 struct OpenRequest {
   VString path;
   std::uint32_t options = 0;  // kOpenNoTurning, kOpenMosaic
@@ -37,6 +47,8 @@ struct OpenRequest {
   std::uint32_t game_flags = 0;
   // How the pieces are drawn and turned: the player's options.
   SheetChoices sheets;
+  // Resuming a saved game of the puzzle at `path`, or none for a new game.
+  const GameResumption* resume = nullptr;
 };
 
 // Milliseconds spent in each stage of an opening.
@@ -52,10 +64,10 @@ struct OpenTimings {
 
 // Opens the puzzle file for a new game on `table`: header and options,
 // the picture reduced to the table, the pieces cut and drawn, the default
-// boxes, the clock started and the pieces spread. A failure leaves `puz`,
-// and the game the table shows, as they were (a saved game being resumed is
-// let go); cancelling the custom-size question fails quietly (already
-// handled).
+// boxes, the clock started and the pieces spread; or, with a resumption,
+// the saved game's pieces where they lay. A failure leaves `puz`, and the
+// game the table shows, as they were; cancelling the custom-size question
+// fails quietly (already handled).
 Status OpenPuzzleForPlay(Puz& puz, const OpenRequest& request, PlayTable& table,
                          OpenTimings* timings = nullptr);
 

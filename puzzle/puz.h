@@ -34,6 +34,11 @@ struct Puz {
   // Where the puzzle file is, and the saved game when one is resumed.
   VString file_path;
   VString saved_game_path;
+  // What the player called the saved game, their name and the game's
+  // password, kept for its next save.
+  VString saved_title;
+  VString player;
+  VString password;
 
   Cut cut;
   // The picture reduced to the table (its rectangle, and the scale from the

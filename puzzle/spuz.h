@@ -56,6 +56,14 @@ struct SPuz {
   std::int16_t depth = 0;  // index in the z-order; the cut starts it at the id
 };
 
+// Whether every side of `piece` that has a neighbour is joined to it.
+inline bool AllSidesJoined(const SPuz& piece) {
+  for (int side = 0; side < kSideCount; ++side) {
+    if (piece.neighbour[side] != kNoNeighbour && !(piece.joined_sides & (1u << side))) return false;
+  }
+  return true;
+}
+
 // Where the piece lies follows from its board position and its image in the
 // sheets: the board rectangle takes the cell's size, the window rectangle
 // the whole image, offset as the image is from the cell.

@@ -1,6 +1,7 @@
 // The program from start to end, in a program directory of its own with a
 // temporary home, under the offscreen platform.
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include <limits>
 #include <memory>
 #include <sstream>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -20,10 +22,12 @@
 #include "gfx/pixel_access.h"
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
+#include "play/board_codes.h"
 #include "play/game_flags.h"
 #include "play/game_score.h"
 #include "play/wbox.h"
 #include "play/wpuz.h"
+#include "play/wsaveas.h"
 #include "support/desktop_home.h"
 #include "support/recording_sink.h"
 #include "text/traductor.h"
@@ -44,15 +48,17 @@ std::string Contents(const fs::path& path) {
 }
 
 // Answers every message box that comes up: with its default button, or
-// with its escape button, and keeps what they said.
+// with its escape button, or with the button asked for when it has one,
+// and keeps what they said.
 class BoxAnswerer {
  public:
-  explicit BoxAnswerer(bool accept) {
-    QObject::connect(&timer_, &QTimer::timeout, [this, accept] {
+  explicit BoxAnswerer(bool accept, QMessageBox::StandardButton wanted = QMessageBox::NoButton) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, accept, wanted] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (!box) return;
       texts.push_back(box->text().toStdString());
       QAbstractButton* button = accept ? box->defaultButton() : box->escapeButton();
+      if (wanted != QMessageBox::NoButton && box->button(wanted)) button = box->button(wanted);
       if (button) button->click();
     });
     timer_.start(20);
@@ -257,6 +263,8 @@ TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
   program->ApplyOptions();
   drag(-40, -30,
        [&] { EXPECT_EQ(board.carried_group().size(), 2u) << "the whole group is carried"; });
+  // The game has changed: closing it without saving.
+  const BoxAnswerer no(false, QMessageBox::No);
   EXPECT_EQ(CloseAndFinish(*program), 0);
 }
 
@@ -267,7 +275,7 @@ TEST_F(StartUpTest, PicturesSavedGamesAndSetupWordsAreToldWhatTheyAre) {
       {"harbour.JPG", "is a picture"},
       {"harbour.jpeg", "is a picture"},
       {"scan.bmp", "is a picture"},
-      {"evening.sav", "is a saved game"},
+      {"evening.sav", "is not a puzzle, a saved game or a picture"},
   };
   for (const auto& [name, told] : files) {
     SCOPED_TRACE(name);
@@ -373,6 +381,104 @@ TEST_F(StartUpTest, TheOptionsForNewGamesReachTheNextGameThatOpens) {
   EXPECT_TRUE(black_border());
   EXPECT_EQ(game.sheets.force_pixel_turning, 0);
   EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
+// Answers the save-as dialog once it is up: names the game and confirms,
+// and keeps the title it proposed.
+class SaveAsAnswerer {
+ public:
+  SaveAsAnswerer(const QString& title, const QString& player) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, title, player] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog || qobject_cast<QMessageBox*>(dialog)) return;
+      const auto control = [dialog](int id) -> QWidget* {
+        for (QWidget* each : dialog->findChildren<QWidget*>())
+          if (each->property("id").toInt() == id) return each;
+        return nullptr;
+      };
+      auto* title_edit = qobject_cast<QLineEdit*>(control(kSaveAsTitle));
+      auto* player_edit = qobject_cast<QLineEdit*>(control(kSaveAsPlayer));
+      auto* ok = qobject_cast<QPushButton*>(control(static_cast<int>(kCommandOk)));
+      if (!title_edit || !player_edit || !ok) return;
+      proposed = title_edit->text().toStdString();
+      title_edit->setText(title);
+      player_edit->setText(player);
+      ok->click();
+    });
+    timer_.start(20);
+  }
+  std::string proposed;
+
+ private:
+  QTimer timer_;
+};
+
+TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine) {
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  WPuz& table = *program->table();
+  Board& board = table.board();
+  const auto drag = [&](int piece, int dx, int dy) {
+    board.BringToFront(piece, 0);
+    const Rect16 cell = board.piece(piece).board;
+    const int x = cell.x + cell.width / 2, y = cell.y + cell.height / 2;
+    for (const auto& [subcode, at_x, at_y] :
+         {std::tuple{kMouseLeftDown, x, y}, std::tuple{kMouseLeftDrag, x + dx, y + dy},
+          std::tuple{kMouseLeftUp, x + dx, y + dy}}) {
+      Event event = MakeEvent(kEventMouse, MousePayload{subcode, at_x, at_y, 0});
+      table.Dispatch(event);
+    }
+  };
+  drag(3, 50, 40);
+  ASSERT_NE(program->puzzle()->state & kGameChanged, 0u);
+
+  // The first save asks for a name, then says it is done.
+  const fs::path saved = directory_ / "Evening game.sav";
+  {
+    const SaveAsAnswerer names("Evening game", "Ana");
+    const BoxAnswerer done(true);
+    Event save = MakeEvent(kEventCommand, CommandPayload{kCommandSave});
+    table.Dispatch(save);
+    const std::size_t pieces = program->puzzle()->cut.pieces.size();
+    EXPECT_EQ(names.proposed, "Two Good Dogs-" + std::to_string(pieces));
+    ASSERT_EQ(done.texts.size(), 1u);
+    EXPECT_NE(done.texts[0].find("saved"), std::string::npos) << done.texts[0];
+  }
+  ASSERT_TRUE(fs::exists(saved));
+  EXPECT_EQ(program->puzzle()->state & kGameChanged, 0u);
+  EXPECT_EQ(std::string(program->settings().Read(kKeyLastPuzzle).c_str()), saved.string());
+
+  // Changed again, the game is saved under its name on the way out.
+  drag(5, -60, 30);
+  std::vector<SPuz> pieces = program->puzzle()->cut.pieces;
+  const ScoreCounts counts = program->score()->counts();
+  EXPECT_EQ(counts.moves, 2);
+  {
+    const BoxAnswerer yes(false, QMessageBox::Yes);
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+    ASSERT_EQ(yes.texts.size(), 1u);
+    EXPECT_NE(yes.texts[0].find("changed since it was last saved"), std::string::npos);
+  }
+  program.reset();
+
+  // Named on the command line, the game goes on where it was left.
+  auto again = MakeProgram();
+  ASSERT_TRUE(again->Start("\"" + saved.string() + "\""));
+  const Puz& resumed = *again->puzzle();
+  ASSERT_EQ(resumed.cut.pieces.size(), pieces.size());
+  for (std::size_t index = 0; index < pieces.size(); ++index) {
+    EXPECT_EQ(resumed.cut.pieces[index].board, pieces[index].board) << index;
+    EXPECT_EQ(resumed.cut.pieces[index].rotation, pieces[index].rotation) << index;
+  }
+  EXPECT_EQ(resumed.saved_title, "Evening game");
+  EXPECT_EQ(resumed.player, "Ana");
+  EXPECT_EQ(again->score()->moves(), 2);
+  EXPECT_EQ(again->score()->clock_state(), ClockState::kRunning);
+  EXPECT_GE(again->score()->Elapsed(), counts.elapsed);
+  // Nothing changed since: closing asks nothing.
+  const BoxAnswerer none(false);
+  EXPECT_EQ(CloseAndFinish(*again), 0);
+  EXPECT_TRUE(none.texts.empty());
 }
 
 TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {

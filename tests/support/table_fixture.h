@@ -83,6 +83,9 @@ class TableTest : public ::testing::Test {
     table_->play().clock = &clock_;
   }
   void TearDown() override { NoteMouseButton(MouseButton::kLeft, false); }
+  // The table and whatever it holds (a selection marks pieces) go while
+  // the game they point into is still there.
+  ~TableTest() override { application_.CloseAll(); }
 
   // Opens the suite's puzzle on the table.
   void OpenPuzzle(OpenRequest request) {

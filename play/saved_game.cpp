@@ -1,0 +1,251 @@
+// saved_game.cpp: the bytes of a saved game, both ways.
+#include "play/saved_game.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string_view>
+
+#include "base/file_replacement.h"
+#include "base/status_codes.h"
+#include "puzzle/puzzle_codes.h"
+#include "puzzle/spuz.h"
+
+namespace cbst {
+namespace {
+
+// Little-endian fields out of a block of bytes; the first short read
+// spoils the rest, so a whole record is checked once.
+class ByteCursor {
+ public:
+  ByteCursor(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+  std::uint32_t Unsigned(int bytes) {
+    if (!Fits(bytes)) return 0;
+    std::uint32_t value = 0;
+    for (int index = 0; index < bytes; ++index)
+      value |= static_cast<std::uint32_t>(data_[at_ + static_cast<std::size_t>(index)])
+               << (8 * index);
+    at_ += static_cast<std::size_t>(bytes);
+    return value;
+  }
+  std::uint8_t U8() { return static_cast<std::uint8_t>(Unsigned(1)); }
+  std::uint16_t U16() { return static_cast<std::uint16_t>(Unsigned(2)); }
+  std::int16_t I16() { return static_cast<std::int16_t>(U16()); }
+  std::uint32_t U32() { return Unsigned(4); }
+  VString Text() {
+    const std::uint16_t length = U16();
+    if (!Fits(length)) return VString();
+    const std::string_view text(reinterpret_cast<const char*>(data_ + at_), length);
+    at_ += length;
+    return VString(text);
+  }
+  std::vector<std::uint8_t> Rest() const { return {data_ + std::min(at_, size_), data_ + size_}; }
+  bool ok() const { return ok_; }
+
+ private:
+  bool Fits(std::size_t bytes) {
+    if (ok_ && size_ - at_ >= bytes) return true;
+    ok_ = false;
+    return false;
+  }
+
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t at_ = 0;
+  bool ok_ = true;
+};
+
+class ByteSink {
+ public:
+  void Unsigned(std::uint32_t value, int bytes) {
+    for (int index = 0; index < bytes; ++index)
+      bytes_.push_back(static_cast<std::uint8_t>(value >> (8 * index)));
+  }
+  void U8(std::uint8_t value) { Unsigned(value, 1); }
+  void U16(std::uint16_t value) { Unsigned(value, 2); }
+  void I16(std::int16_t value) { Unsigned(static_cast<std::uint16_t>(value), 2); }
+  void U32(std::uint32_t value) { Unsigned(value, 4); }
+  void Text(const VString& text) {
+    U16(text.length());
+    bytes_.insert(bytes_.end(), text.c_str(), text.c_str() + text.length());
+  }
+  void Bytes(const std::vector<std::uint8_t>& bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+  }
+  std::vector<std::uint8_t> Take() { return std::move(bytes_); }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+};
+
+Status Damaged(const char* name) {
+  return Status(kStatusNotReadable, name ? name : "");
+}
+
+}  // namespace
+
+Status DecodeSavedGame(const std::vector<std::uint8_t>& bytes, SavedGame& game, const char* name) {
+  ByteCursor in(bytes.data(), bytes.size());
+  SavedGame read;
+  read.title = in.Text();
+  read.puzzle = in.Text();
+  read.level = in.U8();
+  if (read.level == kCustomLevel) {
+    read.custom_rows = in.I16();
+    read.custom_columns = in.I16();
+  }
+  read.counters.joined_sides = static_cast<std::int32_t>(in.U32());
+  read.player = in.Text();
+  read.password = in.Text();
+  read.counters.elapsed = static_cast<std::int32_t>(in.U32());
+  const std::uint32_t helps = in.U32();
+  read.counters.helps = static_cast<std::int16_t>(helps & 0xFFFF);
+  read.counters.helped_sides = static_cast<std::int16_t>(helps >> 16);
+  // Older games kept no credited sides: each help is taken to have joined
+  // one and a half.
+  if (read.counters.helps != 0 && read.counters.helped_sides == 0) {
+    read.counters.helped_sides = static_cast<std::int16_t>(
+        read.counters.helps * kOldHelpSidesNumerator / kOldHelpSidesDenominator);
+  }
+  read.counters.moves = static_cast<std::int32_t>(in.U32());
+  const std::uint16_t box_count = in.U16();
+  if (!in.ok() || read.level > kCustomLevel || box_count > kOnTheBoard) return Damaged(name);
+  for (std::uint16_t index = 0; index < box_count && in.ok(); ++index) {
+    PieceBox box;
+    box.index = static_cast<std::uint8_t>(index);
+    box.open.x = in.I16();
+    box.open.y = in.I16();
+    box.open.width = in.I16();
+    box.open.height = in.I16();
+    box.closed_x = in.I16();
+    box.closed_y = in.I16();
+    box.flags = in.U8() & kSavedBoxFlags;
+    box.colour = in.U32();
+    read.boxes.push_back(box);
+  }
+  read.options = in.Text();
+  read.seed = in.U32();
+  if (!in.ok()) return Damaged(name);
+  read.play_state = in.Rest();
+  game = std::move(read);
+  return Status();
+}
+
+Status ReadSavedGame(const char* path, SavedGame& game) {
+  File file(path);
+  CBST_TRY(file.Open(kOpenRead));
+  const std::int64_t size = file.Size();
+  // Even the largest game's file is far below this; anything above is not
+  // a saved game.
+  constexpr std::int64_t kLargestFile = std::int64_t{1} << 24;
+  if (size < 0 || size > kLargestFile) {
+    (void)file.Close();
+    return Damaged(path);
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  const std::int32_t read = file.Read(static_cast<std::int32_t>(size), bytes.data());
+  CBST_TRY(file.Close());
+  if (read != size) return Damaged(path);
+  return DecodeSavedGame(bytes, game, path);
+}
+
+Status DecodePlayState(const SavedGame& game, int piece_count, std::vector<SavedPiece>& pieces,
+                       std::vector<std::int16_t>& z_order, const char* name) {
+  const std::vector<std::uint8_t>& bytes = game.play_state;
+  const auto count = static_cast<std::size_t>(piece_count);
+  if (piece_count < 0 || bytes.size() < count * (kSavedPieceBytes + 2)) return Damaged(name);
+  ByteCursor in(bytes.data(), bytes.size());
+  std::vector<SavedPiece> read(count);
+  for (SavedPiece& piece : read) {
+    piece.x = in.I16();
+    piece.y = in.I16();
+    piece.rotation = in.U8();
+    piece.joined_sides = in.U8();
+    piece.box = in.U8();
+    piece.flags = in.U8();
+    if (piece.rotation >= kSideCount || piece.joined_sides >= (1 << kSideCount))
+      return Damaged(name);
+  }
+  std::vector<std::int16_t> order(count);
+  std::vector<bool> seen(count, false);
+  for (std::int16_t& entry : order) {
+    entry = in.I16();
+    if (entry < 0 || static_cast<std::size_t>(entry) >= count ||
+        seen[static_cast<std::size_t>(entry)])
+      return Damaged(name);
+    seen[static_cast<std::size_t>(entry)] = true;
+  }
+  pieces = std::move(read);
+  z_order = std::move(order);
+  return Status();
+}
+
+std::vector<std::uint8_t> EncodePlayState(const std::vector<SavedPiece>& pieces,
+                                          const std::vector<std::int16_t>& z_order) {
+  ByteSink out;
+  for (const SavedPiece& piece : pieces) {
+    out.I16(piece.x);
+    out.I16(piece.y);
+    out.U8(piece.rotation);
+    out.U8(piece.joined_sides);
+    out.U8(piece.box);
+    out.U8(piece.flags);
+  }
+  for (const std::int16_t entry : z_order)
+    out.I16(entry);
+  return out.Take();
+}
+
+std::vector<std::uint8_t> EncodeSavedGame(const SavedGame& game) {
+  ByteSink out;
+  out.Text(game.title);
+  out.Text(game.puzzle);
+  out.U8(game.level);
+  if (game.level == kCustomLevel) {
+    out.I16(game.custom_rows);
+    out.I16(game.custom_columns);
+  }
+  out.U32(static_cast<std::uint32_t>(game.counters.joined_sides));
+  out.Text(game.player);
+  out.Text(game.password);
+  out.U32(static_cast<std::uint32_t>(game.counters.elapsed));
+  out.U32(static_cast<std::uint16_t>(game.counters.helps) |
+          static_cast<std::uint32_t>(static_cast<std::uint16_t>(game.counters.helped_sides)) << 16);
+  out.U32(static_cast<std::uint32_t>(game.counters.moves));
+  out.U16(static_cast<std::uint16_t>(game.boxes.size()));
+  for (const PieceBox& box : game.boxes) {
+    out.I16(box.open.x);
+    out.I16(box.open.y);
+    out.I16(box.open.width);
+    out.I16(box.open.height);
+    out.I16(box.closed_x);
+    out.I16(box.closed_y);
+    out.U8(box.flags & kSavedBoxFlags);
+    out.U32(box.colour);
+  }
+  out.Text(game.options);
+  out.U32(game.seed);
+  out.Bytes(game.play_state);
+  return out.Take();
+}
+
+Status StoreSavedGame(const char* path, const SavedGame& game, File* stream) {
+  const std::vector<std::uint8_t> bytes = EncodeSavedGame(game);
+  FileReplacement replacement(path);
+  CBST_TRY(replacement.TakeStatus());
+  File own;
+  File& file = stream ? *stream : own;
+  file.SetPath(replacement.path());
+  CBST_TRY(file.Open(kOpenWrite | kOpenCreate));
+  Status written;
+  for (std::size_t at = 0; at < bytes.size() && written.peek() == 0; at += kSavedPieceBuffer) {
+    const std::size_t chunk = std::min<std::size_t>(kSavedPieceBuffer, bytes.size() - at);
+    written = file.Write(static_cast<std::int32_t>(chunk), bytes.data() + at);
+  }
+  Status closed = file.Close();
+  CBST_TRY(std::move(written));
+  CBST_TRY(std::move(closed));
+  return replacement.Commit();
+}
+
+}  // namespace cbst
