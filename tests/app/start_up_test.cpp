@@ -465,6 +465,8 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
   // Named on the command line, the game goes on where it was left.
   auto again = MakeProgram();
   ASSERT_TRUE(again->Start("\"" + saved.string() + "\""));
+  // Told that the last game changed, the table keeps the game it has.
+  Application::Instance()->ProcessPending();
   const Puz& resumed = *again->puzzle();
   ASSERT_EQ(resumed.cut.pieces.size(), pieces.size());
   for (std::size_t index = 0; index < pieces.size(); ++index) {
