@@ -345,7 +345,10 @@ void GameEvents::ShowAbout() {
 
 void GameEvents::Reopen() {
   const VString last = settings_.Read(kKeyLastPuzzle);
-  if (last.empty() || std::string_view(last.c_str()) == std::string_view(puz_.file_path.c_str()))
+  // The game on the table is the last one played, as a puzzle or as the
+  // saved game it was resumed from.
+  if (last.empty() || last.view() == puz_.file_path.view() ||
+      last.view() == puz_.saved_game_path.view())
     return;
   const GamePlaces places{settings_, program_directory_};
   // A puzzle that cannot be opened says why as its status goes.

@@ -260,12 +260,7 @@ void Board::BringToFront(int index, int target) {
 
 bool Board::IsSolved() const {
   if (puz_.state & kGameSolved) return true;
-  for (const SPuz& each : puz_.cut.pieces) {
-    for (int side = 0; side < kSideCount; ++side) {
-      if (each.neighbour[side] != kNoNeighbour && !(each.joined_sides & (1u << side))) return false;
-    }
-  }
-  return true;
+  return std::all_of(puz_.cut.pieces.begin(), puz_.cut.pieces.end(), AllSidesJoined);
 }
 
 void Board::Complete() {

@@ -6,6 +6,7 @@
 // on any screen.
 #pragma once
 
+#include "play/game_score.h"
 #include "play/table_base.h"
 
 namespace cbst {
@@ -27,6 +28,9 @@ class VirtualTable final : public TableBase {
     custom_columns_ = columns;
   }
 
+  // The score keeper the game's counts go to, or none.
+  void set_score(GameScore* score) { score_ = score; }
+
   // PlayTable.
   bool CtrlAndAltHeld() const override { return ctrl_and_alt_; }
   bool ChooseCustomSize(Puz& puz) override;
@@ -37,11 +41,24 @@ class VirtualTable final : public TableBase {
   void RedrawPiece(int) override {}
   void LockPainting(bool) override {}
   void Fly(int piece, int x, int y, int milliseconds) override;
+  void StopClock() override {
+    if (score_) score_->StopClock();
+  }
+  void CountJoinedSides(int sides) override {
+    if (score_) score_->CountJoin(sides);
+  }
+  void CountMove() override {
+    if (score_) score_->CountMove();
+  }
+  void CountHelp(int sides) override {
+    if (score_) score_->CountHelp(sides);
+  }
 
  private:
   bool ctrl_and_alt_ = false;
   int custom_rows_ = 0;
   int custom_columns_ = 0;
+  GameScore* score_ = nullptr;
 };
 
 }  // namespace cbst

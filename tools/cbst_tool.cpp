@@ -14,6 +14,9 @@ constexpr const char* kUsage =
     "      cut a picture of W x H pixels and print the pieces as JSON\n"
     "  info FILE\n"
     "      print a puzzle file's header as JSON (exit code 1 when it cannot be read)\n"
+    "  load GAME.sav [--table WxH] [--json OUT.json] [--resave OUT.sav]\n"
+    "      resume a saved game on a virtual table and print it as JSON; --resave saves it\n"
+    "      again\n"
     "  make PICTURE --title T --levels \"L1,L2,...\" [--surprise] [--nohelp] [--custom]\n"
     "       [--color 0xBBGGRR] [--credit TEXT] --out FILE.puz\n"
     "      make a puzzle file from a JPEG or BMP picture and print its header as JSON\n"
@@ -22,6 +25,10 @@ constexpr const char* kUsage =
     "      open a puzzle for a new game on a virtual table (1920x1080 unless told) and\n"
     "      write the table as a PNG and its pieces as JSON; --cache lets the decoded\n"
     "      picture be cached at the end of the puzzle file\n"
+    "  save FILE.puz --out GAME.sav [--level L] [--custom RxC] [--seed S] [--table WxH]\n"
+    "       [--moves K] [--joins K] [--title T] [--player P]\n"
+    "      open a new game, drag K random pieces to random places, ask K helps, save the\n"
+    "      game and print it as JSON\n"
     "  score --pieces N --rows R --cols C [--norotate] [--mosaic] --elapsed MS --joined J\n"
     "        --helped H --helps h --moves m\n"
     "      print a game's score weights, its score and its projected final score as JSON\n"
@@ -35,7 +42,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"cut", cbst::tool::RunCut},     {"info", cbst::tool::RunInfo},
-    {"make", cbst::tool::RunMake},   {"open", cbst::tool::RunOpen},
+    {"load", cbst::tool::RunLoad},   {"make", cbst::tool::RunMake},
+    {"open", cbst::tool::RunOpen},   {"save", cbst::tool::RunSave},
     {"score", cbst::tool::RunScore}, {"sheets", cbst::tool::RunSheets},
 };
 

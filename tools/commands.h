@@ -6,8 +6,10 @@ namespace cbst::tool {
 
 int RunCut(int argc, char** argv);
 int RunInfo(int argc, char** argv);
+int RunLoad(int argc, char** argv);
 int RunMake(int argc, char** argv);
 int RunOpen(int argc, char** argv);
+int RunSave(int argc, char** argv);
 int RunScore(int argc, char** argv);
 int RunSheets(int argc, char** argv);
 

@@ -13,7 +13,7 @@
 #include "play/virtual_table.h"
 #include "puzzle/open_puzzle.h"
 #include "tools/commands.h"
-#include "tools/json_writer.h"
+#include "tools/game_json.h"
 #include "tools/tool_support.h"
 
 namespace cbst::tool {
@@ -24,28 +24,6 @@ constexpr const char* kOpenUsage =
     "       [--display N] [--cache] [--png OUT.png] [--json OUT.json] [--timings]\n";
 constexpr int kDefaultTableWidth = 1920;
 constexpr int kDefaultTableHeight = 1080;
-
-std::string PiecesJson(const Puz& puz, const VirtualTable& table) {
-  JsonWriter json;
-  json.BeginObject();
-  json.Key("table").Numbers({table.width(), table.height()});
-  json.Key("seed").Number(puz.game_seed);
-  json.Key("reduced").Numbers({puz.picture_rect.width, puz.picture_rect.height});
-  json.Key("pieces").BeginArray();
-  for (const SPuz& piece : puz.cut.pieces) {
-    json.BeginObject().Key("id").Number(piece.id);
-    json.Key("board").Numbers(
-        {piece.board.x, piece.board.y, piece.board.width, piece.board.height});
-    json.Key("rot").Number(piece.rotation).Key("box").Number(piece.box);
-    json.EndObject();
-  }
-  json.EndArray();
-  json.Key("zorder").BeginArray();
-  for (const std::int16_t index : puz.cut.z_order)
-    json.Number(index);
-  json.EndArray().EndObject();
-  return json.text();
-}
 
 }  // namespace
 
@@ -115,7 +93,7 @@ int RunOpen(int argc, char** argv) {
     std::fprintf(stderr, "cbst-tool open: cannot write %s\n", png);
     return 1;
   }
-  if (json) std::ofstream(json) << PiecesJson(puz, table) << '\n';
+  if (json) std::ofstream(json) << GameJson(puz, table) << '\n';
   if (timings_wanted) {
     std::printf(
         "header %.1f ms\n%s %.1f ms\nreduce %.1f ms\ncut %.1f ms\nsheets %.1f ms\n"

@@ -317,10 +317,9 @@ TEST_F(GameEventsTest, CommandsWhoseWindowsAreStillToComeAreGreyedAndTheirKeysDo
   for (std::uint32_t waiting : {kCommandOpen, kCommandMakePuzzle, kCommandOptions,
                                 kCommandGameSettings, kCommandCompetition})
     EXPECT_EQ(enabled(playing, waiting), false) << waiting;
-  for (std::uint32_t working :
-       {kCommandSave, kCommandAbout, kCommandBackground, kCommandTogglePreview,
-        kCommandAutomaticHelp, kCommandSpread, kCommandHelpContents, kCommandMinimise,
-        kCommandQuit})
+  for (std::uint32_t working : {kCommandSave, kCommandAbout, kCommandBackground,
+                                kCommandTogglePreview, kCommandAutomaticHelp, kCommandSpread,
+                                kCommandHelpContents, kCommandMinimise, kCommandQuit})
     EXPECT_EQ(enabled(playing, working), true) << working;
   XPopMenu preview;
   events_->BuildMenu(kMenuPreview, preview);

@@ -19,6 +19,7 @@
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/program.h"
+#include "app/saved_games.h"
 #include "gfx/pixel_access.h"
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
@@ -464,6 +465,8 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
   // Named on the command line, the game goes on where it was left.
   auto again = MakeProgram();
   ASSERT_TRUE(again->Start("\"" + saved.string() + "\""));
+  // Told that the last game changed, the table keeps the game it has.
+  Application::Instance()->ProcessPending();
   const Puz& resumed = *again->puzzle();
   ASSERT_EQ(resumed.cut.pieces.size(), pieces.size());
   for (std::size_t index = 0; index < pieces.size(); ++index) {
@@ -479,6 +482,71 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
   const BoxAnswerer none(false);
   EXPECT_EQ(CloseAndFinish(*again), 0);
   EXPECT_TRUE(none.texts.empty());
+}
+
+TEST_F(StartUpTest, AutomaticSavesFollowJoinsAndTheMinuteAndQuittingSavesWithoutAsking) {
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  Puz& puz = *program->puzzle();
+  GameSaver& saver = *program->saver();
+  puz.game_flags |= kGameAutoSave;
+  {
+    // Named once, through the dialog Ctrl+A shows; its box keeps the
+    // automatic saves on.
+    const SaveAsAnswerer names("Autumn", "Ana");
+    Event save_as = MakeEvent(kEventCommand, CommandPayload{kCommandSaveAs});
+    program->table()->Dispatch(save_as);
+  }
+  const fs::path saved = directory_ / "Autumn.sav";
+  ASSERT_TRUE(fs::exists(saved));
+  ASSERT_NE(puz.game_flags & kGameAutoSave, 0u);
+  const auto bytes = [&saved] { return Contents(saved); };
+
+  // A move within the minute waits; one a minute later is saved, and the
+  // game stays changed; a join is saved at once.
+  Board& board = program->table()->board();
+  const std::string first = bytes();
+  board.MovePiece(4, kMoveRedraw, 300, 300);
+  puz.state |= kGameChanged;
+  saver.AutoSave(kAutoSaveWhenDue | kAutoSaveAutomatic);
+  EXPECT_EQ(bytes(), first) << "saved again within the minute";
+  puz.last_save_tick -= kAutoSaveInterval;
+  saver.AutoSave(kAutoSaveWhenDue | kAutoSaveAutomatic);
+  const std::string second = bytes();
+  EXPECT_NE(second, first);
+  EXPECT_NE(puz.state & kGameChanged, 0u) << "an automatic save leaves the game changed";
+  board.MovePiece(4, kMoveRedraw, 320, 310);
+  saver.AutoSave(kAutoSaveUrgent | kAutoSaveAutomatic);
+  EXPECT_NE(bytes(), second) << "a join is saved at once";
+
+  // On the way out the changed game is saved without a question.
+  board.MovePiece(4, kMoveRedraw, 340, 330);
+  const std::string before_quit = bytes();
+  const BoxAnswerer none(false);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+  EXPECT_TRUE(none.texts.empty());
+  EXPECT_NE(bytes(), before_quit);
+}
+
+TEST_F(StartUpTest, CancellingTheQuestionOnTheWayOutKeepsTheGameAndItsClock) {
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  program->puzzle()->state |= kGameChanged;
+  {
+    const BoxAnswerer cancel(false, QMessageBox::Cancel);
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program->table()->Dispatch(close);
+    EXPECT_EQ(cancel.texts.size(), 1u);
+  }
+  EXPECT_TRUE(program->table()->exists());
+  EXPECT_FALSE(program->puzzle()->cut.pieces.empty());
+  EXPECT_EQ(program->score()->clock_state(), ClockState::kRunning);
+  EXPECT_EQ(program->score()->pause_depth(), 0);
+  const BoxAnswerer no(false, QMessageBox::No);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+  EXPECT_TRUE(fs::directory_iterator(directory_) != fs::directory_iterator());
+  for (const auto& entry : fs::directory_iterator(directory_))
+    EXPECT_NE(entry.path().extension(), ".sav") << "nothing saved after No";
 }
 
 TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {
