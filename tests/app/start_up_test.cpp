@@ -229,6 +229,9 @@ TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
   // Piece 0 and its neighbour across side 2, its right in the cut, joined.
   const int grabbed = 0;
   const int other = board.piece(grabbed).neighbour[kRight];
+  // The rest lie out of the way, where no drop below can join them.
+  for (int index = 0; index < board.piece_count(); ++index)
+    if (index != grabbed && index != other) board.MovePiece(index, kMoveRedraw, 600, 600);
   while (board.piece(other).rotation != board.piece(grabbed).rotation)
     board.Rotate(other, nullptr, 1, false);
   board.MovePiece(grabbed, kMoveRedraw, 200, 200);
@@ -526,6 +529,29 @@ TEST_F(StartUpTest, AutomaticSavesFollowJoinsAndTheMinuteAndQuittingSavesWithout
   EXPECT_EQ(CloseAndFinish(*program), 0);
   EXPECT_TRUE(none.texts.empty());
   EXPECT_NE(bytes(), before_quit);
+}
+
+TEST_F(StartUpTest, RebuildingAGameKeepsItsPiecesAndLeavesNoFileBehind) {
+  auto program = MakeProgram();
+  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  Puz& puz = *program->puzzle();
+  program->table()->board().MovePiece(2, kMoveRedraw, 700, 500);
+  program->table()->board().MoveToWindow(5, 1, 10, 10);
+  const std::vector<SPuz> before = puz.cut.pieces;
+  const std::uint32_t seed = puz.game_seed;
+  ASSERT_TRUE(program->saver()->Rebuild().ok());
+  ASSERT_EQ(puz.cut.pieces.size(), before.size());
+  for (std::size_t index = 0; index < before.size(); ++index) {
+    EXPECT_EQ(puz.cut.pieces[index].board, before[index].board) << index;
+    EXPECT_EQ(puz.cut.pieces[index].box, before[index].box) << index;
+  }
+  EXPECT_EQ(puz.game_seed, seed);
+  EXPECT_NE(puz.state & kGameChanged, 0u) << "the rebuilt game still needs saving";
+  EXPECT_EQ(puz.state & kGameHasSaveFile, 0u) << "a game never saved has no file yet";
+  for (const auto& entry : fs::directory_iterator(directory_))
+    EXPECT_NE(entry.path().extension(), ".sav") << entry.path();
+  const BoxAnswerer no(false, QMessageBox::No);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
 }
 
 TEST_F(StartUpTest, CancellingTheQuestionOnTheWayOutKeepsTheGameAndItsClock) {
