@@ -24,7 +24,8 @@ std::vector<std::uint8_t> FileBytes(const fs::path& path) {
 
 void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 // A file that takes only its first `budget` bytes and then fails, as a
@@ -71,8 +72,8 @@ const std::vector<std::uint8_t> kTwoEntries = {
     // score 70000, time 123400, helps 3, moves 517, solved 60
     0x70, 0x11, 0x01, 0x00, 0x08, 0xE2, 0x01, 0x00, 3, 0, 0x05, 0x02, 60, 0,
     // game "*R*", reserved "", player "", score -5, time 0, helps 0, moves 1, solved 2
-    3, 0, '*', 'R', '*', 0, 0, 0, 0, 0xFB, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 1, 0, 2, 0,
-    'C', 'S', 'R', 'R', 'E', 'O', 'F'};
+    3, 0, '*', 'R', '*', 0, 0, 0, 0, 0xFB, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 1, 0, 2, 0, 'C', 'S',
+    'R', 'R', 'E', 'O', 'F'};
 
 class RankingFiles : public ::testing::Test {
  protected:
