@@ -22,6 +22,9 @@ constexpr const char* kUsage =
     "      open a puzzle for a new game on a virtual table (1920x1080 unless told) and\n"
     "      write the table as a PNG and its pieces as JSON; --cache lets the decoded\n"
     "      picture be cached at the end of the puzzle file\n"
+    "  ranking FILE\n"
+    "      print a ranking file's entries, highest score first, as JSON (exit code 1 when\n"
+    "      the file is damaged or no ranking file)\n"
     "  score --pieces N --rows R --cols C [--norotate] [--mosaic] --elapsed MS --joined J\n"
     "        --helped H --helps h --moves m\n"
     "      print a game's score weights, its score and its projected final score as JSON\n"
@@ -34,9 +37,10 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"cut", cbst::tool::RunCut},     {"info", cbst::tool::RunInfo},
-    {"make", cbst::tool::RunMake},   {"open", cbst::tool::RunOpen},
-    {"score", cbst::tool::RunScore}, {"sheets", cbst::tool::RunSheets},
+    {"cut", cbst::tool::RunCut},         {"info", cbst::tool::RunInfo},
+    {"make", cbst::tool::RunMake},       {"open", cbst::tool::RunOpen},
+    {"ranking", cbst::tool::RunRanking}, {"score", cbst::tool::RunScore},
+    {"sheets", cbst::tool::RunSheets},
 };
 
 }  // namespace

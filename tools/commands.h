@@ -8,6 +8,7 @@ int RunCut(int argc, char** argv);
 int RunInfo(int argc, char** argv);
 int RunMake(int argc, char** argv);
 int RunOpen(int argc, char** argv);
+int RunRanking(int argc, char** argv);
 int RunScore(int argc, char** argv);
 int RunSheets(int argc, char** argv);
 
