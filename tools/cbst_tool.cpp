@@ -25,6 +25,9 @@ constexpr const char* kUsage =
     "      open a puzzle for a new game on a virtual table (1920x1080 unless told) and\n"
     "      write the table as a PNG and its pieces as JSON; --cache lets the decoded\n"
     "      picture be cached at the end of the puzzle file\n"
+    "  ranking FILE\n"
+    "      print a ranking file's entries, highest score first, as JSON (exit code 1 when\n"
+    "      the file is damaged or no ranking file)\n"
     "  save FILE.puz --out GAME.sav [--level L] [--custom RxC] [--seed S] [--table WxH]\n"
     "       [--moves K] [--joins K] [--title T] [--player P]\n"
     "      open a new game, drag K random pieces to random places, ask K helps, save the\n"
@@ -41,10 +44,11 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"cut", cbst::tool::RunCut},     {"info", cbst::tool::RunInfo},
-    {"load", cbst::tool::RunLoad},   {"make", cbst::tool::RunMake},
-    {"open", cbst::tool::RunOpen},   {"save", cbst::tool::RunSave},
-    {"score", cbst::tool::RunScore}, {"sheets", cbst::tool::RunSheets},
+    {"cut", cbst::tool::RunCut},       {"info", cbst::tool::RunInfo},
+    {"load", cbst::tool::RunLoad},     {"make", cbst::tool::RunMake},
+    {"open", cbst::tool::RunOpen},     {"ranking", cbst::tool::RunRanking},
+    {"save", cbst::tool::RunSave},     {"score", cbst::tool::RunScore},
+    {"sheets", cbst::tool::RunSheets},
 };
 
 }  // namespace

@@ -9,6 +9,7 @@ int RunInfo(int argc, char** argv);
 int RunLoad(int argc, char** argv);
 int RunMake(int argc, char** argv);
 int RunOpen(int argc, char** argv);
+int RunRanking(int argc, char** argv);
 int RunSave(int argc, char** argv);
 int RunScore(int argc, char** argv);
 int RunSheets(int argc, char** argv);
