@@ -354,7 +354,11 @@ void GameEvents::Browse() {
 
 void GameEvents::Reopen() {
   const VString last = settings_.Read(kKeyLastPuzzle);
-  if (last.empty() || std::string_view(last.c_str()) == std::string_view(puz_.file_path.c_str()))
+  // The game on the table is already open: its puzzle, or the saved game
+  // it was resumed from (each opening remembers itself and says so here).
+  const std::string_view named(last.c_str());
+  if (last.empty() || named == std::string_view(puz_.file_path.c_str()) ||
+      named == std::string_view(puz_.saved_game_path.c_str()))
     return;
   const GamePlaces places{settings_, program_directory_};
   // A puzzle that cannot be opened says why as its status goes.

@@ -17,7 +17,9 @@
 #include "app/browser_lines.h"
 #include "app/game_events.h"
 #include "app/program.h"
+#include "app/saved_games.h"
 #include "app/wdir.h"
+#include "play/board_codes.h"
 #include "play/game_score.h"
 #include "play/saved_game.h"
 #include "play/wpuz.h"
@@ -295,6 +297,43 @@ TEST_F(BrowserFlowTest, ClosingTheBrowserKeepsTheGameAndTheStoreButtonWritesTheC
   EXPECT_EQ(program->settings().ReadNumber(kKeyBrowserMosaic, kSectionBrowser), 1);
   EXPECT_EQ(std::string(program->settings().Read(kKeyBrowserStatus, kSectionBrowser).c_str()),
             "OA");
+  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+  program->table()->Dispatch(close);
+  program->Finish();
+}
+
+TEST_F(BrowserFlowTest, ASavedGameChosenInTheBrowserIsResumed) {
+  auto program = Start();
+  Puz& puz = *program->puzzle();
+  const std::size_t first_level = puz.cut.pieces.size();
+  const std::string saved = (directory_ / "Evening.sav").string();
+  puz.saved_title = VString("Evening");
+  puz.saved_game_path = VString(saved);
+  puz.state |= kGameHasSaveFile;
+  ASSERT_EQ(program->saver()->SaveGame(0).code(), 0);
+
+  // Another level first, then the saved game, the last line.
+  const auto choose = [](bool last) {
+    return [last](QWidget* dialog) {
+      auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+      list->setCurrentRow(last ? list->count() - 1 : 1);
+      BrowserHand::Find<QPushButton>(dialog, kBrowserOpen)->click();
+    };
+  };
+  {
+    BrowserHand hand(choose(false));
+    Open(*program);
+    ASSERT_EQ(hand.times, 1);
+  }
+  EXPECT_NE(puz.cut.pieces.size(), first_level);
+  {
+    BrowserHand hand(choose(true));
+    Open(*program);
+    ASSERT_EQ(hand.times, 1);
+  }
+  EXPECT_EQ(puz.cut.pieces.size(), first_level);
+  EXPECT_EQ(std::string(puz.saved_game_path.c_str()), saved);
+  EXPECT_EQ(std::string(program->settings().Read("LastPuz").c_str()), saved);
   Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
   program->table()->Dispatch(close);
   program->Finish();
