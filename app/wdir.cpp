@@ -75,7 +75,11 @@ void WDir::Prime() {
       if (*at != '&' && *at != '.') caption += *at;
     SetTitle(caption);
   }
-  for (const int id : {kBrowserOpen, kBrowserMakePuzzle, kBrowserClose, kBrowserHelp}) {
+  for (const int id : {kBrowserOpen, kBrowserMakePuzzle, kBrowserClose, kBrowserHelp,
+                       kBrowserFolder, kBrowserShowNew, kBrowserShowStarted, kBrowserShowFinished,
+                       kBrowserNoRotation, kBrowserMosaic, kBrowserStore, kBrowserFirstLevel,
+                       kBrowserFirstLevel + 1, kBrowserFirstLevel + 2, kBrowserFirstLevel + 3,
+                       kBrowserFirstLevel + 4, kBrowserCustom, kBrowserAllLevels}) {
     const char* text = ControlText(0, id);
     if (text && *text) SetItemText(id, text);
   }
