@@ -7,6 +7,7 @@
 
 #include "app/about_text.h"
 #include "app/app_codes.h"
+#include "app/browse_puzzles.h"
 #include "app/game_keys.h"
 #include "app/help_files.h"
 #include "app/open_from_shell.h"
@@ -343,6 +344,14 @@ void GameEvents::ShowAbout() {
   if (effects) effects->ResumeClock();
 }
 
+void GameEvents::Browse() {
+  // The game on the table is offered for saving first; a cancel keeps it.
+  if (saver_ && !saver_->MayCloseGame()) return;
+  const GamePlaces places{settings_, program_directory_};
+  Status opened = BrowseAndOpen(puz_, table_, places, saver_);
+  if (opened.peek() == kStatusQuietCancel) opened.MarkHandled();
+}
+
 void GameEvents::Reopen() {
   const VString last = settings_.Read(kKeyLastPuzzle);
   // The game on the table is the last one played, as a puzzle or as the
@@ -407,6 +416,9 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandAbout:
       ShowAbout();
+      return true;
+    case kCommandOpen:
+      Browse();
       return true;
     case kCommandReopen:
       Reopen();

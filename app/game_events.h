@@ -67,7 +67,7 @@ struct CommandReadiness {
   bool ready;
 };
 inline constexpr CommandReadiness kCommandReadiness[] = {
-    {kCommandOpen, false},             // the puzzle browser
+    {kCommandOpen, true},              // the puzzle browser
     {kCommandSave, true},              // saved games
     {kCommandSaveAs, true},            // saved games
     {kCommandAbout, true},             // the credits window
@@ -137,6 +137,8 @@ class GameEvents final : public GameHandler {
   void ChooseBackground();
   // The credits, over the table, with the clock standing still.
   void ShowAbout();
+  // Ctrl+O: the puzzle browser, then what the player chose in it.
+  void Browse();
   void Reopen();
   void OpenHelp(int context);
   // A rectangle animation over the screen, unless animations are off.

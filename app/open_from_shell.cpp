@@ -53,6 +53,13 @@ Status OpenForPlay(Puz& puz, WPuz& table, const GamePlaces& places, const std::s
                    GameSaver* saver) {
   // The game on the table goes first, saved if the player wants it.
   if (saver && !saver->MayCloseGame()) return QuietCancel();
+  return OpenChosen(puz, table, places, path, PlayChoice(), saver);
+}
+
+}  // namespace
+
+Status OpenChosen(Puz& puz, WPuz& table, const GamePlaces& places, const std::string& path,
+                  const PlayChoice& choice, GameSaver* saver) {
   const PathName named(path.c_str());
   if (HasExtension(named, {kSavedGameExtension})) {
     if (!saver) return Status(kStatusNotReadable, path);
@@ -62,6 +69,8 @@ Status OpenForPlay(Puz& puz, WPuz& table, const GamePlaces& places, const std::s
   }
   OpenRequest request;
   request.path = VString(path);
+  request.level = choice.level;
+  request.options = choice.options;
   request.cache_allowed = (ProgramOptions().bits & kOptionsUseCache) != 0;
   request.game_flags = ProgramOptions().DefaultGameFlags();
   request.sheets = ProgramOptions().PieceDrawing();
@@ -70,8 +79,6 @@ Status OpenForPlay(Puz& puz, WPuz& table, const GamePlaces& places, const std::s
   if (opened.peek() == 0) RememberLastPuzzle(places, table, path);
   return opened;
 }
-
-}  // namespace
 
 std::string GamePlaces::PuzzlesDirectory() const {
   const VString kept = settings.Read(kKeyPuzzlesDirectory);

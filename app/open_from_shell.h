@@ -42,6 +42,20 @@ struct GamePlaces {
 Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
                            std::string_view command_line, GameSaver* saver = nullptr);
 
+// What the browser adds to a puzzle's path: the level (0..4, or from the
+// puzzle's level count on for its custom size) and the variant options of
+// a new game (kOpenNoTurning, kOpenMosaic).
+struct PlayChoice {
+  int level = 0;
+  std::uint32_t options = 0;
+};
+
+// Opens `path` for play without asking about the game on the table (the
+// caller has): a saved game is resumed through `saver`, a puzzle starts a
+// new game as `choice` says. Remembered as the last puzzle when it opens.
+Status OpenChosen(Puz& puz, WPuz& table, const GamePlaces& places, const std::string& path,
+                  const PlayChoice& choice, GameSaver* saver);
+
 // Remembers `path` as the last puzzle played and tells the table.
 void RememberLastPuzzle(const GamePlaces& places, WPuz& table, std::string_view path);
 

@@ -1,0 +1,72 @@
+// browser_lines.h: what the puzzle browser lists and how it filters it:
+// one line per level of every puzzle file and one per saved game in the
+// puzzles folder, the status, level and player tests, and the filter and
+// variant settings the player may store.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings.h"
+#include "puzzle/puzzle_codes.h"
+
+namespace cbst {
+
+enum class LineKind { kPuzzle, kSavedGame };
+
+struct BrowserLine {
+  std::string path;  // the puzzle file or the saved game
+  LineKind kind = LineKind::kPuzzle;
+  int level = 0;  // 0..4, or kCustomLevel
+  bool custom = false;
+  std::string title;   // the puzzle's, or the saved game's own
+  std::string player;  // saved games only
+  int rows = 0;        // 0 for a custom level not yet chosen
+  int columns = 0;
+  // Saved games: the part of the puzzle still to do, 0 when finished.
+  double progress = 1.0;
+  int elapsed_ms = 0;
+};
+
+struct BrowserListing {
+  std::vector<BrowserLine> lines;
+  // The distinct players of the saved games, in the order first met.
+  std::vector<std::string> players;
+};
+
+// Reads every "*.puz" of `directory`, then every "*.sav", in name order; a
+// file whose header cannot be read is left out. `after_file` is called
+// after each file (the browser keeps its window answering there).
+BrowserListing FillBrowserLines(const std::string& directory,
+                                const std::function<void()>& after_file = {});
+
+// The browser's filter and variant boxes.
+struct BrowserFilter {
+  bool show_new = true;        // "O"
+  bool show_started = true;    // "A"
+  bool show_finished = false;  // "F"
+  std::array<bool, kStoredLevels> levels = {};
+  bool custom = false;
+  bool all_levels = true;
+  std::string player;  // empty: any player
+  bool no_rotation = false;
+  bool mosaic = false;
+};
+
+bool PassesFilter(const BrowserLine& line, const BrowserFilter& filter);
+
+inline constexpr std::string_view kSectionBrowser = "OptsLoad";
+inline constexpr std::string_view kKeyBrowserLevel = "Level";
+inline constexpr std::string_view kKeyBrowserPlayer = "Player";
+inline constexpr std::string_view kKeyBrowserStatus = "Status";
+inline constexpr std::string_view kKeyBrowserNonRotate = "NonRotate";
+inline constexpr std::string_view kKeyBrowserMosaic = "Mosaic";
+
+// The stored filter, with its defaults for what is not stored.
+BrowserFilter ReadBrowserFilter(const Settings& settings);
+void WriteBrowserFilter(const Settings& settings, const BrowserFilter& filter);
+
+}  // namespace cbst

@@ -1,0 +1,343 @@
+// The puzzle browser: its lines from a folder of puzzles and saved games,
+// its filters and their stored settings, and choosing a game through it.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "app/browser_lines.h"
+#include "app/game_events.h"
+#include "app/program.h"
+#include "app/saved_games.h"
+#include "app/wdir.h"
+#include "play/board_codes.h"
+#include "play/game_score.h"
+#include "play/saved_game.h"
+#include "play/wpuz.h"
+#include "puzzle/thumb.h"
+#include "support/desktop_home.h"
+
+namespace cbst {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
+constexpr char kDogs[] = "Two Good Dogs.puz";
+constexpr char kFigs[] = "Figs in a Bowl.puz";
+
+int LevelCount(const fs::path& puzzle) {
+  Thumb header;
+  EXPECT_EQ(header.Open(puzzle.c_str(), false).code(), 0) << puzzle;
+  return header.level_count;
+}
+
+// A saved game of the dogs at `level`, with `joined` sides joined.
+void WriteSavedGame(const fs::path& path, const char* player, int level, int joined) {
+  SavedGame game;
+  game.title = VString(path.stem().string());
+  game.puzzle = VString(kDogs);
+  game.level = static_cast<std::uint8_t>(level);
+  game.player = VString(player);
+  game.counters.joined_sides = joined;
+  game.counters.elapsed = 125000;
+  ASSERT_EQ(StoreSavedGame(path.c_str(), game).code(), 0);
+}
+
+class BrowserTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    home_ = std::make_unique<testing::DesktopHome>("browser_" + name);
+    directory_ = home_->root() / "program";
+    fs::create_directories(directory_);
+    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
+    fs::copy_file(kBuiltProgram / kDogs, directory_ / kDogs);
+    setenv("LANG", "en_GB.UTF-8", 1);
+  }
+  // The dogs' first level, fully joined.
+  int AllSides() {
+    Thumb header;
+    EXPECT_EQ(header.Open((directory_ / kDogs).c_str(), false).code(), 0);
+    return SidesToJoin(header.level_rows[0], header.level_columns[0]);
+  }
+  fs::path SettingsFile() const { return home_->root() / "browser.ini"; }
+
+  std::unique_ptr<testing::DesktopHome> home_;
+  fs::path directory_;
+};
+
+TEST_F(BrowserTest, FillListsEveryLevelAndEverySavedGameAndLeavesDamagedFilesOut) {
+  fs::copy_file(kBuiltProgram / kFigs, directory_ / kFigs);
+  std::ofstream(directory_ / "Broken.puz") << "PUZZ but nothing after it";
+  std::ofstream(directory_ / "broken.sav") << "not a saved game";
+  WriteSavedGame(directory_ / "a.sav", "ann", 1, 10);
+  WriteSavedGame(directory_ / "b.sav", "Bob", 0, AllSides());
+  WriteSavedGame(directory_ / "c.sav", "ann", 0, 0);
+
+  int calls = 0;
+  const BrowserListing listing = FillBrowserLines(directory_.string(), [&calls] { ++calls; });
+  const int figs = LevelCount(directory_ / kFigs);
+  const int dogs = LevelCount(directory_ / kDogs);
+  ASSERT_EQ(listing.lines.size(), static_cast<std::size_t>(figs + dogs + 3));
+  EXPECT_EQ(calls, 7) << "after every file, readable or not";
+  // Puzzles first, each level in turn, then the saved games.
+  EXPECT_EQ(listing.lines[0].title, "Figs in a Bowl");
+  EXPECT_EQ(listing.lines[figs].level, 0);
+  EXPECT_EQ(listing.lines[figs + 1].level, 1);
+  const BrowserLine& a = listing.lines[figs + dogs];
+  EXPECT_EQ(a.kind, LineKind::kSavedGame);
+  EXPECT_EQ(a.player, "ann");
+  EXPECT_EQ(a.level, 1);
+  EXPECT_GT(a.progress, 0.0);
+  EXPECT_LT(a.progress, 1.0);
+  EXPECT_EQ(listing.lines[figs + dogs + 1].progress, 0.0) << "finished";
+  EXPECT_EQ(listing.lines[figs + dogs + 2].progress, 1.0) << "not begun";
+  EXPECT_EQ(listing.players, (std::vector<std::string>{"ann", "Bob"}));
+  EXPECT_NE(BrowserLineText(a).find("ann: a"), std::string::npos) << BrowserLineText(a);
+  EXPECT_NE(BrowserLineText(a).find("0:02:05"), std::string::npos) << BrowserLineText(a);
+
+  EXPECT_TRUE(FillBrowserLines((directory_ / "none").string()).lines.empty());
+}
+
+TEST_F(BrowserTest, TheFiltersPassWhatTheirBoxesSay) {
+  BrowserLine puzzle;
+  const auto game = [](int level, const char* player, double progress) {
+    BrowserLine line;
+    line.kind = LineKind::kSavedGame;
+    line.level = level;
+    line.custom = level == kCustomLevel;
+    line.player = player;
+    line.progress = progress;
+    return line;
+  };
+  const BrowserLine started = game(2, "ann", 0.5);
+  const BrowserLine finished = game(0, "Bob", 0.0);
+  const BrowserLine custom = game(kCustomLevel, "ann", 0.3);
+  const Settings settings(SettingsFile().string());
+
+  // Nothing stored: new puzzles and games in progress of every level.
+  BrowserFilter filter = ReadBrowserFilter(settings);
+  EXPECT_TRUE(PassesFilter(puzzle, filter));
+  EXPECT_TRUE(PassesFilter(started, filter));
+  EXPECT_TRUE(PassesFilter(custom, filter));
+  EXPECT_FALSE(PassesFilter(finished, filter));
+
+  // Levels 1 and 3 and the custom level only.
+  settings.Write(kKeyBrowserLevel, "0,2,5", kSectionBrowser);
+  filter = ReadBrowserFilter(settings);
+  EXPECT_FALSE(filter.all_levels);
+  EXPECT_TRUE(PassesFilter(puzzle, filter));
+  EXPECT_TRUE(PassesFilter(started, filter));
+  EXPECT_TRUE(PassesFilter(custom, filter));
+  puzzle.level = 1;
+  EXPECT_FALSE(PassesFilter(puzzle, filter));
+  puzzle.level = 0;
+
+  // A player named with other capitals is the same player; puzzles belong
+  // to nobody.
+  filter.player = "Ann";
+  EXPECT_TRUE(PassesFilter(started, filter));
+  EXPECT_FALSE(PassesFilter(puzzle, filter));
+  filter.player.clear();
+
+  // Without "O" the puzzles go and the games stay; "F" alone shows only
+  // the finished ones.
+  filter.show_new = false;
+  EXPECT_FALSE(PassesFilter(puzzle, filter));
+  EXPECT_TRUE(PassesFilter(started, filter));
+  filter.show_started = false;
+  filter.show_finished = true;
+  EXPECT_FALSE(PassesFilter(started, filter));
+  EXPECT_TRUE(PassesFilter(finished, filter));
+
+  // A custom game needs its own box once all levels is off.
+  filter = BrowserFilter();
+  filter.all_levels = false;
+  filter.levels[2] = true;
+  EXPECT_TRUE(PassesFilter(started, filter));
+  EXPECT_FALSE(PassesFilter(custom, filter));
+}
+
+TEST_F(BrowserTest, StoredChoicesComeBackAsTheyWereWritten) {
+  const Settings settings(SettingsFile().string());
+  BrowserFilter filter;
+  filter.show_new = false;
+  filter.show_finished = true;
+  filter.custom = true;
+  filter.all_levels = false;
+  filter.player = "Ann";
+  filter.no_rotation = true;
+  filter.levels[1] = filter.levels[4] = true;
+  WriteBrowserFilter(settings, filter);
+  EXPECT_EQ(std::string(settings.Read(kKeyBrowserLevel, kSectionBrowser).c_str()), "1,4,5");
+  EXPECT_EQ(std::string(settings.Read(kKeyBrowserStatus, kSectionBrowser).c_str()), "AF");
+  const BrowserFilter back = ReadBrowserFilter(settings);
+  EXPECT_EQ(back.levels, filter.levels);
+  EXPECT_FALSE(back.show_new);
+  EXPECT_TRUE(back.show_finished);
+  EXPECT_TRUE(back.custom);
+  EXPECT_FALSE(back.all_levels);
+  EXPECT_EQ(back.player, "Ann");
+  EXPECT_TRUE(back.no_rotation);
+
+  // Any player is written as "0"; a status of none of the letters means
+  // new and started games.
+  WriteBrowserFilter(settings, BrowserFilter{});
+  EXPECT_EQ(std::string(settings.Read(kKeyBrowserPlayer, kSectionBrowser).c_str()), "0");
+  EXPECT_EQ(std::string(settings.Read(kKeyBrowserLevel, kSectionBrowser).c_str()), "*");
+  settings.Write(kKeyBrowserStatus, "xyz", kSectionBrowser);
+  const BrowserFilter fallback = ReadBrowserFilter(settings);
+  EXPECT_TRUE(fallback.show_new && fallback.show_started && !fallback.show_finished);
+  EXPECT_TRUE(fallback.player.empty());
+}
+
+// Works the browser once it is up: `act` gets its window.
+class BrowserHand {
+ public:
+  explicit BrowserHand(std::function<void(QWidget*)> act) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, act] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog || !Find<QListWidget>(dialog, kBrowserList)) return;
+      ++times;
+      act(dialog);
+    });
+    timer_.start(20);
+  }
+  template <typename Widget>
+  static Widget* Find(QWidget* dialog, int id) {
+    for (Widget* each : dialog->findChildren<Widget*>())
+      if (each->property("id").toInt() == id) return each;
+    return nullptr;
+  }
+  int times = 0;
+
+ private:
+  QTimer timer_;
+};
+
+class BrowserFlowTest : public BrowserTest {
+ protected:
+  std::unique_ptr<Program> Start() {
+    auto program = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    EXPECT_TRUE(program->Start("\"" + (directory_ / kDogs).string() + "\""));
+    return program;
+  }
+  static void Open(Program& program) {
+    Event open = MakeEvent(kEventCommand, CommandPayload{kCommandOpen});
+    program.table()->Dispatch(open);
+  }
+  int argc_ = 1;
+  char name_[5] = "cbst";
+  char* argv_[2] = {name_, nullptr};
+};
+
+TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
+  WriteSavedGame(directory_ / "ann.sav", "ann", 0, 3);
+  auto program = Start();
+  ASSERT_TRUE(CommandReady(kCommandOpen));
+  const int dogs = LevelCount(directory_ / kDogs);
+  ASSERT_GE(dogs, 2);
+  Thumb header;
+  ASSERT_EQ(header.Open((directory_ / kDogs).c_str(), false).code(), 0);
+
+  int listed = 0, level_two = 0, open_before = -1;
+  bool store_enabled = false;
+  BrowserHand hand([&](QWidget* dialog) {
+    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+    auto* open = BrowserHand::Find<QPushButton>(dialog, kBrowserOpen);
+    listed = list->count();
+    open_before = open->isEnabled();
+    store_enabled = BrowserHand::Find<QPushButton>(dialog, kBrowserStore)->isEnabled();
+    // Level 2 alone: all levels goes off, one dogs line stays.
+    BrowserHand::Find<QCheckBox>(dialog, kBrowserFirstLevel + 1)->click();
+    EXPECT_FALSE(BrowserHand::Find<QCheckBox>(dialog, kBrowserAllLevels)->isChecked());
+    level_two = list->count();
+    list->setCurrentRow(0);
+    EXPECT_TRUE(open->isEnabled());
+    open->click();
+  });
+  Open(*program);
+  EXPECT_EQ(hand.times, 1);
+  EXPECT_EQ(listed, dogs + 1) << "every level and the saved game";
+  EXPECT_EQ(open_before, 0) << "nothing chosen yet";
+  EXPECT_TRUE(store_enabled);
+  EXPECT_EQ(level_two, 1);
+  EXPECT_EQ(program->puzzle()->level, 1);
+  EXPECT_EQ(program->puzzle()->cut.pieces.size(),
+            static_cast<std::size_t>(header.level_rows[1] * header.level_columns[1]));
+  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+  program->table()->Dispatch(close);
+  program->Finish();
+}
+
+TEST_F(BrowserFlowTest, ClosingTheBrowserKeepsTheGameAndTheStoreButtonWritesTheChoices) {
+  auto program = Start();
+  const std::size_t pieces = program->puzzle()->cut.pieces.size();
+  BrowserHand hand([&](QWidget* dialog) {
+    BrowserHand::Find<QCheckBox>(dialog, kBrowserShowNew)->click();
+    EXPECT_EQ(BrowserHand::Find<QListWidget>(dialog, kBrowserList)->count(), 0);
+    BrowserHand::Find<QCheckBox>(dialog, kBrowserShowNew)->click();
+    BrowserHand::Find<QCheckBox>(dialog, kBrowserMosaic)->click();
+    BrowserHand::Find<QPushButton>(dialog, kBrowserStore)->click();
+    BrowserHand::Find<QPushButton>(dialog, kBrowserClose)->click();
+  });
+  Open(*program);
+  EXPECT_EQ(hand.times, 1);
+  EXPECT_EQ(program->puzzle()->cut.pieces.size(), pieces);
+  EXPECT_EQ(program->settings().ReadNumber(kKeyBrowserMosaic, kSectionBrowser), 1);
+  EXPECT_EQ(std::string(program->settings().Read(kKeyBrowserStatus, kSectionBrowser).c_str()),
+            "OA");
+  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+  program->table()->Dispatch(close);
+  program->Finish();
+}
+
+TEST_F(BrowserFlowTest, ASavedGameChosenInTheBrowserIsResumed) {
+  auto program = Start();
+  Puz& puz = *program->puzzle();
+  const std::size_t first_level = puz.cut.pieces.size();
+  const std::string saved = (directory_ / "Evening.sav").string();
+  puz.saved_title = VString("Evening");
+  puz.saved_game_path = VString(saved);
+  puz.state |= kGameHasSaveFile;
+  ASSERT_EQ(program->saver()->SaveGame(0).code(), 0);
+
+  // Another level first, then the saved game, the last line.
+  const auto choose = [](bool last) {
+    return [last](QWidget* dialog) {
+      auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+      list->setCurrentRow(last ? list->count() - 1 : 1);
+      BrowserHand::Find<QPushButton>(dialog, kBrowserOpen)->click();
+    };
+  };
+  {
+    BrowserHand hand(choose(false));
+    Open(*program);
+    ASSERT_EQ(hand.times, 1);
+  }
+  EXPECT_NE(puz.cut.pieces.size(), first_level);
+  {
+    BrowserHand hand(choose(true));
+    Open(*program);
+    ASSERT_EQ(hand.times, 1);
+  }
+  EXPECT_EQ(puz.cut.pieces.size(), first_level);
+  EXPECT_EQ(std::string(puz.saved_game_path.c_str()), saved);
+  EXPECT_EQ(std::string(program->settings().Read("LastPuz").c_str()), saved);
+  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+  program->table()->Dispatch(close);
+  program->Finish();
+}
+
+}  // namespace
+}  // namespace cbst
