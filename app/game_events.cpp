@@ -12,6 +12,7 @@
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/saved_games.h"
+#include "app/woptions.h"
 #include "platform/colour_picker.h"
 #include "platform/cursors.h"
 #include "platform/help_viewer.h"
@@ -317,6 +318,20 @@ void GameEvents::ChooseBackground() {
   table_.Refresh();
 }
 
+void GameEvents::ShowOptions() {
+  Options& options = ProgramOptions();
+  const std::uint32_t before = options.bits;
+  auto* window =
+      Application::Instance()->Make<WOptions>(options, settings_, this, options_applied_);
+  RunModalDialog(window, &table_);
+  // The pieces are drawn again from a saved game of their own.
+  if (((before ^ options.bits) & kOptionsGreyShading) && loaded() && saver_) {
+    Status rebuilt = saver_->Rebuild();
+    rebuilt.Report();
+    table_.Refresh();
+  }
+}
+
 void GameEvents::ShowAbout() {
   TableEffects* effects = table_.effects();
   if (effects) effects->PauseClock();
@@ -404,6 +419,9 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandAbout:
       ShowAbout();
+      return true;
+    case kCommandOptions:
+      if (!busy()) ShowOptions();
       return true;
     case kCommandReopen:
       Reopen();

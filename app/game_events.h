@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandSave, true},              // saved games
     {kCommandSaveAs, true},            // saved games
     {kCommandAbout, true},             // the credits window
-    {kCommandOptions, false},          // WOptions
+    {kCommandOptions, true},           // WOptions
     {kCommandTogglePreview, true},     // the preview window
     {kCommandGameSettings, false},     // WInfo
     {kCommandAdvancedOptions, false},  // WAdvanced
@@ -109,6 +110,11 @@ class GameEvents final : public GameHandler {
   void set_sounds(SoundPlayer* sounds) { sounds_ = sounds; }
   // Saves and resumes games; without it nothing is saved.
   void set_saver(GameSaver* saver) { saver_ = saver; }
+  // Makes a change of the option bits take effect; given the bits as they
+  // were before it.
+  void set_options_applied(std::function<void(std::uint32_t before)> applied) {
+    options_applied_ = std::move(applied);
+  }
   void AddHook(GameHook& hook);
   void RemoveHook(GameHook& hook);
 
@@ -135,6 +141,8 @@ class GameEvents final : public GameHandler {
   // Esc with its option: the table shrinks away and is minimised.
   void HideGame();
   void ChooseBackground();
+  // The options window; pieces drawn otherwise rebuild the game after it.
+  void ShowOptions();
   // The credits, over the table, with the clock standing still.
   void ShowAbout();
   void Reopen();
@@ -152,6 +160,7 @@ class GameEvents final : public GameHandler {
   PieceBoxes* boxes_ = nullptr;
   SoundPlayer* sounds_ = nullptr;
   GameSaver* saver_ = nullptr;
+  std::function<void(std::uint32_t)> options_applied_;
   // A key offered to a box may come back here: it is not offered again.
   int offering_key_ = 0;
   std::vector<GameHook*> hooks_;

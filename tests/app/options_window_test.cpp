@@ -1,0 +1,163 @@
+// The options window in a running program: each box edits its bit at once,
+// the record is saved as the window closes, and the pieces are drawn again
+// when their shading changes.
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "app/game_events.h"
+#include "app/options.h"
+#include "app/program.h"
+#include "app/woptions.h"
+#include "play/game_flags.h"
+#include "play/wpuz.h"
+#include "support/desktop_home.h"
+#include "text/traductor.h"
+#include "ui/application.h"
+#include "ui/tips.h"
+
+namespace cbst {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
+constexpr char kSample[] = "Two Good Dogs.puz";
+
+std::string Contents(const fs::path& path) {
+  std::ifstream file(path);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+QWidget* ControlOf(QWidget* dialog, int id) {
+  for (QWidget* each : dialog->findChildren<QWidget*>())
+    if (each->property("id").toInt() == id) return each;
+  return nullptr;
+}
+
+std::vector<std::uint8_t> SheetBytes(Puz& puz) {
+  std::vector<std::uint8_t> bytes;
+  if (!puz.sheets.image) return bytes;
+  const PixelView view = puz.sheets.image->pixels();
+  for (int y = 0; y < view.height; ++y)
+    bytes.insert(bytes.end(), view.At(0, y), view.At(0, y) + view.width * view.bytes);
+  return bytes;
+}
+
+class OptionsWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    home_ = std::make_unique<testing::DesktopHome>("options_" + name);
+    directory_ = home_->root() / "program";
+    fs::create_directories(directory_);
+    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
+    fs::copy_file(kBuiltProgram / kSample, directory_ / kSample);
+    setenv("LANG", "en_GB.UTF-8", 1);
+    program_ = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    ASSERT_TRUE(program_->Start("\"" + (directory_ / kSample).string() + "\""));
+  }
+  void TearDown() override {
+    // Closed without the question whether to save the game.
+    program_->puzzle()->state &= ~kGameChanged;
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program_->table()->Dispatch(close);
+    program_->Finish();
+    program_.reset();
+  }
+
+  int argc_ = 1;
+  char name_[5] = "cbst";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<testing::DesktopHome> home_;
+  fs::path directory_;
+  std::unique_ptr<Program> program_;
+};
+
+TEST_F(OptionsWindowTest, EveryBoxFlipsItsBitAtOnceAndTheRecordIsSavedOnClose) {
+  Options& options = ProgramOptions();
+  ASSERT_EQ(options.bits, 0u);
+  Puz& puz = *program_->puzzle();
+  const std::vector<std::uint8_t> sheet_before = SheetBytes(puz);
+  ASSERT_FALSE(sheet_before.empty());
+
+  bool seen = false;
+  QTimer clicker;
+  QObject::connect(&clicker, &QTimer::timeout, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || seen || !ControlOf(dialog, kOptionsCompetitionBox)) return;
+    seen = true;
+    QWidget* hide_score = ControlOf(dialog, kOptionsHideScoreBox);
+    ASSERT_NE(hide_score, nullptr);
+    EXPECT_TRUE(hide_score->isHidden()) << "no competition, no score box";
+    auto* tips_box = qobject_cast<QCheckBox*>(ControlOf(dialog, 2513));
+    ASSERT_NE(tips_box, nullptr);
+    EXPECT_TRUE(tips_box->isChecked()) << "tips are on while their bit is clear";
+    for (const OptionBox& box : OptionBoxes()) {
+      auto* check = qobject_cast<QCheckBox*>(ControlOf(dialog, box.id));
+      ASSERT_NE(check, nullptr) << box.id;
+      const std::uint32_t before = options.bits;
+      check->click();
+      EXPECT_EQ(options.bits ^ before, box.bit) << box.id;
+      EXPECT_TRUE(options.dirty);
+      if (box.id == kOptionsCompetitionBox) {
+        EXPECT_FALSE(hide_score->isHidden());
+      }
+    }
+    // Switches that change how the game plays are there before the window goes.
+    EXPECT_FALSE(Application::Instance()->tips().enabled());
+    EXPECT_FALSE(program_->table()->play().rect_animations);
+    qobject_cast<QCheckBox*>(ControlOf(dialog, kOptionsCompetitionBox))->click();
+    EXPECT_TRUE(hide_score->isHidden());
+    qobject_cast<QPushButton*>(ControlOf(dialog, static_cast<int>(kCommandOk)))->click();
+  });
+  clicker.start(20);
+  Event open = MakeEvent(kEventCommand, CommandPayload{kCommandOptions});
+  program_->table()->Dispatch(open);
+  clicker.stop();
+  ASSERT_TRUE(seen);
+
+  std::uint32_t expected = 0;
+  for (const OptionBox& box : OptionBoxes())
+    expected |= box.bit;
+  expected &= ~kOptionsCompetition;
+  EXPECT_EQ(options.bits, expected);
+  EXPECT_FALSE(options.dirty);
+  EXPECT_NE(Contents(directory_ / "cbst.ini").find("Options=" + std::to_string(expected)),
+            std::string::npos);
+  // Grey edges: the game was built again with pieces drawn the other way.
+  EXPECT_EQ(puz.cut.pieces.empty(), false);
+  EXPECT_NE(SheetBytes(puz), sheet_before);
+  EXPECT_NE(puz.state & kGameChanged, 0u);
+}
+
+TEST_F(OptionsWindowTest, TheNewGameBoxesSayTheyLeaveTheGameBeingPlayedAlone) {
+  auto* window = Application::Instance()->Make<WOptions>(ProgramOptions(), program_->settings(),
+                                                         nullptr, nullptr);
+  ASSERT_TRUE(window->CreateDialog(program_->table()));
+  const std::string added = Text(kTextNewGamesOnly);
+  ASSERT_FALSE(added.empty());
+  const auto tip_of = [&](int id) {
+    Event hover = MakeEvent(kEventHover, HoverPayload{id, {0, 0, 40, 20}, 5, 5, "", window});
+    window->Dispatch(hover);
+    return Application::Instance()->tips().text();
+  };
+  const std::string competition = tip_of(kOptionsCompetitionBox);
+  EXPECT_EQ(competition, std::string(ControlText(kTipContext, kOptionsCompetitionBox)) + added);
+  const std::string sounds = tip_of(2505);
+  EXPECT_EQ(sounds.find(added), std::string::npos) << sounds;
+  EXPECT_FALSE(sounds.empty());
+  window->EndDialog(kCommandCancel);
+}
+
+}  // namespace
+}  // namespace cbst
