@@ -12,6 +12,7 @@
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/saved_games.h"
+#include "app/winfo.h"
 #include "app/woptions.h"
 #include "platform/colour_picker.h"
 #include "platform/cursors.h"
@@ -332,6 +333,11 @@ void GameEvents::ShowOptions() {
   }
 }
 
+void GameEvents::ShowGameSettings() {
+  auto* window = Application::Instance()->Make<WInfo>(puz_, *score_, *this);
+  RunModalDialog(window, &table_);
+}
+
 void GameEvents::ShowAbout() {
   TableEffects* effects = table_.effects();
   if (effects) effects->PauseClock();
@@ -422,6 +428,14 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandOptions:
       if (!busy()) ShowOptions();
+      return true;
+    case kCommandGameSettings:
+      if (loaded() && score_ && !busy()) ShowGameSettings();
+      return true;
+    case kCommandCompetitionMode:
+      if (!loaded() || ((puz_.game_flags & kGameCompetition) != 0) == (parameter != 0)) return true;
+      puz_.game_flags ^= kGameCompetition;
+      puz_.state |= kGameChanged;
       return true;
     case kCommandReopen:
       Reopen();

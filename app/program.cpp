@@ -161,6 +161,7 @@ bool Program::Start(const std::string& command_line) {
                                   GamePlaces{*settings_, program_directory_}.PuzzlesDirectory());
   game_effects_->set_saver(saver_.get());
   game_events_->set_saver(saver_.get());
+  game_events_->set_score(score_.get());
   SetSavedGameHeaderReader(ReadSavedGameHeader);
   game_events_->set_options_applied([this](std::uint32_t) { ApplyOptions(); });
   ApplyOptions();

@@ -15,6 +15,7 @@
 #include "app/game_events.h"
 #include "app/options.h"
 #include "app/program.h"
+#include "app/winfo.h"
 #include "app/woptions.h"
 #include "play/game_flags.h"
 #include "play/wpuz.h"
@@ -157,6 +158,52 @@ TEST_F(OptionsWindowTest, TheNewGameBoxesSayTheyLeaveTheGameBeingPlayedAlone) {
   EXPECT_EQ(sounds.find(added), std::string::npos) << sounds;
   EXPECT_FALSE(sounds.empty());
   window->EndDialog(kCommandCancel);
+}
+
+TEST_F(OptionsWindowTest, TheGameSettingsBoxesChangeTheGameBeingPlayed) {
+  Puz& puz = *program_->puzzle();
+  puz.game_flags = kGameHideScore;
+  bool seen = false;
+  std::string facts;
+  QTimer clicker;
+  QObject::connect(&clicker, &QTimer::timeout, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || seen || !ControlOf(dialog, kInfoCompetition)) return;
+    seen = true;
+    const auto box = [&](int id) { return qobject_cast<QCheckBox*>(ControlOf(dialog, id)); };
+    for (const int id : {kInfoCompetition, kInfoNoPreview, kInfoHideBoxes, kInfoHideScore})
+      ASSERT_NE(box(id), nullptr) << id;
+    EXPECT_TRUE(box(kInfoHideScore)->isChecked());
+    EXPECT_FALSE(box(kInfoCompetition)->isChecked());
+    box(kInfoCompetition)->click();
+    EXPECT_EQ(puz.game_flags & kGameCompetition, kGameCompetition);
+    box(kInfoHideBoxes)->click();
+    EXPECT_EQ(puz.game_flags & kGameHideBoxes, kGameHideBoxes);
+    box(kInfoNoPreview)->click();
+    EXPECT_EQ(puz.game_flags & kGameNoPreview, kGameNoPreview);
+    box(kInfoHideScore)->click();
+    EXPECT_EQ(puz.game_flags & kGameHideScore, 0u);
+    box(kInfoHideBoxes)->click();
+    EXPECT_EQ(puz.game_flags & kGameHideBoxes, 0u);
+    facts = ControlOf(dialog, kInfoFacts)->property("text").toString().toStdString();
+    qobject_cast<QPushButton*>(ControlOf(dialog, static_cast<int>(kCommandOk)))->click();
+  });
+  clicker.start(20);
+  Event open = MakeEvent(kEventCommand, CommandPayload{kCommandGameSettings});
+  program_->table()->Dispatch(open);
+  clicker.stop();
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(puz.game_flags, kGameCompetition | kGameNoPreview);
+  EXPECT_NE(facts.find("Two Good Dogs"), std::string::npos) << facts;
+  EXPECT_NE(facts.find("6 x 4 = 24 pieces"), std::string::npos) << facts;
+  EXPECT_NE(facts.find("Joins made: 0 / 38"), std::string::npos) << facts;
+}
+
+TEST(GameFactsTest, PlayingTimeIsHoursMinutesAndSeconds) {
+  EXPECT_EQ(PlayingTime(0), "0:00:00");
+  EXPECT_EQ(PlayingTime(59999), "0:00:59");
+  EXPECT_EQ(PlayingTime(3725000), "1:02:05");
+  EXPECT_EQ(PlayingTime(-5), "0:00:00");
 }
 
 }  // namespace
