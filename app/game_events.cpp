@@ -4,6 +4,7 @@
 #include "base/status_codes.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/about_text.h"
 #include "app/app_codes.h"
@@ -12,8 +13,11 @@
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/saved_games.h"
+#include "app/system_info.h"
+#include "app/wadvanced.h"
 #include "app/winfo.h"
 #include "app/woptions.h"
+#include "gfx/display_probe.h"
 #include "platform/colour_picker.h"
 #include "platform/cursors.h"
 #include "platform/help_viewer.h"
@@ -338,6 +342,29 @@ void GameEvents::ShowGameSettings() {
   RunModalDialog(window, &table_);
 }
 
+void GameEvents::ShowAdvancedOptions() {
+  Options& options = ProgramOptions();
+  const std::uint32_t before = options.bits;
+  const auto report = [this] {
+    return SystemReport(GatherSystemFacts(
+        table_.identity_text(), table_.ClientRect().width, loaded() ? &puz_ : nullptr,
+        (ProgramOptions().bits & kOptionsOtherBitmapMethod) != 0,
+        (std::filesystem::path(program_directory_) / kSettingsFileName).string()));
+  };
+  // The pieces already drawn turn the new way from their next turn.
+  const auto rotation = [this](int forced) { puz_.sheets.force_pixel_turning = forced; };
+  auto* window = Application::Instance()->Make<WAdvanced>(options, settings_, report, rotation);
+  RunModalDialog(window, &table_);
+  if ((before ^ options.bits) & kOptionsOtherBitmapMethod) {
+    ProbeDisplay((options.bits & kOptionsOtherBitmapMethod) != 0);
+    if (loaded() && saver_) {
+      Status rebuilt = saver_->Rebuild();
+      rebuilt.Report();
+      table_.Refresh();
+    }
+  }
+}
+
 void GameEvents::ShowAbout() {
   TableEffects* effects = table_.effects();
   if (effects) effects->PauseClock();
@@ -428,6 +455,9 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandOptions:
       if (!busy()) ShowOptions();
+      return true;
+    case kCommandAdvancedOptions:
+      if (!busy()) ShowAdvancedOptions();
       return true;
     case kCommandGameSettings:
       if (loaded() && score_ && !busy()) ShowGameSettings();

@@ -71,16 +71,16 @@ struct CommandReadiness {
   bool ready;
 };
 inline constexpr CommandReadiness kCommandReadiness[] = {
-    {kCommandOpen, false},             // the puzzle browser
-    {kCommandSave, true},              // saved games
-    {kCommandSaveAs, true},            // saved games
-    {kCommandAbout, true},             // the credits window
-    {kCommandOptions, true},           // WOptions
-    {kCommandTogglePreview, true},     // the preview window
-    {kCommandGameSettings, true},      // WInfo
-    {kCommandAdvancedOptions, false},  // WAdvanced
-    {kCommandMakePuzzle, false},       // WMakePuzzle
-    {kCommandCompetition, false},      // the competition score window
+    {kCommandOpen, false},            // the puzzle browser
+    {kCommandSave, true},             // saved games
+    {kCommandSaveAs, true},           // saved games
+    {kCommandAbout, true},            // the credits window
+    {kCommandOptions, true},          // WOptions
+    {kCommandTogglePreview, true},    // the preview window
+    {kCommandGameSettings, true},     // WInfo
+    {kCommandAdvancedOptions, true},  // WAdvanced
+    {kCommandMakePuzzle, false},      // WMakePuzzle
+    {kCommandCompetition, false},     // the competition score window
 };
 // False only for a command listed above whose window is still to come.
 constexpr bool CommandReady(std::uint32_t command) {
@@ -149,6 +149,8 @@ class GameEvents final : public GameHandler {
   // The options window; pieces drawn otherwise rebuild the game after it.
   void ShowOptions();
   void ShowGameSettings();
+  // The special options; a change of the drawing method rebuilds the game.
+  void ShowAdvancedOptions();
   // The credits, over the table, with the clock standing still.
   void ShowAbout();
   void Reopen();

@@ -3,6 +3,8 @@
 // when their shading changes.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -15,8 +17,12 @@
 #include "app/game_events.h"
 #include "app/options.h"
 #include "app/program.h"
+#include "app/system_info.h"
+#include "app/wadvanced.h"
 #include "app/winfo.h"
 #include "app/woptions.h"
+#include "gfx/display_format.h"
+#include "gfx/display_probe.h"
 #include "play/game_flags.h"
 #include "play/wpuz.h"
 #include "support/desktop_home.h"
@@ -88,6 +94,7 @@ TEST_F(OptionsWindowTest, EveryBoxFlipsItsBitAtOnceAndTheRecordIsSavedOnClose) {
   Options& options = ProgramOptions();
   ASSERT_EQ(options.bits, 0u);
   Puz& puz = *program_->puzzle();
+  puz.state &= ~kGameChanged;
   const std::vector<std::uint8_t> sheet_before = SheetBytes(puz);
   ASSERT_FALSE(sheet_before.empty());
 
@@ -204,6 +211,105 @@ TEST(GameFactsTest, PlayingTimeIsHoursMinutesAndSeconds) {
   EXPECT_EQ(PlayingTime(59999), "0:00:59");
   EXPECT_EQ(PlayingTime(3725000), "1:02:05");
   EXPECT_EQ(PlayingTime(-5), "0:00:00");
+}
+
+TEST_F(OptionsWindowTest, TheSpecialOptionsReachTheTurningAndTheDrawingAndSurviveARestart) {
+  Puz& puz = *program_->puzzle();
+  puz.state &= ~kGameChanged;
+  const std::vector<std::uint8_t> sheet_before = SheetBytes(puz);
+  std::vector<std::string> messages;
+  std::string report;
+  int step = 0;
+  // A timer of their own for the message boxes: they come up while the
+  // clicker's tick is still running.
+  QTimer answerer;
+  QObject::connect(&answerer, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      messages.push_back(box->text().toStdString());
+      box->defaultButton()->click();
+    }
+  });
+  answerer.start(20);
+  QTimer clicker;
+  QObject::connect(&clicker, &QTimer::timeout, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || !ControlOf(dialog, kAdvancedForceRotation)) return;
+    const auto check = [&](int id) { return qobject_cast<QCheckBox*>(ControlOf(dialog, id)); };
+    switch (step++) {
+      case 0:
+        EXPECT_FALSE(check(kAdvancedForceRotation)->isChecked());
+        EXPECT_TRUE(check(kAdvancedFastDrawing)->isChecked()) << "checked while the bit is clear";
+        check(kAdvancedForceRotation)->click();  // the message box comes up here
+        break;
+      case 1:
+        EXPECT_EQ(puz.sheets.force_pixel_turning, 1) << "the open game turns the slow way";
+        qobject_cast<QPushButton*>(ControlOf(dialog, kAdvancedCopyReport))->click();
+        report = QGuiApplication::clipboard()->text().toStdString();
+        check(kAdvancedFastDrawing)->click();
+        EXPECT_NE(ProgramOptions().bits & kOptionsOtherBitmapMethod, 0u);
+        qobject_cast<QPushButton*>(ControlOf(dialog, static_cast<int>(kCommandOk)))->click();
+        break;
+      default:
+        break;
+    }
+  });
+  clicker.start(20);
+  Event open = MakeEvent(kEventCommand, CommandPayload{kCommandAdvancedOptions});
+  program_->table()->Dispatch(open);
+  clicker.stop();
+  ASSERT_EQ(step, 2);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], Text(kTextForcedRotationHint));
+  EXPECT_EQ(report.rfind("Pgm:Cobblestack", 0), 0u) << report;
+  EXPECT_NE(report.find("\r\nBmpMask="), std::string::npos) << "a puzzle is open";
+  EXPECT_NE(report.find("\r\nXMaskScreen:"), std::string::npos) << "copied before the switch";
+  EXPECT_NE(report.find("ForceDIRotate=1\r\n"), std::string::npos) << report;
+  const std::string file = Contents(directory_ / "cbst.ini");
+  EXPECT_NE(file.find("ForceDIRotate=1"), std::string::npos);
+  EXPECT_NE(file.find("Options=" + std::to_string(kOptionsOtherBitmapMethod)), std::string::npos)
+      << file;
+  EXPECT_EQ(CurrentDisplayFormat().mode, kModeRasterOps) << "the fast method is off";
+  EXPECT_NE(puz.state & kGameChanged, 0u) << "the game was built again";
+  EXPECT_EQ(SheetBytes(puz), sheet_before) << "the same pieces, drawn the other way";
+
+  // The next run turns the slow way from the start.
+  Options next;
+  next.Load(program_->settings());
+  EXPECT_EQ(next.forced_rotation, 1);
+  EXPECT_EQ(next.PieceDrawing().force_pixel_turning, 1);
+  ProbeDisplay(false);  // the display as the other tests expect it
+}
+
+TEST(SystemReportTest, ThePiecesComeInTheirOrderWithTheirSeparators) {
+  SystemFacts facts;
+  facts.identity = "Cobblestack 2.10";
+  facts.platform_version = "6.1";
+  facts.bits_per_pixel = 32;
+  facts.width_bytes = 7680;
+  facts.mask_bits = 8;
+  facts.display.width = 1920;
+  facts.display.height = 1080;
+  facts.masks[0] = 0xFF0000;
+  facts.masks[1] = 0xFF00;
+  facts.masks[2] = 0xFF;
+  facts.shifts[0] = 16;
+  facts.shifts[1] = 8;
+  facts.shifts[2] = 0;
+  facts.settings_lines = {"[Main]", "Options=0"};
+  const std::string report = SystemReport(facts);
+  EXPECT_EQ(report,
+            "Pgm:Cobblestack 2.10\r\nWinVersion:6.1\r\nSysInfo-Processor:0\r\n"
+            "\r\nBmpWMain: bitspixel=32\r\nplanes=1\r\nwidthbytes=7680\r\nBmpMask=8\r\n\r\n"
+            "Technol:0\r\nHRes::1920\r\nVRes::1080\r\nBitsPix:32\r\nPlanes:1\r\nClip:0\r\n"
+            "NumColors:0\r\nSizepal:0\r\nNumres:0\r\nColorres:0\r\nRastercaps:0\r\nCurve:0\r\n"
+            "Line:0\r\nText:0\r\n"
+            "\r\nXMaskScreen:16711680,65280,255\r\nLShift:16,8,0\r\n"
+            "\r\n------------------------------\r\n\r\ncbst.ini \r\n[Main]\r\nOptions=0\r\n");
+  facts.other_bitmap_method = true;
+  facts.mask_bits.reset();
+  const std::string other = SystemReport(facts);
+  EXPECT_EQ(other.find("BmpMask"), std::string::npos);
+  EXPECT_NE(other.find("Text:0\r\nNo BmpMemX\r\n---"), std::string::npos) << other;
 }
 
 }  // namespace
