@@ -4,6 +4,7 @@
 #include "base/status_codes.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "app/about_text.h"
 #include "app/app_codes.h"
@@ -13,6 +14,11 @@
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/saved_games.h"
+#include "app/system_info.h"
+#include "app/wadvanced.h"
+#include "app/winfo.h"
+#include "app/woptions.h"
+#include "gfx/display_probe.h"
 #include "platform/colour_picker.h"
 #include "platform/cursors.h"
 #include "platform/help_viewer.h"
@@ -318,6 +324,48 @@ void GameEvents::ChooseBackground() {
   table_.Refresh();
 }
 
+void GameEvents::ShowOptions() {
+  Options& options = ProgramOptions();
+  const std::uint32_t before = options.bits;
+  auto* window =
+      Application::Instance()->Make<WOptions>(options, settings_, this, options_applied_);
+  RunModalDialog(window, &table_);
+  // The pieces are drawn again from a saved game of their own.
+  if (((before ^ options.bits) & kOptionsGreyShading) && loaded() && saver_) {
+    Status rebuilt = saver_->Rebuild();
+    rebuilt.Report();
+    table_.Refresh();
+  }
+}
+
+void GameEvents::ShowGameSettings() {
+  auto* window = Application::Instance()->Make<WInfo>(puz_, *score_, *this);
+  RunModalDialog(window, &table_);
+}
+
+void GameEvents::ShowAdvancedOptions() {
+  Options& options = ProgramOptions();
+  const std::uint32_t before = options.bits;
+  const auto report = [this] {
+    return SystemReport(GatherSystemFacts(
+        table_.identity_text(), table_.ClientRect().width, loaded() ? &puz_ : nullptr,
+        (ProgramOptions().bits & kOptionsOtherBitmapMethod) != 0,
+        (std::filesystem::path(program_directory_) / kSettingsFileName).string()));
+  };
+  // The pieces already drawn turn the new way from their next turn.
+  const auto rotation = [this](int forced) { puz_.sheets.force_pixel_turning = forced; };
+  auto* window = Application::Instance()->Make<WAdvanced>(options, settings_, report, rotation);
+  RunModalDialog(window, &table_);
+  if ((before ^ options.bits) & kOptionsOtherBitmapMethod) {
+    ProbeDisplay((options.bits & kOptionsOtherBitmapMethod) != 0);
+    if (loaded() && saver_) {
+      Status rebuilt = saver_->Rebuild();
+      rebuilt.Report();
+      table_.Refresh();
+    }
+  }
+}
+
 void GameEvents::ShowAbout() {
   TableEffects* effects = table_.effects();
   if (effects) effects->PauseClock();
@@ -419,6 +467,20 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandOpen:
       Browse();
+      return true;
+    case kCommandOptions:
+      if (!busy()) ShowOptions();
+      return true;
+    case kCommandAdvancedOptions:
+      if (!busy()) ShowAdvancedOptions();
+      return true;
+    case kCommandGameSettings:
+      if (loaded() && score_ && !busy()) ShowGameSettings();
+      return true;
+    case kCommandCompetitionMode:
+      if (!loaded() || ((puz_.game_flags & kGameCompetition) != 0) == (parameter != 0)) return true;
+      puz_.game_flags ^= kGameCompetition;
+      puz_.state |= kGameChanged;
       return true;
     case kCommandReopen:
       Reopen();

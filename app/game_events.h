@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 namespace cbst {
 
 class GameSaver;
+class GameScore;
 class PieceBoxes;
 struct KeyAction;
 class SoundPlayer;
@@ -57,6 +59,8 @@ inline constexpr std::uint32_t kCommandMakePuzzle = 1300;
 inline constexpr std::uint32_t kCommandPreviewHelp = 1301;
 inline constexpr std::uint32_t kCommandCompetition = 3020;
 inline constexpr std::uint32_t kCommandReopen = 1128;
+// Starts (parameter 1) or ends (0) competition mode in the game played.
+inline constexpr std::uint32_t kCommandCompetitionMode = 1160;
 
 // The commands that open a window of their own or work on saved games,
 // and whether that part of the game exists yet. A command that is not
@@ -67,16 +71,16 @@ struct CommandReadiness {
   bool ready;
 };
 inline constexpr CommandReadiness kCommandReadiness[] = {
-    {kCommandOpen, true},              // the puzzle browser
-    {kCommandSave, true},              // saved games
-    {kCommandSaveAs, true},            // saved games
-    {kCommandAbout, true},             // the credits window
-    {kCommandOptions, false},          // WOptions
-    {kCommandTogglePreview, true},     // the preview window
-    {kCommandGameSettings, false},     // WInfo
-    {kCommandAdvancedOptions, false},  // WAdvanced
-    {kCommandMakePuzzle, false},       // WMakePuzzle
-    {kCommandCompetition, false},      // the competition score window
+    {kCommandOpen, true},             // the puzzle browser
+    {kCommandSave, true},             // saved games
+    {kCommandSaveAs, true},           // saved games
+    {kCommandAbout, true},            // the credits window
+    {kCommandOptions, true},          // WOptions
+    {kCommandTogglePreview, true},    // the preview window
+    {kCommandGameSettings, true},     // WInfo
+    {kCommandAdvancedOptions, true},  // WAdvanced
+    {kCommandMakePuzzle, false},      // WMakePuzzle
+    {kCommandCompetition, false},     // the competition score window
 };
 // False only for a command listed above whose window is still to come.
 constexpr bool CommandReady(std::uint32_t command) {
@@ -109,6 +113,13 @@ class GameEvents final : public GameHandler {
   void set_sounds(SoundPlayer* sounds) { sounds_ = sounds; }
   // Saves and resumes games; without it nothing is saved.
   void set_saver(GameSaver* saver) { saver_ = saver; }
+  // The score keeper, whose numbers the game settings window shows.
+  void set_score(const GameScore* score) { score_ = score; }
+  // Makes a change of the option bits take effect; given the bits as they
+  // were before it.
+  void set_options_applied(std::function<void(std::uint32_t before)> applied) {
+    options_applied_ = std::move(applied);
+  }
   void AddHook(GameHook& hook);
   void RemoveHook(GameHook& hook);
 
@@ -135,6 +146,11 @@ class GameEvents final : public GameHandler {
   // Esc with its option: the table shrinks away and is minimised.
   void HideGame();
   void ChooseBackground();
+  // The options window; pieces drawn otherwise rebuild the game after it.
+  void ShowOptions();
+  void ShowGameSettings();
+  // The special options; a change of the drawing method rebuilds the game.
+  void ShowAdvancedOptions();
   // The credits, over the table, with the clock standing still.
   void ShowAbout();
   // Ctrl+O: the puzzle browser, then what the player chose in it.
@@ -154,6 +170,8 @@ class GameEvents final : public GameHandler {
   PieceBoxes* boxes_ = nullptr;
   SoundPlayer* sounds_ = nullptr;
   GameSaver* saver_ = nullptr;
+  const GameScore* score_ = nullptr;
+  std::function<void(std::uint32_t)> options_applied_;
   // A key offered to a box may come back here: it is not offered again.
   int offering_key_ = 0;
   std::vector<GameHook*> hooks_;

@@ -161,7 +161,9 @@ bool Program::Start(const std::string& command_line) {
                                   GamePlaces{*settings_, program_directory_}.PuzzlesDirectory());
   game_effects_->set_saver(saver_.get());
   game_events_->set_saver(saver_.get());
+  game_events_->set_score(score_.get());
   SetSavedGameHeaderReader(ReadSavedGameHeader);
+  game_events_->set_options_applied([this](std::uint32_t) { ApplyOptions(); });
   ApplyOptions();
   // The loupe's keys change the player's loupe, kept with the options.
   table_->set_loupe_settings({ProgramOptions().loupe_size, ProgramOptions().loupe_magnification},

@@ -64,6 +64,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // The text in the corner of a table without a game, in the program's
   // character set.
   void set_identity_text(std::string text) { identity_ = std::move(text); }
+  const std::string& identity_text() const { return identity_; }
   void set_drag_cursor(int cursor) { play().drag_cursor = cursor; }
   void set_game(GameHandler* game) { play().game = game; }
   // Who plays the sounds, keeps the score and saves the game.
