@@ -8,6 +8,7 @@
 #include "app/woptions.h"
 #include "play/game_flags.h"
 #include "play/game_handler.h"
+#include "play/help_request.h"
 #include "play/wspuz.h"
 #include "puzzle/puzzle_codes.h"
 #include "text/traductor.h"
@@ -111,18 +112,9 @@ void WInfo::Send(std::uint32_t command, std::intptr_t parameter) {
 
 void WInfo::OnEvent(Event& event) {
   if (event.code == kEventShow && !primed_) Prime();
-  if (event.code == kEventHelp) {
-    event.set_handled();
-    Send(kCommandHelp, kHelpTopicGameSettings);
-    return;
-  }
+  if (AnswerHelpRequest(event, &game_, kHelpTopicGameSettings)) return;
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
-    if (command && command->id == kCommandHelp) {
-      event.set_handled();
-      Send(kCommandHelp, kHelpTopicGameSettings);
-      return;
-    }
     if (command && command->parameter == kNotifyClicked) {
       for (const FlagBox& box : kFlagBoxes) {
         if (static_cast<int>(command->id) != box.id) continue;

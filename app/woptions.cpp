@@ -6,6 +6,7 @@
 
 #include "app/game_events.h"
 #include "play/game_handler.h"
+#include "play/help_request.h"
 #include "play/wspuz.h"
 #include "text/traductor.h"
 #include "ui/control.h"
@@ -98,12 +99,6 @@ void WOptions::Toggle(const OptionBox& box) {
   if (applied_) applied_(before);
 }
 
-void WOptions::AskHelp() {
-  if (!game_) return;
-  Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelp, kHelpTopicOptions});
-  game_->OnGameEvent(help);
-}
-
 void WOptions::Destroy(int result) {
   if (options_.dirty) options_.Save(settings_);
   WinDlg::Destroy(result);
@@ -121,18 +116,9 @@ void WOptions::OnEvent(Event& event) {
       hover->tip = std::string(tip ? tip : "") + (added ? added : "");
     }
   }
-  if (event.code == kEventHelp) {
-    event.set_handled();
-    AskHelp();
-    return;
-  }
+  if (AnswerHelpRequest(event, game_, kHelpTopicOptions)) return;
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
-    if (command && command->id == kCommandHelp) {
-      event.set_handled();
-      AskHelp();
-      return;
-    }
     if (command && command->parameter == kNotifyClicked) {
       for (const OptionBox& box : kBoxes) {
         if (static_cast<int>(command->id) != box.id) continue;

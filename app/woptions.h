@@ -55,7 +55,6 @@ class WOptions final : public WinDlg {
   void Prime();
   void Toggle(const OptionBox& box);
   void ShowDependentBoxes();
-  void AskHelp();
 
   Options& options_;
   const Settings& settings_;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "play/game_handler.h"
+#include "play/help_request.h"
 #include "play/wbox.h"
 #include "play/wpuz.h"
 #include "puzzle/piece_box.h"
@@ -37,16 +38,9 @@ void WNameBox::Prime() {
 
 void WNameBox::OnEvent(Event& event) {
   if (event.code == kEventShow && !primed_) Prime();
+  if (AnswerHelpRequest(event, game_, kHelpTopicBox)) return;
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
-    if (command && command->id == kCommandHelp) {
-      event.set_handled();
-      if (game_) {
-        Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelp, kHelpTopicBox});
-        game_->OnGameEvent(help);
-      }
-      return;
-    }
     // The name is read as the dialog ends, while its edit exists.
     if (command && command->id == kCommandOk) {
       std::string typed(GetItemText(kNameBoxEdit).view());

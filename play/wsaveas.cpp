@@ -4,6 +4,7 @@
 #include <string>
 
 #include "play/game_handler.h"
+#include "play/help_request.h"
 #include "play/saved_game.h"
 #include "play/wspuz.h"
 #include "text/traductor.h"
@@ -65,16 +66,9 @@ void WSaveAs::TakeFields() {
 
 void WSaveAs::OnEvent(Event& event) {
   if (event.code == kEventShow && !primed_) Prime();
+  if (AnswerHelpRequest(event, game_, kHelpTopicSaveAs)) return;
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
-    if (command && command->id == kCommandHelp) {
-      event.set_handled();
-      if (game_) {
-        Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelp, kHelpTopicSaveAs});
-        game_->OnGameEvent(help);
-      }
-      return;
-    }
     // The fields are read as the dialog ends, while its controls exist.
     if (command && (command->id == kCommandOk || command->id == kSaveAsRanked)) TakeFields();
   }

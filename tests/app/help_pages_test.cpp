@@ -15,6 +15,7 @@
 #include "play/wsaveas.h"
 #include "play/wspuz.h"
 #include "support/desktop_home.h"
+#include "support/file_text.h"
 
 namespace cbst {
 namespace {
@@ -41,18 +42,13 @@ constexpr int kTopics[] = {kHelpContents,     kHelpTopicSaveAs,      kHelpTopicP
                            kHelpTopicOptions, kHelpTopicGameSettings};
 constexpr const char* kLanguages[] = {"eng", "cas", "cat", "deu", "fra", "ita"};
 
-std::string Contents(const fs::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using testing::FileText;
 
 TEST(HelpPagesTest, EveryTopicAndEveryLinkHasItsPlaceInEveryLanguage) {
   for (const char* language : kLanguages) {
     const fs::path page = kBuiltProgram / (std::string("cbst") + language + ".html");
     ASSERT_TRUE(fs::exists(page)) << page;
-    const std::string text = Contents(page);
+    const std::string text = FileText(page);
     for (const int topic : kTopics)
       EXPECT_NE(text.find("id=\"ctx" + std::to_string(topic) + "\""), std::string::npos)
           << language << " has no topic " << topic;

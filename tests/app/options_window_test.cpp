@@ -26,6 +26,7 @@
 #include "play/game_flags.h"
 #include "play/wpuz.h"
 #include "support/desktop_home.h"
+#include "support/file_text.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/tips.h"
@@ -38,12 +39,7 @@ namespace fs = std::filesystem;
 const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 constexpr char kSample[] = "Two Good Dogs.puz";
 
-std::string Contents(const fs::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using testing::FileText;
 
 QWidget* ControlOf(QWidget* dialog, int id) {
   for (QWidget* each : dialog->findChildren<QWidget*>())
@@ -140,7 +136,7 @@ TEST_F(OptionsWindowTest, EveryBoxFlipsItsBitAtOnceAndTheRecordIsSavedOnClose) {
   expected &= ~kOptionsCompetition;
   EXPECT_EQ(options.bits, expected);
   EXPECT_FALSE(options.dirty);
-  EXPECT_NE(Contents(directory_ / "cbst.ini").find("Options=" + std::to_string(expected)),
+  EXPECT_NE(FileText(directory_ / "cbst.ini").find("Options=" + std::to_string(expected)),
             std::string::npos);
   // Grey edges: the game was built again with pieces drawn the other way.
   EXPECT_EQ(puz.cut.pieces.empty(), false);
@@ -264,7 +260,7 @@ TEST_F(OptionsWindowTest, TheSpecialOptionsReachTheTurningAndTheDrawingAndSurviv
   EXPECT_NE(report.find("\r\nBmpMask="), std::string::npos) << "a puzzle is open";
   EXPECT_NE(report.find("\r\nXMaskScreen:"), std::string::npos) << "copied before the switch";
   EXPECT_NE(report.find("ForceDIRotate=1\r\n"), std::string::npos) << report;
-  const std::string file = Contents(directory_ / "cbst.ini");
+  const std::string file = FileText(directory_ / "cbst.ini");
   EXPECT_NE(file.find("ForceDIRotate=1"), std::string::npos);
   EXPECT_NE(file.find("Options=" + std::to_string(kOptionsOtherBitmapMethod)), std::string::npos)
       << file;

@@ -29,7 +29,9 @@
 #include "play/wbox.h"
 #include "play/wpuz.h"
 #include "play/wsaveas.h"
+#include "support/box_answerer.h"
 #include "support/desktop_home.h"
+#include "support/file_text.h"
 #include "support/recording_sink.h"
 #include "text/traductor.h"
 
@@ -41,34 +43,9 @@ namespace fs = std::filesystem;
 const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 constexpr char kSample[] = "Two Good Dogs.puz";
 
-std::string Contents(const fs::path& path) {
-  std::ifstream file(path);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
+using testing::FileText;
 
-// Answers every message box that comes up: with its default button, or
-// with its escape button, or with the button asked for when it has one,
-// and keeps what they said.
-class BoxAnswerer {
- public:
-  explicit BoxAnswerer(bool accept, QMessageBox::StandardButton wanted = QMessageBox::NoButton) {
-    QObject::connect(&timer_, &QTimer::timeout, [this, accept, wanted] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (!box) return;
-      texts.push_back(box->text().toStdString());
-      QAbstractButton* button = accept ? box->defaultButton() : box->escapeButton();
-      if (wanted != QMessageBox::NoButton && box->button(wanted)) button = box->button(wanted);
-      if (button) button->click();
-    });
-    timer_.start(20);
-  }
-  std::vector<std::string> texts;
-
- private:
-  QTimer timer_;
-};
+using testing::BoxAnswerer;
 
 class StartUpTest : public ::testing::Test {
  protected:
@@ -113,14 +90,14 @@ TEST_F(StartUpTest, APuzzleOnTheCommandLineIsPlayedAndTheOptionsAreSavedAtTheEnd
   EXPECT_EQ(program->score()->clock_state(), ClockState::kRunning) << "the game is timed";
   EXPECT_FALSE(program->program_directory_read_only());
   const fs::path settings = directory_ / "cbst.ini";
-  EXPECT_NE(Contents(settings).find("LastPuz=" + puzzle), std::string::npos);
-  EXPECT_EQ(Contents(settings).find("Options="), std::string::npos);
+  EXPECT_NE(FileText(settings).find("LastPuz=" + puzzle), std::string::npos);
+  EXPECT_EQ(FileText(settings).find("Options="), std::string::npos);
   // The table shows what the board holds: a piece is drawn where it lies.
   EXPECT_TRUE(program->table()->exists());
 
   EXPECT_EQ(CloseAndFinish(*program), 0);
-  EXPECT_NE(Contents(settings).find("Options=0"), std::string::npos);
-  EXPECT_NE(Contents(settings).find("Loupe=150,2"), std::string::npos);
+  EXPECT_NE(FileText(settings).find("Options=0"), std::string::npos);
+  EXPECT_NE(FileText(settings).find("Loupe=150,2"), std::string::npos);
   EXPECT_TRUE(sink.reports.empty());
   EXPECT_TRUE(fs::exists(home_->data() / "applications" / "cobblestack.desktop"));
 }
@@ -132,8 +109,8 @@ TEST_F(StartUpTest, TheSettingsFollowFileProfile) {
   ASSERT_TRUE(program->Start(""));
   EXPECT_EQ(program->puzzle()->cut.pieces.size(), 0u) << "nothing was played before";
   EXPECT_EQ(CloseAndFinish(*program), 0);
-  EXPECT_NE(Contents(directory_ / "elsewhere.ini").find("Options="), std::string::npos);
-  EXPECT_EQ(Contents(directory_ / "cbst.ini").find("Options="), std::string::npos);
+  EXPECT_NE(FileText(directory_ / "elsewhere.ini").find("Options="), std::string::npos);
+  EXPECT_EQ(FileText(directory_ / "cbst.ini").find("Options="), std::string::npos);
 }
 
 TEST_F(StartUpTest, ASpanishSystemGetsTheSpanishDictionary) {
@@ -216,7 +193,7 @@ TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation
     EXPECT_EQ(CloseAndFinish(*program), 0);
   }
   EXPECT_EQ(hints, 3u);
-  EXPECT_NE(Contents(directory_ / "cbst.ini").find("nSayClick2=3"), std::string::npos);
+  EXPECT_NE(FileText(directory_ / "cbst.ini").find("nSayClick2=3"), std::string::npos);
 }
 
 TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
@@ -503,7 +480,7 @@ TEST_F(StartUpTest, AutomaticSavesFollowJoinsAndTheMinuteAndQuittingSavesWithout
   const fs::path saved = directory_ / "Autumn.sav";
   ASSERT_TRUE(fs::exists(saved));
   ASSERT_NE(puz.game_flags & kGameAutoSave, 0u);
-  const auto bytes = [&saved] { return Contents(saved); };
+  const auto bytes = [&saved] { return FileText(saved); };
 
   // A move within the minute waits; one a minute later is saved, and the
   // game stays changed; a join is saved at once.

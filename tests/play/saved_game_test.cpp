@@ -16,6 +16,7 @@
 #include "play/saved_game_state.h"
 #include "play/virtual_table.h"
 #include "puzzle/puzzle_writer.h"
+#include "support/failing_file.h"
 #include "support/synthetic_photo.h"
 
 namespace cbst {
@@ -35,21 +36,7 @@ fs::path Golden() {
   return fs::path(CBST_TEST_DATA) / "golden.sav";
 }
 
-// A file that takes only its first `budget` bytes and then fails, as a
-// full disk or a pulled drive would.
-class FailingFile final : public File {
- public:
-  explicit FailingFile(std::int32_t budget) : budget_(budget) {}
-  Status Write(std::int32_t count, const void* data) override {
-    const std::int32_t taken = std::min(count, budget_);
-    if (taken > 0) CBST_TRY(File::Write(taken, data));
-    budget_ -= taken;
-    return taken < count ? Status(kStatusWriteFailed, "full") : Status();
-  }
-
- private:
-  std::int32_t budget_;
-};
+using testing::FailingFile;
 
 TEST(SavedGameFile, TheGoldenGameReadsFieldByField) {
   SavedGame game;

@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "base/status_codes.h"
+#include "support/failing_file.h"
 
 namespace cbst {
 namespace {
@@ -28,21 +29,7 @@ void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
             static_cast<std::streamsize>(bytes.size()));
 }
 
-// A file that takes only its first `budget` bytes and then fails, as a
-// full disk would.
-class FailingFile final : public File {
- public:
-  explicit FailingFile(std::int32_t budget) : budget_(budget) {}
-  Status Write(std::int32_t count, const void* data) override {
-    const std::int32_t taken = std::min(count, budget_);
-    if (taken > 0) CBST_TRY(File::Write(taken, data));
-    budget_ -= taken;
-    return taken < count ? Status(kStatusWriteFailed, "full") : Status();
-  }
-
- private:
-  std::int32_t budget_;
-};
+using testing::FailingFile;
 
 RankingEntry Entry(const char* game, std::int32_t score, const char* player = "Ana") {
   RankingEntry entry;

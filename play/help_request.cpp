@@ -1,0 +1,26 @@
+// help_request.cpp: a dialog of the game asks the game for its help page.
+#include "play/help_request.h"
+
+#include "play/game_handler.h"
+#include "play/wspuz.h"
+#include "ui/event.h"
+#include "ui/event_codes.h"
+
+namespace cbst {
+
+bool AnswerHelpRequest(Event& event, GameHandler* game, std::intptr_t topic) {
+  bool asked = event.code == kEventHelp;
+  if (event.code == kEventCommand) {
+    const auto* command = event.as<CommandPayload>();
+    asked = command && command->id == kCommandHelp;
+  }
+  if (!asked) return false;
+  event.set_handled();
+  if (game) {
+    Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelp, topic});
+    game->OnGameEvent(help);
+  }
+  return true;
+}
+
+}  // namespace cbst
