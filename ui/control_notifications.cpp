@@ -134,8 +134,11 @@ void ConnectNotifications(QWidget* control, Window* window) {
   } else if (auto* list = qobject_cast<QListWidget*>(control)) {
     QObject::connect(list, &QListWidget::itemSelectionChanged, list,
                      [tell] { tell.Command(kNotifySelectionChanged); });
-    QObject::connect(list, &QListWidget::itemDoubleClicked, list,
-                     [tell] { tell.Command(kNotifyDoubleClicked); });
+    // A double click often ends the dialog, and the list is still inside
+    // its mouse handler as it tells: it is told once the handler is left.
+    QObject::connect(
+        list, &QListWidget::itemDoubleClicked, list, [tell] { tell.Command(kNotifyDoubleClicked); },
+        Qt::QueuedConnection);
     const QVariant owner_draw = list->property(kOwnerDrawProperty);
     if (owner_draw.isValid()) MakeOwnerDrawn(list, window, owner_draw.toInt());
   } else if (auto* slider = qobject_cast<QAbstractSlider*>(control)) {

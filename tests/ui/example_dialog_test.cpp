@@ -71,6 +71,10 @@ class ExampleDialog final : public WinDlg {
   void OnEvent(Event& event) override {
     if (const auto* command = event.as<CommandPayload>(); command && event.code == kEventCommand) {
       told.push_back({event.code, static_cast<int>(command->id), command->parameter, 0});
+      if (end_on_double_click && command->parameter == kNotifyDoubleClicked) {
+        DestroyWindow(this, 1);
+        return;
+      }
     } else if (const auto* scroll = event.as<ScrollPayload>()) {
       told.push_back({event.code, scroll->control_id, scroll->action, scroll->position});
     } else if (const auto* help = event.as<HelpPayload>()) {
@@ -92,6 +96,7 @@ class ExampleDialog final : public WinDlg {
   }
   std::vector<Told> told;
   std::vector<OwnerDrawPayload> drawn;
+  bool end_on_double_click = false;
 };
 
 class ExampleDialogTest : public ::testing::Test {
@@ -212,6 +217,7 @@ TEST_F(ExampleDialogTest, ListsTellSelectionAndDoubleClicksAndTheirValueIsTheSel
   EXPECT_EQ(dialog_->GetItemNumber(kLines), 1);
   EXPECT_EQ(dialog_->GetItemText(kLines), "second");
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second.center());
+  QCoreApplication::processEvents();
   EXPECT_EQ(Taken(), (std::vector<Told>{Command(kLines, kNotifyDoubleClicked)}));
   QTest::keyClick(list, Qt::Key_Down);
   EXPECT_EQ(Taken(), (std::vector<Told>{Command(kLines, kNotifySelectionChanged)}));
@@ -226,6 +232,17 @@ TEST_F(ExampleDialogTest, ListsTellSelectionAndDoubleClicksAndTheirValueIsTheSel
   lines.Set(1.0, true);
   EXPECT_EQ(Taken(), (std::vector<Told>{Command(kLines, kNotifySelectionChanged)}));
   EXPECT_TRUE(sink_.reports.empty());
+}
+
+TEST_F(ExampleDialogTest, ADoubleClickThatEndsTheDialogLeavesTheListInPeace) {
+  Control(dialog_, kLines).AddString("only");
+  auto* list = Widget<QListWidget>(kLines);
+  dialog_->end_on_double_click = true;
+  const QPoint line = list->visualItemRect(list->item(0)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, line);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, line);
+  QApplication::processEvents();
+  EXPECT_FALSE(application_.Holds(dialog_));
 }
 
 TEST_F(ExampleDialogTest, CombosTellAChoiceAndTypingInTheirEdit) {
