@@ -2,11 +2,14 @@
 #include "play/saved_game.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "base/file_replacement.h"
 #include "base/status_codes.h"
+#include "platform/busy.h"
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/spuz.h"
 
@@ -238,7 +241,11 @@ Status StoreSavedGame(const char* path, const SavedGame& game, File* stream) {
   file.SetPath(replacement.path());
   CBST_TRY(file.Open(kOpenWrite | kOpenCreate));
   Status written;
+  // A slow disk or a network folder shows the player that the game is busy.
+  const auto started = std::chrono::steady_clock::now();
+  std::optional<WaitCursor> busy;
   for (std::size_t at = 0; at < bytes.size() && written.peek() == 0; at += kSavedPieceBuffer) {
+    if (!busy && std::chrono::steady_clock::now() - started > kSaveBusyDelay) busy.emplace();
     const std::size_t chunk = std::min<std::size_t>(kSavedPieceBuffer, bytes.size() - at);
     written = file.Write(static_cast<std::int32_t>(chunk), bytes.data() + at);
   }

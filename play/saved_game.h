@@ -6,6 +6,7 @@
 // stream with no magic; texts are a 16-bit length and their bytes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -28,6 +29,8 @@ inline constexpr int kSavedBoxBytes = 17;
 inline constexpr int kSavedPieceBytes = 8;
 // The piece records go out through a buffer of this size.
 inline constexpr int kSavedPieceBuffer = 4096;
+// Writing that lasts longer than this shows the wait cursor.
+inline constexpr std::chrono::milliseconds kSaveBusyDelay{400};
 // Games saved before help costs were kept with the helps: each help is
 // taken to have joined one and a half sides.
 inline constexpr int kOldHelpSidesNumerator = 3;

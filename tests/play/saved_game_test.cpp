@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QGuiApplication>
+
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "base/status_codes.h"
 #include "play/board_codes.h"
@@ -133,6 +137,31 @@ TEST(SavedGameFile, ASaveThatFailsAtAnyByteLeavesTheOldFile) {
   ASSERT_EQ(StoreSavedGame(target.c_str(), changed, &enough).code(), 0);
   EXPECT_EQ(FileBytes(target), EncodeSavedGame(changed));
   fs::remove_all(directory);
+}
+
+// A file on a slow disk: its first write takes longer than the player
+// waits unwarned; it notes whether the wait cursor was up at each write.
+class SlowFile final : public File {
+ public:
+  Status Write(std::int32_t count, const void* data) override {
+    cursor_up.push_back(QGuiApplication::overrideCursor() != nullptr);
+    if (cursor_up.size() == 1) std::this_thread::sleep_for(kSaveBusyDelay + kSaveBusyDelay / 4);
+    return File::Write(count, data);
+  }
+  std::vector<bool> cursor_up;
+};
+
+TEST(SavedGameFile, ASlowSaveShowsTheWaitCursorUntilItIsDone) {
+  const fs::path target =
+      fs::temp_directory_path() / ("cbst-slow-save-" + std::to_string(::getpid()) + ".sav");
+  SavedGame game;
+  ASSERT_EQ(ReadSavedGame(Golden().c_str(), game).code(), 0);
+  game.play_state.resize(3 * kSavedPieceBuffer);
+  SlowFile slow;
+  ASSERT_EQ(StoreSavedGame(target.c_str(), game, &slow).code(), 0);
+  EXPECT_EQ(slow.cursor_up, (std::vector<bool>{false, true, true, true}));
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  fs::remove(target);
 }
 
 // Games of a real puzzle: saved after random play and resumed on a new table.
