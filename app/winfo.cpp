@@ -6,10 +6,13 @@
 
 #include "app/game_events.h"
 #include "app/woptions.h"
+#include "platform/clipboard_text.h"
 #include "play/game_flags.h"
 #include "play/game_handler.h"
 #include "play/wspuz.h"
 #include "puzzle/puzzle_codes.h"
+#include "scores/certificate.h"
+#include "scores/game_ranking.h"
 #include "text/traductor.h"
 #include "ui/control.h"
 
@@ -90,7 +93,7 @@ void WInfo::Prime() {
     const char* text = ControlText(0, id);
     if (text && *text) SetItemText(id, text);
   };
-  for (const int id : {static_cast<int>(kCommandOk), int{kCommandHelp}})
+  for (const int id : {static_cast<int>(kCommandOk), int{kCommandHelp}, kInfoCopyCertificate})
     say(id);
   for (const FlagBox& box : kFlagBoxes) {
     say(box.id);
@@ -121,6 +124,12 @@ void WInfo::OnEvent(Event& event) {
     if (command && command->id == kCommandHelp) {
       event.set_handled();
       Send(kCommandHelp, kHelpTopicGameSettings);
+      return;
+    }
+    if (command && command->parameter == kNotifyClicked &&
+        static_cast<int>(command->id) == kInfoCopyCertificate) {
+      event.set_handled();
+      SetClipboardText(MakeCertificate(GameCertificate(puz_, score_)).view());
       return;
     }
     if (command && command->parameter == kNotifyClicked) {
