@@ -5,7 +5,9 @@
 #include "base/field_format.h"
 #include "base/field_value.h"
 #include "gfx/dc.h"
+#include "platform/clipboard_text.h"
 #include "play/wspuz.h"
+#include "scores/ranking_text.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/control.h"
@@ -21,6 +23,8 @@ constexpr int kTitleFontHeight = 16;
 constexpr int kTableFontHeight = 13;
 constexpr int kCellPadding = 4;
 constexpr int kTitleInset = 6;
+// Ctrl+C copies the ranking as text.
+constexpr int kCopyKey = 'C';
 
 struct ColumnPlace {
   int x;
@@ -122,8 +126,28 @@ void WRanking::OpenCertificate(int row) {
   RunModalDialog(certificate, this);
 }
 
+void WRanking::CopyRanking() const {
+  RankingText text;
+  text.puzzle = VString(shown_.puzzle_name);
+  text.level = shown_.ranking->level;
+  text.rows = shown_.rows;
+  text.columns = shown_.columns;
+  text.flags = shown_.ranking->flags;
+  text.entries = shown_.ranking->entries;
+  SetClipboardText(MakeRankingText(text).view());
+}
+
 void WRanking::OnEvent(Event& event) {
   if (event.code == kEventShow && !primed_) Prime();
+  if (event.code == kEventKey) {
+    const auto* key = event.as<KeyPayload>();
+    if (key && key->kind == KeyKind::kDown && key->virtual_key == kCopyKey &&
+        (key->modifiers & (kModControl | kModAlt | kModShift)) == kModControl) {
+      event.set_handled();
+      CopyRanking();
+      return;
+    }
+  }
   if (event.code == kEventHelp || (event.code == kEventCommand && event.as<CommandPayload>() &&
                                    event.as<CommandPayload>()->id == kCommandHelp)) {
     event.set_handled();
@@ -217,15 +241,18 @@ void WCert::Prime() {
   SetItemText(kCertificatePlayer, game_.player.view());
   SetItemText(kCertificateScoreLabel, Text(kTextRankingScore));
   SetItemText(kCertificateScore, FormatValue(FieldFormat::Parse(kScoreFormat), game_.score).view());
-  for (const int id : {static_cast<int>(kCommandOk), static_cast<int>(kCommandCancel),
-                       static_cast<int>(kCommandAddToRanking), static_cast<int>(kCommandHelp)}) {
+  for (const int id :
+       {static_cast<int>(kCommandOk), static_cast<int>(kCommandCancel),
+        static_cast<int>(kCommandAddToRanking), static_cast<int>(kCommandHelp), kCertificateCopy}) {
     const char* text = ControlText(0, id);
     if (text && *text) SetItemText(id, text);
   }
-  // Only a game offered for the ranking can be added, or refused.
+  // A game offered for the ranking is added or refused; any other is only
+  // looked at.
   const bool offered = (mode_ & kCertificateOffered) != 0;
   Control(this, static_cast<int>(kCommandAddToRanking)).Show(offered);
   Control(this, static_cast<int>(kCommandCancel)).Show(offered);
+  Control(this, static_cast<int>(kCommandOk)).Show(!offered);
   if (!place_.settings_file.empty())
     RestorePlacement(place_.settings_file.c_str(), kCertificatePlaceName, *this);
 }
@@ -242,6 +269,11 @@ void WCert::OnEvent(Event& event) {
     const auto* command = event.as<CommandPayload>();
     if (command && command->id == kCommandAddToRanking && !place_.settings_file.empty())
       SavePlacement(place_.settings_file.c_str(), kCertificatePlaceName, this);
+    if (command && static_cast<int>(command->id) == kCertificateCopy) {
+      event.set_handled();
+      SetClipboardText(MakeCertificate(game_).view());
+      return;
+    }
   }
   WinDlg::OnEvent(event);
 }

@@ -82,6 +82,7 @@ class WRanking final : public WinDlg {
   void Prime();
   void RememberPlace();
   void OpenCertificate(int row);
+  void CopyRanking() const;
 
   RankingShown shown_;
   RankingWindowPlace place_;
@@ -108,6 +109,9 @@ inline constexpr int kCertificatePlayerLabel = 4215;
 inline constexpr int kCertificatePlayer = 4216;
 inline constexpr int kCertificateScoreLabel = 4217;
 inline constexpr int kCertificateScore = 4218;
+// Puts the game's certificate on the clipboard (the game settings window's
+// button of the same id).
+inline constexpr int kCertificateCopy = 1171;
 
 class WCert final : public WinDlg {
  public:

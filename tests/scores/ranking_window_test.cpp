@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
@@ -254,6 +255,7 @@ TEST_F(RankingWindows, ADoubleClickedRowOpensItsCertificateAndHelpFollowsTheStyl
     player = LabelText(modal, kCertificatePlayer);
     score = LabelText(modal, kCertificateScore);
     adding = ControlOf(modal, static_cast<int>(kCommandAddToRanking))->isVisible();
+    ClickButton(modal, kCertificateCopy);
     ClickButton(modal, static_cast<int>(kCommandOk));
   });
   double_click(1);
@@ -261,6 +263,28 @@ TEST_F(RankingWindows, ADoubleClickedRowOpensItsCertificateAndHelpFollowsTheStyl
   EXPECT_EQ(player, "Bo");
   EXPECT_EQ(score, "2.500");
   EXPECT_FALSE(adding);
+  // The row's game, copied as its certificate.
+  const std::optional<CertificateRecord> copied =
+      ParseCertificate(QApplication::clipboard()->text().toStdString());
+  ASSERT_TRUE(copied.has_value());
+  EXPECT_EQ(copied->puzzle, "tiger");
+  EXPECT_EQ(copied->player, "Bo");
+  EXPECT_EQ(copied->score, 2500);
+  EXPECT_EQ(copied->rows, 3);
+
+  // Ctrl+C copies the whole ranking as text.
+  KeyPayload copy_key;
+  copy_key.virtual_key = 'C';
+  copy_key.modifiers = kModControl;
+  Event copy = MakeEvent(kEventKey, copy_key);
+  window->Dispatch(copy);
+  const std::optional<RankingText> text =
+      ParseRankingText(QApplication::clipboard()->text().toStdString());
+  ASSERT_TRUE(text.has_value());
+  EXPECT_EQ(text->puzzle, "tiger");
+  EXPECT_EQ(text->level, 2);
+  ASSERT_EQ(text->entries.size(), 2u);
+  EXPECT_EQ(text->entries[1].player, "Bo");
 
   // A row without a game opens nothing.
   double_click(5);
@@ -310,7 +334,8 @@ TEST_F(RankingWindows, PastedScoresJoinTheRankingOfTheirPuzzleOrAreRefused) {
   int mode_title = 0;
   QString told;
   AnswerModal([&](QWidget* modal) {
-    mode_title = LabelText(modal, kCertificateTitle) == QString(Text(kTextCertificateOffered));
+    mode_title = LabelText(modal, kCertificateTitle) == QString(Text(kTextCertificateOffered)) &&
+                 !ControlOf(modal, static_cast<int>(kCommandOk))->isVisible();
     ClickButton(modal, static_cast<int>(kCommandAddToRanking));
     AnswerMessage(told);
   });
