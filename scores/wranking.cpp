@@ -59,6 +59,15 @@ void DrawCell(DC& dc, const Rect16& cell, bool right_aligned, const std::string&
   dc.Text(x, cell.y + (cell.height - dc.TextHeight()) / 2, shown, colour);
 }
 
+// Puts a window where it was last left, at the size its template has now.
+void RestorePlace(const std::string& settings, const char* name, Window& window) {
+  if (settings.empty()) return;
+  const Rect16 size = window.WindowRect();
+  if (!RestorePlacement(settings.c_str(), name, window)) return;
+  const Rect16 placed = window.WindowRect();
+  window.Move({placed.x, placed.y, size.width, size.height});
+}
+
 }  // namespace
 
 const ClassInfo WRanking::kClass = {&WinDlg::kClass, "WRanking"};
@@ -99,8 +108,7 @@ void WRanking::Prime() {
     if (text && *text) SetItemText(id, text);
   }
   SetTitle(Cp1252ToUtf8(Text(kTextRankingTitle)));
-  if (!place_.settings_file.empty())
-    RestorePlacement(place_.settings_file.c_str(), kRankingPlaceName, *this);
+  RestorePlace(place_.settings_file, kRankingPlaceName, *this);
 }
 
 void WRanking::RememberPlace() {
@@ -253,8 +261,7 @@ void WCert::Prime() {
   Control(this, static_cast<int>(kCommandAddToRanking)).Show(offered);
   Control(this, static_cast<int>(kCommandCancel)).Show(offered);
   Control(this, static_cast<int>(kCommandOk)).Show(!offered);
-  if (!place_.settings_file.empty())
-    RestorePlacement(place_.settings_file.c_str(), kCertificatePlaceName, *this);
+  RestorePlace(place_.settings_file, kCertificatePlaceName, *this);
 }
 
 void WCert::OnEvent(Event& event) {

@@ -302,6 +302,30 @@ TEST_F(RankingWindows, ADoubleClickedRowOpensItsCertificateAndHelpFollowsTheStyl
   EXPECT_EQ(helps_, (std::vector<int>{kHelpTopicRanking, kHelpTopicRankingSecond}));
 }
 
+TEST_F(RankingWindows, TheWindowComesBackWhereItWasLeftAtItsOwnSize) {
+  Ranking ranking = Tiger();
+  RankingShown shown{&ranking, "tiger", "", 0, 3, 4};
+  const RankingWindowPlace place{(directory_ / "cbst.ini").string(), {}};
+  auto* first = application_.Make<WRanking>(shown, place);
+  ASSERT_TRUE(first->CreateDialog(nullptr));
+  QApplication::processEvents();
+  const Rect16 made = first->WindowRect();
+  first->Move({40, 50, 300, 200});
+  Event ok = MakeEvent(kEventCommand, CommandPayload{kCommandOk, 0});
+  first->Dispatch(ok);
+  ASSERT_FALSE(application_.Holds(first));
+
+  auto* again = application_.Make<WRanking>(shown, place);
+  ASSERT_TRUE(again->CreateDialog(nullptr));
+  QApplication::processEvents();
+  const Rect16 placed = again->WindowRect();
+  EXPECT_EQ(placed.x, 40);
+  EXPECT_EQ(placed.y, 50);
+  EXPECT_EQ(placed.width, made.width);
+  EXPECT_EQ(placed.height, made.height);
+  DestroyWindow(again, 0);
+}
+
 TEST_F(RankingWindows, AnotherPuzzlesRankingIsShownFromItsFileOrToldEmpty) {
   QString told;
   AnswerMessage(told);
