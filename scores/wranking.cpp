@@ -141,7 +141,9 @@ void WRanking::CopyRanking() const {
   text.rows = shown_.rows;
   text.columns = shown_.columns;
   text.flags = shown_.ranking->flags;
-  text.entries = shown_.ranking->entries;
+  // As the file keeps it: a game not saved yet is no ranked game.
+  for (const RankingEntry& entry : shown_.ranking->entries)
+    if (!entry.game.empty()) text.entries.push_back(entry);
   SetClipboardText(MakeRankingText(text).view());
 }
 

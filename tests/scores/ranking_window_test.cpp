@@ -234,7 +234,8 @@ TEST_F(RankingWindows, APastedCertificateReachesTheWindowInItsOwnColour) {
 
 TEST_F(RankingWindows, ADoubleClickedRowOpensItsCertificateAndHelpFollowsTheStyle) {
   Ranking ranking = Tiger();
-  ranking.entries = {Entry("*R*", "Ana", 5000), Entry("b", "Bo", 2500)};
+  ranking.entries = {Entry("*R*", "Ana", 5000), Entry("b", "Bo", 2500), Entry("", "Me", 100)};
+  ranking.current = 2;
   RankingShown shown{&ranking, "tiger", "3 x 4 = 12 pieces", 0, 3, 4};
   auto* window = application_.Make<WRanking>(shown, Place());
   ASSERT_TRUE(window->CreateDialog(nullptr));
@@ -272,7 +273,7 @@ TEST_F(RankingWindows, ADoubleClickedRowOpensItsCertificateAndHelpFollowsTheStyl
   EXPECT_EQ(copied->score, 2500);
   EXPECT_EQ(copied->rows, 3);
 
-  // Ctrl+C copies the whole ranking as text.
+  // Ctrl+C copies the ranking as text, without the game not saved yet.
   KeyPayload copy_key;
   copy_key.virtual_key = 'C';
   copy_key.modifiers = kModControl;
@@ -287,7 +288,7 @@ TEST_F(RankingWindows, ADoubleClickedRowOpensItsCertificateAndHelpFollowsTheStyl
   EXPECT_EQ(text->entries[1].player, "Bo");
 
   // A row without a game opens nothing.
-  double_click(5);
+  double_click(6);
   QApplication::processEvents();
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 
