@@ -361,11 +361,11 @@ void GameEvents::ShowCompetition() {
   table_.ResumeClock();
 }
 
-void GameEvents::PasteScores() {
+void GameEvents::PasteFromClipboard() {
   const GamePlaces places{settings_, program_directory_};
   const RankingWindowPlace place{settings_.path(), [this](int context) { OpenHelp(context); }};
   table_.PauseClock();
-  cbst::PasteScores(&table_, ClipboardText(), places.PuzzlesDirectory(), place);
+  PasteScores(&table_, ClipboardText(), places.PuzzlesDirectory(), place);
   table_.ResumeClock();
 }
 
@@ -515,7 +515,7 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       if (loaded() && score_ && (puz_.game_flags & kGameCompetition) && !busy()) ShowCompetition();
       return true;
     case kCommandPasteScores:
-      if (!busy()) PasteScores();
+      if (!busy()) PasteFromClipboard();
       return true;
     case kCommandHelpContents:
       OpenHelp(static_cast<int>(parameter));

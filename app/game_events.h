@@ -83,7 +83,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandGameSettings, true},     // WInfo
     {kCommandAdvancedOptions, true},  // WAdvanced
     {kCommandMakePuzzle, false},      // WMakePuzzle
-    {kCommandCompetition, true},      // the competition score window
+    {kCommandCompetition, true},      // WRanking
 };
 // False only for a command listed above whose window is still to come.
 constexpr bool CommandReady(std::uint32_t command) {
@@ -154,7 +154,8 @@ class GameEvents final : public GameHandler {
   void ShowGameSettings();
   // F4: the ranking the game in progress competes in.
   void ShowCompetition();
-  void PasteScores();
+  // Ctrl+V: a certificate or ranking on the clipboard, into its ranking.
+  void PasteFromClipboard();
   // The special options; a change of the drawing method rebuilds the game.
   void ShowAdvancedOptions();
   // The credits, over the table, with the clock standing still.
