@@ -19,6 +19,7 @@
 #include "app/winfo.h"
 #include "app/woptions.h"
 #include "gfx/display_probe.h"
+#include "platform/clipboard_text.h"
 #include "platform/colour_picker.h"
 #include "platform/cursors.h"
 #include "platform/help_viewer.h"
@@ -30,6 +31,8 @@
 #include "play/wpuz.h"
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/thumb.h"
+#include "scores/game_ranking.h"
+#include "scores/show_ranking.h"
 #include "text/traductor.h"
 #include "text/wcredits.h"
 #include "ui/application.h"
@@ -343,6 +346,29 @@ void GameEvents::ShowGameSettings() {
   RunModalDialog(window, &table_);
 }
 
+void GameEvents::ShowCompetition() {
+  const GamePlaces places{settings_, program_directory_};
+  // The game's own ranking as it stands; the window shows where the game
+  // in progress is in it.
+  Ranking ranking = GameRanking(puz_, *score_, places.PuzzlesDirectory());
+  LiveRanking live;
+  live.ranking = &ranking;
+  live.request = GameRankingRequest(puz_);
+  live.sides = SidesToJoin(puz_.cut.rows, puz_.cut.columns);
+  const RankingWindowPlace place{settings_.path(), [this](int context) { OpenHelp(context); }};
+  table_.PauseClock();
+  ShowRanking(&table_, live.request, &live, place);
+  table_.ResumeClock();
+}
+
+void GameEvents::PasteFromClipboard() {
+  const GamePlaces places{settings_, program_directory_};
+  const RankingWindowPlace place{settings_.path(), [this](int context) { OpenHelp(context); }};
+  table_.PauseClock();
+  PasteScores(&table_, ClipboardText(), places.PuzzlesDirectory(), place);
+  table_.ResumeClock();
+}
+
 void GameEvents::ShowAdvancedOptions() {
   Options& options = ProgramOptions();
   const std::uint32_t before = options.bits;
@@ -484,6 +510,12 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       return true;
     case kCommandReopen:
       Reopen();
+      return true;
+    case kCommandCompetition:
+      if (loaded() && score_ && (puz_.game_flags & kGameCompetition) && !busy()) ShowCompetition();
+      return true;
+    case kCommandPasteScores:
+      if (!busy()) PasteFromClipboard();
       return true;
     case kCommandHelpContents:
       OpenHelp(static_cast<int>(parameter));

@@ -58,6 +58,9 @@ inline constexpr std::uint32_t kCommandNoPreview = 1125;
 inline constexpr std::uint32_t kCommandMakePuzzle = 1300;
 inline constexpr std::uint32_t kCommandPreviewHelp = 1301;
 inline constexpr std::uint32_t kCommandCompetition = 3020;
+// The table takes the text on the clipboard: a score certificate or a
+// ranking, for the ranking of its puzzle.
+inline constexpr std::uint32_t kCommandPasteScores = 3021;
 inline constexpr std::uint32_t kCommandReopen = 1128;
 // Starts (parameter 1) or ends (0) competition mode in the game played.
 inline constexpr std::uint32_t kCommandCompetitionMode = 1160;
@@ -80,7 +83,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandGameSettings, true},     // WInfo
     {kCommandAdvancedOptions, true},  // WAdvanced
     {kCommandMakePuzzle, false},      // WMakePuzzle
-    {kCommandCompetition, false},     // the competition score window
+    {kCommandCompetition, true},      // WRanking
 };
 // False only for a command listed above whose window is still to come.
 constexpr bool CommandReady(std::uint32_t command) {
@@ -149,6 +152,10 @@ class GameEvents final : public GameHandler {
   // The options window; pieces drawn otherwise rebuild the game after it.
   void ShowOptions();
   void ShowGameSettings();
+  // F4: the ranking the game in progress competes in.
+  void ShowCompetition();
+  // Ctrl+V: a certificate or ranking on the clipboard, into its ranking.
+  void PasteFromClipboard();
   // The special options; a change of the drawing method rebuilds the game.
   void ShowAdvancedOptions();
   // The credits, over the table, with the clock standing still.

@@ -56,6 +56,7 @@ constexpr KeyCommand kKeyCommands[] = {
     {Pressed(kKeyCtrl, 'S'), kCommandSave},
     {Pressed(kKeyCtrl, 'A'), kCommandSaveAs},
     {Pressed(kKeyCtrl, 'C'), kCommandMakePuzzle},
+    {Pressed(kKeyCtrl, 'V'), kCommandPasteScores},
     {Pressed(kKeyCtrl, 'R'), kCommandSpread},
     {Pressed(kKeyAlt, 'R'), kCommandSpread},
     {Pressed(kKeyCtrl | kKeyAlt, 'R'), kCommandSpread},

@@ -6,11 +6,14 @@
 
 #include "app/game_events.h"
 #include "app/woptions.h"
+#include "platform/clipboard_text.h"
 #include "play/game_flags.h"
 #include "play/game_handler.h"
 #include "play/help_request.h"
 #include "play/wspuz.h"
 #include "puzzle/puzzle_codes.h"
+#include "scores/certificate.h"
+#include "scores/game_ranking.h"
 #include "text/traductor.h"
 #include "ui/control.h"
 
@@ -91,7 +94,7 @@ void WInfo::Prime() {
     const char* text = ControlText(0, id);
     if (text && *text) SetItemText(id, text);
   };
-  for (const int id : {static_cast<int>(kCommandOk), int{kCommandHelp}})
+  for (const int id : {static_cast<int>(kCommandOk), int{kCommandHelp}, kInfoCopyCertificate})
     say(id);
   for (const FlagBox& box : kFlagBoxes) {
     say(box.id);
@@ -115,6 +118,12 @@ void WInfo::OnEvent(Event& event) {
   if (AnswerHelpRequest(event, &game_, kHelpTopicGameSettings)) return;
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
+    if (command && command->parameter == kNotifyClicked &&
+        static_cast<int>(command->id) == kInfoCopyCertificate) {
+      event.set_handled();
+      SetClipboardText(MakeCertificate(GameCertificate(puz_, score_)).view());
+      return;
+    }
     if (command && command->parameter == kNotifyClicked) {
       for (const FlagBox& box : kFlagBoxes) {
         if (static_cast<int>(command->id) != box.id) continue;

@@ -21,6 +21,8 @@ inline constexpr int kInfoHideBoxes = 1006;
 inline constexpr int kInfoHideScore = 1108;
 // The text about the game.
 inline constexpr int kInfoFacts = 1170;
+// Puts the game's score certificate on the clipboard.
+inline constexpr int kInfoCopyCertificate = 1171;
 inline constexpr int kHelpTopicGameSettings = 156;
 
 // The dictionary's words for the lines of the text.

@@ -17,4 +17,10 @@ bool SetClipboardText(std::string_view text) {
   return true;
 }
 
+std::string ClipboardText() {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard) return {};
+  return Utf8ToCp1252(clipboard->text().toStdString());
+}
+
 }  // namespace cbst

@@ -1,6 +1,7 @@
-// clipboard_text.h: plain text onto the desktop's clipboard.
+// clipboard_text.h: plain text onto the desktop's clipboard, and back.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace cbst {
@@ -8,5 +9,8 @@ namespace cbst {
 // Puts `text` (Windows-1252) on the clipboard as plain text; false when
 // there is no clipboard to put it on.
 bool SetClipboardText(std::string_view text);
+
+// The plain text on the clipboard (Windows-1252), empty when it holds none.
+std::string ClipboardText();
 
 }  // namespace cbst

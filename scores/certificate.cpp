@@ -39,8 +39,9 @@ std::optional<std::int32_t> Number(std::string_view text) {
   return value;
 }
 
-// "hh:mm:ss.t" (the tenths may be missing) in milliseconds.
-std::optional<std::int32_t> TimeOf(std::string_view text) {
+}  // namespace
+
+std::optional<std::int32_t> ParseTimeText(std::string_view text) {
   std::int64_t total = 0;
   constexpr std::array<std::int32_t, kTimeParts> kUnits = {
       kMillisecondsPerHour, kMillisecondsPerMinute, kMillisecondsPerSecond};
@@ -62,8 +63,8 @@ std::optional<std::int32_t> TimeOf(std::string_view text) {
   return static_cast<std::int32_t>(total);
 }
 
-// "columns x rows" with the variant words after commas.
-bool ReadPieces(std::string_view text, CertificateRecord& record) {
+bool ParsePiecesText(std::string_view text, std::int32_t& columns_out, std::int32_t& rows_out,
+                     std::uint32_t& flags) {
   const std::size_t comma = std::min(text.find(kPiecesWordSeparator), text.size());
   const std::string_view size = text.substr(0, comma);
   const std::size_t between = size.find(kPiecesBetween);
@@ -71,17 +72,17 @@ bool ReadPieces(std::string_view text, CertificateRecord& record) {
   const std::optional<std::int32_t> columns = Number(size.substr(0, between));
   const std::optional<std::int32_t> rows = Number(size.substr(between + 1));
   if (!columns || !rows) return false;
-  record.columns = *columns;
-  record.rows = *rows;
+  columns_out = *columns;
+  rows_out = *rows;
   text.remove_prefix(comma);
   while (!text.empty()) {
     text.remove_prefix(1);
     const std::size_t next = std::min(text.find(kPiecesWordSeparator), text.size());
     const std::string_view word = text.substr(0, next);
     if (word == std::string_view(kCertificateNoRotation)) {
-      record.flags |= kRankingNoRotation;
+      flags |= kRankingNoRotation;
     } else if (word == std::string_view(kCertificateMosaic)) {
-      record.flags |= kRankingMosaic;
+      flags |= kRankingMosaic;
     } else {
       return false;
     }
@@ -90,18 +91,27 @@ bool ReadPieces(std::string_view text, CertificateRecord& record) {
   return true;
 }
 
+std::string PiecesText(std::int32_t columns, std::int32_t rows, std::uint32_t flags) {
+  std::string pieces = std::to_string(columns) + kPiecesBetween + std::to_string(rows);
+  if (flags & kRankingNoRotation) (pieces += kPiecesWordSeparator) += kCertificateNoRotation;
+  if (flags & kRankingMosaic) (pieces += kPiecesWordSeparator) += kCertificateMosaic;
+  return pieces;
+}
+
+namespace {
+
 bool ReadField(std::size_t field, std::string_view value, CertificateRecord& record) {
   switch (field) {
     case 0:
       record.puzzle = VString(value);
       return true;
     case 2:
-      return ReadPieces(value, record);
+      return ParsePiecesText(value, record.columns, record.rows, record.flags);
     case 3:
       record.player = VString(value);
       return true;
     case 4: {
-      const std::optional<std::int32_t> time = TimeOf(value);
+      const std::optional<std::int32_t> time = ParseTimeText(value);
       if (time) record.time = *time;
       return time.has_value();
     }
@@ -124,11 +134,7 @@ VString MakeCertificate(const CertificateRecord& record) {
   text += kCertificateLineEnd;
   AddLine(text, kFieldNames[0], record.puzzle.view());
   AddLine(text, kFieldNames[1], std::to_string(record.level));
-  std::string pieces =
-      std::to_string(record.columns) + kPiecesBetween + std::to_string(record.rows);
-  if (record.flags & kRankingNoRotation) (pieces += kPiecesWordSeparator) += kCertificateNoRotation;
-  if (record.flags & kRankingMosaic) (pieces += kPiecesWordSeparator) += kCertificateMosaic;
-  AddLine(text, kFieldNames[2], pieces);
+  AddLine(text, kFieldNames[2], PiecesText(record.columns, record.rows, record.flags));
   AddLine(text, kFieldNames[3], record.player.view());
   AddLine(text, kFieldNames[4], MillisecondsToText(record.time, kTimeTextTenths));
   AddLine(text, kFieldNames[5], std::to_string(record.solved));

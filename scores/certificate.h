@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "base/status.h"
@@ -51,6 +52,14 @@ struct CertificateRecord {
 };
 
 VString MakeCertificate(const CertificateRecord& record);
+
+// The size of a game and its variant words: "12x9,NoRotable,Mosaic".
+std::string PiecesText(std::int32_t columns, std::int32_t rows, std::uint32_t flags);
+// Reads such a text; false when it is none (`flags` gains the words read).
+bool ParsePiecesText(std::string_view text, std::int32_t& columns, std::int32_t& rows,
+                     std::uint32_t& flags);
+// A playing time "hh:mm:ss.t" (the tenths may be missing) in milliseconds.
+std::optional<std::int32_t> ParseTimeText(std::string_view text);
 
 // The record of the first certificate in `text` (lines may end with CR LF
 // or LF alone), or nothing when the text holds none or one of its fields is

@@ -10,6 +10,11 @@ namespace {
 constexpr const char* kUsage =
     "usage: cbst-tool COMMAND [ARGUMENTS]\n"
     "commands:\n"
+    "  certificate --puzzle NAME --level L --rows R --cols C [--norotate] [--mosaic]\n"
+    "              --player P --time MS --solved S --moves M --helps H --score X\n"
+    "      print the score certificate of that game\n"
+    "  certificate --parse FILE\n"
+    "      print the game a certificate in FILE tells as JSON (exit code 1 when there is none)\n"
     "  cut --size WxH --grid RxC --seed S [--norotate] [--nodeform] [--rules V] [--resume]\n"
     "      cut a picture of W x H pixels and print the pieces as JSON\n"
     "  info FILE\n"
@@ -35,6 +40,10 @@ constexpr const char* kUsage =
     "  score --pieces N --rows R --cols C [--norotate] [--mosaic] --elapsed MS --joined J\n"
     "        --helped H --helps h --moves m\n"
     "      print a game's score weights, its score and its projected final score as JSON\n"
+    "  scores PUZ --level L [--norotate] [--mosaic] [--add "
+    "\"GAME|PLAYER|SCORE|TIME|HELPS|SOLVED|MOVES\"]...\n"
+    "      load the ranking of a puzzle, level and variant, add the games given, save it when\n"
+    "      any was added, and print its file and entries as JSON\n"
     "  sheets --picture FILE --grid RxC --seed S [--norotate] [--nodeform] [--grey] --out DIR\n"
     "      cut a picture and write its image and mask sheets (PNG) and pieces.json\n";
 
@@ -44,10 +53,16 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"cut", cbst::tool::RunCut},       {"info", cbst::tool::RunInfo},
-    {"load", cbst::tool::RunLoad},     {"make", cbst::tool::RunMake},
-    {"open", cbst::tool::RunOpen},     {"ranking", cbst::tool::RunRanking},
-    {"save", cbst::tool::RunSave},     {"score", cbst::tool::RunScore},
+    {"certificate", cbst::tool::RunCertificate},
+    {"cut", cbst::tool::RunCut},
+    {"info", cbst::tool::RunInfo},
+    {"load", cbst::tool::RunLoad},
+    {"make", cbst::tool::RunMake},
+    {"open", cbst::tool::RunOpen},
+    {"ranking", cbst::tool::RunRanking},
+    {"save", cbst::tool::RunSave},
+    {"score", cbst::tool::RunScore},
+    {"scores", cbst::tool::RunScores},
     {"sheets", cbst::tool::RunSheets},
 };
 

@@ -4,6 +4,7 @@
 
 namespace cbst::tool {
 
+int RunCertificate(int argc, char** argv);
 int RunCut(int argc, char** argv);
 int RunInfo(int argc, char** argv);
 int RunLoad(int argc, char** argv);
@@ -12,6 +13,7 @@ int RunOpen(int argc, char** argv);
 int RunRanking(int argc, char** argv);
 int RunSave(int argc, char** argv);
 int RunScore(int argc, char** argv);
+int RunScores(int argc, char** argv);
 int RunSheets(int argc, char** argv);
 
 }  // namespace cbst::tool

@@ -41,6 +41,13 @@ JsonWriter& JsonWriter::Key(std::string_view key) {
   return *this;
 }
 
+JsonWriter& JsonWriter::Bool(bool value) {
+  Separate();
+  text_ += value ? "true" : "false";
+  need_comma_ = true;
+  return *this;
+}
+
 JsonWriter& JsonWriter::Number(std::int64_t value) {
   Separate();
   text_ += std::to_string(value);

@@ -18,6 +18,7 @@ class JsonWriter {
   JsonWriter& EndArray();
   JsonWriter& Key(std::string_view key);
   JsonWriter& Number(std::int64_t value);
+  JsonWriter& Bool(bool value);
   JsonWriter& Numbers(std::initializer_list<std::int64_t> values);  // a whole array
   // `text` is UTF-8.
   JsonWriter& String(std::string_view text);

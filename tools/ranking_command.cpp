@@ -5,10 +5,10 @@
 #include <iterator>
 #include <vector>
 
-#include "base/cp1252.h"
 #include "scores/ranking_file.h"
 #include "tools/commands.h"
 #include "tools/json_writer.h"
+#include "tools/ranking_json.h"
 
 namespace cbst::tool {
 namespace {
@@ -49,19 +49,7 @@ int RunRanking(int argc, char** argv) {
   json.BeginObject();
   json.Key("file").String(argv[0]);
   json.Key("read").String(ReadName(read));
-  json.Key("entries").BeginArray();
-  for (const RankingEntry& entry : entries) {
-    json.BeginObject();
-    json.Key("game").String(Cp1252ToUtf8(entry.game.view()));
-    json.Key("player").String(Cp1252ToUtf8(entry.player.view()));
-    json.Key("score").Number(entry.score);
-    json.Key("time").Number(entry.time);
-    json.Key("helps").Number(entry.helps);
-    json.Key("solved").Number(entry.solved);
-    json.Key("moves").Number(entry.moves);
-    json.EndObject();
-  }
-  json.EndArray();
+  WriteRankingEntries(json, entries);
   json.EndObject();
   std::puts(json.text().c_str());
   return read == RankingRead::kRead ? 0 : 1;

@@ -14,6 +14,7 @@
 #include "play/wbox.h"
 #include "play/wsaveas.h"
 #include "play/wspuz.h"
+#include "scores/wranking.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
 
@@ -37,9 +38,11 @@ namespace fs = std::filesystem;
 const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 
 // Every topic number the program asks the help for.
-constexpr int kTopics[] = {kHelpContents,     kHelpTopicSaveAs,      kHelpTopicPiece,
-                           kHelpTopicBox,     kHelpTopicSelection,   kHelpTopicPreview,
-                           kHelpTopicOptions, kHelpTopicGameSettings};
+constexpr int kTopics[] = {
+    kHelpContents,           kHelpTopicSaveAs,           kHelpTopicPiece,
+    kHelpTopicBox,           kHelpTopicSelection,        kHelpTopicPreview,
+    kHelpTopicOptions,       kHelpTopicGameSettings,     kHelpTopicRanking,
+    kHelpTopicRankingSecond, kHelpTopicCertificateAdded, kHelpTopicCertificateOffered};
 constexpr const char* kLanguages[] = {"eng", "cas", "cat", "deu", "fra", "ita"};
 
 using testing::FileText;

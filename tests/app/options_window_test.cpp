@@ -6,10 +6,12 @@
 #include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <vector>
@@ -25,11 +27,14 @@
 #include "gfx/display_probe.h"
 #include "play/game_flags.h"
 #include "play/wpuz.h"
+#include "scores/ranking_file.h"
+#include "scores/wranking.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/tips.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -200,6 +205,110 @@ TEST_F(OptionsWindowTest, TheGameSettingsBoxesChangeTheGameBeingPlayed) {
   EXPECT_NE(facts.find("Two Good Dogs"), std::string::npos) << facts;
   EXPECT_NE(facts.find("6 x 4 = 24 pieces"), std::string::npos) << facts;
   EXPECT_NE(facts.find("Joins made: 0 / 38"), std::string::npos) << facts;
+}
+
+// Answers the modal windows as they come up, one step each, and tells
+// whether every step ran.
+class ModalSteps {
+ public:
+  explicit ModalSteps(std::vector<std::function<void(QWidget*)>> steps) : steps_(std::move(steps)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal || modal == last_ || next_ == steps_.size()) return;
+      last_ = modal;
+      steps_[next_++](modal);
+    });
+    timer_.start(10);
+  }
+  bool done() const { return next_ == steps_.size(); }
+
+ private:
+  std::vector<std::function<void(QWidget*)>> steps_;
+  std::size_t next_ = 0;
+  QWidget* last_ = nullptr;
+  QTimer timer_;
+};
+
+void Click(QWidget* window, int id) {
+  auto* button = qobject_cast<QPushButton*>(ControlOf(window, id));
+  ASSERT_NE(button, nullptr) << id;
+  button->click();
+}
+
+TEST_F(OptionsWindowTest, ACopiedCertificatePastesIntoTheRankingThatF4Shows) {
+  Puz& puz = *program_->puzzle();
+  puz.game_flags |= kGameCompetition;
+  puz.player = VString("Ana");
+  const auto dispatch = [&](Event event) { program_->table()->Dispatch(event); };
+
+  // The game settings window copies the game's certificate.
+  ModalSteps copy({[](QWidget* info) {
+    Click(info, kInfoCopyCertificate);
+    Click(info, static_cast<int>(kCommandOk));
+  }});
+  dispatch(MakeEvent(kEventCommand, CommandPayload{kCommandGameSettings}));
+  ASSERT_TRUE(copy.done());
+  QString text = QApplication::clipboard()->text();
+  ASSERT_TRUE(text.startsWith("****Cobblestack****BOC{\r\nPuzzle:Two Good Dogs\r\n"))
+      << text.toStdString();
+
+  // Another player's better game, pasted on the table, offered and added.
+  text.replace("Player:Ana", "Player:Bo")
+      .replace(QRegularExpression("Score:[-0-9]*"), "Score:999999");
+  QApplication::clipboard()->setText(text);
+  QString told;
+  ModalSteps paste(
+      {[](QWidget* offered) { Click(offered, static_cast<int>(kCommandAddToRanking)); },
+       [&](QWidget* box) {
+         told = qobject_cast<QMessageBox*>(box)->text();
+         qobject_cast<QMessageBox*>(box)->defaultButton()->click();
+       }});
+  KeyPayload paste_key;
+  paste_key.virtual_key = 'V';
+  paste_key.modifiers = kModControl;
+  dispatch(MakeEvent(kEventKey, paste_key));
+  ASSERT_TRUE(paste.done());
+  EXPECT_TRUE(told.contains("Two Good Dogs")) << told.toStdString();
+  Ranking file;
+  file.puzzle = puz.file_path;
+  file.level = puz.level;
+  LoadRanking(file);
+  ASSERT_EQ(file.entries.size(), 1u);
+  EXPECT_EQ(file.entries[0].player, "Bo");
+  EXPECT_EQ(file.entries[0].score, 999999);
+
+  // F4: the pasted game above the game being played, each in its colour.
+  QImage shown;
+  ModalSteps ranking({[&](QWidget* window) {
+    shown = window->grab().toImage();
+    Click(window, static_cast<int>(kCommandOk));
+  }});
+  KeyPayload f4;
+  f4.virtual_key = kVkF1 + 3;
+  dispatch(MakeEvent(kEventKey, f4));
+  ASSERT_TRUE(ranking.done());
+  const auto inked = [&](int row, std::uint32_t colour) {
+    const Rect16 cell = WRanking::CellRect(row, RankingColumn::kPlayer);
+    const QRgb wanted = qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+    int count = 0;
+    for (int y = cell.y; y < cell.y + cell.height; ++y)
+      for (int x = cell.x; x < cell.x + cell.width; ++x)
+        count += (shown.pixel(x, y) & 0xFFFFFF) == (wanted & 0xFFFFFF);
+    return count;
+  };
+  EXPECT_GT(inked(0, kRankingReservedColour), 0);
+  EXPECT_GT(inked(1, kRankingCurrentColour), 0);
+  EXPECT_EQ(inked(2, kRankingOtherColour), 0);
+
+  // Text that is no certificate is refused.
+  QApplication::clipboard()->setText("a shopping list");
+  ModalSteps refused({[&](QWidget* box) {
+    told = qobject_cast<QMessageBox*>(box)->text();
+    qobject_cast<QMessageBox*>(box)->defaultButton()->click();
+  }});
+  dispatch(MakeEvent(kEventKey, paste_key));
+  ASSERT_TRUE(refused.done());
+  EXPECT_EQ(told, QString(Text(547)));
 }
 
 TEST(GameFactsTest, PlayingTimeIsHoursMinutesAndSeconds) {
