@@ -81,7 +81,7 @@ void WWelcome::Prime() {
     const bool shown = choosing && index < languages;
     button.Show(shown);
     if (!shown) continue;
-    button.Set(dictionary->codes()[index].view());
+    SetItemText(kWelcomeFirstLanguage + index, dictionary->codes()[index].view());
     button.SetPicture(dictionary->flag(index));
     button.Enable(index != dictionary->language_index());
   }
