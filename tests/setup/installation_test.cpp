@@ -9,6 +9,7 @@
 
 #include <functional>
 
+#include "app/game_events.h"
 #include "app/program.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
@@ -177,6 +178,42 @@ TEST_F(InstallationTest, AFullSetupIsRemovedAgainByItsOwnCopy) {
   EXPECT_FALSE(ProgramGroup("Cobblestack").exists());
   // The first copy was never touched.
   EXPECT_EQ(FilesUnder(program_directory_).size(), 4u);
+}
+
+TEST_F(InstallationTest, TheGroupOfferedOnceAtStartStaysInTheOptionsUntilMade) {
+  ASSERT_TRUE(settings_->Write("WelcomeDone230", "Yes"));
+  {
+    auto program = MakeProgram(program_directory_);
+    Player player({}, QMessageBox::No);
+    ASSERT_TRUE(program->Start(""));
+    EXPECT_EQ(player.boxes,
+              std::vector<std::string>{"Would you like to add Cobblestack to the programs menu?"});
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+  }
+  EXPECT_EQ(settings_->ReadNumber("PGManInstl210"), 1);
+
+  auto program = MakeProgram(program_directory_);
+  bool offered_again = true;
+  Player player({Click(kOptionsProgramGroupButton),
+                 [] { return ButtonOf(kOptionsProgramGroupButton) == nullptr; }, Click(1),
+                 [&offered_again] {
+                   if (!ButtonOf(1)) return false;
+                   offered_again = ButtonOf(kOptionsProgramGroupButton) != nullptr;
+                   return true;
+                 },
+                 Click(1)},
+                QMessageBox::No);
+  ASSERT_TRUE(program->Start(""));
+  EXPECT_TRUE(player.boxes.empty());
+  EXPECT_FALSE(ProgramGroup("Cobblestack").exists());
+  for (int time = 0; time < 2; ++time) {
+    Event open = MakeEvent(kEventCommand, CommandPayload{kCommandOptions});
+    program->table()->Dispatch(open);
+  }
+  EXPECT_TRUE(ProgramGroup("Cobblestack").exists());
+  EXPECT_EQ(settings_->ReadNumber("PGManInstl210"), 100);
+  EXPECT_FALSE(offered_again);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
 }
 
 }  // namespace
