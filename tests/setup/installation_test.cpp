@@ -180,6 +180,35 @@ TEST_F(InstallationTest, AFullSetupIsRemovedAgainByItsOwnCopy) {
   EXPECT_EQ(FilesUnder(program_directory_).size(), 4u);
 }
 
+TEST_F(InstallationTest, APackGoesIntoThePuzzlesFolderWhileTheInstallerWaits) {
+  ASSERT_TRUE(settings_->Write("WelcomeDone230", "Yes"));
+  const fs::path puzzles = home_->root() / "my puzzles";
+  ASSERT_TRUE(settings_->Write("DirPuzzles", puzzles.string()));
+  const fs::path pack = home_->root() / "pack";
+  Touch(pack / "Harbour.puz", "harbour");
+  Touch(pack / "Lighthouse.PUZ", "lighthouse");
+  Touch(pack / "readme.txt");
+  const auto done_pack = [] {
+    return std::string(
+        ReadProfileString(UserSettingsPath().c_str(), "CobblestackSetup", "DonePack").c_str());
+  };
+
+  auto program = MakeProgram(program_directory_);
+  std::string while_shown;
+  Player player({[&] {
+                   if (!ButtonOf(1)) return false;
+                   while_shown = done_pack();
+                   return true;
+                 },
+                 Click(1)},
+                QMessageBox::Ok);
+  EXPECT_FALSE(program->Start("cbst @instalpack@" + pack.string()));
+  EXPECT_EQ(while_shown, "1");
+  EXPECT_EQ(done_pack(), "2");
+  EXPECT_EQ(FilesUnder(puzzles), (std::vector<std::string>{"Harbour.puz", "Lighthouse.PUZ"}));
+  EXPECT_EQ(FileText(puzzles / "Lighthouse.PUZ"), "lighthouse");
+}
+
 TEST_F(InstallationTest, TheGroupOfferedOnceAtStartStaysInTheOptionsUntilMade) {
   ASSERT_TRUE(settings_->Write("WelcomeDone230", "Yes"));
   {
