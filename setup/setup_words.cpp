@@ -2,7 +2,6 @@
 #include "setup/setup_words.h"
 
 #include <spawn.h>
-#include <sys/wait.h>
 
 #include <chrono>
 #include <filesystem>
@@ -106,7 +105,8 @@ class ProgramSetup final : public SetupHooks {
     if (std::string_view(settings.Read(kKeyWelcomeDone).c_str()) != kWelcomeDoneValue) return;
     const long declined = settings.ReadNumber(kKeyProgramGroup);
     if (declined >= 1 || context.read_only) return;
-    const int answer = ShowMessageBox(nullptr, Text(kTextProgramGroupOffer),
+    const PlatformWindow* owner = context.table ? context.table->platform_window() : nullptr;
+    const int answer = ShowMessageBox(owner, Text(kTextProgramGroupOffer),
                                       kBoxYesNo | kBoxIconQuestion, kProductName);
     if (answer == kAnswerYes) {
       CreateProgramGroup(context);

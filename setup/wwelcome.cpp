@@ -141,6 +141,10 @@ void WWelcome::Cancel() {
   if (answer == kAnswerYes) EndDialog(kCommandCancel);
 }
 
+void WWelcome::ShowHelp() {
+  OpenHelpPage(HelpFilePath(place_.program_directory, CurrentLanguage()), kHelpTopicWelcome);
+}
+
 void WWelcome::Browse() {
   std::string folder = GetItemText(kWelcomeFolder).c_str();
   if (ChooseFolder(platform_window(), Text(kTextChooseFolder), folder))
@@ -159,7 +163,7 @@ void WWelcome::OnEvent(Event& event) {
   if (event.code == kEventShow && !primed_) Prime();
   if (event.code == kEventHelp) {
     event.set_handled();
-    OpenHelpPage(HelpFilePath(place_.program_directory, CurrentLanguage()), kHelpTopicWelcome);
+    ShowHelp();
     return;
   }
   if (event.code == kEventCommand) {
@@ -177,7 +181,7 @@ void WWelcome::OnEvent(Event& event) {
     }
     if (id == static_cast<int>(kCommandHelp)) {
       event.set_handled();
-      OpenHelpPage(HelpFilePath(place_.program_directory, CurrentLanguage()), kHelpTopicWelcome);
+      ShowHelp();
       return;
     }
     const bool clicked = command && command->parameter == kNotifyClicked;

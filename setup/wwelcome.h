@@ -62,6 +62,7 @@ class WWelcome final : public WinDlg {
   void Cancel();
   bool RunFullSetup();
   void Browse();
+  void ShowHelp();
   void ChooseLanguage(int index);
 
   int mode_;
