@@ -11,6 +11,7 @@
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/saved_games.h"
+#include "app/setup_hooks.h"
 #include "base/cp1252.h"
 #include "base/memory.h"
 #include "base/pathname.h"
@@ -106,6 +107,7 @@ Program::~Program() {
   // The game before the dictionary, the dictionary before the framework.
   puz_.reset();
   dictionary_.reset();
+  SetRunningSetupContext(nullptr);
   RunningProgram() = nullptr;
 }
 
@@ -185,12 +187,14 @@ bool Program::Start(const std::string& command_line) {
     return false;
   }
   std::string remaining = command_line;
+  setup_context_ = {program_path_, program_directory_, settings_.get(), table_, read_only_};
+  SetRunningSetupContext(&setup_context_);
   if (const StartMode mode = ActOnCommandWords(remaining); mode != StartMode::kGoOn) {
     EndInMode(mode);
     return false;
   }
   RegisterFileTypes(program_path_);
-  // The program-group offer comes with the setup windows.
+  if (SetupHooks* setup = InstalledSetupHooks()) setup->OfferProgramGroup(setup_context_);
   // The table answers the start-up command by making a puzzle of a
   // picture on the clipboard, once the make-puzzle window exists; a
   // picture named on the command line is made into a puzzle the same way.
@@ -245,10 +249,12 @@ bool Program::CheckProgramDirectory() {
 }
 
 StartMode Program::ActOnCommandWords(std::string& command_line) {
+  if (SetupHooks* setup = InstalledSetupHooks())
+    return setup->ActOnWords(setup_context_, command_line);
   // The installation words and what ends the program after each when its
-  // work cannot be done. The windows that do the work, and the first-run
-  // welcome, come with setup; until then the player is told that this
-  // version cannot, and the program ends as the word's failure would end it.
+  // work cannot be done. Without the installation code (a program built
+  // without it) the player is told that this version cannot, and the
+  // program ends as the word's failure would end it.
   struct SetupWord {
     std::string_view word;
     StartMode failed;

@@ -12,6 +12,7 @@
 
 #include "app/app_codes.h"
 #include "app/settings.h"
+#include "app/setup_hooks.h"
 #include "puzzle/puz.h"
 #include "text/traductor.h"
 #include "ui/application.h"
@@ -79,6 +80,7 @@ class Program {
   std::unique_ptr<GameEffects> game_effects_;
   std::unique_ptr<GameSaver> saver_;
   std::string language_list_;
+  SetupContext setup_context_;
   ProgramPicture bitmaps_[3];
   int drag_cursor_ = 0;
   int tack_hot_x_ = 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/game_events.h"
+#include "app/setup_hooks.h"
 #include "play/game_handler.h"
 #include "play/help_request.h"
 #include "play/wspuz.h"
@@ -79,6 +80,11 @@ void WOptions::Prime() {
     Control(this, box.id).Set(Checked(box, options_.bits) ? 1.0 : 0.0);
   }
   ShowDependentBoxes();
+  // Until the program group exists, the window offers to make it.
+  const bool offer =
+      CanCreateProgramGroup() && settings_.ReadNumber(kKeyProgramGroup) < kProgramGroupCreated;
+  if (offer) say(kOptionsProgramGroupButton);
+  Control(this, kOptionsProgramGroupButton).Show(offer);
 }
 
 void WOptions::ShowDependentBoxes() {
@@ -119,6 +125,12 @@ void WOptions::OnEvent(Event& event) {
   if (AnswerHelpRequest(event, game_, kHelpTopicOptions)) return;
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
+    if (command && command->id == kOptionsProgramGroupButton &&
+        command->parameter == kNotifyClicked) {
+      event.set_handled();
+      if (CreateProgramGroupNow()) Control(this, kOptionsProgramGroupButton).Show(false);
+      return;
+    }
     if (command && command->parameter == kNotifyClicked) {
       for (const OptionBox& box : kBoxes) {
         if (static_cast<int>(command->id) != box.id) continue;

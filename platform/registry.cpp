@@ -89,4 +89,11 @@ bool ExportDesktopFileTypes(std::string_view command, const std::vector<DesktopF
   return WriteIfChanged(data / "applications" / kDesktopName, entry) && packaged;
 }
 
+void UnexportDesktopFileTypes() {
+  const fs::path data = UserDataDirectory();
+  std::error_code error;
+  fs::remove(data / "mime" / "packages" / kPackageName, error);
+  fs::remove(data / "applications" / kDesktopName, error);
+}
+
 }  // namespace cbst

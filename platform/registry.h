@@ -34,6 +34,8 @@ struct DesktopFileType {
 // as `command` with the file. Files already as they should be are left
 // untouched. False when one could not be written.
 bool ExportDesktopFileTypes(std::string_view command, const std::vector<DesktopFileType>& types);
+// Takes those two files away again.
+void UnexportDesktopFileTypes();
 // $XDG_DATA_HOME, or ~/.local/share.
 std::string UserDataDirectory();
 

@@ -3,10 +3,12 @@
 
 #include "app/program.h"
 #include "platform/message_box.h"
+#include "setup/setup_words.h"
 
 int main(int argc, char** argv) {
   cbst::Program program(argc, argv);
   cbst::InstallMessageBoxReports();
+  cbst::InstallSetup();
   // The toolkit has taken its own options out; what remains is the
   // command line, one path or words, as the game reads it.
   std::string command_line;

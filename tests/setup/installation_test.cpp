@@ -1,0 +1,249 @@
+// The installation as the player meets it: the program starting with the
+// setup hooks, its welcome window, a full setup into a folder, and the
+// removal of that copy.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <functional>
+
+#include "app/game_events.h"
+#include "app/program.h"
+#include "platform/message_box.h"
+#include "platform/profile.h"
+#include "play/wpuz.h"
+#include "setup/file_copy.h"
+#include "setup/program_group.h"
+#include "setup/setup_words.h"
+#include "setup_home.h"
+#include "ui/application.h"
+
+namespace cbst {
+namespace {
+
+namespace fs = std::filesystem;
+
+using testing::FilesUnder;
+using testing::FileText;
+using testing::Touch;
+
+const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
+
+QAbstractButton* ButtonOf(int id) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!window->isVisible()) continue;
+    for (auto* button : window->findChildren<QAbstractButton*>())
+      if (button->property("id").toInt() == id && button->isVisible()) return button;
+  }
+  return nullptr;
+}
+
+// Plays the player's part while a window waits: answers message boxes with
+// `box_answer` and otherwise runs the next step once its button is there.
+class Player {
+ public:
+  using Step = std::function<bool()>;  // true once done
+  Player(std::vector<Step> steps, QMessageBox::StandardButton box_answer)
+      : steps_(std::move(steps)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, box_answer] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        boxes.push_back(box->text().toStdString());
+        if (QAbstractButton* button = box->button(box_answer)) button->click();
+        return;
+      }
+      if (next_ < steps_.size() && steps_[next_]()) ++next_;
+    });
+    timer_.start(20);
+  }
+  std::vector<std::string> boxes;
+
+ private:
+  std::vector<Step> steps_;
+  std::size_t next_ = 0;
+  QTimer timer_;
+};
+
+Player::Step Click(int id) {
+  return [id] {
+    QAbstractButton* button = ButtonOf(id);
+    // Clicked from the event loop: what the click opens must not run
+    // inside the timer that clicks.
+    if (button) QTimer::singleShot(0, button, &QAbstractButton::click);
+    return button != nullptr;
+  };
+}
+
+class InstallationTest : public testing::SetupHome {
+ protected:
+  void SetUp() override {
+    SetupHome::SetUp();
+    for (const char* name : {"CS21eng.dix", "cbsteng.html", "Two Good Dogs.puz"})
+      fs::copy_file(kBuiltProgram / name, program_directory_ / name);
+    Touch(program_directory_ / "cbst", "#!/bin/sh\n");
+    setenv("LANG", "en_GB.UTF-8", 1);
+    InstallSetup();
+  }
+  void TearDown() override {
+    InstallSetupHooks(nullptr);
+    SetupHome::TearDown();
+  }
+  std::unique_ptr<Program> MakeProgram(const fs::path& directory) {
+    return std::make_unique<Program>(argc_, argv_, (directory / "cbst").string());
+  }
+  static int CloseAndFinish(Program& program) {
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program.table()->Dispatch(close);
+    return program.Finish();
+  }
+
+  int argc_ = 1;
+  char name_[5] = "cbst";
+  char* argv_[2] = {name_, nullptr};
+};
+
+TEST_F(InstallationTest, TheFirstRunWelcomesAndMakesTheMenuAndTheShortcut) {
+  {
+    auto program = MakeProgram(program_directory_);
+    Player player({Click(1)}, QMessageBox::Yes);
+    ASSERT_TRUE(program->Start(""));
+    EXPECT_TRUE(player.boxes.empty());
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+  }
+  EXPECT_EQ(std::string(settings_->Read("WelcomeDone230").c_str()), "Yes");
+  EXPECT_EQ(settings_->ReadNumber("PGManInstl210"), 100);
+  EXPECT_EQ(ProgramGroup("Cobblestack").ItemFiles().size(), 2u);
+  EXPECT_TRUE(fs::exists(desktop() / "cobblestack.desktop"));
+
+  // The next start goes straight to the table.
+  auto program = MakeProgram(program_directory_);
+  Player player({}, QMessageBox::No);
+  ASSERT_TRUE(program->Start(""));
+  EXPECT_TRUE(player.boxes.empty());
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
+TEST_F(InstallationTest, LeavingTheWelcomeEndsTheProgramAndItComesBackNextTime) {
+  for (int run = 0; run < 2; ++run) {
+    auto program = MakeProgram(program_directory_);
+    Player player({Click(2)}, QMessageBox::Yes);
+    EXPECT_FALSE(program->Start(""));
+    EXPECT_EQ(program->exit_code(), 0);
+    EXPECT_EQ(player.boxes, std::vector<std::string>{"Do you want to leave without finishing?"});
+  }
+  EXPECT_FALSE(settings_->Has("WelcomeDone230"));
+  EXPECT_FALSE(ProgramGroup("Cobblestack").exists());
+}
+
+TEST_F(InstallationTest, AFullSetupIsRemovedAgainByItsOwnCopy) {
+  const fs::path target = home_->root() / "games" / "Cobblestack";
+  testing::ScriptedQuestions questions(kAnswerOk);
+  Status done = FullSetup(program_directory_ / "cbst", target, "cas", questions, nullptr);
+  ASSERT_EQ(done.code(), 0);
+
+  // Every file is there, and the log lists each copy and the uninstaller.
+  const std::vector<std::string> copied = FilesUnder(target);
+  EXPECT_EQ(copied, (std::vector<std::string>{"CS21eng.dix", "Two Good Dogs.puz", "cbst",
+                                              "cbsteng.html", "cssetup.log", "remove"}));
+  std::string log = "[Cobblestack Setup]\n";
+  for (const char* name : {"CS21eng.dix", "Two Good Dogs.puz", "cbst", "cbsteng.html", "remove"})
+    log += (target / name).string() + "\n";
+  EXPECT_EQ(FileText(target / "cssetup.log"), log);
+  EXPECT_EQ(fs::status(target / "cbst").permissions(),
+            fs::status(program_directory_ / "cbst").permissions());
+  const std::string user_settings = UserSettingsPath();
+  EXPECT_EQ(
+      std::string(ReadProfileString(user_settings.c_str(), "CobblestackSetup", "Run").c_str()),
+      (target / "cbst").string() + " @instalprogman /lang:cas");
+
+  // The new copy starts for its program group, then plays.
+  {
+    auto program = MakeProgram(target);
+    Player player({Click(1)}, QMessageBox::Yes);
+    ASSERT_TRUE(program->Start("@instalprogman"));
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+  }
+  ASSERT_TRUE(fs::exists(desktop() / "cobblestack.desktop"));
+  Touch(target / "scores" / "dogs.2R");
+  Touch(target / "notes.txt");  // the player's own
+
+  auto program = MakeProgram(target);
+  Player player({}, QMessageBox::Ok);
+  EXPECT_FALSE(program->Start("@remove"));
+  EXPECT_EQ(player.boxes.size(), 1u);
+  // The running program goes at the end of the run; the player's file stays.
+  EXPECT_EQ(FilesUnder(target), (std::vector<std::string>{"cbst", "notes.txt"}));
+  EXPECT_FALSE(fs::exists(desktop() / "cobblestack.desktop"));
+  EXPECT_FALSE(ProgramGroup("Cobblestack").exists());
+  // The first copy was never touched.
+  EXPECT_EQ(FilesUnder(program_directory_).size(), 4u);
+}
+
+TEST_F(InstallationTest, APackGoesIntoThePuzzlesFolderWhileTheInstallerWaits) {
+  ASSERT_TRUE(settings_->Write("WelcomeDone230", "Yes"));
+  const fs::path puzzles = home_->root() / "my puzzles";
+  ASSERT_TRUE(settings_->Write("DirPuzzles", puzzles.string()));
+  const fs::path pack = home_->root() / "pack";
+  Touch(pack / "Harbour.puz", "harbour");
+  Touch(pack / "Lighthouse.PUZ", "lighthouse");
+  Touch(pack / "readme.txt");
+  const auto done_pack = [] {
+    return std::string(
+        ReadProfileString(UserSettingsPath().c_str(), "CobblestackSetup", "DonePack").c_str());
+  };
+
+  auto program = MakeProgram(program_directory_);
+  std::string while_shown;
+  Player player({[&] {
+                   if (!ButtonOf(1)) return false;
+                   while_shown = done_pack();
+                   return true;
+                 },
+                 Click(1)},
+                QMessageBox::Ok);
+  EXPECT_FALSE(program->Start("cbst @instalpack@" + pack.string()));
+  EXPECT_EQ(while_shown, "1");
+  EXPECT_EQ(done_pack(), "2");
+  EXPECT_EQ(FilesUnder(puzzles), (std::vector<std::string>{"Harbour.puz", "Lighthouse.PUZ"}));
+  EXPECT_EQ(FileText(puzzles / "Lighthouse.PUZ"), "lighthouse");
+}
+
+TEST_F(InstallationTest, TheGroupOfferedOnceAtStartStaysInTheOptionsUntilMade) {
+  ASSERT_TRUE(settings_->Write("WelcomeDone230", "Yes"));
+  {
+    auto program = MakeProgram(program_directory_);
+    Player player({}, QMessageBox::No);
+    ASSERT_TRUE(program->Start(""));
+    EXPECT_EQ(player.boxes,
+              std::vector<std::string>{"Would you like to add Cobblestack to the programs menu?"});
+    EXPECT_EQ(CloseAndFinish(*program), 0);
+  }
+  EXPECT_EQ(settings_->ReadNumber("PGManInstl210"), 1);
+
+  auto program = MakeProgram(program_directory_);
+  bool offered_again = true;
+  Player player({Click(kOptionsProgramGroupButton),
+                 [] { return ButtonOf(kOptionsProgramGroupButton) == nullptr; }, Click(1),
+                 [&offered_again] {
+                   if (!ButtonOf(1)) return false;
+                   offered_again = ButtonOf(kOptionsProgramGroupButton) != nullptr;
+                   return true;
+                 },
+                 Click(1)},
+                QMessageBox::No);
+  ASSERT_TRUE(program->Start(""));
+  EXPECT_TRUE(player.boxes.empty());
+  EXPECT_FALSE(ProgramGroup("Cobblestack").exists());
+  for (int time = 0; time < 2; ++time) {
+    Event open = MakeEvent(kEventCommand, CommandPayload{kCommandOptions});
+    program->table()->Dispatch(open);
+  }
+  EXPECT_TRUE(ProgramGroup("Cobblestack").exists());
+  EXPECT_EQ(settings_->ReadNumber("PGManInstl210"), 100);
+  EXPECT_FALSE(offered_again);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
+}  // namespace
+}  // namespace cbst
