@@ -235,13 +235,34 @@ void DrawWithShadow(Bmp& buffer, const Sprite& sprite, const Rect16& area,
   DrawSprite(buffer, sprite, area);
 }
 
+// The carried group's picture at the game's carried bounds, with its shadow.
+void DrawCarried(const Puz& puz, Bmp& buffer, const Rect16& area, const ShadowParameters& shadow,
+                 const Shade& shade, const CarriedImage& carried) {
+  const Rect16 at{puz.carried_bounds.x, puz.carried_bounds.y,
+                  static_cast<std::int16_t>(carried.image->width()),
+                  static_cast<std::int16_t>(carried.image->height())};
+  DrawWithShadow(buffer, {at, carried.image.get(), carried.mask.get(), 0, 0}, area, shadow, shade);
+}
+
 }  // namespace
+
+Rect16 PaintedArea(const Rect16& rect, const Bmp& buffer) {
+  return Intersection(rect.Grown(kPaintMargin), {0, 0, static_cast<std::int16_t>(buffer.width()),
+                                                 static_cast<std::int16_t>(buffer.height())});
+}
+
+void PaintCarriedOver(const Puz& puz, BmpMem& buffer, BmpMem& under, const Rect16& area,
+                      const ShadowParameters& shadow, const CarriedImage& carried) {
+  if (area.Empty() || !buffer.valid() || !under.valid()) return;
+  buffer.dc().Transfer(area.x, area.y, area.width, area.height, under.dc(), area.x, area.y);
+  buffer.dc().Flush();
+  if (puz.carried.empty() || !carried.image || !carried.mask) return;
+  DrawCarried(puz, buffer, area, shadow, Shade(shadow, buffer.format()), carried);
+}
 
 Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request) {
   if (!buffer.valid()) return {};
-  const Rect16 area = Intersection(request.rect.Grown(kPaintMargin),
-                                   {0, 0, static_cast<std::int16_t>(buffer.width()),
-                                    static_cast<std::int16_t>(buffer.height())});
+  const Rect16 area = PaintedArea(request.rect, buffer);
   if (area.Empty()) return {};
   const std::vector<SPuz>& pieces = puz.cut.pieces;
   const bool game = !pieces.empty();
@@ -301,13 +322,8 @@ Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request) {
   }
 
   const CarriedImage* carried = request.carried;
-  if (carried && !puz.carried.empty() && carried->image && carried->mask) {
-    const Rect16 at{puz.carried_bounds.x, puz.carried_bounds.y,
-                    static_cast<std::int16_t>(carried->image->width()),
-                    static_cast<std::int16_t>(carried->image->height())};
-    DrawWithShadow(buffer, {at, carried->image.get(), carried->mask.get(), 0, 0}, area,
-                   request.shadow, shade);
-  }
+  if (carried && !puz.carried.empty() && carried->image && carried->mask)
+    DrawCarried(puz, buffer, area, request.shadow, shade, *carried);
   return area;
 }
 

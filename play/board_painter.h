@@ -65,4 +65,16 @@ struct PaintRequest {
 // group's picture on top. Nothing outside that area changes. Returns the area painted.
 Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request);
 
+// The area PaintBoard paints for `rect` in `buffer`: grown by kPaintMargin,
+// kept inside the buffer.
+Rect16 PaintedArea(const Rect16& rect, const Bmp& buffer);
+
+// Paints `area` of `buffer` as PaintBoard paints it with `carried`
+// floating over the window, from `under`, the same window painted without
+// the carried group: its pixels, then the carried group's picture with its
+// shadow. A carried group moving over a large window is painted so from
+// what lay under it when it was picked up, without walking the pieces.
+void PaintCarriedOver(const Puz& puz, BmpMem& buffer, BmpMem& under, const Rect16& area,
+                      const ShadowParameters& shadow, const CarriedImage& carried);
+
 }  // namespace cbst
