@@ -127,8 +127,8 @@ Rect16 TableBase::PaintArea(const Rect16& rect, bool background_only,
     if (CarriedOverLayer()) {
       PaintCarriedOver(puz_, *back_buffer_, *layer_, painted, request.shadow, *carried_);
     } else {
-      back_buffer_->dc().Transfer(painted.x, painted.y, painted.width, painted.height,
-                                  layer_->dc(), painted.x, painted.y);
+      back_buffer_->dc().Transfer(painted.x, painted.y, painted.width, painted.height, layer_->dc(),
+                                  painted.x, painted.y);
       back_buffer_->dc().Flush();
     }
     return painted;
