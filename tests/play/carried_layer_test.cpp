@@ -7,7 +7,9 @@
 #include <unordered_set>
 
 #include "gfx/display_format.h"
+#include "platform/key_state.h"
 #include "support/table_fixture.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -57,6 +59,9 @@ class CarriedLayer : public testing::TableTest<CarriedLayer>,
     saved_ = CurrentDisplayFormat();
     CurrentDisplayFormat() = FormatOf(GetParam().display);
     ASSERT_NO_FATAL_FAILURE(TableTest::SetUp());
+    // Enter left down by an earlier test would turn every press into a
+    // rubber band.
+    NoteKey(kVkReturn, false);
     table_->set_shadows(GetParam().shadows);
     ASSERT_NO_FATAL_FAILURE(OpenPuzzle({}));
     JoinGroup();
