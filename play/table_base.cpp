@@ -1,6 +1,8 @@
 // table_base.cpp: the board, back buffer and areas every table has.
 #include "play/table_base.h"
 
+#include <algorithm>
+
 #include "play/board_painter.h"
 #include "puzzle/outline_shading.h"
 #include "puzzle/piece_sheets.h"
@@ -125,7 +127,8 @@ Rect16 TableBase::PaintArea(const Rect16& rect, bool background_only,
     if (layer_valid_.Empty() || painted.Contains(layer_valid_)) layer_valid_ = painted;
     // Handling messages during the paint may have ended the drag.
     if (CarriedOverLayer()) {
-      PaintCarriedOver(puz_, *back_buffer_, *layer_, painted, request.shadow, *carried_);
+      PaintCarriedOver(puz_, *back_buffer_, *layer_, painted, request.shadow, *carried_,
+                       Spans(request.shadow.depth));
     } else {
       back_buffer_->dc().Transfer(painted.x, painted.y, painted.width, painted.height, layer_->dc(),
                                   painted.x, painted.y);
@@ -172,9 +175,15 @@ Rect16 TableBase::PaintCarriedArea(const Rect16& rect) {
       layer_valid_ = grown;
     }
   }
-  PaintCarriedOver(puz_, *back_buffer_, *layer_, area, ChooseShadowParameters(puz_, shadows_),
-                   *carried_);
+  const ShadowParameters shadow = ChooseShadowParameters(puz_, shadows_);
+  PaintCarriedOver(puz_, *back_buffer_, *layer_, area, shadow, *carried_, Spans(shadow.depth));
   return area;
+}
+
+const CarriedSpans* TableBase::Spans(int depth) {
+  if (!carried_) return nullptr;
+  if (!spans_ || spans_->depth != std::max(depth, 0)) spans_ = MakeCarriedSpans(*carried_, depth);
+  return spans_ ? &*spans_ : nullptr;
 }
 
 void TableBase::set_carried_layer(bool used) {
@@ -222,12 +231,14 @@ std::vector<BackgroundFrame> TableBase::BackgroundFrames() {
 
 bool TableBase::LiftGroup(const std::vector<int>& group, const Rect16& bounds) {
   layer_valid_ = {};
+  spans_.reset();
   carried_ = ComposeCarriedImage(puz_, group, bounds);
   return carried_.has_value();
 }
 
 void TableBase::DropLiftedGroup() {
   carried_.reset();
+  spans_.reset();
   layer_valid_ = {};
 }
 

@@ -105,6 +105,8 @@ class TableBase : public PlayTable, public BoardHost {
   // The layer under the carried group, the table's size; false when it
   // cannot be had.
   bool MakeLayer();
+  // The carried picture's spans for a shadow `depth` deep, when it has any.
+  const CarriedSpans* Spans(int depth);
 
  private:
   Puz& puz_;
@@ -120,6 +122,8 @@ class TableBase : public PlayTable, public BoardHost {
   // the next.
   std::unique_ptr<BmpMem> layer_;
   Rect16 layer_valid_;
+  // The carried picture's spans, worked out at its first move.
+  std::optional<CarriedSpans> spans_;
   bool layer_used_ = true;
   ShadowSettings shadows_;
   std::uint32_t background_ = 0;
