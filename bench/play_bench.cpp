@@ -523,7 +523,8 @@ constexpr int kDragSweep = 20;
 // and the toolkit's backing store, and flushes it to the screen. A forced
 // repaint (Window::Update) would instead repaint the whole widget, which
 // a drag never does. range(0): 0 drags one loose piece, 1 the 1000-piece
-// group.
+// group; range(1): 1 composes the group over the layer saved under it, 0
+// repaints the pieces under it at every step.
 void BM_DragStep(benchmark::State& state) {
   const bool group = state.range(0) != 0;
   DragTable& drag = TheDragTable();
@@ -531,6 +532,7 @@ void BM_DragStep(benchmark::State& state) {
     state.SkipWithError("the table or its game could not be made");
     return;
   }
+  drag.table().set_carried_layer(state.range(1) != 0);
   const auto [x, y] = group ? drag.group_point() : drag.single_point();
   drag.Mouse(kMouseLeftDown, x, y);
   QCoreApplication::processEvents();
@@ -560,7 +562,12 @@ void BM_DragStep(benchmark::State& state) {
   state.counters["table_width"] = drag.table().width();
   state.counters["table_height"] = drag.table().height();
 }
-BENCHMARK(BM_DragStep)->Arg(0)->Arg(1)->ArgName("group")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep)
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->ArgNames({"group", "layer"})
+    ->Unit(benchmark::kMillisecond);
 
 // One step of the loupe over the 5000-piece table, from the mouse event to
 // the screen: the move goes through Window::Dispatch, the table moves the

@@ -205,7 +205,7 @@ bool Board::MovePiece(int index, unsigned flags, int x, int y) {
     // others follow when it is dropped.
     const Rect16 was = puz_.carried_bounds;
     puz_.carried_bounds = was.Moved(dx, dy);
-    if (redraw) host_.Redraw(p.box, was.United(puz_.carried_bounds));
+    if (redraw) host_.RedrawCarried(p.box, was, puz_.carried_bounds);
   } else if (redraw) {
     host_.Redraw(p.box, before.United(p.window));
   }

@@ -42,6 +42,11 @@ class BoardHost {
     return false;
   }
   virtual void DropLiftedGroup() {}
+  // The floating picture of the carried group moved from `was` to `now`
+  // in `window`, nothing else with it.
+  virtual void RedrawCarried(std::uint8_t window, const Rect16& was, const Rect16& now) {
+    Redraw(window, was.United(now));
+  }
 
   // Pixels follow geometry: the board has turned the piece's geometry by
   // `quarter_turns`, and the host redraws its picture and shape; a side of

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <type_traits>
 #include <utility>
 
@@ -235,13 +236,151 @@ void DrawWithShadow(Bmp& buffer, const Sprite& sprite, const Rect16& area,
   DrawSprite(buffer, sprite, area);
 }
 
+// The carried group's picture at the game's carried bounds, with its shadow.
+void DrawCarried(const Puz& puz, Bmp& buffer, const Rect16& area, const ShadowParameters& shadow,
+                 const Shade& shade, const CarriedImage& carried) {
+  const Rect16 at{puz.carried_bounds.x, puz.carried_bounds.y,
+                  static_cast<std::int16_t>(carried.image->width()),
+                  static_cast<std::int16_t>(carried.image->height())};
+  DrawWithShadow(buffer, {at, carried.image.get(), carried.mask.get(), 0, 0}, area, shadow, shade);
+}
+
+// Direct pixels of one size in every bitmap: the spans can paint them.
+bool DirectAlike(std::initializer_list<Bmp*> bitmaps) {
+  const int bytes = (*bitmaps.begin())->format().bytes_per_pixel;
+  return std::all_of(bitmaps.begin(), bitmaps.end(), [bytes](Bmp* bitmap) {
+    return bitmap && (bitmap->flags() & Bmp::kDibSection) && bitmap->pixels().bytes == bytes &&
+           bitmap->format().bytes_per_pixel == bytes;
+  });
+}
+
+// The spans of the carried picture at `at`, inside `area`, over what the
+// buffer holds: the same pixels DrawWithShadow gives.
+template <int kBytes>
+void PaintSpans(const PixelView& target, const PixelView& image, const PixelView& mask,
+                const CarriedSpans& spans, const Rect16& at, const Rect16& area,
+                std::uint32_t colour_bits, const Shade& shade) {
+  const int bytes = kBytes ? kBytes : target.bytes;
+  const int top = std::max<int>(area.y, at.y);
+  const int bottom = std::min<int>(area.y + area.height, at.y + at.height + spans.depth);
+  const int left = area.x, right = area.x + area.width;
+  for (int y = top; y < bottom; ++y) {
+    const int row = y - at.y;
+    const auto first = spans.spans.begin() + spans.rows[static_cast<std::size_t>(row)];
+    const auto last = spans.spans.begin() + spans.rows[static_cast<std::size_t>(row) + 1];
+    for (auto span = first; span != last; ++span) {
+      const int from = std::max(left, at.x + span->start);
+      const int to = std::min(right, at.x + span->start + span->length);
+      if (from >= to) continue;
+      std::uint8_t* t = target.At(from, y);
+      const int count = to - from;
+      if (span->kind == CarriedSpans::kShaded) {
+        for (int i = 0; i < count; ++i, t += bytes)
+          StorePixel(t, bytes, shade(LoadPixel(t, bytes)));
+        continue;
+      }
+      // The other spans lie inside the picture.
+      const std::uint8_t* s = image.At(from - at.x, row);
+      const std::uint8_t* m = mask.At(from - at.x, row);
+      switch (span->kind) {
+        case CarriedSpans::kShaded:
+          break;
+        case CarriedSpans::kPicture:
+          for (int i = 0; i < count; ++i, t += bytes, s += bytes)
+            StorePixel(t, bytes, LoadPixel(s, bytes) & colour_bits);
+          break;
+        case CarriedSpans::kEdge:
+        case CarriedSpans::kShadedEdge: {
+          const bool shaded = span->kind == CarriedSpans::kShadedEdge;
+          for (int i = 0; i < count; ++i, t += bytes, s += bytes, m += bytes) {
+            const std::uint32_t under = LoadPixel(t, bytes);
+            const std::uint32_t over = shaded ? shade(under) : under;
+            StorePixel(t, bytes,
+                       ((over & LoadPixel(m, bytes)) ^ LoadPixel(s, bytes)) & colour_bits);
+          }
+          break;
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
+
+std::optional<CarriedSpans> MakeCarriedSpans(const CarriedImage& carried, int depth) {
+  if (!carried.image || !carried.mask || !DirectAlike({carried.image.get(), carried.mask.get()}))
+    return std::nullopt;
+  const PixelView mask = carried.mask->pixels();
+  const std::uint32_t shape_bits = ColourBits(carried.mask->format());
+  const int width = mask.width, height = mask.height;
+  const auto in_shape = [&](int x, int y) {
+    return x >= 0 && y >= 0 && x < width && y < height &&
+           (LoadPixel(mask.At(x, y), mask.bytes) & shape_bits) == 0;
+  };
+  CarriedSpans made;
+  made.depth = std::max(depth, 0);
+  made.rows.push_back(0);
+  for (int y = 0; y < height + made.depth; ++y) {
+    bool open = false;
+    for (int x = 0; x < width + made.depth; ++x) {
+      const bool inside = x < width && y < height;
+      const bool cast = made.depth > 0 && in_shape(x - made.depth, y - made.depth);
+      std::optional<CarriedSpans::Kind> kind;
+      if (inside) {
+        kind = in_shape(x, y) ? CarriedSpans::kPicture
+                              : (cast ? CarriedSpans::kShadedEdge : CarriedSpans::kEdge);
+      } else if (cast) {
+        kind = CarriedSpans::kShaded;
+      }
+      if (!kind) {
+        open = false;
+        continue;
+      }
+      if (open && made.spans.back().kind == *kind) {
+        ++made.spans.back().length;
+      } else {
+        made.spans.push_back({static_cast<std::int16_t>(x), 1, *kind});
+        open = true;
+      }
+    }
+    made.rows.push_back(static_cast<int>(made.spans.size()));
+  }
+  return made;
+}
+
+Rect16 PaintedArea(const Rect16& rect, const Bmp& buffer) {
+  return Intersection(rect.Grown(kPaintMargin), {0, 0, static_cast<std::int16_t>(buffer.width()),
+                                                 static_cast<std::int16_t>(buffer.height())});
+}
+
+void PaintCarriedOver(const Puz& puz, BmpMem& buffer, BmpMem& under, const Rect16& area,
+                      const ShadowParameters& shadow, const CarriedImage& carried,
+                      const CarriedSpans* spans) {
+  if (area.Empty() || !buffer.valid() || !under.valid()) return;
+  buffer.dc().Transfer(area.x, area.y, area.width, area.height, under.dc(), area.x, area.y);
+  buffer.dc().Flush();
+  if (puz.carried.empty() || !carried.image || !carried.mask) return;
+  const Shade shade(shadow, buffer.format());
+  if (!spans || spans->depth != std::max(shadow.depth, 0) ||
+      !DirectAlike({&buffer, carried.image.get(), carried.mask.get()})) {
+    DrawCarried(puz, buffer, area, shadow, shade, carried);
+    return;
+  }
+  const Rect16 at{puz.carried_bounds.x, puz.carried_bounds.y,
+                  static_cast<std::int16_t>(carried.image->width()),
+                  static_cast<std::int16_t>(carried.image->height())};
+  const PixelView target = buffer.pixels();
+  const PixelView image = carried.image->pixels();
+  const PixelView mask = carried.mask->pixels();
+  const std::uint32_t colour_bits = ColourBits(buffer.format());
+  WithPixelSize(target.bytes, [&](auto size) {
+    PaintSpans<size()>(target, image, mask, *spans, at, area, colour_bits, shade);
+  });
+}
 
 Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request) {
   if (!buffer.valid()) return {};
-  const Rect16 area = Intersection(request.rect.Grown(kPaintMargin),
-                                   {0, 0, static_cast<std::int16_t>(buffer.width()),
-                                    static_cast<std::int16_t>(buffer.height())});
+  const Rect16 area = PaintedArea(request.rect, buffer);
   if (area.Empty()) return {};
   const std::vector<SPuz>& pieces = puz.cut.pieces;
   const bool game = !pieces.empty();
@@ -301,13 +440,8 @@ Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request) {
   }
 
   const CarriedImage* carried = request.carried;
-  if (carried && !puz.carried.empty() && carried->image && carried->mask) {
-    const Rect16 at{puz.carried_bounds.x, puz.carried_bounds.y,
-                    static_cast<std::int16_t>(carried->image->width()),
-                    static_cast<std::int16_t>(carried->image->height())};
-    DrawWithShadow(buffer, {at, carried->image.get(), carried->mask.get(), 0, 0}, area,
-                   request.shadow, shade);
-  }
+  if (carried && !puz.carried.empty() && carried->image && carried->mask)
+    DrawCarried(puz, buffer, area, request.shadow, shade, *carried);
   return area;
 }
 

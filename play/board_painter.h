@@ -65,4 +65,43 @@ struct PaintRequest {
 // group's picture on top. Nothing outside that area changes. Returns the area painted.
 Rect16 PaintBoard(const Puz& puz, BmpMem& buffer, const PaintRequest& request);
 
+// The carried group's picture with its shadow `depth` pixels deep, cut
+// along each row into spans whose pixels are painted alike: worked out once
+// per picture, so that each move paints those pixels without testing the
+// masks again. Pixels in no span keep what lies under the picture.
+struct CarriedSpans {
+  enum Kind : std::uint8_t {
+    kShaded,      // the shadow only: what lies under, shaded
+    kPicture,     // inside a piece: the picture's pixel
+    kEdge,        // around the pieces inside the picture: a masked copy
+    kShadedEdge,  // the same, over the shaded pixel
+  };
+  struct Span {
+    std::int16_t start = 0;  // column from the picture's left
+    std::int16_t length = 0;
+    Kind kind = kShaded;
+  };
+  int depth = 0;
+  std::vector<Span> spans;
+  // Row r of the picture (0 to its height + depth) has the spans from
+  // rows[r] to rows[r + 1].
+  std::vector<int> rows;
+};
+// Nothing when the picture's pixels are not composed directly.
+std::optional<CarriedSpans> MakeCarriedSpans(const CarriedImage& carried, int depth);
+
+// The area PaintBoard paints for `rect` in `buffer`: grown by kPaintMargin,
+// kept inside the buffer.
+Rect16 PaintedArea(const Rect16& rect, const Bmp& buffer);
+
+// Paints `area` of `buffer` as PaintBoard paints it with `carried`
+// floating over the window, from `under`, the same window painted without
+// the carried group: its pixels, then the carried group's picture with its
+// shadow. A carried group moving over a large window is painted so from
+// what lay under it when it was picked up, without walking the pieces.
+// `spans`, when made for this picture and shadow, paint it.
+void PaintCarriedOver(const Puz& puz, BmpMem& buffer, BmpMem& under, const Rect16& area,
+                      const ShadowParameters& shadow, const CarriedImage& carried,
+                      const CarriedSpans* spans = nullptr);
+
 }  // namespace cbst

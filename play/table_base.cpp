@@ -1,6 +1,8 @@
 // table_base.cpp: the board, back buffer and areas every table has.
 #include "play/table_base.h"
 
+#include <algorithm>
+
 #include "play/board_painter.h"
 #include "puzzle/outline_shading.h"
 #include "puzzle/piece_sheets.h"
@@ -72,6 +74,8 @@ void TableBase::Resize(int width, int height) {
   display_.width = width;
   display_.height = height;
   back_buffer_ = MakeBmpMem(width, height);
+  layer_.reset();
+  layer_valid_ = {};
 }
 
 void TableBase::TakePalette(const Palette* palette, std::uint32_t background) {
@@ -98,24 +102,109 @@ void TableBase::SpreadRuns(std::uint8_t window, bool animated, bool running) {
   if (window == kTableWindow && !animated) spreading_ = running;
 }
 
-Rect16 TableBase::PaintArea(const Rect16& rect, bool background_only,
-                            std::function<void()> handle_messages) {
+PaintRequest TableBase::TableRequest(const Rect16& rect, bool background_only) {
   PaintRequest request;
   request.pieces_hidden = background_only || spreading_;
-  request.handle_messages = std::move(handle_messages);
   request.rect = rect.width > 0 && rect.height > 0 ? rect : Surface(kTableWindow);
   request.shadow = ChooseShadowParameters(puz_, shadows_);
-  // The carried group is drawn over the window it is in.
-  if (puz_.dragged != kNoPiece &&
-      puz_.cut.pieces[static_cast<std::size_t>(puz_.dragged)].box == kTableWindow)
-    request.carried = carried();
-  if (background_only) return PaintBoard(puz_, *back_buffer_, request);
+  if (background_only) return request;
   if (const Rect16 preview = PreviewPlace(); !preview.Empty() && puz_.preview_picture) {
     request.preview = puz_.preview_picture.get();
     request.preview_at = {preview.x, preview.y};
   }
   request.frames = BackgroundFrames();
+  return request;
+}
+
+Rect16 TableBase::PaintArea(const Rect16& rect, bool background_only,
+                            std::function<void()> handle_messages) {
+  PaintRequest request = TableRequest(rect, background_only);
+  request.handle_messages = std::move(handle_messages);
+  if (!background_only && !request.pieces_hidden && CarriedOverLayer() && MakeLayer()) {
+    // The layer under the carried group is painted afresh here, and the
+    // group's picture laid over it.
+    const Rect16 painted = PaintBoard(puz_, *layer_, request);
+    if (layer_valid_.Empty() || painted.Contains(layer_valid_)) layer_valid_ = painted;
+    // Handling messages during the paint may have ended the drag.
+    if (CarriedOverLayer()) {
+      PaintCarriedOver(puz_, *back_buffer_, *layer_, painted, request.shadow, *carried_,
+                       Spans(request.shadow.depth));
+    } else {
+      back_buffer_->dc().Transfer(painted.x, painted.y, painted.width, painted.height, layer_->dc(),
+                                  painted.x, painted.y);
+      back_buffer_->dc().Flush();
+    }
+    return painted;
+  }
+  // The carried group is drawn over the window it is in.
+  if (puz_.dragged != kNoPiece &&
+      puz_.cut.pieces[static_cast<std::size_t>(puz_.dragged)].box == kTableWindow)
+    request.carried = carried();
+  // The layer misses what changes meanwhile.
+  layer_valid_ = {};
   return PaintBoard(puz_, *back_buffer_, request);
+}
+
+Rect16 TableBase::PaintCarriedArea(const Rect16& rect) {
+  if (!CarriedOverLayer() || !MakeLayer()) return {};
+  const Rect16 area = PaintedArea(rect, *back_buffer_);
+  if (area.Empty()) return {};
+  if (!layer_valid_.Contains(area)) {
+    PaintRequest request = TableRequest(area, false);
+    if (request.pieces_hidden) return {};
+    const Rect16 was = layer_valid_;
+    if (was.Empty() || !was.Overlaps(area)) {
+      PaintBoard(puz_, *layer_, request);
+      layer_valid_ = area;
+    } else {
+      // The layer grows to take the area in: painted where it is new.
+      const Rect16 grown = was.United(area);
+      const auto span = [](int from, int to) { return static_cast<std::int16_t>(to - from); };
+      const int right = was.x + was.width, bottom = was.y + was.height;
+      const int grown_right = grown.x + grown.width, grown_bottom = grown.y + grown.height;
+      const Rect16 strips[] = {
+          {grown.x, grown.y, grown.width, span(grown.y, was.y)},
+          {grown.x, static_cast<std::int16_t>(bottom), grown.width, span(bottom, grown_bottom)},
+          {grown.x, was.y, span(grown.x, was.x), was.height},
+          {static_cast<std::int16_t>(right), was.y, span(right, grown_right), was.height}};
+      for (const Rect16& strip : strips) {
+        if (strip.Empty()) continue;
+        request.rect = strip;
+        PaintBoard(puz_, *layer_, request);
+      }
+      layer_valid_ = grown;
+    }
+  }
+  const ShadowParameters shadow = ChooseShadowParameters(puz_, shadows_);
+  PaintCarriedOver(puz_, *back_buffer_, *layer_, area, shadow, *carried_, Spans(shadow.depth));
+  return area;
+}
+
+const CarriedSpans* TableBase::Spans(int depth) {
+  if (!carried_) return nullptr;
+  if (!spans_ || spans_->depth != std::max(depth, 0)) spans_ = MakeCarriedSpans(*carried_, depth);
+  return spans_ ? &*spans_ : nullptr;
+}
+
+void TableBase::set_carried_layer(bool used) {
+  layer_used_ = used;
+  layer_valid_ = {};
+}
+
+bool TableBase::CarriedOverLayer() const {
+  return layer_used_ && carried_ && !puz_.carried.empty() && puz_.dragged != kNoPiece &&
+         puz_.cut.pieces[static_cast<std::size_t>(puz_.dragged)].box == kTableWindow;
+}
+
+bool TableBase::MakeLayer() {
+  if (!layer_ || layer_->width() != width_ || layer_->height() != height_) {
+    layer_ = MakeBmpMem(width_, height_);
+    layer_valid_ = {};
+  }
+  if (layer_->valid()) return true;
+  // Without the memory for it, every move repaints what lies under the group.
+  layer_.reset();
+  return false;
 }
 
 std::vector<BackgroundFrame> TableBase::BackgroundFrames() {
@@ -141,8 +230,16 @@ std::vector<BackgroundFrame> TableBase::BackgroundFrames() {
 }
 
 bool TableBase::LiftGroup(const std::vector<int>& group, const Rect16& bounds) {
+  layer_valid_ = {};
+  spans_.reset();
   carried_ = ComposeCarriedImage(puz_, group, bounds);
   return carried_.has_value();
+}
+
+void TableBase::DropLiftedGroup() {
+  carried_.reset();
+  spans_.reset();
+  layer_valid_ = {};
 }
 
 Rect16 TableBase::Surface(std::uint8_t window) {

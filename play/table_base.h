@@ -46,6 +46,16 @@ class TableBase : public PlayTable, public BoardHost {
   // Where the preview picture lies on the table under the pieces; empty
   // when it is not shown.
   virtual Rect16 PreviewPlace() const { return {}; }
+  // Paints an area of the table while the carried group floats over it,
+  // from the saved layer of what lies under the group and the group's
+  // picture; the parts of the layer not painted yet are painted first.
+  // Returns the area painted; nothing when no carried group floats over
+  // the table or the layer is not used.
+  Rect16 PaintCarriedArea(const Rect16& rect);
+  // Whether the carried group is composed over a saved layer (the
+  // default) or each of its moves repaints the pieces under it.
+  void set_carried_layer(bool used);
+  bool carried_layer() const { return layer_used_; }
   // The frames on the background: around the assembly area, and around
   // the finished picture.
   std::vector<BackgroundFrame> BackgroundFrames();
@@ -61,7 +71,7 @@ class TableBase : public PlayTable, public BoardHost {
 
   // BoardHost: the parts that do not depend on a screen.
   bool LiftGroup(const std::vector<int>& group, const Rect16& bounds) override;
-  void DropLiftedGroup() override { carried_.reset(); }
+  void DropLiftedGroup() override;
   Rect16 Surface(std::uint8_t window) override;
   std::vector<Rect16> CoveredAreas(std::uint8_t window, bool animating) override;
   Rect16 AssemblyArea() override;
@@ -86,6 +96,17 @@ class TableBase : public PlayTable, public BoardHost {
 
  protected:
   const CarriedImage* carried() const { return carried_ ? &*carried_ : nullptr; }
+  // The carried group floats over the table, and the layer under it is used.
+  bool CarriedOverLayer() const;
+
+ private:
+  // A paint request for an area of the table, without the carried group.
+  PaintRequest TableRequest(const Rect16& rect, bool background_only);
+  // The layer under the carried group, the table's size; false when it
+  // cannot be had.
+  bool MakeLayer();
+  // The carried picture's spans for a shadow `depth` deep, when it has any.
+  const CarriedSpans* Spans(int depth);
 
  private:
   Puz& puz_;
@@ -96,6 +117,14 @@ class TableBase : public PlayTable, public BoardHost {
   std::unique_ptr<BmpMem> back_buffer_;
   std::unique_ptr<Palette> palette_;
   std::optional<CarriedImage> carried_;
+  // While a group is carried over the table: the table painted without it,
+  // up to date inside `layer_valid_`. The bitmap is kept from one drag to
+  // the next.
+  std::unique_ptr<BmpMem> layer_;
+  Rect16 layer_valid_;
+  // The carried picture's spans, worked out at its first move.
+  std::optional<CarriedSpans> spans_;
+  bool layer_used_ = true;
   ShadowSettings shadows_;
   std::uint32_t background_ = 0;
   bool spreading_ = false;

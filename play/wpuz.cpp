@@ -234,6 +234,20 @@ void WPuz::Show(const Rect16& rect) {
     return PaintArea(rect, closing_, std::move(handle_messages));
   })
                                       : PaintArea(rect, closing_);
+  ShowPainted(painted);
+}
+
+void WPuz::ShowCarried(const Rect16& rect) {
+  if (paint_locks_ > 0) return;
+  const Rect16 painted = PaintCarriedArea(rect);
+  if (painted.Empty()) {
+    Show(rect);
+    return;
+  }
+  ShowPainted(painted);
+}
+
+void WPuz::ShowPainted(const Rect16& painted) {
   if (!closing_) {
     if (puz().cut.pieces.empty()) DrawIdentity(painted);
     DrawFurniture(painted);
@@ -514,6 +528,28 @@ void WPuz::Redraw(std::uint8_t window, const Rect16& rect) {
     return;
   }
   Show(area);
+}
+
+void WPuz::RedrawCarried(std::uint8_t window, const Rect16& was, const Rect16& now) {
+  if (window != kTableWindow || closing_ || !CarriedOverLayer()) {
+    Redraw(window, was.United(now));
+    return;
+  }
+  // Where the picture was and where it is now, each with its shadow: one
+  // area when they meet, two otherwise.
+  const int depth = ChooseShadowParameters(puz(), shadows()).depth;
+  const auto with_shadow = [depth](const Rect16& rect) {
+    return Rect16{rect.x, rect.y, static_cast<std::int16_t>(rect.width + depth),
+                  static_cast<std::int16_t>(rect.height + depth)};
+  };
+  const Rect16 left = with_shadow(was);
+  const Rect16 arrived = with_shadow(now);
+  if (left.Grown(kPaintMargin).Overlaps(arrived.Grown(kPaintMargin))) {
+    ShowCarried(left.United(arrived));
+  } else {
+    ShowCarried(left);
+    ShowCarried(arrived);
+  }
 }
 
 void WPuz::RedrawPiece(int piece) {

@@ -158,6 +158,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   // BoardHost: what a table that only shows its game does; playing it
   // adds the rest.
   void Redraw(std::uint8_t window, const Rect16& rect) override;
+  void RedrawCarried(std::uint8_t window, const Rect16& was, const Rect16& now) override;
   void RedrawPiece(int piece) override;
   void LockPainting(bool locked) override;
   void Fly(int piece, int x, int y, int milliseconds) override;
@@ -193,6 +194,12 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
  private:
   // Paints `rect` of the back buffer and asks the screen to show it.
   void Show(const Rect16& rect);
+  // Paints `rect` of the back buffer from the layer under the carried
+  // group and the group's picture, and asks the screen to show it.
+  void ShowCarried(const Rect16& rect);
+  // The furniture and frames over a freshly painted area, which the screen
+  // is asked to show.
+  void ShowPainted(const Rect16& painted);
   // Puts `rect` of the back buffer on the screen before returning.
   void ShowNow(const Rect16& rect);
   void PlaceFurniture();
