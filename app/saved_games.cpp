@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/competition_mode.h"
 #include "app/game_effects.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
@@ -143,6 +144,10 @@ Status GameSaver::SaveGame(unsigned flags) {
   if (!automatic) {
     puz_.state &= ~kGameChanged;
     settings_.Write(kKeyLastPuzzle, path);
+  }
+  // A ranking that cannot be written says so; the game is saved all the same.
+  if (competition_) {
+    Status ranked = competition_->Saved(flags);
   }
   if (flags & kSaveConfirm) table_.MessageBox(Text(kTextGameSaved), kBoxOk | kBoxIconInformation);
   return Status();
