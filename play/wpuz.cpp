@@ -125,10 +125,13 @@ void WPuz::OnEvent(Event& event) {
         if (preview_dragged_ && mouse->subcode == kMouseMove) {
           MovePreviewOutline(mouse->x, mouse->y);
         } else {
-          // The mouse came off a closed box onto the table: its tip goes.
+          // The mouse came off a closed box, or off a window lying on the
+          // table, onto the table: its tip goes.
           if (Application* application = Application::Instance()) {
             const int tip = application->tips().control_id();
-            if (tip >= kClosedBoxTipIds && tip < kClosedBoxTipIdsEnd)
+            const Window* over = application->tips().window();
+            if ((tip >= kClosedBoxTipIds && tip < kClosedBoxTipIdsEnd) ||
+                (tip != 0 && over && over != this && over->parent() == this))
               application->tips().Hover(HoverPayload{});
           }
           WSPuz::OnEvent(event);

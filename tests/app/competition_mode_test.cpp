@@ -242,6 +242,9 @@ TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsAndSparesTheCarrie
   const Rect16 place = WMiniScore::FieldRect(MiniScoreField::kProjectedPlace);
   Mouse(kMouseMove, place.x + 2, place.y + 2);
   EXPECT_EQ(application_.tips().control_id(), kTextMiniTips + 4);
+  Event off = MakeEvent(kEventMouse, MousePayload{kMouseMove, 5, 5, 0});
+  table_->Dispatch(off);
+  EXPECT_EQ(application_.tips().control_id(), 0) << "off the window, its tip goes";
 
   // A group carried over the time: every value but the time is repainted.
   const Rect16 window = window_->WindowRect();
