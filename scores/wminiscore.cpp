@@ -15,6 +15,7 @@
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/tips.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -232,6 +233,16 @@ void WMiniScore::OnEvent(Event& event) {
         }
       }
       break;
+    case kEventKey:
+      event.set_handled();
+      if (const auto* key = event.as<KeyPayload>();
+          key && key->kind == KeyKind::kDown && key->virtual_key == kVkF1) {
+        SendToGame(kCommandHelp, kHelpTopicMiniScore);
+        return;
+      }
+      // The game's other keys work over the window as over the table.
+      table_.Dispatch(event);
+      return;
     case kEventHelp:
       event.set_handled();
       SendToGame(kCommandHelp, kHelpTopicMiniScore);

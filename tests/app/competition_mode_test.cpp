@@ -29,6 +29,7 @@
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/tips.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -60,10 +61,13 @@ class CommandRecorder final : public GameHandler {
   void OnGameEvent(Event& event) override {
     if (const auto* command = event.as<CommandPayload>())
       commands.emplace_back(command->id, command->parameter);
+    if (const auto* key = event.as<KeyPayload>(); key && key->kind == KeyKind::kDown)
+      keys.push_back(key->virtual_key);
   }
   void BuildMenu(int, XPopMenu&) override {}
   void EmptyTableClicked() override {}
   std::vector<std::pair<std::uint32_t, std::intptr_t>> commands;
+  std::vector<int> keys;
 };
 
 // A twelve-piece puzzle: 6000 points to start with, 1000 for each pair.
@@ -230,10 +234,18 @@ TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsAndSparesTheCarrie
   table_->set_game(&game);
   const Rect16 score = WMiniScore::FieldRect(MiniScoreField::kScore);
   Mouse(kMouseLeftDouble, score.x + 2, score.y + 2);
-  Event help = MakeEvent(kEventHelp);
+  KeyPayload f1;
+  f1.virtual_key = kVkF1;
+  Event help = MakeEvent(kEventKey, f1);
   window_->Dispatch(help);
   EXPECT_EQ(game.commands, (std::vector<std::pair<std::uint32_t, std::intptr_t>>{
                                {kCommandLiveRanking, 0}, {kCommandHelp, kHelpTopicMiniScore}}));
+  // The game's other keys pass through to the table, and on to the game.
+  KeyPayload f2;
+  f2.virtual_key = kVkF1 + 1;
+  Event other = MakeEvent(kEventKey, f2);
+  window_->Dispatch(other);
+  EXPECT_EQ(game.keys, std::vector<int>{kVkF1 + 1});
   table_->set_game(events_.get());
 
   Mouse(kMouseMove, score.x + 2, score.y + 2);
