@@ -314,12 +314,12 @@ TEST_F(GameEventsTest, CommandsWhoseWindowsAreStillToComeAreGreyedAndTheirKeysDo
   puz_.game_flags |= kGameCompetition;
   XPopMenu playing;
   events_->BuildMenu(kMenuGame, playing);
-  for (std::uint32_t waiting : {kCommandMakePuzzle, kCommandCompetition})
+  for (std::uint32_t waiting : {kCommandMakePuzzle})
     EXPECT_EQ(enabled(playing, waiting), false) << waiting;
   for (std::uint32_t working :
        {kCommandOpen, kCommandSave, kCommandOptions, kCommandAbout, kCommandBackground,
-        kCommandTogglePreview, kCommandAutomaticHelp, kCommandSpread, kCommandHelpContents,
-        kCommandMinimise, kCommandQuit})
+        kCommandCompetition, kCommandTogglePreview, kCommandAutomaticHelp, kCommandSpread,
+        kCommandHelpContents, kCommandMinimise, kCommandQuit})
     EXPECT_EQ(enabled(playing, working), true) << working;
   XPopMenu preview;
   events_->BuildMenu(kMenuPreview, preview);
