@@ -217,6 +217,8 @@ Status GameSaver::Rebuild() {
   CBST_TRY(std::move(loaded_again));
   puz_.saved_title = title;
   puz_.saved_game_path = VString(own);
+  // The game entered its ranking under the temporary name: again, under its own.
+  if (competition_) competition_->GameStarted();
   puz_.state |= kGameChanged;
   if (!resumed) puz_.state &= ~kGameHasSaveFile;
   return Status();

@@ -1,13 +1,12 @@
 // competition_test.cpp: a game played in competition mode: its place in the
-// ranking as the score keeper moves it, where it is heading, what the score
-// window is told, and the ranking file a save writes.
+// ranking as the score keeper moves it, where it is heading, and what the
+// score window is told.
 #include "scores/competition.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "play/game_score.h"
 
@@ -30,11 +29,6 @@ struct Standing {
   bool operator==(const Standing&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const Standing& standing) {
-  return out << "rank " << standing.rank << " (" << standing.trend << "), projected "
-             << standing.projected_rank << " (" << standing.projected_trend << ")";
-}
-
 class CompetitionPlay : public ::testing::Test, public ScoreDisplay {
  protected:
   void SetUp() override {
@@ -49,19 +43,17 @@ class CompetitionPlay : public ::testing::Test, public ScoreDisplay {
   bool visible() const override { return true; }
   void ScoreChanged(unsigned parts) override { told_.push_back(parts); }
 
-  // Three games ranked before, saved beside the puzzle.
+  // Three games ranked before.
   void RankThreeGames() {
     Ranking before;
     before.puzzle = puzzle_;
     before.level = 2;
-    for (const RankingEntry& game : {Game("ana", 60000), Game("bo", 50500), Game("cy", 49000)}) {
+    for (const RankingEntry& game : {Game("ana", 60000), Game("bo", 50500), Game("cy", 49000)})
       before.entries.push_back(game);
-      std::ofstream((folder_ / (game.game.str() + ".sav")).string()) << "saved";
-    }
     ASSERT_TRUE(SaveRanking(before).ok());
   }
   void Enter(const RankingEntry& game) {
-    competition_.Enter(puzzle_, 2, 0, {true, VString()}, game);
+    competition_.Enter(puzzle_, 2, 0, {}, game);
     score_.set_competition(&competition_);
   }
   Standing Now() const {
@@ -134,42 +126,6 @@ TEST_F(CompetitionPlay, TheGameClimbsAndSinksPastTheRankedGamesAndSeesWhereItIsH
   EXPECT_EQ(score_.current_rank(), kNoRank);
   EXPECT_EQ(score_.ranked_games(), 0);
   EXPECT_TRUE(competition_.ranking().entries.empty());
-}
-
-TEST_F(CompetitionPlay, ASaveWritesTheGameBackAndAGoneGameLeavesTheRanking) {
-  RankThreeGames();
-  fs::remove(folder_ / "bo.sav");
-  Enter(Game("", 0));
-  EXPECT_EQ(Games(), (std::vector<std::string>{"ana", "cy", ""})) << "bo's saved game is gone";
-
-  // Saved unnamed, the game is not written; named, it takes its place.
-  RankingEntry game = Game("", 52000);
-  ASSERT_TRUE(competition_.WriteBack(game).ok());
-  Ranking read;
-  read.puzzle = puzzle_;
-  read.level = 2;
-  LoadRanking(read);
-  EXPECT_EQ(read.entries.size(), 2u);
-
-  game.game = VString("mine");
-  game.player = VString("Dan");
-  game.time = 12300;
-  game.helps = 1;
-  game.solved = 8;
-  game.moves = 20;
-  ASSERT_TRUE(competition_.WriteBack(game).ok());
-  game.score = 48000;
-  ASSERT_TRUE(competition_.WriteBack(game).ok()) << "saved again under the same name";
-  LoadRanking(read);
-  ASSERT_EQ(read.entries.size(), 3u);
-  EXPECT_EQ(read.entries[2], game) << "one entry, at its new place, with the game's counters";
-  EXPECT_EQ(read.entries[0].game, "ana");
-
-  // Entered again, the game finds its own entry.
-  std::ofstream((folder_ / "mine.sav").string()) << "saved";
-  Enter(Game("mine", 0));
-  EXPECT_EQ(competition_.ranking().current, 2);
-  EXPECT_EQ(competition_.ranking().entries.size(), 3u);
 }
 
 }  // namespace
