@@ -538,6 +538,15 @@ Rect16 WPuz::Surface(std::uint8_t window) {
   return TableBase::Surface(window);
 }
 
+std::vector<Rect16> WPuz::CoveredAreas(std::uint8_t window, bool animating) {
+  std::vector<Rect16> covered = TableBase::CoveredAreas(window, animating);
+  const Application* application = Application::Instance();
+  if (window == kTableWindow && score_window_ && application && application->Holds(score_window_) &&
+      score_window_->visible())
+    covered.push_back(score_window_->WindowRect());
+  return covered;
+}
+
 void WPuz::PiecesChangedWindow() {
   boxes_.CountPieces();
   RecountPreview();

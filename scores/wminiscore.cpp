@@ -2,6 +2,7 @@
 // a refresh repaints, its tips and its clicks.
 #include "scores/wminiscore.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -106,11 +107,26 @@ bool WMiniScore::CreateMiniScore() {
   const Rect16 table = table_.ClientRect();
   const Rect16 place{S(std::max(0, table.width - kMiniScoreWidth - kMiniScoreMargin)),
                      S(kMiniScoreMargin), S(kMiniScoreWidth), S(kMiniScoreHeight)};
-  return Create(&table_, place, "", kStyleChild | kStyleHidden);
+  if (!Create(&table_, place, "", kStyleChild | kStyleHidden)) return false;
+  table_.set_score_window(this);
+  return true;
+}
+
+void WMiniScore::MoveTo(int x, int y) {
+  const Rect16 table = table_.ClientRect();
+  const int right = std::max(0, table.width - kMiniScoreWidth);
+  const int bottom = std::max(0, table.height - kMiniScoreHeight);
+  Move({S(std::clamp(x, 0, right)), S(std::clamp(y, 0, bottom)), S(kMiniScoreWidth),
+        S(kMiniScoreHeight)});
 }
 
 void WMiniScore::ShowScore(bool shown) {
   if (!exists() || Window::visible() == shown) return;
+  if (shown && !moved_) {
+    const Rect16 assembly = table_.AssemblyArea();
+    const int right = assembly.Empty() ? table_.ClientRect().width : assembly.x;
+    MoveTo(right - kMiniScoreWidth - kMiniScoreMargin, kMiniScoreMargin);
+  }
   Event show = MakeEvent(kRequestShow, ShowPayload{false, shown ? kShowNormal : kShowHide});
   Dispatch(show);
   if (!shown) return;
@@ -221,16 +237,42 @@ void WMiniScore::OfferTip(int x, int y) {
   application->tips().Hover(hover);
 }
 
+bool WMiniScore::OnMouse(const MousePayload& mouse) {
+  if (moving_) {
+    if (mouse.subcode == kMouseLeftUp) {
+      moving_ = false;
+      SetCapture(false);
+    } else if (mouse.subcode == kMouseLeftDrag || mouse.subcode == kMouseMove) {
+      const ClientPoint at = MapClientPoint(*this, table_, {mouse.x, mouse.y});
+      moved_ = true;
+      MoveTo(at.x - grip_x_, at.y - grip_y_);
+    }
+    return true;
+  }
+  switch (mouse.subcode) {
+    case kMouseMove:
+      OfferTip(mouse.x, mouse.y);
+      return false;
+    case kMouseLeftDown:
+      grip_x_ = mouse.x;
+      grip_y_ = mouse.y;
+      moving_ = true;
+      SetCapture(true);
+      return true;
+    case kMouseLeftDouble:
+      SendToGame(kCommandLiveRanking, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void WMiniScore::OnEvent(Event& event) {
   switch (event.code) {
     case kEventMouse:
-      if (const auto* mouse = event.as<MousePayload>()) {
-        if (mouse->subcode == kMouseMove) OfferTip(mouse->x, mouse->y);
-        if (mouse->subcode == kMouseLeftDouble) {
-          event.set_handled();
-          SendToGame(kCommandLiveRanking, 0);
-          return;
-        }
+      if (const auto* mouse = event.as<MousePayload>(); mouse && OnMouse(*mouse)) {
+        event.set_handled();
+        return;
       }
       break;
     case kEventKey:

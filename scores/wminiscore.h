@@ -60,7 +60,9 @@ class WMiniScore final : public Window, public ScoreDisplay {
 
   // Makes the hidden window in the table's top right corner.
   bool CreateMiniScore();
-  // Shows it above the table's other windows, or hides it.
+  // Shows it above the table's other windows, or hides it. Until the
+  // player moves it, it shows at the top of the table beside the assembly
+  // area, where it hides no place a piece belongs.
   void ShowScore(bool shown);
 
   // Where a value lies in the window.
@@ -82,12 +84,20 @@ class WMiniScore final : public Window, public ScoreDisplay {
   // The field under the carried group's floating picture.
   bool UnderCarriedPicture(MiniScoreField field) const;
   void OfferTip(int x, int y);
+  // A left drag moves the window, never out of the table.
+  bool OnMouse(const MousePayload& mouse);
+  void MoveTo(int x, int y);
   void SendToGame(std::uint32_t command, std::intptr_t parameter);
 
   WPuz& table_;
   GameScore& score_;
   Font font_;
   unsigned repainted_ = 0;
+  bool moved_ = false;  // by the player
+  bool moving_ = false;
+  // The mouse's place in the window when the drag began.
+  int grip_x_ = 0;
+  int grip_y_ = 0;
 };
 
 }  // namespace cbst

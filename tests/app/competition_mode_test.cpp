@@ -170,6 +170,11 @@ TEST_F(CompetitionModeTest, TheScoreWindowShowsTheGameRunningWithItsPlacesInThei
   Rank({{"top", 99999}, {"near", 5900}});
   Open(kGameCompetition);
   ASSERT_TRUE(window_->visible()) << "a game in competition mode shows its score";
+  // Beside the assembly area, and the scattered pieces keep clear of it.
+  const Rect16 place = window_->WindowRect();
+  EXPECT_LE(place.x + place.width, table_->AssemblyArea().x);
+  for (const SPuz& piece : puz_.cut.pieces)
+    EXPECT_FALSE(piece.window.Overlaps(place)) << piece.window.x << "," << piece.window.y;
   ticks_ += 1000;
   score_.Tick();
   EXPECT_EQ(window_->FieldText(MiniScoreField::kTime), "00:00:01");
