@@ -23,7 +23,8 @@ class CompetitionMode {
   CompetitionMode(const CompetitionMode&) = delete;
   CompetitionMode& operator=(const CompetitionMode&) = delete;
 
-  // The small score window, which the keeper then keeps up to date.
+  // The small score window, which the keeper then keeps up to date until
+  // this object goes (the window outlives it).
   void set_window(WMiniScore* window);
   WMiniScore* window() const { return window_; }
 

@@ -96,12 +96,8 @@ std::string_view Trimmed(const std::string& text) {
 
 const ClassInfo WMiniScore::kClass = {&Window::kClass, "WMiniScore"};
 
-WMiniScore::WMiniScore(WPuz& table, GameScore& score)
+WMiniScore::WMiniScore(WPuz& table, const GameScore& score)
     : table_(table), score_(score), font_("Sans", kFontHeight, true) {}
-
-WMiniScore::~WMiniScore() {
-  if (score_.display() == this) score_.set_display(nullptr);
-}
 
 bool WMiniScore::CreateMiniScore() {
   const Rect16 table = table_.ClientRect();

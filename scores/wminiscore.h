@@ -51,9 +51,9 @@ class WMiniScore final : public Window, public ScoreDisplay {
  public:
   static const ClassInfo kClass;
 
-  // The window shows `score`, and is its display while it lives.
-  WMiniScore(WPuz& table, GameScore& score);
-  ~WMiniScore() override;
+  // The window shows `score`; whoever makes it the score's display takes
+  // it off again before the window goes.
+  WMiniScore(WPuz& table, const GameScore& score);
 
   const char* ClassName() const override { return kClass.name; }
   const ClassInfo& Class() const override { return kClass; }
@@ -90,7 +90,7 @@ class WMiniScore final : public Window, public ScoreDisplay {
   void SendToGame(std::uint32_t command, std::intptr_t parameter);
 
   WPuz& table_;
-  GameScore& score_;
+  const GameScore& score_;
   Font font_;
   unsigned repainted_ = 0;
   bool moved_ = false;  // by the player
