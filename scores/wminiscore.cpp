@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kMiniScoreWidth = 212;
 constexpr int kMiniScoreHeight = 100;
-// Away from the table's top right corner.
+// Away from the table's edge and the assembly area.
 constexpr int kMiniScoreMargin = 8;
 constexpr int kFontHeight = 13;
 constexpr int kPad = 4;
@@ -39,7 +39,7 @@ struct FieldSpot {
   int label;  // the text beside it, 0 for none
 };
 
-constexpr std::int16_t S(int value) {
+constexpr std::int16_t Coordinate(int value) {
   return static_cast<std::int16_t>(value);
 }
 
@@ -50,15 +50,23 @@ constexpr int kProjectionRow = kPaceRow + kRowHeight;
 constexpr int kProjectionWidth = kMiniScoreWidth - 2 * kPad - kProjectedPlaceWidth;
 
 constexpr std::array<FieldSpot, kMiniScoreFields> kSpots = {{
-    {{S(kFieldLeft), S(kPad), S(kFieldWidth), S(kRowHeight)}, kScoreTimeChanged, kTextMiniTime},
-    {{S(kFieldLeft), S(kPad + kRowHeight), S(kFieldWidth), S(kRowHeight)},
+    {{Coordinate(kFieldLeft), Coordinate(kPad), Coordinate(kFieldWidth), Coordinate(kRowHeight)},
+     kScoreTimeChanged,
+     kTextMiniTime},
+    {{Coordinate(kFieldLeft), Coordinate(kPad + kRowHeight), Coordinate(kFieldWidth),
+      Coordinate(kRowHeight)},
      kScoreCurrentChanged,
      kTextMiniScore},
-    {{S(kFieldLeft), S(kPad + 2 * kRowHeight), S(kFieldWidth), S(kRowHeight)},
+    {{Coordinate(kFieldLeft), Coordinate(kPad + 2 * kRowHeight), Coordinate(kFieldWidth),
+      Coordinate(kRowHeight)},
      kScorePlaceChanged,
      kTextMiniPlace},
-    {{S(kPad), S(kProjectionRow), S(kProjectionWidth), S(kRowHeight)}, kScoreProjectionChanged, 0},
-    {{S(kPad + kProjectionWidth), S(kProjectionRow), S(kProjectedPlaceWidth), S(kRowHeight)},
+    {{Coordinate(kPad), Coordinate(kProjectionRow), Coordinate(kProjectionWidth),
+      Coordinate(kRowHeight)},
+     kScoreProjectionChanged,
+     0},
+    {{Coordinate(kPad + kProjectionWidth), Coordinate(kProjectionRow),
+      Coordinate(kProjectedPlaceWidth), Coordinate(kRowHeight)},
      kScoreProjectedPlaceChanged,
      0},
 }};
@@ -101,8 +109,9 @@ WMiniScore::WMiniScore(WPuz& table, const GameScore& score)
 
 bool WMiniScore::CreateMiniScore() {
   const Rect16 table = table_.ClientRect();
-  const Rect16 place{S(std::max(0, table.width - kMiniScoreWidth - kMiniScoreMargin)),
-                     S(kMiniScoreMargin), S(kMiniScoreWidth), S(kMiniScoreHeight)};
+  const Rect16 place{Coordinate(std::max(0, table.width - kMiniScoreWidth - kMiniScoreMargin)),
+                     Coordinate(kMiniScoreMargin), Coordinate(kMiniScoreWidth),
+                     Coordinate(kMiniScoreHeight)};
   if (!Create(&table_, place, "", kStyleChild | kStyleHidden)) return false;
   table_.set_score_window(this);
   return true;
@@ -112,8 +121,8 @@ void WMiniScore::MoveTo(int x, int y) {
   const Rect16 table = table_.ClientRect();
   const int right = std::max(0, table.width - kMiniScoreWidth);
   const int bottom = std::max(0, table.height - kMiniScoreHeight);
-  Move({S(std::clamp(x, 0, right)), S(std::clamp(y, 0, bottom)), S(kMiniScoreWidth),
-        S(kMiniScoreHeight)});
+  Move({Coordinate(std::clamp(x, 0, right)), Coordinate(std::clamp(y, 0, bottom)),
+        Coordinate(kMiniScoreWidth), Coordinate(kMiniScoreHeight)});
 }
 
 void WMiniScore::ShowScore(bool shown) {
@@ -174,7 +183,7 @@ bool WMiniScore::UnderCarriedPicture(MiniScoreField field) const {
     return false;
   const Rect16 field_rect = FieldRect(field);
   const ClientPoint at = MapClientPoint(*this, table_, {field_rect.x, field_rect.y});
-  const Rect16 on_table{S(at.x), S(at.y), field_rect.width, field_rect.height};
+  const Rect16 on_table{Coordinate(at.x), Coordinate(at.y), field_rect.width, field_rect.height};
   return on_table.Overlaps(puz.carried_bounds);
 }
 
