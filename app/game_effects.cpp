@@ -1,6 +1,7 @@
 // game_effects.cpp: the game's clock started, paused and resumed.
 #include "app/game_effects.h"
 
+#include "app/competition_mode.h"
 #include "app/saved_games.h"
 #include "play/board_codes.h"
 
@@ -22,6 +23,7 @@ void GameEffects::StartClock() {
   } else {
     score_.ResetScore();
   }
+  if (competition_) competition_->GameStarted();
   score_.StartClock(ScoredPuzzleOf(puz_), (puz_.state & kGameSolved) != 0);
   // The clock starts running: what keeps it still now holds it again.
   for (int open = OpenModalWindows(); open > 0; --open)

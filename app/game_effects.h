@@ -12,6 +12,7 @@
 
 namespace cbst {
 
+class CompetitionMode;
 class GameSaver;
 
 // Besides what the table asks, the clock stands still while a modal window
@@ -30,6 +31,8 @@ class GameEffects final : public TableEffects, private ModalWatcher {
   void set_resumed_counts(const std::optional<ScoreCounts>& counts) { resumed_ = counts; }
   // Where automatic saves are asked for.
   void set_saver(GameSaver* saver) { saver_ = saver; }
+  // The competition a game enters when it starts in competition mode.
+  void set_competition(CompetitionMode* competition) { competition_ = competition; }
   void StopClock() override { score_.StopClock(); }
   void PauseClock() override { score_.Pause(); }
   void ResumeClock() override { score_.Resume(); }
@@ -50,6 +53,7 @@ class GameEffects final : public TableEffects, private ModalWatcher {
   bool inactive_ = false;
   std::optional<ScoreCounts> resumed_;
   GameSaver* saver_ = nullptr;
+  CompetitionMode* competition_ = nullptr;
 };
 
 }  // namespace cbst

@@ -9,6 +9,7 @@
 #include "app/about_text.h"
 #include "app/app_codes.h"
 #include "app/browse_puzzles.h"
+#include "app/competition_mode.h"
 #include "app/game_keys.h"
 #include "app/help_files.h"
 #include "app/open_from_shell.h"
@@ -282,11 +283,12 @@ void GameEvents::Animate(const RectAnimation& animation) {
 }
 
 void GameEvents::Quit() {
-  // A changed game is saved or the player asked first; the score window,
-  // once it exists, hides with the boxes.
+  // A changed game is saved or the player asked first; the score window
+  // hides with the boxes.
   if (!table_.exists()) return;
   if (saver_ && !saver_->MayCloseGame()) return;
   if (boxes_) boxes_->HideAll();
+  if (competition_) competition_->ShowScore(false);
   SetWindowCursor(table_.platform_window(), table_.play().drag_cursor);
   table_.ClearForClosing();
   if (!(ProgramOptions().bits & kOptionsNoAnimation)) {
@@ -507,7 +509,13 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       if (!loaded() || ((puz_.game_flags & kGameCompetition) != 0) == (parameter != 0)) return true;
       puz_.game_flags ^= kGameCompetition;
       puz_.state |= kGameChanged;
-      return true;
+      if (!competition_) return true;
+      if (parameter == 0) {
+        competition_->TurnOff();
+        return true;
+      }
+      competition_->TurnOn();
+      return OnCommand(kCommandHideScore, (puz_.game_flags & kGameHideScore) ? 1 : 0);
     case kCommandReopen:
       Reopen();
       return true;
@@ -543,9 +551,11 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
       // The score window follows the flag.
       if (parameter == 0) return OnCommand(kCommandShowScore, 0);
       puz_.game_flags |= kGameHideScore;
+      if (competition_) competition_->ShowScore(false);
       return true;
     case kCommandShowScore:
       puz_.game_flags &= ~kGameHideScore;
+      if (competition_) competition_->ShowScore(true);
       return true;
     default:
       // The rest arrive with the windows and files they open.

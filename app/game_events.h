@@ -16,6 +16,7 @@
 
 namespace cbst {
 
+class CompetitionMode;
 class GameSaver;
 class GameScore;
 class PieceBoxes;
@@ -83,7 +84,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandGameSettings, true},     // WInfo
     {kCommandAdvancedOptions, true},  // WAdvanced
     {kCommandMakePuzzle, false},      // WMakePuzzle
-    {kCommandCompetition, true},      // WRanking
+    {kCommandCompetition, true},      // the small score window
 };
 // False only for a command listed above whose window is still to come.
 constexpr bool CommandReady(std::uint32_t command) {
@@ -118,6 +119,8 @@ class GameEvents final : public GameHandler {
   void set_saver(GameSaver* saver) { saver_ = saver; }
   // The score keeper, whose numbers the game settings window shows.
   void set_score(const GameScore* score) { score_ = score; }
+  // Competition mode and its score window.
+  void set_competition(CompetitionMode* competition) { competition_ = competition; }
   // Makes a change of the option bits take effect; given the bits as they
   // were before it.
   void set_options_applied(std::function<void(std::uint32_t before)> applied) {
@@ -178,6 +181,7 @@ class GameEvents final : public GameHandler {
   SoundPlayer* sounds_ = nullptr;
   GameSaver* saver_ = nullptr;
   const GameScore* score_ = nullptr;
+  CompetitionMode* competition_ = nullptr;
   std::function<void(std::uint32_t)> options_applied_;
   // A key offered to a box may come back here: it is not offered again.
   int offering_key_ = 0;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/competition_mode.h"
 #include "app/file_types.h"
 #include "app/game_effects.h"
 #include "app/game_events.h"
@@ -27,6 +28,7 @@
 #include "play/saved_game_state.h"
 #include "play/wpuz.h"
 #include "puzzle/thumb.h"
+#include "scores/wminiscore.h"
 #include "ui/event_codes.h"
 #include "ui/tips.h"
 
@@ -164,6 +166,18 @@ bool Program::Start(const std::string& command_line) {
   game_effects_->set_saver(saver_.get());
   game_events_->set_saver(saver_.get());
   game_events_->set_score(score_.get());
+  // Competition mode, and its score window made with the table.
+  competition_ = std::make_unique<CompetitionMode>(
+      *puz_, *score_, GamePlaces{*settings_, program_directory_}.PuzzlesDirectory());
+  auto* mini_score = application_->Make<WMiniScore>(*table_, *score_);
+  if (mini_score->CreateMiniScore()) {
+    competition_->set_window(mini_score);
+  } else {
+    DestroyWindow(mini_score, 0);
+  }
+  game_effects_->set_competition(competition_.get());
+  saver_->set_competition(competition_.get());
+  game_events_->set_competition(competition_.get());
   SetSavedGameHeaderReader(ReadSavedGameHeader);
   game_events_->set_options_applied([this](std::uint32_t) { ApplyOptions(); });
   ApplyOptions();

@@ -20,6 +20,7 @@
 
 namespace cbst {
 
+class CompetitionMode;
 class GameEffects;
 class GameEvents;
 class GameSaver;
@@ -58,6 +59,8 @@ class Program {
   // The score keeper of the game on the table.
   GameScore* score() const { return score_.get(); }
   GameSaver* saver() const { return saver_.get(); }
+  // Competition mode of the game on the table, with its live ranking.
+  CompetitionMode* competition() const { return competition_.get(); }
   const std::string& language_list() const { return language_list_; }
 
  private:
@@ -79,6 +82,7 @@ class Program {
   std::unique_ptr<GameScore> score_;
   std::unique_ptr<GameEffects> game_effects_;
   std::unique_ptr<GameSaver> saver_;
+  std::unique_ptr<CompetitionMode> competition_;
   std::string language_list_;
   SetupContext setup_context_;
   ProgramPicture bitmaps_[3];

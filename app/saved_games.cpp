@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/competition_mode.h"
 #include "app/game_effects.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
@@ -144,6 +145,10 @@ Status GameSaver::SaveGame(unsigned flags) {
     puz_.state &= ~kGameChanged;
     settings_.Write(kKeyLastPuzzle, path);
   }
+  // A ranking that cannot be written says so; the game is saved all the same.
+  if (competition_) {
+    Status ranked = competition_->Saved(flags);
+  }
   if (flags & kSaveConfirm) table_.MessageBox(Text(kTextGameSaved), kBoxOk | kBoxIconInformation);
   return Status();
 }
@@ -212,6 +217,8 @@ Status GameSaver::Rebuild() {
   CBST_TRY(std::move(loaded_again));
   puz_.saved_title = title;
   puz_.saved_game_path = VString(own);
+  // The game entered its ranking under the temporary name: again, under its own.
+  if (competition_) competition_->GameStarted();
   puz_.state |= kGameChanged;
   if (!resumed) puz_.state &= ~kGameHasSaveFile;
   return Status();

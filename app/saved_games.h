@@ -18,6 +18,7 @@
 
 namespace cbst {
 
+class CompetitionMode;
 class GameEffects;
 class WPuz;
 
@@ -49,6 +50,9 @@ class GameSaver {
   // `puzzles_directory` is where saved games are written.
   GameSaver(Puz& puz, WPuz& table, GameScore& score, GameEffects& effects, const Settings& settings,
             std::string puzzles_directory);
+
+  // The competition a game in competition mode is ranked in.
+  void set_competition(CompetitionMode* competition) { competition_ = competition; }
 
   // Saves the game (flags kSave...). A cancelled save-as dialog gives a
   // quiet cancel; a failed write the file's status, the old file intact.
@@ -87,6 +91,7 @@ class GameSaver {
   GameEffects& effects_;
   const Settings& settings_;
   std::string puzzles_directory_;
+  CompetitionMode* competition_ = nullptr;
 };
 
 }  // namespace cbst

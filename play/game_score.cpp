@@ -159,31 +159,87 @@ std::int64_t GameScore::ScoreWith(std::int64_t joined_pairs_points, std::int64_t
          moves * move_weight_;
 }
 
-std::int32_t GameScore::CurrentScore() const {
+std::int32_t GameScore::CurrentScore(const ScoreProbe& probe) const {
   if (!scored()) return 0;
   // Sides become pairs: the division by two truncates toward zero.
-  const std::int64_t pairs_points = std::int64_t{joined_sides_ - helped_sides_} * join_value_ / 2;
-  return static_cast<std::int32_t>(ScoreWith(pairs_points, Elapsed() / kScoreTimeUnit, moves_));
+  const std::int64_t own_sides = std::int64_t{joined_sides_} + probe.sides - helped_sides_;
+  const std::int64_t pairs_points = own_sides * join_value_ / 2;
+  const std::int64_t tenths = (std::int64_t{Elapsed()} + probe.elapsed) / kScoreTimeUnit;
+  return static_cast<std::int32_t>(
+      ScoreWith(pairs_points, tenths, std::int64_t{moves_} + probe.moves));
 }
 
-std::int32_t GameScore::ProjectedScore() const {
+std::int32_t GameScore::ProjectedScore(const ScoreProbe& probe) const {
   if (!scored()) return 0;
-  const int own_sides = joined_sides_ - helped_sides_;
+  const std::int64_t joined = std::int64_t{joined_sides_} + probe.sides;
+  const std::int64_t own_sides = joined - helped_sides_;
   if (own_sides < 1) return 0;
   const int total = SidesToJoin(puzzle_.rows, puzzle_.columns);
-  const std::int64_t tenths = Elapsed() / kScoreTimeUnit;
+  const std::int64_t tenths = (std::int64_t{Elapsed()} + probe.elapsed) / kScoreTimeUnit;
   std::int64_t projected_tenths = tenths;
-  if (joined_sides_ != total) {
+  if (joined != total) {
     // What is left to join, at the pace so far.
     double periods = static_cast<double>(tenths) * kPacePeriods;
     if (periods == 0) periods = kNoPace;
-    double pace = own_sides / periods;
+    double pace = static_cast<double>(own_sides) / periods;
     if (pace == 0) pace = kNoPace;
     projected_tenths = RoundHalfAway(1.0 / kPacePeriods * (total - helped_sides_) / pace);
   }
   const std::int64_t pairs_points = std::int64_t{total - helped_sides_} * join_value_ / 2;
-  const std::int64_t moves = std::int64_t{moves_} * total / joined_sides_;
+  const std::int64_t moves = (std::int64_t{moves_} + probe.moves) * total / joined;
   return static_cast<std::int32_t>(ScoreWith(pairs_points, projected_tenths, moves));
+}
+
+void GameScore::set_competition(ScoreCompetition* competition) {
+  competition_ = competition;
+  current_rank_ = kNoRank;
+  projected_rank_ = kNoRank;
+  current_trend_ = kTrendSteady;
+  projected_trend_ = kTrendSteady;
+}
+
+std::int32_t GameScore::other_games() const {
+  return competition_->entry_count() - (competition_->current_entry() >= 0 ? 1 : 0);
+}
+
+std::int32_t GameScore::OtherScore(std::int32_t rank) const {
+  const std::int32_t own = competition_->current_entry();
+  return competition_->entry_score(own >= 0 && rank >= own ? rank + 1 : rank);
+}
+
+int GameScore::TrendAt(std::int32_t rank,
+                       std::int32_t (GameScore::*score)(const ScoreProbe&) const) const {
+  if (rank > 0 && (this->*score)({kTrendMoves, kTrendSides, 0}) > OtherScore(rank - 1))
+    return kTrendUp;
+  if (rank < other_games() && (this->*score)({kTrendMoves, 0, kTrendTime}) < OtherScore(rank))
+    return kTrendDown;
+  return kTrendSteady;
+}
+
+unsigned GameScore::FollowCompetition() {
+  if (!competition_) return 0;
+  const std::int32_t rank_before = current_rank_;
+  const std::int32_t projected_before = projected_rank_;
+  const int trend_before = current_trend_;
+  const int projected_trend_before = projected_trend_;
+  competition_->Reposition(current_score_);
+  current_rank_ = competition_->current_entry();
+  // The first other game that scores less than the projection.
+  projected_rank_ = 0;
+  while (projected_rank_ < other_games() && OtherScore(projected_rank_) >= projected_score_)
+    ++projected_rank_;
+  current_trend_ = kTrendSteady;
+  projected_trend_ = kTrendSteady;
+  // A finished game has nowhere to go.
+  if (clock_state_ != ClockState::kStopped) {
+    if (current_rank_ >= 0) current_trend_ = TrendAt(current_rank_, &GameScore::CurrentScore);
+    projected_trend_ = TrendAt(projected_rank_, &GameScore::ProjectedScore);
+  }
+  unsigned changed = 0;
+  if (current_rank_ != rank_before || current_trend_ != trend_before) changed |= kScorePlaceChanged;
+  if (projected_rank_ != projected_before || projected_trend_ != projected_trend_before)
+    changed |= kScoreProjectedPlaceChanged;
+  return changed;
 }
 
 void GameScore::Recompute() {
@@ -194,15 +250,19 @@ void GameScore::Recompute() {
 void GameScore::Refresh(unsigned parts) {
   Recompute();
   shown_seconds_ = Elapsed() / kScoreDisplaySecond;
+  parts |= FollowCompetition();
   if (display_ && display_->visible()) display_->ScoreChanged(parts);
 }
 
 void GameScore::Tick() {
   if (Elapsed() / kScoreDisplaySecond != shown_seconds_) {
-    Refresh(kScoreTimeChanged);
-  } else {
-    Recompute();
+    Refresh(kScoreTickChanged);
+    return;
   }
+  // Between seconds the score still moves, and with it the game's place.
+  Recompute();
+  const unsigned places = FollowCompetition();
+  if (places && display_ && display_->visible()) display_->ScoreChanged(places);
 }
 
 }  // namespace cbst

@@ -36,10 +36,32 @@ inline constexpr std::int32_t kScoreTimeUnit = 100;
 // The display shows whole seconds; a tick tells it only when one passed.
 inline constexpr std::int32_t kScoreDisplaySecond = 1000;
 
-// What the display is told changed.
-inline constexpr unsigned kScoreTimeChanged = 0x01;    // the time and the scores it moves
-inline constexpr unsigned kScoreCountsChanged = 0x02;  // moves, joins, helps
-inline constexpr unsigned kScoreAllChanged = kScoreTimeChanged | kScoreCountsChanged;
+// What the display is told changed, one bit for each value it shows.
+inline constexpr unsigned kScoreTimeChanged = 0x01;
+inline constexpr unsigned kScoreCurrentChanged = 0x02;
+inline constexpr unsigned kScorePlaceChanged = 0x04;  // the place or its trend
+inline constexpr unsigned kScoreProjectionChanged = 0x10;
+inline constexpr unsigned kScoreProjectedPlaceChanged = 0x20;  // the place or its trend
+inline constexpr unsigned kScoreAllChanged = kScoreTimeChanged | kScoreCurrentChanged |
+                                             kScorePlaceChanged | kScoreProjectionChanged |
+                                             kScoreProjectedPlaceChanged;
+// A new second moves the time and both scores with it.
+inline constexpr unsigned kScoreTickChanged =
+    kScoreTimeChanged | kScoreCurrentChanged | kScoreProjectionChanged;
+
+// Where the game is heading in its ranking: a little more of the same pace
+// would win a place (kTrendUp), a little slower would lose one (kTrendDown).
+inline constexpr int kTrendUp = 1;
+inline constexpr int kTrendSteady = 0;
+inline constexpr int kTrendDown = -1;
+// The probes: the place is within reach when 1 more joined side, paid for
+// with 10 more moves, beats the game above; it is at risk when 10 more
+// moves and 20 more seconds fall below the game underneath.
+inline constexpr int kTrendMoves = 10;
+inline constexpr int kTrendSides = 1;
+inline constexpr std::int32_t kTrendTime = 20000;
+// No place in a ranking.
+inline constexpr std::int32_t kNoRank = -1;
 
 enum class ClockState : std::int32_t { kNotStarted = 0, kRunning = 1, kStopped = 2 };
 
@@ -70,6 +92,26 @@ class ScoreDisplay {
   virtual ~ScoreDisplay() = default;
   virtual bool visible() const = 0;
   virtual void ScoreChanged(unsigned parts) = 0;
+};
+
+// The ranking the game competes in, sorted by score, highest first, with
+// an entry of the game's own that moves as its score does.
+class ScoreCompetition {
+ public:
+  virtual ~ScoreCompetition() = default;
+  // The index of the game's own entry; kNoRank when it has none.
+  virtual std::int32_t current_entry() const = 0;
+  virtual std::int32_t entry_count() const = 0;
+  virtual std::int32_t entry_score(std::int32_t index) const = 0;
+  // The game scores `score` now: its entry takes it and moves to its place.
+  virtual void Reposition(std::int32_t score) = 0;
+};
+
+// Counters added to the game's own, to see where a little more play leads.
+struct ScoreProbe {
+  std::int32_t moves = 0;
+  std::int32_t sides = 0;
+  std::int32_t elapsed = 0;
 };
 
 class GameScore {
@@ -104,9 +146,9 @@ class GameScore {
   // A help, with the sides it joined (already counted as joined).
   void CountHelp(int sides);
 
-  // The scores from the counters and the clock now.
-  std::int32_t CurrentScore() const;
-  std::int32_t ProjectedScore() const;
+  // The scores from the counters and the clock now, with `probe` added.
+  std::int32_t CurrentScore(const ScoreProbe& probe = {}) const;
+  std::int32_t ProjectedScore(const ScoreProbe& probe = {}) const;
   // Computes both scores again and tells the display what changed.
   void Refresh(unsigned parts = kScoreAllChanged);
   // The table's one-second timer: the display hears of the time only when
@@ -114,6 +156,21 @@ class GameScore {
   void Tick();
 
   void set_display(ScoreDisplay* display) { display_ = display; }
+  ScoreDisplay* display() const { return display_; }
+  // Competition mode: the game is ranked in `competition` from the next
+  // Refresh on (none: competition ends).
+  void set_competition(ScoreCompetition* competition);
+  ScoreCompetition* competition() const { return competition_; }
+
+  // The game's place in its ranking (an index; kNoRank outside
+  // competition), the index at which its projected score would stand among
+  // the other games, and the trends of both.
+  std::int32_t current_rank() const { return current_rank_; }
+  std::int32_t projected_rank() const { return projected_rank_; }
+  int current_trend() const { return current_trend_; }
+  int projected_trend() const { return projected_trend_; }
+  // The games in the ranking, this one included.
+  std::int32_t ranked_games() const { return competition_ ? competition_->entry_count() : 0; }
 
   std::int32_t base() const { return base_; }
   std::int32_t join_value() const { return join_value_; }
@@ -133,6 +190,15 @@ class GameScore {
  private:
   void ComputeWeights();
   void Recompute();
+  // Moves the game's entry, finds the projected rank and the trends; the
+  // place bits of what changed.
+  unsigned FollowCompetition();
+  // The trend at `rank` among the other games, judged by `score` (the
+  // current or the projected formula with a probe).
+  int TrendAt(std::int32_t rank, std::int32_t (GameScore::*score)(const ScoreProbe&) const) const;
+  // The score of the other game at `rank` (the game's own entry skipped).
+  std::int32_t OtherScore(std::int32_t rank) const;
+  std::int32_t other_games() const;
   // The score with the time part given in tenths of a second.
   std::int64_t ScoreWith(std::int64_t joined_pairs_points, std::int64_t tenths,
                          std::int64_t moves) const;
@@ -157,6 +223,11 @@ class GameScore {
   std::int32_t joined_sides_ = 0;
   std::int32_t moves_ = 0;
   ScoreDisplay* display_ = nullptr;
+  ScoreCompetition* competition_ = nullptr;
+  std::int32_t current_rank_ = kNoRank;
+  std::int32_t projected_rank_ = kNoRank;
+  int current_trend_ = kTrendSteady;
+  int projected_trend_ = kTrendSteady;
 
   ScoredPuzzle puzzle_;
   std::int32_t shown_seconds_ = -1;

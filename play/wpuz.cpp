@@ -125,10 +125,13 @@ void WPuz::OnEvent(Event& event) {
         if (preview_dragged_ && mouse->subcode == kMouseMove) {
           MovePreviewOutline(mouse->x, mouse->y);
         } else {
-          // The mouse came off a closed box onto the table: its tip goes.
+          // The mouse came off a closed box, or off a window lying on the
+          // table, onto the table: its tip goes.
           if (Application* application = Application::Instance()) {
             const int tip = application->tips().control_id();
-            if (tip >= kClosedBoxTipIds && tip < kClosedBoxTipIdsEnd)
+            const Window* over = application->tips().window();
+            if ((tip >= kClosedBoxTipIds && tip < kClosedBoxTipIdsEnd) ||
+                (tip != 0 && over && over != this && over->parent() == this))
               application->tips().Hover(HoverPayload{});
           }
           WSPuz::OnEvent(event);
@@ -569,6 +572,15 @@ Rect16 WPuz::Surface(std::uint8_t window) {
     if (const Rect16 client = boxes_.Surface(window); !client.Empty()) return client;
   }
   return TableBase::Surface(window);
+}
+
+std::vector<Rect16> WPuz::CoveredAreas(std::uint8_t window, bool animating) {
+  std::vector<Rect16> covered = TableBase::CoveredAreas(window, animating);
+  const Application* application = Application::Instance();
+  if (window == kTableWindow && score_window_ && application && application->Holds(score_window_) &&
+      score_window_->visible())
+    covered.push_back(score_window_->WindowRect());
+  return covered;
 }
 
 void WPuz::PiecesChangedWindow() {

@@ -82,6 +82,9 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void AllowPreview(bool allowed);
   // The windows of the game's piece boxes.
   BoxWindows& boxes() { return boxes_; }
+  // The score window lying on the table: scattered pieces keep clear of it
+  // while it shows.
+  void set_score_window(const Window* window) { score_window_ = window; }
   // The carried group's picture, to be drawn over the window it is in.
   const CarriedImage* carried_image() const { return carried(); }
   // A rectangle animation drawn on the table (table coordinates), paced by
@@ -174,6 +177,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   void CountHelp(int cost) override;
   void AskForSave(bool urgent) override;
   Rect16 Surface(std::uint8_t window) override;
+  std::vector<Rect16> CoveredAreas(std::uint8_t window, bool animating) override;
   std::uint8_t BoxUnder(std::uint8_t window, const Rect16& rect) override;
   void PiecesChangedWindow() override;
 
@@ -230,6 +234,7 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   std::string identity_;
   TableEffects* effects_ = nullptr;
   bool no_sparkle_ = false;
+  const Window* score_window_ = nullptr;
   Sparkles sparkles_;
   std::optional<CompletionEffect> completion_;
   int paint_locks_ = 0;

@@ -129,7 +129,7 @@ TEST_F(ScoreKeeping, TheDisplayHearsOfEveryCountAndOfEachNewSecond) {
   score_.Pause();
   Wait(3000);
   score_.Tick();
-  EXPECT_EQ(told_.back(), kScoreTimeChanged);
+  EXPECT_EQ(told_.back(), kScoreTickChanged);
   EXPECT_EQ(told_.size(), 3u) << "paused, the time stands";
   EXPECT_EQ(score_.current_score(), 50000 - 10 - 1);
 }
