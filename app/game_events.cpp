@@ -350,11 +350,14 @@ void GameEvents::ShowGameSettings() {
 
 void GameEvents::ShowCompetition() {
   const GamePlaces places{settings_, program_directory_};
-  // The game's own ranking as it stands; the window shows where the game
-  // in progress is in it.
-  Ranking ranking = GameRanking(puz_, *score_, places.PuzzlesDirectory());
+  // The ranking the game races in competition mode, where its entry moves
+  // with the score; else the game's ranking read afresh, the game placed in
+  // it as it stands.
+  Ranking read;
+  const bool racing = competition_ && competition_->on();
+  if (!racing) read = GameRanking(puz_, *score_, places.PuzzlesDirectory());
   LiveRanking live;
-  live.ranking = &ranking;
+  live.ranking = racing ? &competition_->competition().ranking() : &read;
   live.request = GameRankingRequest(puz_);
   live.sides = SidesToJoin(puz_.cut.rows, puz_.cut.columns);
   const RankingWindowPlace place{settings_.path(), [this](int context) { OpenHelp(context); }};
