@@ -202,6 +202,9 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
       outer->show();
       host->show();
     }
+  } else {
+    // Said outright, or a child would show itself with its parent.
+    outer->hide();
   }
   return true;
 }
