@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "app/game_events.h"
 #include "base/date.h"
@@ -12,6 +13,7 @@
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/control.h"
+#include "ui/progress_window.h"
 
 namespace cbst {
 namespace {
@@ -106,11 +108,24 @@ void WDir::Fill() {
   using Clock = std::chrono::steady_clock;
   Clock::time_point checked = Clock::now();
   Application* application = Application::Instance();
-  listing_ = FillBrowserLines(directory_, [&] {
+  // Files the folder's cache does not know are read with a bar showing how
+  // far that has got (it shows only when the reading lasts).
+  std::unique_ptr<ProgressWindow> progress;
+  FillWatch watch;
+  watch.after_file = [&] {
     if (!application || Clock::now() - checked < std::chrono::milliseconds(kFillAnswerMs)) return;
     application->ProcessPending();
     checked = Clock::now();
-  });
+  };
+  watch.reading = [&](int read, int to_read) {
+    if (!progress) {
+      progress = std::make_unique<ProgressWindow>(this, kProgressPercentBar);
+      progress->SetRange(0, to_read);
+    }
+    progress->Report(read);
+  };
+  listing_ = FillBrowserLines(directory_, watch);
+  progress.reset();
   Control players(this, kBrowserPlayer);
   players.Clear();
   players.AddString(AnyPlayerItem());

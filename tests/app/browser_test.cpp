@@ -7,14 +7,17 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include "app/browser_lines.h"
+#include "app/dir_cache.h"
 #include "app/game_events.h"
 #include "app/program.h"
 #include "app/saved_games.h"
@@ -85,7 +88,8 @@ TEST_F(BrowserTest, FillListsEveryLevelAndEverySavedGameAndLeavesDamagedFilesOut
   WriteSavedGame(directory_ / "c.sav", "ann", 0, 0);
 
   int calls = 0;
-  const BrowserListing listing = FillBrowserLines(directory_.string(), [&calls] { ++calls; });
+  const BrowserListing listing =
+      FillBrowserLines(directory_.string(), {.after_file = [&calls] { ++calls; }, .reading = {}});
   const int figs = LevelCount(directory_ / kFigs);
   const int dogs = LevelCount(directory_ / kDogs);
   ASSERT_EQ(listing.lines.size(), static_cast<std::size_t>(figs + dogs + 3));
@@ -107,6 +111,78 @@ TEST_F(BrowserTest, FillListsEveryLevelAndEverySavedGameAndLeavesDamagedFilesOut
   EXPECT_NE(BrowserLineText(a).find("0:02:05"), std::string::npos) << BrowserLineText(a);
 
   EXPECT_TRUE(FillBrowserLines((directory_ / "none").string()).lines.empty());
+}
+
+// The folder cache gives back what reading the files gives, and only for
+// files (and the puzzles of saved games) that have not changed.
+TEST_F(BrowserTest, TheFolderCacheGivesWhatAFreshScanGivesUntilAFileChanges) {
+  fs::copy_file(kBuiltProgram / kFigs, directory_ / kFigs);
+  std::ofstream(directory_ / "broken.sav") << "not a saved game";
+  WriteSavedGame(directory_ / "a.sav", "ann", 1, 10);
+  WriteSavedGame(directory_ / "b.sav", "Bob", 0, 4);
+
+  const BrowserListing fresh = FillBrowserLines(directory_.string());
+  EXPECT_EQ(fresh.files_read, 5);
+  ASSERT_TRUE(fs::exists(directory_ / kDirCacheName));
+  const BrowserListing cached = FillBrowserLines(directory_.string());
+  EXPECT_EQ(cached.files_read, 0);
+  EXPECT_EQ(cached.lines, fresh.lines);
+  EXPECT_EQ(cached.players, fresh.players);
+
+  // Another player in a saved game: read again, and only that file.
+  WriteSavedGame(directory_ / "a.sav", "Carmen", 1, 10);
+  const BrowserListing changed = FillBrowserLines(directory_.string());
+  EXPECT_EQ(changed.files_read, 1);
+  EXPECT_EQ(changed.players, (std::vector<std::string>{"Carmen", "Bob"}));
+  // The same size, a later time: read again.
+  const auto touch = [](const fs::path& path) {
+    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(5));
+  };
+  touch(directory_ / kFigs);
+  EXPECT_EQ(FillBrowserLines(directory_.string()).files_read, 1);
+  // A changed puzzle brings its saved games with it.
+  touch(directory_ / kDogs);
+  EXPECT_EQ(FillBrowserLines(directory_.string()).files_read, 3);
+  // A file gone is gone from the list.
+  fs::remove(directory_ / kFigs);
+  const BrowserListing fewer = FillBrowserLines(directory_.string());
+  EXPECT_EQ(fewer.files_read, 0);
+  EXPECT_EQ(fewer.lines.size(), fresh.lines.size() - LevelCount(kBuiltProgram / kFigs));
+}
+
+TEST_F(BrowserTest, ADamagedFolderCacheIsIgnoredAndWrittenAgain) {
+  WriteSavedGame(directory_ / "a.sav", "ann", 1, 10);
+  const BrowserListing fresh = FillBrowserLines(directory_.string());
+  const fs::path cache = directory_ / kDirCacheName;
+  std::ifstream in(cache, std::ios::binary);
+  const std::vector<std::uint8_t> good((std::istreambuf_iterator<char>(in)),
+                                       std::istreambuf_iterator<char>());
+  in.close();
+  ASSERT_GT(good.size(), 16u);
+
+  // Cut anywhere, or with a byte of its count, version or a line changed:
+  // never taken for a cache.
+  DirCache decoded;
+  EXPECT_TRUE(DecodeDirCache(good, directory_.string(), decoded));
+  for (std::size_t length = 0; length < good.size(); ++length) {
+    const std::vector<std::uint8_t> cut(good.begin(), good.begin() + length);
+    ASSERT_FALSE(DecodeDirCache(cut, directory_.string(), decoded)) << length;
+  }
+  for (const std::size_t at : {std::size_t{4}, std::size_t{6}, good.size() - 5}) {
+    std::vector<std::uint8_t> wrong = good;
+    wrong[at] ^= 0x5A;
+    EXPECT_FALSE(DecodeDirCache(wrong, directory_.string(), decoded)) << at;
+  }
+
+  // On disk: the scan reads every file and the cache is good again.
+  for (const std::string& damage :
+       {std::string("garbage"), std::string(good.begin(), good.begin() + 30)}) {
+    std::ofstream(cache, std::ios::binary | std::ios::trunc) << damage;
+    const BrowserListing again = FillBrowserLines(directory_.string());
+    EXPECT_EQ(again.files_read, 2);
+    EXPECT_EQ(again.lines, fresh.lines);
+    EXPECT_EQ(FillBrowserLines(directory_.string()).files_read, 0);
+  }
 }
 
 TEST_F(BrowserTest, TheFiltersPassWhatTheirBoxesSay) {
