@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -353,6 +357,90 @@ TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
   EXPECT_EQ(program->puzzle()->level, 1);
   EXPECT_EQ(program->puzzle()->cut.pieces.size(),
             static_cast<std::size_t>(header.level_rows[1] * header.level_columns[1]));
+  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+  program->table()->Dispatch(close);
+  program->Finish();
+}
+
+// Answers the question of the Delete button: No the first time, then Yes.
+class DeleteAnswers {
+ public:
+  DeleteAnswers() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      asked.push_back(box->text().toStdString());
+      box->button(asked.size() == 1 ? QMessageBox::No : QMessageBox::Yes)->click();
+    });
+    timer_.start(20);
+  }
+  std::vector<std::string> asked;
+
+ private:
+  QTimer timer_;
+};
+
+// A key pressed and let go on `widget`, which the press may close.
+void Press(QWidget* widget, int key, const QString& text = {}) {
+  const QPointer<QWidget> alive(widget);
+  QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &down);
+  if (!alive) return;
+  QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+  QApplication::sendEvent(widget, &up);
+}
+
+TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGame) {
+  fs::copy_file(kBuiltProgram / kFigs, directory_ / kFigs);
+  WriteSavedGame(directory_ / "ann.sav", "ann", 0, 3);
+  auto program = Start();
+  const int figs = LevelCount(directory_ / kFigs);
+  std::string status_at_end, status_after;
+  bool delete_on_puzzle = true;
+  int count_before = 0, count_after = 0, row_typed = -1;
+  DeleteAnswers answers;
+  BrowserHand hand([&](QWidget* dialog) {
+    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+    auto* remove = BrowserHand::Find<QPushButton>(dialog, kBrowserDelete);
+    auto* status = BrowserHand::Find<QLabel>(dialog, kBrowserStatusLine);
+    count_before = list->count();
+    // The first key comes to the first line, then End goes to the last.
+    Press(list, Qt::Key_Down);
+    Press(list, Qt::Key_PageDown);
+    Press(list, Qt::Key_End);
+    status_at_end = status->text().toStdString();
+    EXPECT_TRUE(remove->isEnabled()) << "a saved game is chosen";
+    remove->click();  // answered No
+    EXPECT_TRUE(fs::exists(directory_ / "ann.sav"));
+    remove->click();  // answered Yes
+    count_after = list->count();
+    status_after = status->text().toStdString();
+    Press(list, Qt::Key_Home);
+    delete_on_puzzle = remove->isEnabled();
+    // Typing a title's first letters goes to its first line.
+    Press(list, Qt::Key_T, "t");
+    Press(list, Qt::Key_W, "w");
+    row_typed = list->currentRow();
+    Press(list, Qt::Key_Down);
+    Press(list, Qt::Key_Return);
+  });
+  Open(*program);
+  EXPECT_EQ(hand.times, 1);
+  EXPECT_EQ(status_at_end.find("Line " + std::to_string(count_before) + " of " +
+                               std::to_string(count_before) + ": ann"),
+            status_at_end.find("Line"))
+      << status_at_end;
+  EXPECT_NE(status_at_end.find("Saved games: 1"), std::string::npos) << status_at_end;
+  EXPECT_EQ(answers.asked.size(), 2u);
+  EXPECT_FALSE(fs::exists(directory_ / "ann.sav"));
+  EXPECT_TRUE(fs::exists(directory_ / kDogs)) << "the saved game's puzzle stays";
+  EXPECT_EQ(count_after, count_before - 1);
+  EXPECT_NE(status_after.find("Saved games: 0"), std::string::npos) << status_after;
+  EXPECT_FALSE(delete_on_puzzle) << "puzzle lines cannot be deleted";
+  EXPECT_EQ(row_typed, figs) << "the first line of Two Good Dogs";
+  // Enter opened the line below: the dogs' second level.
+  EXPECT_EQ(std::string(program->puzzle()->file_path.c_str()), (directory_ / kDogs).string());
+  EXPECT_EQ(program->puzzle()->level, 1);
   Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
   program->table()->Dispatch(close);
   program->Finish();
