@@ -61,6 +61,15 @@ CachedFile ReadPuzzle(const std::string& path, const FileStamp& stamp) {
     line.columns = header.level_columns[level];
     entry.lines.push_back(std::move(line));
   }
+  // A puzzle that lets the player choose the size has a line for that
+  // too; the size is asked for as the game opens.
+  if (!(header.flags & kThumbNoCustomSize) && !entry.lines.empty()) {
+    BrowserLine line = entry.lines.front();
+    line.level = kCustomLevel;
+    line.custom = true;
+    line.rows = line.columns = 0;
+    entry.lines.push_back(std::move(line));
+  }
   return entry;
 }
 

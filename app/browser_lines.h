@@ -1,5 +1,6 @@
 // browser_lines.h: what the puzzle browser lists and how it filters it:
-// one line per level of every puzzle file and one per saved game in the
+// one line per level of every puzzle file (and one for a size of the
+// player's own where the puzzle allows it) and one per saved game in the
 // puzzles folder, the status, level and player tests, and the filter and
 // variant settings the player may store.
 #pragma once

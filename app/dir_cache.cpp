@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 constexpr char kMagic[] = "CBDC";
 constexpr int kMagicBytes = 4;
 // More lines than a file can give mean the bytes are not a cache.
-constexpr int kMostLinesPerFile = kStoredLevels;
+constexpr int kMostLinesPerFile = kStoredLevels + 1;  // and a custom size
 
 void PutMagic(ByteSink& out) {
   for (int index = 0; index < kMagicBytes; ++index)

@@ -19,7 +19,7 @@ namespace cbst {
 
 inline constexpr char kDirCacheName[] = "dircache.tmp";
 // Raised whenever what an entry holds changes.
-inline constexpr std::uint16_t kDirCacheVersion = 1;
+inline constexpr std::uint16_t kDirCacheVersion = 2;
 
 // A version of a file: its size and modification time (nanoseconds), or
 // zeros when there is no such file.

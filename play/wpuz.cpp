@@ -2,6 +2,8 @@
 // what a press on no piece does there.
 #include "play/wpuz.h"
 
+#include "play/wnpieces.h"
+
 #include <algorithm>
 
 #include "base/cp1252.h"
@@ -498,10 +500,8 @@ void WPuz::SetBusy(bool busy) {
   if (exists()) SetWindowCursor(platform_window(), busy_ > 0 ? kCursorWait : kCursorArrow);
 }
 
-bool WPuz::ChooseCustomSize(Puz&) {
-  // The custom-size dialog arrives with the new-game dialog; until then a
-  // custom level cannot be asked for, so the opening ends quietly.
-  return false;
+bool WPuz::ChooseCustomSize(Puz& puz) {
+  return AskCustomSize(*this, puz);
 }
 
 void WPuz::Redraw(std::uint8_t window, const Rect16& rect) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -30,9 +31,13 @@
 #include "play/board_codes.h"
 #include "play/game_score.h"
 #include "play/saved_game.h"
+#include "play/wnpieces.h"
 #include "play/wpuz.h"
+#include "puzzle/puzzle_writer.h"
 #include "puzzle/thumb.h"
 #include "support/desktop_home.h"
+#include "support/recording_sink.h"
+#include "support/synthetic_photo.h"
 
 namespace cbst {
 namespace {
@@ -441,6 +446,65 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
   // Enter opened the line below: the dogs' second level.
   EXPECT_EQ(std::string(program->puzzle()->file_path.c_str()), (directory_ / kDogs).string());
   EXPECT_EQ(program->puzzle()->level, 1);
+  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+  program->table()->Dispatch(close);
+  program->Finish();
+}
+
+// A puzzle that lets the player choose its size: the browser gives it a
+// custom line, and opening that asks for the size, checked before the
+// game is cut; cancelling the question brings the browser back.
+TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
+  Puz pond;
+  pond.title = "Pond";
+  pond.level_rows = {3};
+  pond.level_columns = {4};
+  pond.state = kStateOwnLevels;
+  const Dib photo = testing::SyntheticPhoto(400, 300);
+  ASSERT_EQ(
+      WritePuzzleFile(pond, (directory_ / "Pond.puz").c_str(), nullptr, {&photo, nullptr}, nullptr)
+          .code(),
+      0);
+  auto program = Start();
+
+  testing::RecordingSink reports;
+  int sizes_asked = 0;
+  std::string grid;
+  QTimer answers;
+  QObject::connect(&answers, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* edit = modal ? BrowserHand::Find<QLineEdit>(modal, kPiecesEdit) : nullptr;
+    if (!edit) return;
+    ++sizes_asked;
+    if (sizes_asked == 1) {
+      Press(edit, Qt::Key_Escape);
+      return;
+    }
+    // Too few pieces first: told, and asked again.
+    edit->setText("2");
+    BrowserHand::Find<QPushButton>(modal, kCommandOk)->click();
+    edit->clear();
+    edit->insert("3x5");
+    grid = BrowserHand::Find<QLabel>(modal, kPiecesGrid)->text().toStdString();
+    BrowserHand::Find<QPushButton>(modal, kCommandOk)->click();
+  });
+  answers.start(20);
+  BrowserHand hand([&](QWidget* dialog) {
+    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+    list->setCurrentRow(1);  // the pond's custom line follows its one level
+    BrowserHand::Find<QPushButton>(dialog, kBrowserOpen)->click();
+  });
+  Open(*program);
+  EXPECT_EQ(hand.times, 2) << "the browser is back after the size was not given";
+  EXPECT_EQ(sizes_asked, 2);
+  ASSERT_EQ(reports.reports.size(), 1u) << "the two pieces";
+  EXPECT_NE(reports.texts()[0].find("4 pieces"), std::string::npos) << reports.texts()[0];
+  EXPECT_NE(grid.find("3"), std::string::npos) << grid;
+  EXPECT_NE(grid.find("15"), std::string::npos) << grid;
+  Puz& puz = *program->puzzle();
+  EXPECT_EQ(std::string(puz.file_path.c_str()), (directory_ / "Pond.puz").string());
+  EXPECT_EQ(puz.level, kCustomLevel);
+  EXPECT_EQ(puz.cut.pieces.size(), 15u);
   Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
   program->table()->Dispatch(close);
   program->Finish();

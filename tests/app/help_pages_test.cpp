@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/help_files.h"
+#include "app/wdir.h"
 #include "app/winfo.h"
 #include "app/woptions.h"
 #include "play/wbox.h"
@@ -38,7 +39,7 @@ const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 // Every topic number the program asks the help for.
 constexpr int kTopics[] = {kHelpContents,     kHelpTopicSaveAs,      kHelpTopicPiece,
                            kHelpTopicBox,     kHelpTopicSelection,   kHelpTopicPreview,
-                           kHelpTopicOptions, kHelpTopicGameSettings};
+                           kHelpTopicOptions, kHelpTopicGameSettings, kHelpTopicBrowser};
 constexpr const char* kLanguages[] = {"eng", "cas", "cat", "deu", "fra", "ita"};
 
 std::string Contents(const fs::path& path) {
