@@ -28,6 +28,7 @@
 #include "app/program.h"
 #include "app/saved_games.h"
 #include "app/wdir.h"
+#include "platform/key_state.h"
 #include "play/board_codes.h"
 #include "play/game_score.h"
 #include "play/saved_game.h"
@@ -35,9 +36,11 @@
 #include "play/wpuz.h"
 #include "puzzle/puzzle_writer.h"
 #include "puzzle/thumb.h"
+#include "support/browser_answerer.h"
 #include "support/desktop_home.h"
 #include "support/recording_sink.h"
 #include "support/synthetic_photo.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -316,7 +319,9 @@ class BrowserFlowTest : public BrowserTest {
  protected:
   std::unique_ptr<Program> Start() {
     auto program = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    const testing::BrowserAnswerer browser;  // takes the dogs it offers
     EXPECT_TRUE(program->Start("\"" + (directory_ / kDogs).string() + "\""));
+    EXPECT_EQ(browser.shown, 1);
     return program;
   }
   static void Open(Program& program) {
@@ -430,6 +435,8 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
     Press(list, Qt::Key_Return);
   });
   Open(*program);
+  // Enter closed the browser before it was let go: the key is up again.
+  NoteKey(kVkReturn, false);
   EXPECT_EQ(hand.times, 1);
   EXPECT_EQ(status_at_end.find("Line " + std::to_string(count_before) + " of " +
                                std::to_string(count_before) + ": ann"),
@@ -510,9 +517,67 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
   program->Finish();
 }
 
-TEST_F(BrowserFlowTest, ClosingTheBrowserKeepsTheGameAndTheStoreButtonWritesTheChoices) {
+// Starting with nothing, with the last game remembered, with a saved game
+// of the puzzles folder, and dropping a puzzle on the table.
+TEST_F(BrowserFlowTest, EveryWayInGoesThroughTheBrowserButASavedGame) {
+  const auto make = [this] {
+    return std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+  };
+  {
+    // Nothing played before: the browser with nothing chosen; closed, the
+    // table stays empty.
+    auto program = make();
+    testing::BrowserAnswerer browser;
+    ASSERT_TRUE(program->Start(""));
+    EXPECT_EQ(browser.shown, 1);
+    EXPECT_TRUE(program->puzzle()->cut.pieces.empty());
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program->table()->Dispatch(close);
+    program->Finish();
+  }
+  // The last puzzle played is chosen, even when remembered elsewhere.
+  {
+    auto program = make();
+    program->settings().Write("LastPuz", "/somewhere/else/Two Good Dogs.puz");
+    testing::BrowserAnswerer browser;
+    ASSERT_TRUE(program->Start(""));
+    EXPECT_EQ(browser.shown, 1);
+    EXPECT_EQ(std::string(program->puzzle()->file_path.c_str()), (directory_ / kDogs).string());
+    EXPECT_EQ(program->puzzle()->level, 0);
+    // A saved game of the folder is resumed at once.
+    Puz& puz = *program->puzzle();
+    puz.saved_title = VString("Later");
+    puz.saved_game_path = VString((directory_ / "Later.sav").string());
+    puz.state |= kGameHasSaveFile;
+    ASSERT_EQ(program->saver()->SaveGame(0).code(), 0);
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program->table()->Dispatch(close);
+    program->Finish();
+  }
+  {
+    auto program = make();
+    testing::BrowserAnswerer browser;
+    ASSERT_TRUE(program->Start((directory_ / "Later.sav").string()));
+    EXPECT_EQ(browser.shown, 0);
+    EXPECT_EQ(std::string(program->puzzle()->saved_game_path.c_str()),
+              (directory_ / "Later.sav").string());
+    // A puzzle dropped on the table brings the browser for it.
+    fs::copy_file(kBuiltProgram / kFigs, directory_ / kFigs);
+    Event dropped = MakeEvent(kEventFilesDropped, FilesPayload{{(directory_ / "notes.txt").string(),
+                                                                (directory_ / kFigs).string()}});
+    program->table()->Dispatch(dropped);
+    EXPECT_TRUE(dropped.handled());
+    EXPECT_EQ(browser.shown, 1);
+    EXPECT_EQ(std::string(program->puzzle()->file_path.c_str()), (directory_ / kFigs).string());
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program->table()->Dispatch(close);
+    program->Finish();
+  }
+}
+
+TEST_F(BrowserFlowTest, ClosingTheBrowserLeavesTheTableEmptyAndTheStoreButtonWritesTheChoices) {
   auto program = Start();
-  const std::size_t pieces = program->puzzle()->cut.pieces.size();
+  ASSERT_FALSE(program->puzzle()->cut.pieces.empty());
   BrowserHand hand([&](QWidget* dialog) {
     BrowserHand::Find<QCheckBox>(dialog, kBrowserShowNew)->click();
     EXPECT_EQ(BrowserHand::Find<QListWidget>(dialog, kBrowserList)->count(), 0);
@@ -523,7 +588,8 @@ TEST_F(BrowserFlowTest, ClosingTheBrowserKeepsTheGameAndTheStoreButtonWritesTheC
   });
   Open(*program);
   EXPECT_EQ(hand.times, 1);
-  EXPECT_EQ(program->puzzle()->cut.pieces.size(), pieces);
+  // The game went as the browser came: the player chose nothing new.
+  EXPECT_TRUE(program->puzzle()->cut.pieces.empty());
   EXPECT_EQ(program->settings().ReadNumber(kKeyBrowserMosaic, kSectionBrowser), 1);
   EXPECT_EQ(std::string(program->settings().Read(kKeyBrowserStatus, kSectionBrowser).c_str()),
             "OA");

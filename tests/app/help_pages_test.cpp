@@ -37,8 +37,8 @@ namespace fs = std::filesystem;
 const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 
 // Every topic number the program asks the help for.
-constexpr int kTopics[] = {kHelpContents,     kHelpTopicSaveAs,      kHelpTopicPiece,
-                           kHelpTopicBox,     kHelpTopicSelection,   kHelpTopicPreview,
+constexpr int kTopics[] = {kHelpContents,     kHelpTopicSaveAs,       kHelpTopicPiece,
+                           kHelpTopicBox,     kHelpTopicSelection,    kHelpTopicPreview,
                            kHelpTopicOptions, kHelpTopicGameSettings, kHelpTopicBrowser};
 constexpr const char* kLanguages[] = {"eng", "cas", "cat", "deu", "fra", "ita"};
 

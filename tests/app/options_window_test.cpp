@@ -25,6 +25,7 @@
 #include "gfx/display_probe.h"
 #include "play/game_flags.h"
 #include "play/wpuz.h"
+#include "support/browser_answerer.h"
 #include "support/desktop_home.h"
 #include "text/traductor.h"
 #include "ui/application.h"
@@ -71,6 +72,7 @@ class OptionsWindowTest : public ::testing::Test {
     fs::copy_file(kBuiltProgram / kSample, directory_ / kSample);
     setenv("LANG", "en_GB.UTF-8", 1);
     program_ = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    const testing::BrowserAnswerer browser;  // takes the puzzle it offers
     ASSERT_TRUE(program_->Start("\"" + (directory_ / kSample).string() + "\""));
   }
   void TearDown() override {
