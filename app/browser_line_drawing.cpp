@@ -138,7 +138,7 @@ std::string PlayedTime(const BrowserLine& line) {
 }
 
 void DrawBrowserLine(DC& dc, const Rect16& rect, const BrowserLine& line, const Bmp* thumbnail,
-                     bool selected) {
+                     bool selected, const std::string& custom_text) {
   const std::uint32_t ink = selected ? kChosenInk : kInk;
   const std::uint32_t soft = selected ? kChosenSoftInk : kSoftInk;
   dc.FillRect(rect, Brush(selected ? kChosenPaper : kPaper));
@@ -170,7 +170,9 @@ void DrawBrowserLine(DC& dc, const Rect16& rect, const BrowserLine& line, const 
 
   DrawBadge(dc, right_column, top, line);
   dc.Select(&title_font);
-  Write(dc, right_column + kBadgeSide + kMargin * 2, top + 1, SizeText(line), ink);
+  const bool size_unknown = line.rows <= 0 || line.columns <= 0;
+  Write(dc, right_column + kBadgeSide + kMargin * 2, top + 1,
+        size_unknown && !custom_text.empty() ? custom_text : SizeText(line), ink);
   dc.Select(&small_font);
   if (line.kind == LineKind::kSavedGame) {
     const int bar_y = top + kBadgeSide + 8;

@@ -35,7 +35,8 @@ int DonePercent(const BrowserLine& line);
 // "h:mm:ss" of the time a saved game has been played.
 std::string PlayedTime(const BrowserLine& line);
 
+// `custom_text` names a size the player chooses, on a puzzle's custom line.
 void DrawBrowserLine(DC& dc, const Rect16& rect, const BrowserLine& line, const Bmp* thumbnail,
-                     bool selected);
+                     bool selected, const std::string& custom_text);
 
 }  // namespace cbst

@@ -411,7 +411,9 @@ void GameEvents::Browse() {
   // reopened behind it while the table is empty.
   browsing_ = true;
   const GamePlaces places{settings_, program_directory_};
-  Status opened = BrowseAndOpen(puz_, table_, places, saver_);
+  // The game just taken away is the one chosen in the list.
+  const std::string last = settings_.Read(kKeyLastPuzzle).c_str();
+  Status opened = BrowseAndOpen(puz_, table_, places, saver_, last);
   browsing_ = false;
   if (opened.peek() == kStatusQuietCancel) opened.MarkHandled();
 }

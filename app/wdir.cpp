@@ -97,6 +97,11 @@ void WDir::Prime() {
   Control(this, kBrowserMakePuzzle).Enable(CommandReady(kCommandMakePuzzle));
   Control(this, kBrowserDelete).Enable(false);
   Control(this, kBrowserList).OwnerDraw(kBrowserLineHeight);
+  // A puzzle's custom line is named as the custom-level box is.
+  if (const char* custom = ControlText(0, kBrowserCustom); custom && *custom) {
+    for (const char* at = custom; *at; ++at)
+      if (*at != '&') custom_text_ += *at;
+  }
   Fill();
   ShowFilter(ReadBrowserFilter(settings_));
   Refilter();
@@ -298,7 +303,8 @@ void WDir::OnEvent(Event& event) {
     if (item && item->control_id == kBrowserList && item->dc && item->item >= 0 &&
         item->item < static_cast<int>(shown_.size())) {
       const BrowserLine& line = *shown_[static_cast<std::size_t>(item->item)];
-      DrawBrowserLine(*item->dc, item->rect, line, thumbnails_.For(line), item->selected);
+      DrawBrowserLine(*item->dc, item->rect, line, thumbnails_.For(line), item->selected,
+                      custom_text_);
       event.set_handled();
       return;
     }

@@ -93,6 +93,7 @@ class WDir final : public WinDlg {
   BrowserListing listing_;
   std::vector<const BrowserLine*> shown_;
   BrowserThumbnails thumbnails_;
+  std::string custom_text_;
 };
 
 // The status line: how many puzzles and saved games `shown` holds, and

@@ -342,13 +342,14 @@ TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
   Thumb header;
   ASSERT_EQ(header.Open((directory_ / kDogs).c_str(), false).code(), 0);
 
-  int listed = 0, level_two = 0, open_before = -1;
+  int listed = 0, level_two = 0, open_before = -1, chosen_before = -1;
   bool store_enabled = false;
   BrowserHand hand([&](QWidget* dialog) {
     auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
     auto* open = BrowserHand::Find<QPushButton>(dialog, kBrowserOpen);
     listed = list->count();
     open_before = open->isEnabled();
+    chosen_before = list->currentRow();
     store_enabled = BrowserHand::Find<QPushButton>(dialog, kBrowserStore)->isEnabled();
     // Level 2 alone: all levels goes off, one dogs line stays.
     BrowserHand::Find<QCheckBox>(dialog, kBrowserFirstLevel + 1)->click();
@@ -361,7 +362,8 @@ TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
   Open(*program);
   EXPECT_EQ(hand.times, 1);
   EXPECT_EQ(listed, dogs + 1) << "every level and the saved game";
-  EXPECT_EQ(open_before, 0) << "nothing chosen yet";
+  EXPECT_EQ(open_before, 1) << "the game just played is chosen";
+  EXPECT_EQ(chosen_before, 0) << "the dogs' first level";
   EXPECT_TRUE(store_enabled);
   EXPECT_EQ(level_two, 1);
   EXPECT_EQ(program->puzzle()->level, 1);
