@@ -124,9 +124,9 @@ BrowserListing FillBrowserLines(const std::string& directory, const FillWatch& w
     std::string name;
     FileStamp stamp;
     bool puzzle;
-    const CachedFile* cached;
+    CachedFile* cached;
   };
-  const DirCache cache = DirCache::Load(directory);
+  DirCache cache = DirCache::Load(directory);
   std::vector<Found> files;
   int to_read = 0;
   for (const bool puzzles : {true, false}) {
@@ -146,7 +146,7 @@ BrowserListing FillBrowserLines(const std::string& directory, const FillWatch& w
   for (const Found& file : files) {
     CachedFile entry;
     if (file.cached) {
-      entry = *file.cached;
+      entry = std::move(*file.cached);
     } else {
       if (watch.reading) watch.reading(listing.files_read, to_read);
       entry = file.puzzle ? ReadPuzzle(file.path, file.stamp)

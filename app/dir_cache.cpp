@@ -9,10 +9,11 @@
 // anywhere is not taken for what the files said.
 #include "app/dir_cache.h"
 
+#include <sys/stat.h>
+
 #include <bit>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "base/byte_record.h"
 #include "base/file.h"
@@ -27,6 +28,7 @@ namespace fs = std::filesystem;
 constexpr char kMagic[] = "CBDC";
 constexpr int kMagicBytes = 4;
 // More lines than a file can give mean the bytes are not a cache.
+constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 constexpr int kMostLinesPerFile = kStoredLevels + 1;  // and a custom size
 
 void PutMagic(ByteSink& out) {
@@ -102,13 +104,12 @@ bool TakeLine(ByteCursor& in, BrowserLine& line) {
 }  // namespace
 
 FileStamp StampOf(const std::string& path) {
-  std::error_code error;
-  const auto size = fs::file_size(path, error);
-  if (error) return {};
-  const auto modified = fs::last_write_time(path, error);
-  if (error) return {};
-  return {static_cast<std::uint64_t>(size),
-          static_cast<std::int64_t>(modified.time_since_epoch().count())};
+  // One look at the file: the browser asks this of every file it lists.
+  struct stat facts {};
+  if (stat(path.c_str(), &facts) != 0) return {};
+  return {static_cast<std::uint64_t>(facts.st_size),
+          static_cast<std::int64_t>(facts.st_mtim.tv_sec) * kNanosecondsPerSecond +
+              facts.st_mtim.tv_nsec};
 }
 
 std::vector<std::uint8_t> EncodeDirCache(const DirCache& cache) {
@@ -169,10 +170,13 @@ bool DecodeDirCache(const std::vector<std::uint8_t>& bytes, const std::string& d
 
 DirCache DirCache::Load(const std::string& directory) {
   DirCache cache;
-  std::ifstream file(fs::path(directory) / kDirCacheName, std::ios::binary);
+  std::ifstream file(fs::path(directory) / kDirCacheName, std::ios::binary | std::ios::ate);
   if (!file) return cache;
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                        std::istreambuf_iterator<char>());
+  const std::streamoff size = file.tellg();
+  if (size <= 0) return cache;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  file.seekg(0);
+  if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return cache;
   if (!DecodeDirCache(bytes, directory, cache)) cache.entries.clear();
   return cache;
 }
@@ -191,10 +195,10 @@ Status DirCache::Save(const std::string& directory) const {
   return replacement.Commit();
 }
 
-const CachedFile* DirCache::Find(const std::string& name, const FileStamp& stamp) const {
+CachedFile* DirCache::Find(const std::string& name, const FileStamp& stamp) {
   const auto found = entries.find(name);
   if (found == entries.end() || !(found->second.stamp == stamp)) return nullptr;
-  const CachedFile& entry = found->second;
+  CachedFile& entry = found->second;
   if (!entry.puzzle.empty() && !(StampOf(entry.puzzle) == entry.puzzle_stamp)) return nullptr;
   return &entry;
 }

@@ -49,7 +49,7 @@ class DirCache {
 
   // The entry of the file `name` when it was read from the version of the
   // file (and of its puzzle) there is now.
-  const CachedFile* Find(const std::string& name, const FileStamp& stamp) const;
+  CachedFile* Find(const std::string& name, const FileStamp& stamp);
 
   std::map<std::string, CachedFile> entries;  // by file name in the folder
 };
