@@ -1,6 +1,14 @@
 // app_bench.cpp: how long the puzzle browser takes to list a folder of a
-// thousand puzzles, reading every file and then from the folder's cache.
+// thousand puzzles, reading every file and then from the folder's cache,
+// and to open its window over that folder.
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
 
 #include <filesystem>
 #include <string>
@@ -9,10 +17,14 @@
 
 #include "app/browser_lines.h"
 #include "app/dir_cache.h"
+#include "app/settings.h"
+#include "app/wdir.h"
 #include "gfx/dib.h"
+#include "gfx/display_probe.h"
 #include "puzzle/puz.h"
 #include "puzzle/puzzle_writer.h"
 #include "puzzle/thumb.h"
+#include "ui/application.h"
 
 namespace cbst {
 namespace {
@@ -91,5 +103,59 @@ void BM_ListFolderCached(benchmark::State& state) {
 }
 BENCHMARK(BM_ListFolderCached)->Unit(benchmark::kMillisecond);
 
+// The program's Application, made by main so that it goes before the
+// program's statics do.
+std::unique_ptr<Application>& BenchApplication() {
+  static std::unique_ptr<Application> application;
+  return application;
+}
+
+// The browser's window over the cached folder, from its making to its
+// first showing with every line in its list; closed as soon as it is up.
+void BM_OpenBrowserCached(benchmark::State& state) {
+  PuzzleFolder& folder = Folder();
+  if (!folder.ok()) state.SkipWithError("the puzzles could not be written");
+  FillBrowserLines(folder.path());  // writes the cache
+  Application& application = *BenchApplication();
+  const Settings settings((fs::path(folder.path()) / "bench.ini").string());
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    // Clicking ends the window and its buttons with it: one click, last.
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+      if (button->property("id").toInt() != kBrowserClose) continue;
+      button->click();
+      return;
+    }
+  });
+  closer.start(0);
+  for (auto _ : state) {
+    BrowserChoice choice;
+    auto* browser = application.Make<WDir>(settings, folder.path(), "", choice, nullptr);
+    RunModalDialog(browser, nullptr);
+    benchmark::DoNotOptimize(choice.chosen);
+  }
+  state.counters["lines"] = static_cast<double>(FillBrowserLines(folder.path()).lines.size());
+}
+BENCHMARK(BM_OpenBrowserCached)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace cbst
+
+int main(int argc, char** argv) {
+  // No window is looked at: the offscreen platform serves also where a
+  // display is set.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int toolkit_argc = 1;
+  static char name[] = "app_bench";
+  static char* toolkit_argv[] = {name, nullptr};
+  cbst::BenchApplication() = std::make_unique<cbst::Application>(toolkit_argc, toolkit_argv);
+  cbst::ProbeDisplay(false);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  cbst::BenchApplication().reset();
+  return 0;
+}
