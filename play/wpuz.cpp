@@ -2,8 +2,6 @@
 // what a press on no piece does there.
 #include "play/wpuz.h"
 
-#include "play/wnpieces.h"
-
 #include <algorithm>
 
 #include "base/cp1252.h"
@@ -20,6 +18,7 @@
 #include "play/wbox.h"
 #include "play/wloupe.h"
 #include "play/wmuestra.h"
+#include "play/wnpieces.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
