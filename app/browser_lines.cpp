@@ -8,9 +8,11 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/dir_cache.h"
 #include "play/game_score.h"
 #include "play/saved_game.h"
 #include "play/saved_game_state.h"
+#include "puzzle/option_string.h"
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/thumb.h"
 
@@ -21,6 +23,8 @@ namespace fs = std::filesystem;
 
 inline constexpr char kPuzzleExtension[] = ".puz";
 inline constexpr char kSavedExtension[] = ".sav";
+// The option naming the picture's author.
+inline constexpr std::string_view kCreditKey = "(c):";
 
 // The files of `directory` with this extension (any case), in name order
 // so that the list does not depend on how the folder happens to be kept.
@@ -36,27 +40,49 @@ std::vector<std::string> FilesEndingIn(const std::string& directory, const char*
   return files;
 }
 
-void AddPuzzle(const std::string& path, std::vector<BrowserLine>& lines) {
+CachedFile ReadPuzzle(const std::string& path, const FileStamp& stamp) {
+  CachedFile entry;
+  entry.stamp = stamp;
   Thumb header;
-  if (header.Open(path.c_str(), false).code() != 0) return;
+  if (header.Open(path.c_str(), false).code() != 0) return entry;
+  OptionString options(header.options.view());
+  const std::string credit = options.Take(kCreditKey).value_or("");
   const int levels = std::min<int>(header.level_count, kStoredLevels);
   for (int level = 0; level < levels; ++level) {
     BrowserLine line;
     line.path = path;
     line.level = level;
     line.title = header.title.c_str();
+    line.puzzle_path = path;
+    line.puzzle_title = line.title;
+    line.credit = credit;
+    line.no_preview = (header.flags & kThumbNoPreview) != 0;
     line.rows = header.level_rows[level];
     line.columns = header.level_columns[level];
-    lines.push_back(std::move(line));
+    entry.lines.push_back(std::move(line));
   }
+  // A puzzle that lets the player choose the size has a line for that
+  // too; the size is asked for as the game opens.
+  if (!(header.flags & kThumbNoCustomSize) && !entry.lines.empty()) {
+    BrowserLine line = entry.lines.front();
+    line.level = kCustomLevel;
+    line.custom = true;
+    line.rows = line.columns = 0;
+    entry.lines.push_back(std::move(line));
+  }
+  return entry;
 }
 
-void AddSavedGame(const std::string& path, std::vector<BrowserLine>& lines) {
+CachedFile ReadSavedGameLine(const std::string& path, const FileStamp& stamp) {
+  CachedFile entry;
+  entry.stamp = stamp;
   SavedGame game;
-  if (ReadSavedGame(path.c_str(), game).code() != 0) return;
+  if (ReadSavedGame(path.c_str(), game).code() != 0) return entry;
   // A saved game is only listed when its puzzle is there to resume it.
+  entry.puzzle = SavedPuzzlePath(game, path);
+  entry.puzzle_stamp = StampOf(entry.puzzle);
   Thumb puzzle;
-  if (puzzle.Open(SavedPuzzlePath(game, path).c_str(), false).code() != 0) return;
+  if (puzzle.Open(entry.puzzle.c_str(), false).code() != 0) return entry;
   BrowserLine line;
   line.path = path;
   line.kind = LineKind::kSavedGame;
@@ -64,6 +90,11 @@ void AddSavedGame(const std::string& path, std::vector<BrowserLine>& lines) {
   line.level = line.custom ? kCustomLevel : game.level;
   line.title = game.title.c_str();
   line.player = game.player.c_str();
+  line.puzzle_path = entry.puzzle;
+  line.puzzle_title = puzzle.title.c_str();
+  OptionString options(puzzle.options.view());
+  line.credit = options.Take(kCreditKey).value_or("");
+  line.no_preview = (puzzle.flags & kThumbNoPreview) != 0;
   if (line.custom) {
     line.rows = game.custom_rows;
     line.columns = game.custom_columns;
@@ -77,7 +108,8 @@ void AddSavedGame(const std::string& path, std::vector<BrowserLine>& lines) {
           ? std::clamp(1.0 - static_cast<double>(game.counters.joined_sides) / sides, 0.0, 1.0)
           : 0.0;
   line.elapsed_ms = game.counters.elapsed;
-  lines.push_back(std::move(line));
+  entry.lines.push_back(std::move(line));
+  return entry;
 }
 
 bool SamePlayer(const std::string& one, const std::string& other) {
@@ -86,17 +118,48 @@ bool SamePlayer(const std::string& one, const std::string& other) {
 
 }  // namespace
 
-BrowserListing FillBrowserLines(const std::string& directory,
-                                const std::function<void()>& after_file) {
+BrowserListing FillBrowserLines(const std::string& directory, const FillWatch& watch) {
+  struct Found {
+    std::string path;
+    std::string name;
+    FileStamp stamp;
+    bool puzzle;
+    CachedFile* cached;
+  };
+  DirCache cache = DirCache::Load(directory);
+  std::vector<Found> files;
+  int to_read = 0;
+  for (const bool puzzles : {true, false}) {
+    for (std::string& path :
+         FilesEndingIn(directory, puzzles ? kPuzzleExtension : kSavedExtension)) {
+      Found file{std::move(path), {}, {}, puzzles, nullptr};
+      file.name = fs::path(file.path).filename().string();
+      file.stamp = StampOf(file.path);
+      file.cached = cache.Find(file.name, file.stamp);
+      if (!file.cached) ++to_read;
+      files.push_back(std::move(file));
+    }
+  }
+
   BrowserListing listing;
-  for (const std::string& path : FilesEndingIn(directory, kPuzzleExtension)) {
-    AddPuzzle(path, listing.lines);
-    if (after_file) after_file();
+  DirCache now;
+  for (const Found& file : files) {
+    CachedFile entry;
+    if (file.cached) {
+      entry = std::move(*file.cached);
+    } else {
+      if (watch.reading) watch.reading(listing.files_read, to_read);
+      entry = file.puzzle ? ReadPuzzle(file.path, file.stamp)
+                          : ReadSavedGameLine(file.path, file.stamp);
+      ++listing.files_read;
+    }
+    listing.lines.insert(listing.lines.end(), entry.lines.begin(), entry.lines.end());
+    now.entries[file.name] = std::move(entry);
+    if (watch.after_file) watch.after_file();
   }
-  for (const std::string& path : FilesEndingIn(directory, kSavedExtension)) {
-    AddSavedGame(path, listing.lines);
-    if (after_file) after_file();
-  }
+  // A folder the program may not write in is read afresh every time.
+  if (listing.files_read > 0 || now.entries.size() != cache.entries.size())
+    now.Save(directory).MarkHandled();
   for (const BrowserLine& line : listing.lines) {
     if (line.kind != LineKind::kSavedGame || line.player.empty()) continue;
     if (std::find(listing.players.begin(), listing.players.end(), line.player) ==

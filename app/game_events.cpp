@@ -3,6 +3,8 @@
 #include "app/game_events.h"
 #include "base/status_codes.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -19,6 +21,7 @@
 #include "app/wadvanced.h"
 #include "app/winfo.h"
 #include "app/woptions.h"
+#include "base/pathname.h"
 #include "gfx/display_probe.h"
 #include "platform/clipboard_text.h"
 #include "platform/colour_picker.h"
@@ -29,6 +32,7 @@
 #include "platform/mouse_buttons.h"
 #include "play/game_flags.h"
 #include "play/piece_boxes.h"
+#include "play/saved_game.h"
 #include "play/wpuz.h"
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/thumb.h"
@@ -176,6 +180,11 @@ void GameEvents::OnGameEvent(Event& event) {
       Decorate(*item);
       event.set_handled();
     }
+    return;
+  }
+  if (event.code == kEventFilesDropped) {
+    if (const auto* dropped = event.as<FilesPayload>(); dropped && OpenDropped(*dropped))
+      event.set_handled();
     return;
   }
   if (event.code != kEventCommand) return;
@@ -425,13 +434,53 @@ void GameEvents::ShowAbout() {
 
 void GameEvents::Browse() {
   // The game on the table is offered for saving first; a cancel keeps it.
+  // Otherwise it goes before the browser comes, so that what is chosen
+  // there is built on a clear table.
   if (saver_ && !saver_->MayCloseGame()) return;
+  ReleaseGame();
+  // What was remembered as the last game before the browser came is not
+  // reopened behind it while the table is empty.
+  browsing_ = true;
   const GamePlaces places{settings_, program_directory_};
-  Status opened = BrowseAndOpen(puz_, table_, places, saver_);
+  // The game just taken away is the one chosen in the list.
+  const std::string last = settings_.Read(kKeyLastPuzzle).c_str();
+  Status opened = BrowseAndOpen(puz_, table_, places, saver_, last);
+  browsing_ = false;
   if (opened.peek() == kStatusQuietCancel) opened.MarkHandled();
 }
 
+void GameEvents::ReleaseGame() {
+  if (!loaded()) return;
+  table_.HidePreviewWindow();
+  table_.CloseLoupe();
+  if (boxes_) boxes_->HideAll();
+  puz_.Clear();
+  table_.SetCaption(kProductName);
+  table_.Refresh();
+}
+
+namespace {
+constexpr char kPuzzleFileExtension[] = "puz";
+}  // namespace
+
+bool GameEvents::OpenDropped(const FilesPayload& dropped) {
+  // The first puzzle or saved game dropped takes the way a file named on
+  // the command line takes; anything else is not the game's to open.
+  for (const std::string& file : dropped.files) {
+    const PathName named(file.c_str());
+    if (strcasecmp(named.extension.c_str(), kPuzzleFileExtension) != 0 &&
+        strcasecmp(named.extension.c_str(), kSavedGameExtension) != 0)
+      continue;
+    const GamePlaces places{settings_, program_directory_};
+    Status opened = OpenFromCommandLine(puz_, table_, places, file, saver_);
+    if (opened.peek() == kStatusQuietCancel) opened.MarkHandled();
+    return true;
+  }
+  return false;
+}
+
 void GameEvents::Reopen() {
+  if (browsing_) return;
   const VString last = settings_.Read(kKeyLastPuzzle);
   // The game on the table is the last one played, as a puzzle or as the
   // saved game it was resumed from.

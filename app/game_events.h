@@ -165,6 +165,10 @@ class GameEvents final : public GameHandler {
   void ShowAbout();
   // Ctrl+O: the puzzle browser, then what the player chose in it.
   void Browse();
+  // Takes the game off the table: its pieces, boxes and pictures.
+  void ReleaseGame();
+  // A puzzle or saved game dropped on the table; false when none was.
+  bool OpenDropped(const FilesPayload& dropped);
   void Reopen();
   void OpenHelp(int context);
   // A rectangle animation over the screen, unless animations are off.
@@ -186,6 +190,8 @@ class GameEvents final : public GameHandler {
   // A key offered to a box may come back here: it is not offered again.
   int offering_key_ = 0;
   std::vector<GameHook*> hooks_;
+  // The browser is up (Browse).
+  bool browsing_ = false;
 };
 
 }  // namespace cbst

@@ -9,6 +9,8 @@
 #include <initializer_list>
 
 #include "app/app_codes.h"
+#include "app/browse_puzzles.h"
+#include "app/command_line.h"
 #include "app/options.h"
 #include "app/saved_games.h"
 #include "base/pathname.h"
@@ -22,26 +24,6 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string WithoutQuotes(std::string_view text) {
-  std::string path(text);
-  path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
-  return path;
-}
-
-// Directories compare without regard to case or a final separator, as the
-// paths the settings keep may have been typed by hand.
-bool SameDirectory(const std::string& one, const std::string& other) {
-  const auto normal = [](const std::string& path) {
-    std::string text = fs::path(path).lexically_normal().string();
-    while (text.size() > 1 && IsPathSeparator(text.back()))
-      text.pop_back();
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-  };
-  return normal(one) == normal(other);
-}
 
 bool HasExtension(const PathName& path, std::initializer_list<const char*> extensions) {
   return std::any_of(extensions.begin(), extensions.end(), [&](const char* extension) {
@@ -87,34 +69,35 @@ std::string GamePlaces::PuzzlesDirectory() const {
 
 Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
                            std::string_view command_line, GameSaver* saver) {
-  std::string path = WithoutQuotes(command_line);
+  const std::string path = WithoutQuotes(command_line);
   const std::string puzzles = places.PuzzlesDirectory();
-  if (path.empty()) {
-    // The puzzle browser offers the last puzzle; without it, the last
-    // puzzle is opened at its first level when it is still there.
-    if (!places.settings.Has(kKeyLastPuzzle)) return Status();
-    const PathName last(places.settings.Read(kKeyLastPuzzle).c_str());
-    const std::string inside =
-        (fs::path(puzzles) / last.Compose(kPathName | kPathExtension).c_str()).string();
-    std::error_code error;
-    if (!fs::exists(inside, error)) return Status();
-    return OpenForPlay(puz, table, places, inside, saver);
+  // The browser lists the folder's files under these paths.
+  const auto inside = [&puzzles](const std::string& file) {
+    return (fs::path(puzzles) / fs::path(file).filename()).string();
+  };
+  switch (ClassifyCommandLine(path, puzzles)) {
+    case CommandLineKind::kNothing: {
+      // The browser, with the last puzzle or saved game played chosen.
+      const std::string last = places.settings.Read(kKeyLastPuzzle).c_str();
+      return BrowseAndOpen(puz, table, places, saver, last.empty() ? last : inside(last));
+    }
+    case CommandLineKind::kPicture:
+      // Making a puzzle of a picture comes with its own window; until then
+      // the player is told what the file is rather than that it is not a
+      // file the program reads.
+      return Status(kStatusPictureNotYet, path);
+    case CommandLineKind::kPuzzleInFolder:
+      if (saver && !saver->MayCloseGame()) return QuietCancel();
+      return BrowseAndOpen(puz, table, places, saver, inside(path));
+    case CommandLineKind::kSavedInFolder:
+      return OpenForPlay(puz, table, places, path, saver);
+    case CommandLineKind::kFileElsewhere:
+      break;
   }
-
-  const PathName named(path.c_str());
-  // Making a puzzle of a picture and going on with a saved game come with
-  // their own windows; until then the player is told what the file is
-  // rather than that it is not a file the program reads.
-  if (HasExtension(named, {"jpg", "jpe", "jpeg", "jfif", "bmp", "gif"}))
-    return Status(kStatusPictureNotYet, path);
-  const std::string directory =
-      named.directory.empty() ? fs::current_path().string() : std::string(named.directory.c_str());
-  if (!SameDirectory(directory, puzzles)) {
-    Thumb header;
-    CBST_TRY(header.Open(path.c_str(), false));
-    ShowMessageBox(table.platform_window(), kPuzzleElsewhereWarning,
-                   kBoxOk | kBoxIconExclamation | kBoxSystemModal);
-  }
+  Thumb header;
+  CBST_TRY(header.Open(path.c_str(), false));
+  ShowMessageBox(table.platform_window(), kPuzzleElsewhereWarning,
+                 kBoxOk | kBoxIconExclamation | kBoxSystemModal);
   return OpenForPlay(puz, table, places, path, saver);
 }
 

@@ -32,13 +32,14 @@ struct GamePlaces {
   std::string PuzzlesDirectory() const;
 };
 
-// Opens `command_line` (a path, perhaps in double quotes, perhaps empty)
-// for play on `table`: an empty one takes the last puzzle or saved game
-// played; one outside the puzzles directory is opened after a warning. A
-// saved game is resumed through `saver`, which first offers the game on
-// the table for saving (the player may cancel: nothing is opened then). A
-// picture gives its own status (kStatusPictureNotYet) with the path: this
-// version does not make puzzles of pictures yet.
+// Opens what `command_line` names (a path, perhaps in double quotes,
+// perhaps empty) as ClassifyCommandLine tells it: nothing runs the browser
+// with the last puzzle or saved game played chosen; a puzzle of the
+// puzzles folder runs the browser for it and a saved game there is
+// resumed, once the game on the table has been offered for saving (the
+// player may cancel: nothing is opened then); a file elsewhere is played
+// at its first level after a warning. A picture gives its own status
+// (kStatusPictureNotYet) with the path.
 Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
                            std::string_view command_line, GameSaver* saver = nullptr);
 

@@ -1,17 +1,23 @@
 // wdir.cpp: the puzzle browser.
 #include "app/wdir.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
+#include "app/app_codes.h"
+#include "app/browser_line_drawing.h"
 #include "app/game_events.h"
 #include "base/date.h"
+#include "platform/message_box.h"
 #include "play/game_handler.h"
 #include "puzzle/open_puzzle.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/control.h"
+#include "ui/progress_window.h"
 
 namespace cbst {
 namespace {
@@ -23,6 +29,13 @@ std::string AnyPlayerItem() {
   return std::string(" ") + (text && *text ? text : "*") + " ";
 }
 
+// A dictionary text, or `fallback` (with the same conversions) when the
+// dictionary has none.
+const char* TextOr(int id, const char* fallback) {
+  const char* text = Text(id);
+  return text && *text ? text : fallback;
+}
+
 bool Checked(Window* dialog, int id) {
   return Control(dialog, id).Number() == 1.0;
 }
@@ -31,27 +44,23 @@ bool Checked(Window* dialog, int id) {
 
 const ClassInfo WDir::kClass = {&WinDlg::kClass, "WDir"};
 
-std::string BrowserLineText(const BrowserLine& line) {
-  char size[48];
-  if (line.rows > 0 && line.columns > 0) {
-    std::snprintf(size, sizeof size, "%d x %d = %d", line.rows, line.columns,
-                  line.rows * line.columns);
-  } else {
-    std::snprintf(size, sizeof size, "?");
+std::string BrowserStatusText(const std::vector<const BrowserLine*>& shown, int selected) {
+  const auto games = std::count_if(shown.begin(), shown.end(), [](const BrowserLine* line) {
+    return line->kind == LineKind::kSavedGame;
+  });
+  const auto puzzles = static_cast<std::ptrdiff_t>(shown.size()) - games;
+  char text[kMessageRoom];
+  std::snprintf(text, sizeof text, TextOr(kTextBrowserCounts, "%i / %i"), static_cast<int>(puzzles),
+                static_cast<int>(games));
+  std::string status = text;
+  if (selected >= 0 && selected < static_cast<int>(shown.size())) {
+    std::snprintf(text, sizeof text, TextOr(kTextBrowserSelected, "%i / %i: %s"), selected + 1,
+                  static_cast<int>(shown.size()),
+                  shown[static_cast<std::size_t>(selected)]->title.c_str());
+    status += "    ";
+    status += text;
   }
-  std::string text;
-  if (line.kind == LineKind::kPuzzle) {
-    text = line.title + "    " + size;
-  } else {
-    const int seconds = line.elapsed_ms / kMillisecondsPerSecond;
-    char done[64];
-    std::snprintf(done, sizeof done, "    %d%%    %d:%02d:%02d",
-                  static_cast<int>((1.0 - line.progress) * 100.0 + 0.5), seconds / 3600,
-                  seconds / 60 % 60, seconds % 60);
-    text = (line.player.empty() ? std::string() : line.player + ": ") + line.title + "    " + size +
-           done;
-  }
-  return text;
+  return status;
 }
 
 WDir::WDir(const Settings& settings, std::string directory, std::string preselect,
@@ -76,17 +85,23 @@ void WDir::Prime() {
     SetTitle(caption);
   }
   for (const int id : {kBrowserOpen, kBrowserMakePuzzle, kBrowserClose, kBrowserHelp,
-                       kBrowserFolder, kBrowserShowNew, kBrowserShowStarted, kBrowserShowFinished,
+                       kBrowserDelete, kBrowserShowNew, kBrowserShowStarted, kBrowserShowFinished,
                        kBrowserNoRotation, kBrowserMosaic, kBrowserStore, kBrowserFirstLevel,
                        kBrowserFirstLevel + 1, kBrowserFirstLevel + 2, kBrowserFirstLevel + 3,
                        kBrowserFirstLevel + 4, kBrowserCustom, kBrowserAllLevels}) {
     const char* text = ControlText(0, id);
     if (text && *text) SetItemText(id, text);
   }
-  // Choosing another puzzles folder and making a puzzle come with their
-  // own windows; until they exist their buttons are not offered.
-  Control(this, kBrowserFolder).Show(false);
+  // Making a puzzle comes with its own window; until it exists its button
+  // is not offered.
   Control(this, kBrowserMakePuzzle).Enable(CommandReady(kCommandMakePuzzle));
+  Control(this, kBrowserDelete).Enable(false);
+  Control(this, kBrowserList).OwnerDraw(kBrowserLineHeight);
+  // A puzzle's custom line is named as the custom-level box is.
+  if (const char* custom = ControlText(0, kBrowserCustom); custom && *custom) {
+    for (const char* at = custom; *at; ++at)
+      if (*at != '&') custom_text_ += *at;
+  }
   Fill();
   ShowFilter(ReadBrowserFilter(settings_));
   Refilter();
@@ -106,11 +121,24 @@ void WDir::Fill() {
   using Clock = std::chrono::steady_clock;
   Clock::time_point checked = Clock::now();
   Application* application = Application::Instance();
-  listing_ = FillBrowserLines(directory_, [&] {
+  // Files the folder's cache does not know are read with a bar showing how
+  // far that has got (it shows only when the reading lasts).
+  std::unique_ptr<ProgressWindow> progress;
+  FillWatch watch;
+  watch.after_file = [&] {
     if (!application || Clock::now() - checked < std::chrono::milliseconds(kFillAnswerMs)) return;
     application->ProcessPending();
     checked = Clock::now();
-  });
+  };
+  watch.reading = [&](int read, int to_read) {
+    if (!progress) {
+      progress = std::make_unique<ProgressWindow>(this, kProgressPercentBar);
+      progress->SetRange(0, to_read);
+    }
+    progress->Report(read);
+  };
+  listing_ = FillBrowserLines(directory_, watch);
+  progress.reset();
   Control players(this, kBrowserPlayer);
   players.Clear();
   players.AddString(AnyPlayerItem());
@@ -161,25 +189,53 @@ void WDir::Refilter() {
   for (const BrowserLine& line : listing_.lines) {
     if (!PassesFilter(line, filter)) continue;
     shown_.push_back(&line);
-    list.AddString(BrowserLineText(line));
+    // The item's text is what typing in the list looks for.
+    list.AddString(line.title);
   }
   Control(this, kBrowserOpen).Enable(false);
+  Control(this, kBrowserDelete).Enable(false);
   Control(this, kBrowserStore).Enable(!shown_.empty());
-  char counts[64];
-  std::snprintf(counts, sizeof counts, "%zu / %zu", shown_.size(), listing_.lines.size());
-  SetItemText(kBrowserStatusLine, counts);
+  SetItemText(kBrowserStatusLine, BrowserStatusText(shown_, -1));
+}
+
+int WDir::SelectedIndex() {
+  const int index = static_cast<int>(Control(this, kBrowserList).Number());
+  return index >= 0 && index < static_cast<int>(shown_.size()) ? index : -1;
 }
 
 void WDir::Selected() {
-  const int index = static_cast<int>(Control(this, kBrowserList).Number());
-  const bool any = index >= 0 && index < static_cast<int>(shown_.size());
-  Control(this, kBrowserOpen).Enable(any);
-  char counts[64];
-  std::snprintf(counts, sizeof counts, "%d / %zu / %zu", any ? index + 1 : 0, shown_.size(),
-                listing_.lines.size());
-  std::string status = counts;
-  if (any) status += "    " + std::filesystem::path(shown_[index]->path).filename().string();
-  SetItemText(kBrowserStatusLine, status);
+  const int index = SelectedIndex();
+  Control(this, kBrowserOpen).Enable(index >= 0);
+  Control(this, kBrowserDelete)
+      .Enable(index >= 0 && shown_[static_cast<std::size_t>(index)]->kind == LineKind::kSavedGame);
+  SetItemText(kBrowserStatusLine, BrowserStatusText(shown_, index));
+}
+
+void WDir::DeleteSavedGame() {
+  const int index = SelectedIndex();
+  if (index < 0) return;
+  const BrowserLine& line = *shown_[static_cast<std::size_t>(index)];
+  // Only saved games go from here; a puzzle file is never deleted.
+  if (line.kind != LineKind::kSavedGame) return;
+  char question[kMessageRoom];
+  std::snprintf(question, sizeof question, TextOr(kTextDeleteSavedGame, "%s ?"),
+                line.title.c_str());
+  if (ShowMessageBox(platform_window(), question, kBoxYesNo | kBoxIconQuestion, kProductName) !=
+      kAnswerYes)
+    return;
+  std::error_code error;
+  if (!std::filesystem::remove(line.path, error) || error) {
+    Status(kStatusOpenFailed, line.path).Report();
+    return;
+  }
+  const std::string gone = line.path;
+  std::erase_if(listing_.lines, [&gone](const BrowserLine& each) { return each.path == gone; });
+  Refilter();
+  const int left = static_cast<int>(shown_.size());
+  if (left > 0) {
+    Control(this, kBrowserList).Select(std::min(index, left - 1));
+    Selected();
+  }
 }
 
 void WDir::Choose() {
@@ -219,6 +275,9 @@ bool WDir::OnCommand(const CommandPayload& command) {
     case kBrowserStore:
       WriteBrowserFilter(settings_, TakeFilter());
       return true;
+    case kBrowserDelete:
+      DeleteSavedGame();
+      return true;
     case kBrowserHelp:
       if (game_) {
         Event help =
@@ -239,6 +298,17 @@ bool WDir::OnCommand(const CommandPayload& command) {
 
 void WDir::OnEvent(Event& event) {
   if (event.code == kEventShow && !primed_) Prime();
+  if (event.code == kEventDrawItem) {
+    const auto* item = event.as<OwnerDrawPayload>();
+    if (item && item->control_id == kBrowserList && item->dc && item->item >= 0 &&
+        item->item < static_cast<int>(shown_.size())) {
+      const BrowserLine& line = *shown_[static_cast<std::size_t>(item->item)];
+      DrawBrowserLine(*item->dc, item->rect, line, thumbnails_.For(line), item->selected,
+                      custom_text_);
+      event.set_handled();
+      return;
+    }
+  }
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
     if (command && OnCommand(*command)) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/browser_line_drawing.h"
 #include "app/browser_lines.h"
 #include "app/settings.h"
 #include "ui/win_dlg.h"
@@ -21,7 +22,8 @@ inline constexpr int kBrowserList = 3000;
 inline constexpr int kBrowserOpen = 101;
 inline constexpr int kBrowserMakePuzzle = 1300;
 inline constexpr int kBrowserClose = 2;
-inline constexpr int kBrowserFolder = 142;
+// Deletes the chosen saved game, after asking.
+inline constexpr int kBrowserDelete = 142;
 inline constexpr int kBrowserHelp = 119;
 inline constexpr int kBrowserShowNew = 3002;
 inline constexpr int kBrowserShowStarted = 3003;
@@ -37,6 +39,13 @@ inline constexpr int kBrowserCustom = 3018;
 // The any-player item of the player list.
 inline constexpr int kTextAnyPlayer = 538;
 inline constexpr int kHelpTopicBrowser = 101;
+// The status line: puzzles and saved games listed, and the chosen line.
+inline constexpr int kTextBrowserCounts = 591;
+inline constexpr int kTextBrowserSelected = 592;
+// Asks whether to delete the saved game named.
+inline constexpr int kTextDeleteSavedGame = 590;
+// Room for a message with a title in it.
+inline constexpr int kMessageRoom = 512;
 // While the folder is read the window answers at least this often.
 inline constexpr int kFillAnswerMs = 500;
 
@@ -69,7 +78,9 @@ class WDir final : public WinDlg {
   void Refilter();
   void ShowFilter(const BrowserFilter& filter);
   BrowserFilter TakeFilter();
+  int SelectedIndex();
   void Selected();
+  void DeleteSavedGame();
   void Choose();
   bool OnCommand(const CommandPayload& command);
 
@@ -81,9 +92,12 @@ class WDir final : public WinDlg {
   bool primed_ = false;
   BrowserListing listing_;
   std::vector<const BrowserLine*> shown_;
+  BrowserThumbnails thumbnails_;
+  std::string custom_text_;
 };
 
-// How a line reads in the list.
-std::string BrowserLineText(const BrowserLine& line);
+// The status line: how many puzzles and saved games `shown` holds, and
+// which line is chosen (-1: none).
+std::string BrowserStatusText(const std::vector<const BrowserLine*>& shown, int selected);
 
 }  // namespace cbst

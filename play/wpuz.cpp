@@ -18,6 +18,7 @@
 #include "play/wbox.h"
 #include "play/wloupe.h"
 #include "play/wmuestra.h"
+#include "play/wnpieces.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
@@ -515,10 +516,8 @@ void WPuz::SetBusy(bool busy) {
   if (exists()) SetWindowCursor(platform_window(), busy_ > 0 ? kCursorWait : kCursorArrow);
 }
 
-bool WPuz::ChooseCustomSize(Puz&) {
-  // The custom-size dialog arrives with the new-game dialog; until then a
-  // custom level cannot be asked for, so the opening ends quietly.
-  return false;
+bool WPuz::ChooseCustomSize(Puz& puz) {
+  return AskCustomSize(*this, puz);
 }
 
 void WPuz::Redraw(std::uint8_t window, const Rect16& rect) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/help_files.h"
+#include "app/wdir.h"
 #include "app/winfo.h"
 #include "app/woptions.h"
 #include "play/wbox.h"
@@ -42,7 +43,8 @@ constexpr int kTopics[] = {
     kHelpContents,           kHelpTopicSaveAs,           kHelpTopicPiece,
     kHelpTopicBox,           kHelpTopicSelection,        kHelpTopicPreview,
     kHelpTopicOptions,       kHelpTopicGameSettings,     kHelpTopicRanking,
-    kHelpTopicRankingSecond, kHelpTopicCertificateAdded, kHelpTopicCertificateOffered};
+    kHelpTopicRankingSecond, kHelpTopicCertificateAdded, kHelpTopicCertificateOffered,
+    kHelpTopicBrowser};
 constexpr const char* kLanguages[] = {"eng", "cas", "cat", "deu", "fra", "ita"};
 
 using testing::FileText;

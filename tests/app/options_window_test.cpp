@@ -29,6 +29,7 @@
 #include "play/wpuz.h"
 #include "scores/ranking_file.h"
 #include "scores/wranking.h"
+#include "support/browser_answerer.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
 #include "text/traductor.h"
@@ -72,6 +73,7 @@ class OptionsWindowTest : public ::testing::Test {
     fs::copy_file(kBuiltProgram / kSample, directory_ / kSample);
     setenv("LANG", "en_GB.UTF-8", 1);
     program_ = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    const testing::BrowserAnswerer browser;  // takes the puzzle it offers
     ASSERT_TRUE(program_->Start("\"" + (directory_ / kSample).string() + "\""));
   }
   void TearDown() override {

@@ -1,6 +1,7 @@
 // The program from start to end, in a program directory of its own with a
 // temporary home, under the offscreen platform.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,6 +31,7 @@
 #include "play/wpuz.h"
 #include "play/wsaveas.h"
 #include "support/box_answerer.h"
+#include "support/browser_answerer.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
 #include "support/recording_sink.h"
@@ -62,9 +64,22 @@ class StartUpTest : public ::testing::Test {
   }
   void TearDown() override { fs::permissions(directory_, fs::perms::owner_all); }
 
+  // The browser that starting may bring up is answered as a player would.
   std::unique_ptr<Program> MakeProgram() {
-    return std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    browser_.reset();
+    auto program = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    browser_ = std::make_unique<testing::BrowserAnswerer>();
+    return program;
   }
+  // Lets the table take back the keyboard and the activation from the
+  // browser that started the game, as it does before a player's first move.
+  static void Settle() {
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < kSettleMs)
+      QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+  }
+  static constexpr int kSettleMs = 100;
   // Closes the table as its close box does and runs the loop to the end.
   static int CloseAndFinish(Program& program) {
     Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
@@ -77,6 +92,7 @@ class StartUpTest : public ::testing::Test {
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<testing::DesktopHome> home_;
   fs::path directory_;
+  std::unique_ptr<testing::BrowserAnswerer> browser_;
 };
 
 TEST_F(StartUpTest, APuzzleOnTheCommandLineIsPlayedAndTheOptionsAreSavedAtTheEnd) {
@@ -177,6 +193,7 @@ TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation
   for (int run = 0; run < 2; ++run) {
     auto program = MakeProgram();
     ASSERT_TRUE(program->Start(puzzle));
+    Settle();
     WPuz& table = *program->table();
     program->puzzle()->game_flags |= kGameNoPreview;
     const Rect16 empty = table.AssemblyArea();
@@ -200,6 +217,7 @@ TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
   std::ofstream(directory_ / "cbst.ini") << "[Main]\nOptions=2\n";
   auto program = MakeProgram();
   ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  Settle();
   WPuz& table = *program->table();
   program->puzzle()->game_flags |= kGameNoPreview;
   Board& board = table.board();
