@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "base/pathname.h"
+#include "puzzle/puz.h"
 
 namespace cbst {
 namespace {
@@ -15,7 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kPictureExtensions[] = {"jpg", "jpe", "jpeg", "jfif", "bmp", "gif"};
-constexpr char kPuzzleExtensionName[] = "puz";
 
 bool HasExtension(const PathName& path, const char* extension) {
   return strcasecmp(path.extension.c_str(), extension) == 0;
@@ -49,7 +49,7 @@ CommandLineKind ClassifyCommandLine(const std::string& path, const std::string& 
   const std::string directory =
       named.directory.empty() ? fs::current_path().string() : std::string(named.directory.c_str());
   if (!SameDirectory(directory, puzzles_directory)) return CommandLineKind::kFileElsewhere;
-  return HasExtension(named, kPuzzleExtensionName) ? CommandLineKind::kPuzzleInFolder
+  return HasExtension(named, kPuzzleFileExtension) ? CommandLineKind::kPuzzleInFolder
                                                    : CommandLineKind::kSavedInFolder;
 }
 

@@ -459,10 +459,6 @@ void GameEvents::ReleaseGame() {
   table_.Refresh();
 }
 
-namespace {
-constexpr char kPuzzleFileExtension[] = "puz";
-}  // namespace
-
 bool GameEvents::OpenDropped(const FilesPayload& dropped) {
   // The first puzzle or saved game dropped takes the way a file named on
   // the command line takes; anything else is not the game's to open.

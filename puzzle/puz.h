@@ -15,6 +15,9 @@
 
 namespace cbst {
 
+// The extension of puzzle files, compared without regard to case.
+inline constexpr char kPuzzleFileExtension[] = "puz";
+
 struct Puz {
   std::uint32_t puzzle_seed = 0;  // Rndn: of the puzzle file
   std::int16_t cutting_rules = kCuttingRulesCurrent;

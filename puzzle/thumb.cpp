@@ -40,7 +40,7 @@ void Thumb::SetFile(const char* path) {
 Status Thumb::Open(const char* path, bool load_thumbnail) {
   SetFile(path);
   const VString& extension = file.path().extension;
-  if (!strcasecmp(extension.c_str(), "puz")) return ReadPuzzleHeader(load_thumbnail);
+  if (!strcasecmp(extension.c_str(), kPuzzleFileExtension)) return ReadPuzzleHeader(load_thumbnail);
   if (!strcasecmp(extension.c_str(), "sav") && saved_game_reader) {
     return saved_game_reader(*this, load_thumbnail);
   }

@@ -8,6 +8,7 @@
 #include "base/pathname.h"
 #include "base/status_codes.h"
 #include "platform/message_box.h"
+#include "puzzle/puz.h"
 #include "scores/certificate.h"
 #include "scores/ranking_file.h"
 #include "scores/ranking_text.h"

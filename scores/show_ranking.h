@@ -19,7 +19,6 @@ inline constexpr int kTextNoScoresYet = 554;
 inline constexpr int kTextScoresAdded = 546;
 inline constexpr int kTextNotScores = 547;
 inline constexpr int kTextScoresNotWritten = 548;
-inline constexpr char kPuzzleFileExtension[] = "puz";
 
 // Which ranking is asked for, and how its title reads.
 struct RankingRequest {

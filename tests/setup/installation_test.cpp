@@ -18,6 +18,7 @@
 #include "setup/program_group.h"
 #include "setup/setup_words.h"
 #include "setup_home.h"
+#include "support/browser_answerer.h"
 #include "ui/application.h"
 
 namespace cbst {
@@ -89,8 +90,12 @@ class InstallationTest : public testing::SetupHome {
     InstallSetupHooks(nullptr);
     SetupHome::TearDown();
   }
+  // The browser that starting may bring up is answered as a player would.
   std::unique_ptr<Program> MakeProgram(const fs::path& directory) {
-    return std::make_unique<Program>(argc_, argv_, (directory / "cbst").string());
+    browser_.reset();
+    auto program = std::make_unique<Program>(argc_, argv_, (directory / "cbst").string());
+    browser_ = std::make_unique<testing::BrowserAnswerer>();
+    return program;
   }
   static int CloseAndFinish(Program& program) {
     Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
@@ -101,6 +106,7 @@ class InstallationTest : public testing::SetupHome {
   int argc_ = 1;
   char name_[5] = "cbst";
   char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<testing::BrowserAnswerer> browser_;
 };
 
 TEST_F(InstallationTest, TheFirstRunWelcomesAndMakesTheMenuAndTheShortcut) {
