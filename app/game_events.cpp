@@ -11,6 +11,7 @@
 #include "app/browse_puzzles.h"
 #include "app/game_keys.h"
 #include "app/help_files.h"
+#include "app/make_from_picture.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/saved_games.h"
@@ -19,6 +20,7 @@
 #include "app/winfo.h"
 #include "app/woptions.h"
 #include "gfx/display_probe.h"
+#include "gfx/toolkit_pictures.h"
 #include "platform/colour_picker.h"
 #include "platform/cursors.h"
 #include "platform/help_viewer.h"
@@ -172,6 +174,16 @@ void GameEvents::OnGameEvent(Event& event) {
       Decorate(*item);
       event.set_handled();
     }
+    return;
+  }
+  if (event.code == kEventFilesDropped) {
+    if (MakePuzzleFromDrop(MakingContext(), event)) event.set_handled();
+    return;
+  }
+  if (event.code == kEventClipboard) {
+    // A picture copied while the game runs is offered as a new puzzle.
+    if (ClipboardHasPicture()) MakePuzzleFromPicture(MakingContext(), nullptr);
+    event.set_handled();
     return;
   }
   if (event.code != kEventCommand) return;
@@ -400,6 +412,10 @@ void GameEvents::Browse() {
   if (opened.peek() == kStatusQuietCancel) opened.MarkHandled();
 }
 
+MakeContext GameEvents::MakingContext() {
+  return MakeContext{MakePlaces{GamePlaces{settings_, program_directory_}, &table_, &puz_}, saver_};
+}
+
 void GameEvents::Reopen() {
   const VString last = settings_.Read(kKeyLastPuzzle);
   // The game on the table is the last one played, as a puzzle or as the
@@ -485,6 +501,13 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
     case kCommandReopen:
       Reopen();
       return true;
+    case kCommandMakePuzzle:
+      if (!busy()) PickAndMakePuzzle(MakingContext());
+      return true;
+    case kCommandStartUp:
+      // A picture on the clipboard as the program starts is offered as a
+      // new puzzle; the command counts as taken when one was made.
+      return ClipboardHasPicture() && MakePuzzleFromPicture(MakingContext(), nullptr);
     case kCommandHelpContents:
       OpenHelp(static_cast<int>(parameter));
       return true;

@@ -17,6 +17,7 @@
 namespace cbst {
 
 class GameSaver;
+struct MakeContext;
 class GameScore;
 class PieceBoxes;
 struct KeyAction;
@@ -79,7 +80,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandTogglePreview, true},    // the preview window
     {kCommandGameSettings, true},     // WInfo
     {kCommandAdvancedOptions, true},  // WAdvanced
-    {kCommandMakePuzzle, false},      // WMakePuzzle
+    {kCommandMakePuzzle, true},       // WMakePuzzle
     {kCommandCompetition, false},     // the competition score window
 };
 // False only for a command listed above whose window is still to come.
@@ -156,6 +157,8 @@ class GameEvents final : public GameHandler {
   // Ctrl+O: the puzzle browser, then what the player chose in it.
   void Browse();
   void Reopen();
+  // What making a puzzle needs of the game.
+  MakeContext MakingContext();
   void OpenHelp(int context);
   // A rectangle animation over the screen, unless animations are off.
   void Animate(const RectAnimation& animation);
