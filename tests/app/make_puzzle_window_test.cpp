@@ -125,6 +125,8 @@ class MakePuzzleWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     if (!program_) return;
+    // No picture is left for the next program to offer.
+    QApplication::clipboard()->clear();
     program_->puzzle()->state &= ~kGameChanged;
     Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
     program_->table()->Dispatch(close);
@@ -334,10 +336,23 @@ TEST_F(MakePuzzleWindowTest, APictureOnTheCommandLineOpensThePictureWindow) {
   EXPECT_FALSE(IsPictureFile("a/b.puz"));
 }
 
-// A picture copied while the game runs is offered as a new puzzle; a
-// picture dropped on the table opens the picture window too.
+// A picture on the clipboard as the program starts, and one copied while
+// the game runs, are offered as new puzzles; a picture dropped on the
+// table opens the picture window too.
 TEST_F(MakePuzzleWindowTest, ClipboardPicturesAndDroppedFilesAreOffered) {
+  Make();
+  QImage copied(240, 180, QImage::Format_RGB32);
+  copied.fill(0x808000);
+  QApplication::clipboard()->setImage(copied);
+  // Declined at start-up: the program goes on to the puzzle it was given.
+  Drive([] {}, QMessageBox::No);
   Start("\"" + (directory_ / kSample).string() + "\"");
+  driver_.reset();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].find("clipboard"), std::string::npos) << boxes_[0];
+  EXPECT_EQ(program_->puzzle()->file_path.view(), (directory_ / kSample).string());
+
+  boxes_.clear();
   bool typed = false;
   Drive(
       [&] {
@@ -351,8 +366,7 @@ TEST_F(MakePuzzleWindowTest, ClipboardPicturesAndDroppedFilesAreOffered) {
         }
       },
       QMessageBox::Yes);
-  QImage copied(240, 180, QImage::Format_RGB32);
-  copied.fill(0x808000);
+  copied.fill(0x008080);
   QApplication::clipboard()->setImage(copied);
   for (int round = 0; round < 100 && !fs::exists(directory_ / "From the clipboard.puz"); ++round)
     QTest::qWait(20);
