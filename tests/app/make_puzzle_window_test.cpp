@@ -400,5 +400,36 @@ TEST_F(MakePuzzleWindowTest, ClipboardPicturesAndDroppedFilesAreOffered) {
   EXPECT_FALSE(fs::exists(directory_ / "Harbour.puz"));
 }
 
+// A title that a puzzle of the folder already has, in any case, replaces
+// that puzzle's file once the player agrees.
+TEST_F(MakePuzzleWindowTest, ASameTitleReplacesThatPuzzleWhenThePlayerAgrees) {
+  fs::copy_file(fs::path(CBST_TEST_DATA) / "two_levels.puz", directory_ / "terrace.puz");
+  Start("\"" + (directory_ / kSample).string() + "\"");
+  int turn = 0;
+  Drive(
+      [&] {
+        PickPhotoInTheFileDialog();
+        QWidget* window = PictureWindow();
+        if (!window || turn++ != 0) return;
+        Type(window, kMakeTitle, "cAF");
+        // A letter the test's keyboard does not have.
+        qobject_cast<QLineEdit*>(ControlOf(window, kMakeTitle))
+            ->insert(QString::fromUtf8("\u00e9"));
+        Type(window, kMakeFirstLevel, "2x2");
+        Press(window, kCommandOk);
+      },
+      QMessageBox::Ok);
+  PressCtrlC();
+  driver_.reset();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_NE(boxes_[0].find("replace"), std::string::npos) << boxes_[0];
+  EXPECT_FALSE(fs::exists(directory_ / "cAF\u00e9.puz"));
+  Thumb header;
+  ASSERT_TRUE(header.Open((directory_ / "terrace.puz").c_str(), false).ok());
+  EXPECT_EQ(header.title.view(), "cAF\xe9");
+  EXPECT_EQ(header.level_count, 1);
+  EXPECT_EQ(header.level_rows[0], 2);
+}
+
 }  // namespace
 }  // namespace cbst
