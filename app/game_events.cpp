@@ -14,6 +14,7 @@
 #include "app/competition_mode.h"
 #include "app/game_keys.h"
 #include "app/help_files.h"
+#include "app/make_from_picture.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/saved_games.h"
@@ -23,6 +24,7 @@
 #include "app/woptions.h"
 #include "base/pathname.h"
 #include "gfx/display_probe.h"
+#include "gfx/toolkit_pictures.h"
 #include "platform/clipboard_text.h"
 #include "platform/colour_picker.h"
 #include "platform/cursors.h"
@@ -183,8 +185,19 @@ void GameEvents::OnGameEvent(Event& event) {
     return;
   }
   if (event.code == kEventFilesDropped) {
-    if (const auto* dropped = event.as<FilesPayload>(); dropped && OpenDropped(*dropped))
+    // A puzzle or saved game opens as from the command line; a picture
+    // becomes a new puzzle.
+    if (const auto* dropped = event.as<FilesPayload>(); dropped && OpenDropped(*dropped)) {
       event.set_handled();
+      return;
+    }
+    if (MakePuzzleFromDrop(MakingContext(), event)) event.set_handled();
+    return;
+  }
+  if (event.code == kEventClipboard) {
+    // A picture copied while the game runs is offered as a new puzzle.
+    if (ClipboardHasPicture()) MakePuzzleFromPicture(MakingContext(), nullptr);
+    event.set_handled();
     return;
   }
   if (event.code != kEventCommand) return;
@@ -475,6 +488,10 @@ bool GameEvents::OpenDropped(const FilesPayload& dropped) {
   return false;
 }
 
+MakeContext GameEvents::MakingContext() {
+  return MakeContext{MakePlaces{GamePlaces{settings_, program_directory_}, &table_, &puz_}, saver_};
+}
+
 void GameEvents::Reopen() {
   if (browsing_) return;
   const VString last = settings_.Read(kKeyLastPuzzle);
@@ -573,6 +590,13 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
     case kCommandPasteScores:
       if (!busy()) PasteFromClipboard();
       return true;
+    case kCommandMakePuzzle:
+      if (!busy()) PickAndMakePuzzle(MakingContext());
+      return true;
+    case kCommandStartUp:
+      // A picture on the clipboard as the program starts is offered as a
+      // new puzzle; the command counts as taken when one was made.
+      return ClipboardHasPicture() && MakePuzzleFromPicture(MakingContext(), nullptr);
     case kCommandHelpContents:
       OpenHelp(static_cast<int>(parameter));
       return true;

@@ -18,6 +18,7 @@ namespace cbst {
 
 class CompetitionMode;
 class GameSaver;
+struct MakeContext;
 class GameScore;
 class PieceBoxes;
 struct KeyAction;
@@ -83,7 +84,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandTogglePreview, true},    // the preview window
     {kCommandGameSettings, true},     // WInfo
     {kCommandAdvancedOptions, true},  // WAdvanced
-    {kCommandMakePuzzle, false},      // WMakePuzzle
+    {kCommandMakePuzzle, true},       // WMakePuzzle
     {kCommandCompetition, true},      // the small score window
 };
 // False only for a command listed above whose window is still to come.
@@ -170,6 +171,8 @@ class GameEvents final : public GameHandler {
   // A puzzle or saved game dropped on the table; false when none was.
   bool OpenDropped(const FilesPayload& dropped);
   void Reopen();
+  // What making a puzzle needs of the game.
+  MakeContext MakingContext();
   void OpenHelp(int context);
   // A rectangle animation over the screen, unless animations are off.
   void Animate(const RectAnimation& animation);

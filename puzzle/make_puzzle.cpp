@@ -2,8 +2,11 @@
 // puzzle.
 #include "puzzle/make_puzzle.h"
 
+#include <strings.h>
+
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 #include "base/text_tests.h"
 #include "gfx/bmp_mem.h"
@@ -11,6 +14,7 @@
 #include "puzzle/level_text.h"
 #include "puzzle/puz_options.h"
 #include "puzzle/random.h"
+#include "puzzle/thumb.h"
 
 namespace cbst {
 namespace {
@@ -21,6 +25,8 @@ constexpr const char* kQuestionFace = "Arial";
 constexpr const char* kDialogFace = "Sans";
 constexpr int kQuestionHeight = 36;
 constexpr int kDialogFontHeight = 11;
+// Headers written before this version keep no title.
+constexpr std::uint16_t kFirstTitledVersion = 199;
 
 // Without the characters below 33 at either end.
 std::string_view Trimmed(std::string_view text) {
@@ -136,6 +142,27 @@ VString PuzzleFileName(const char* directory, const char* title) {
   std::string path(directory);
   if (!path.empty() && path.back() != '/') path += '/';
   return VString(path + name + ".puz");
+}
+
+std::string PuzzleWithTitle(const std::string& directory, std::string_view title) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  for (fs::directory_iterator entry(directory, error), end; !error && entry != end;
+       entry.increment(error)) {
+    const std::string extension = entry->path().extension().string();
+    if (strcasecmp(extension.c_str(), ".puz") != 0 || !entry->is_regular_file(error)) continue;
+    Thumb header;
+    Status opened = header.Open(entry->path().c_str(), false);
+    if (opened.peek() != 0) {
+      opened.MarkHandled();  // not a puzzle this search can read: not the one
+      continue;
+    }
+    if (header.format_version < kFirstTitledVersion) continue;
+    const std::string_view found = header.title.view();
+    if (found.size() == title.size() && strncasecmp(found.data(), title.data(), title.size()) == 0)
+      return entry->path().string();
+  }
+  return {};
 }
 
 Status CheckLevels(const MakeRequest& request, int width, int height) {

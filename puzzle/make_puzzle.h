@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/status.h"
 #include "base/vstring.h"
@@ -40,6 +41,11 @@ Dib MakeSurpriseThumbnail();
 
 // `directory`/title.puz with every character of kFileNameUnsafe made "_".
 VString PuzzleFileName(const char* directory, const char* title);
+
+// The puzzle file of `directory` whose header carries `title` (compared
+// without regard to case; files older than version 1.99 keep no title),
+// or empty when there is none.
+std::string PuzzleWithTitle(const std::string& directory, std::string_view title);
 
 // What the user chose for the new puzzle.
 struct MakeRequest {

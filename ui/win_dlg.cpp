@@ -39,7 +39,8 @@ bool RegisterResourceBundle(const char* path) {
   return QFile::exists(path) && QResource::registerResource(path, kBundleRoot);
 }
 
-bool WinDlg::CreateDialog(Window* parent) {
+bool WinDlg::CreateDialog(Window* parent, std::uint32_t style) {
+  const bool pane = (style & kStyleChild) && parent;
   const QString path = TemplatePath(template_id_);
   if (path.isEmpty()) {
     Event missing = MakeEvent(kEventMissingTemplate,
@@ -64,7 +65,7 @@ bool WinDlg::CreateDialog(Window* parent) {
   if (!Create(
           parent,
           {0, 0, static_cast<std::int16_t>(size.width()), static_cast<std::int16_t>(size.height())},
-          "", kStyleHidden)) {
+          "", kStyleHidden | (pane ? kStyleChild : 0))) {
     delete form;
     return false;
   }
@@ -78,7 +79,7 @@ bool WinDlg::CreateDialog(Window* parent) {
   // Its buttons and combo boxes tell it what the user does with them.
   for (QWidget* control : form->findChildren<QWidget*>())
     ConnectNotifications(control, this);
-  if (QWidget* owning = parent ? WidgetOf(parent->platform_window()) : nullptr) {
+  if (QWidget* owning = parent && !pane ? WidgetOf(parent->platform_window()) : nullptr) {
     host->move(owning->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
   }
   host->show();
@@ -165,7 +166,13 @@ int RunModalDialog(WinDlg* dialog, Window* parent) {
     if (application) application->Release(dialog);
     return -1;
   }
-  if (QWidget* host = WidgetOf(dialog->platform_window())) {
+  return RunModalWindow(dialog);
+}
+
+int RunModalWindow(Window* window) {
+  Application* application = Application::Instance();
+  if (!application) return -1;
+  if (QWidget* host = WidgetOf(window->platform_window())) {
     // Modality takes effect when the window is shown.
     host->hide();
     host->setWindowModality(Qt::ApplicationModal);
@@ -175,7 +182,7 @@ int RunModalDialog(WinDlg* dialog, Window* parent) {
     host->activateWindow();
   }
   const ModalWindowOpen open;
-  return application->RunUntilGone(dialog);
+  return application->RunUntilGone(window);
 }
 
 bool Prompt(Window* parent, std::string_view question, VString& text) {

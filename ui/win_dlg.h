@@ -41,8 +41,10 @@ class WinDlg : public Window {
 
   // Builds the dialog owned by `parent` and shows it. Without a template,
   // the dialog is first asked with event 120 (it may build itself); only
-  // when it does not answer is "Dialog Resource !Found" reported.
-  bool CreateDialog(Window* parent);
+  // when it does not answer is "Dialog Resource !Found" reported. With
+  // kStyleChild it is a pane inside the parent's client area, at its top
+  // left, instead of a window of its own.
+  bool CreateDialog(Window* parent, std::uint32_t style = 0);
 
   // Buttons end the dialog with their command: OK and Cancel by default,
   // and those added with CloseOn; Enter and Esc are their keys. The close
@@ -70,6 +72,10 @@ class WinDlg : public Window {
 // Runs `dialog` (held by the application) modally over `parent` and returns
 // the code its Destroy gave, or -1 when it could not be made.
 int RunModalDialog(WinDlg* dialog, Window* parent);
+
+// Shows `window` (made, held by the application) as the only window the
+// player can use and returns the code its Destroy gave once it is gone.
+int RunModalWindow(Window* window);
 
 // Asks one line of text; OK puts it in `text` and returns true, Cancel
 // leaves `text` as it was.

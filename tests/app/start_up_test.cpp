@@ -268,12 +268,12 @@ TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
 }
 
 TEST_F(StartUpTest, PicturesSavedGamesAndSetupWordsAreToldWhatTheyAre) {
-  // A picture or a saved game is named for what it is, and the program
-  // goes on with an empty table.
+  // A picture that cannot be read is refused as such, a saved game named
+  // for what it is, and the program goes on with an empty table.
   const std::pair<const char*, const char*> files[] = {
-      {"harbour.JPG", "is a picture"},
-      {"harbour.jpeg", "is a picture"},
-      {"scan.bmp", "is a picture"},
+      {"harbour.JPG", "could not be loaded"},
+      {"harbour.jpeg", "could not be loaded"},
+      {"scan.bmp", "could not be loaded"},
       {"evening.sav", "is not a puzzle, a saved game or a picture"},
   };
   for (const auto& [name, told] : files) {

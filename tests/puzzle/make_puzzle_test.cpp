@@ -3,10 +3,12 @@
 #include "puzzle/make_puzzle.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "puzzle/level_text.h"
@@ -245,6 +247,26 @@ TEST(MakePuzzle, ValuesOfANewPuzzle) {
   EXPECT_EQ(CheckLevels(request, 400, 300).code(), kStatusTooFewPieces);
   request.level_texts[3] = "";
   EXPECT_EQ(CheckLevels(request, 400, 300).code(), kStatusPiecesTooSmall);
+}
+
+// A title is looked for in the puzzles' headers, whatever its case and
+// whatever the puzzle's file is called; files that are no puzzles are
+// passed over.
+TEST(MakePuzzle, TitlesAreFoundInThePuzzlesHeaders) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / ("cbst_titles_" + std::to_string(getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  fs::copy_file(fs::path(CBST_TEST_DATA) / "two_levels.puz", folder / "terrace.PUZ");
+  {
+    std::FILE* bad = std::fopen((folder / "broken.puz").c_str(), "wb");
+    std::fputs("not a puzzle", bad);
+    std::fclose(bad);
+  }
+  EXPECT_EQ(PuzzleWithTitle(folder.string(), "cAF\xe9"), (folder / "terrace.PUZ").string());
+  EXPECT_EQ(PuzzleWithTitle(folder.string(), "Caf"), "");
+  EXPECT_EQ(PuzzleWithTitle(folder.string(), "broken"), "");
+  fs::remove_all(folder);
 }
 
 }  // namespace
