@@ -1,6 +1,7 @@
 // browse_puzzles.cpp: the browser, then the game it chose.
 #include "app/browse_puzzles.h"
 
+#include "app/make_from_picture.h"
 #include "app/saved_games.h"
 #include "app/wdir.h"
 #include "play/game_flags.h"
@@ -17,6 +18,11 @@ Status BrowseAndOpen(Puz& puz, WPuz& table, const GamePlaces& places, GameSaver*
     auto* browser = application->Make<WDir>(places.settings, places.PuzzlesDirectory(), preselect,
                                             choice, table.play().game);
     RunModalDialog(browser, &table);
+    if (choice.make_puzzle) {
+      // A puzzle made opens on the table; a make left undone comes back here.
+      if (PickAndMakePuzzle({{places, &table, &puz}, saver})) return Status();
+      continue;
+    }
     if (!choice.chosen) return QuietCancel();
     const PlayChoice play{choice.line.level, choice.options};
     Status opened = OpenChosen(puz, table, places, choice.line.path, play, saver);

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "app/make_from_picture.h"
 #include "base/pathname.h"
 #include "puzzle/puz.h"
 
@@ -14,8 +15,6 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kPictureExtensions[] = {"jpg", "jpe", "jpeg", "jfif", "bmp", "gif"};
 
 bool HasExtension(const PathName& path, const char* extension) {
   return strcasecmp(path.extension.c_str(), extension) == 0;
@@ -44,8 +43,7 @@ bool SameDirectory(const std::string& one, const std::string& other) {
 CommandLineKind ClassifyCommandLine(const std::string& path, const std::string& puzzles_directory) {
   if (path.empty()) return CommandLineKind::kNothing;
   const PathName named(path.c_str());
-  for (const char* extension : kPictureExtensions)
-    if (HasExtension(named, extension)) return CommandLineKind::kPicture;
+  if (IsPictureFile(path)) return CommandLineKind::kPicture;
   const std::string directory =
       named.directory.empty() ? fs::current_path().string() : std::string(named.directory.c_str());
   if (!SameDirectory(directory, puzzles_directory)) return CommandLineKind::kFileElsewhere;

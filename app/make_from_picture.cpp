@@ -40,12 +40,6 @@ class MakingGuard {
   MakingGuard& operator=(const MakingGuard&) = delete;
 };
 
-std::string WithoutQuotes(std::string_view text) {
-  std::string path(text);
-  path.erase(std::remove(path.begin(), path.end(), '"'), path.end());
-  return path;
-}
-
 bool HasExtension(std::string_view path, std::string_view extension) {
   const VString found = PathName(std::string(path).c_str()).extension;
   return found.view().size() == extension.size() &&
@@ -130,11 +124,6 @@ bool MakePuzzleFromPicture(const MakeContext& context, const char* file) {
   const int result = RunModalWindow(window);
   if (table) table->ResumeClock();
   return result == static_cast<int>(kCommandOk);
-}
-
-std::string PictureOnCommandLine(std::string_view command_line) {
-  std::string path = WithoutQuotes(command_line);
-  return IsPictureFile(path) ? path : std::string();
 }
 
 const ClassInfo WMakePuzzle::kClass = {&Window::kClass, "WMakePuzzle"};

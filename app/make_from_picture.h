@@ -44,10 +44,6 @@ bool MakePuzzleFromPicture(const MakeContext& context, const char* file);
 // in any case: jpg, jpe, jpeg, jfif, bmp or gif.
 bool IsPictureFile(std::string_view path);
 
-// The picture the command line (a path, perhaps in double quotes) names,
-// or empty when it names none.
-std::string PictureOnCommandLine(std::string_view command_line);
-
 // The entry window: its command 120 lets the player pick a picture file and
 // makes a puzzle of it; a picture file dropped on it (event 20) too.
 class WMakePuzzle final : public Window {

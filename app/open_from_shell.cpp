@@ -11,6 +11,7 @@
 #include "app/app_codes.h"
 #include "app/browse_puzzles.h"
 #include "app/command_line.h"
+#include "app/make_from_picture.h"
 #include "app/options.h"
 #include "app/saved_games.h"
 #include "base/pathname.h"
@@ -82,10 +83,10 @@ Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
       return BrowseAndOpen(puz, table, places, saver, last.empty() ? last : inside(last));
     }
     case CommandLineKind::kPicture:
-      // Making a puzzle of a picture comes with its own window; until then
-      // the player is told what the file is rather than that it is not a
-      // file the program reads.
-      return Status(kStatusPictureNotYet, path);
+      // A picture is made into a puzzle, which then opens; a make the
+      // player leaves goes on as if nothing had been named.
+      if (MakePuzzleFromPicture({{places, &table, &puz}, saver}, path.c_str())) return Status();
+      return OpenFromCommandLine(puz, table, places, "", saver);
     case CommandLineKind::kPuzzleInFolder:
       if (saver && !saver->MayCloseGame()) return QuietCancel();
       return BrowseAndOpen(puz, table, places, saver, inside(path));

@@ -38,8 +38,7 @@ struct GamePlaces {
 // puzzles folder runs the browser for it and a saved game there is
 // resumed, once the game on the table has been offered for saving (the
 // player may cancel: nothing is opened then); a file elsewhere is played
-// at its first level after a warning. A picture gives its own status
-// (kStatusPictureNotYet) with the path.
+// at its first level after a warning. A picture is made into a puzzle.
 Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
                            std::string_view command_line, GameSaver* saver = nullptr);
 

@@ -9,7 +9,6 @@
 #include "app/game_effects.h"
 #include "app/game_events.h"
 #include "app/language_choice.h"
-#include "app/make_from_picture.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
 #include "app/saved_games.h"
@@ -219,13 +218,6 @@ bool Program::Start(const std::string& command_line) {
   table_->Activate();
   GamePlaces places{*settings_, program_directory_};
   if (puzzle_made) return true;
-  // A picture named on the command line is made into a puzzle; made or
-  // not, it is not a puzzle to open.
-  if (const std::string picture = PictureOnCommandLine(remaining); !picture.empty()) {
-    if (MakePuzzleFromPicture({{places, table_, puz_.get()}, saver_.get()}, picture.c_str()))
-      return true;
-    remaining.clear();
-  }
   if (Status opened = OpenFromCommandLine(*puz_, *table_, places, remaining, saver_.get());
       opened.peek())
     opened.Report();

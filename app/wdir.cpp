@@ -255,6 +255,10 @@ bool WDir::OnCommand(const CommandPayload& command) {
     case static_cast<int>(kCommandOk):
       Choose();
       return true;
+    case kBrowserMakePuzzle:
+      choice_.make_puzzle = true;
+      EndDialog(kBrowserMakePuzzle);
+      return true;
     case kBrowserList:
       if (command.parameter == kNotifySelectionChanged) Selected();
       if (command.parameter == kNotifyDoubleClicked) Choose();

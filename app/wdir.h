@@ -54,6 +54,7 @@ struct BrowserChoice {
   BrowserLine line;
   std::uint32_t options = 0;  // kOpenNoTurning, kOpenMosaic
   bool chosen = false;
+  bool make_puzzle = false;  // the player asked for a new puzzle instead
 };
 
 class WDir final : public WinDlg {

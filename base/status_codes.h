@@ -45,7 +45,6 @@ inline constexpr std::uint16_t kStatusUnusablePicture = 1008;  // not loaded, or
 
 // What the command line may name that this version cannot open yet; each
 // message says what the file or word is (its status text).
-inline constexpr std::uint16_t kStatusPictureNotYet = 1020;    // a picture to make a puzzle of
 inline constexpr std::uint16_t kStatusSetupWordNotYet = 1022;  // an installation word
 
 }  // namespace cbst

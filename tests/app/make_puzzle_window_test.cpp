@@ -26,6 +26,7 @@
 #include "play/wpuz.h"
 #include "puzzle/puz_options.h"
 #include "puzzle/thumb.h"
+#include "support/browser_answerer.h"
 #include "support/desktop_home.h"
 #include "support/recording_sink.h"
 #include "ui/application.h"
@@ -117,8 +118,11 @@ class MakePuzzleWindowTest : public ::testing::Test {
   }
   // The program comes up (and with it the toolkit, which the driver's
   // timer needs); Start then runs its start-up with `command_line`.
+  // The browser that starting may bring up is answered as a player would.
   void Make() {
+    browser_.reset();
     program_ = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    browser_ = std::make_unique<testing::BrowserAnswerer>();
   }
   void Start(const std::string& command_line) {
     if (!program_) Make();
@@ -174,6 +178,7 @@ class MakePuzzleWindowTest : public ::testing::Test {
   std::unique_ptr<testing::DesktopHome> home_;
   fs::path directory_;
   fs::path photo_;
+  std::unique_ptr<testing::BrowserAnswerer> browser_;
   std::unique_ptr<Program> program_;
   std::unique_ptr<QTimer> driver_;
   std::vector<std::string> boxes_;
