@@ -122,9 +122,15 @@ Status WEdPuz::MakeThePuzzle() {
     if (!part.valid()) return Status(kStatusOutOfMemory);
   }
   const DisplayFacts screen = QueryDisplay();
-  if (width >= screen.width - kScreenSlack && height >= screen.height - kScreenSlack &&
-      Ask(kTextScreenSized, kBoxOkCancel | kBoxIconExclamation) != kAnswerOk)
-    return QuietCancel();
+  if (width >= screen.width - kScreenSlack && height >= screen.height - kScreenSlack) {
+    if (Ask(kTextScreenSized, kBoxOkCancel | kBoxIconExclamation) != kAnswerOk)
+      return QuietCancel();
+  } else if (width > screen.width || height > screen.height) {
+    // Taller or wider than the screen only: the puzzle, which keeps its
+    // picture's size, would not open on this screen.
+    if (Ask(kTextLargerThanScreen, kBoxOkCancel | kBoxIconExclamation) != kAnswerOk)
+      return QuietCancel();
+  }
 
   request.surprise = Control(pane_, kMakeSurprise).Number() == 1.0;
   request.no_help = Control(pane_, kMakeNoHelp).Number() == 1.0;

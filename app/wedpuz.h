@@ -56,6 +56,7 @@ inline constexpr int kTextSize = 563;
 inline constexpr int kTextReplacePuzzle = 802;
 inline constexpr int kTextTitleInUse = 803;
 inline constexpr int kTextScreenSized = 805;
+inline constexpr int kTextLargerThanScreen = 806;
 inline constexpr int kTextStopMaking = 812;
 // The window's caption is the menu item's text.
 inline constexpr int kMakePuzzleCommandText = 1300;
