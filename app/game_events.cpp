@@ -377,6 +377,7 @@ void GameEvents::ShowCompetition() {
   // it as it stands.
   Ranking read;
   const bool racing = competition_ && competition_->on();
+  if (racing) competition_->competition().Update(competition_->GameEntry());
   if (!racing) read = GameRanking(puz_, *score_, places.PuzzlesDirectory());
   LiveRanking live;
   live.ranking = racing ? &competition_->competition().ranking() : &read;

@@ -32,15 +32,20 @@ void Competition::Rename(const VString& name, const VString& player) {
   own()->player = player;
 }
 
-Status Competition::WriteBack(const RankingEntry& game) {
-  if (!entered_ || !own()) return Status();
-  Rename(game.game, game.player);
+void Competition::Update(const RankingEntry& game) {
+  if (!entered_ || !own()) return;
   RankingEntry& entry = *own();
   entry.time = game.time;
   entry.helps = game.helps;
   entry.solved = game.solved;
   entry.moves = game.moves;
   cbst::Reposition(ranking_, game.score);
+}
+
+Status Competition::WriteBack(const RankingEntry& game) {
+  if (!entered_ || !own()) return Status();
+  Rename(game.game, game.player);
+  Update(game);
   return SaveRanking(ranking_);
 }
 

@@ -27,6 +27,9 @@ class Competition final : public ScoreCompetition {
   // The game was saved as `name` by `player`: its entry takes both, and an
   // older entry of the same name goes.
   void Rename(const VString& name, const VString& player);
+  // The game's entry takes the counters and the score of `game`, as the
+  // ranking window shows them.
+  void Update(const RankingEntry& game);
   // Writes the game's entry, with the counters of `game`, back to the
   // ranking's file.
   Status WriteBack(const RankingEntry& game);
