@@ -8,13 +8,14 @@
 
 namespace cbst {
 
+bool IsHelpRequest(Event& event) {
+  if (event.code == kEventHelp) return true;
+  const auto* command = event.code == kEventCommand ? event.as<CommandPayload>() : nullptr;
+  return command && command->id == kCommandHelp;
+}
+
 bool AnswerHelpRequest(Event& event, GameHandler* game, std::intptr_t topic) {
-  bool asked = event.code == kEventHelp;
-  if (event.code == kEventCommand) {
-    const auto* command = event.as<CommandPayload>();
-    asked = command && command->id == kCommandHelp;
-  }
-  if (!asked) return false;
+  if (!IsHelpRequest(event)) return false;
   event.set_handled();
   if (game) {
     Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelp, topic});

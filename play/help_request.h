@@ -11,6 +11,10 @@ namespace cbst {
 struct Event;
 class GameHandler;
 
+// Whether `event` asks for the window's help page: F1, or the command of
+// its Help button.
+bool IsHelpRequest(Event& event);
+
 // When `event` asks for help, hands the game the command that shows the
 // page of `topic`, marks the event handled and returns true. Without a
 // game the request is swallowed: there is no page to show.

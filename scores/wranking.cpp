@@ -6,6 +6,7 @@
 #include "base/field_value.h"
 #include "gfx/dc.h"
 #include "platform/clipboard_text.h"
+#include "play/help_request.h"
 #include "play/wspuz.h"
 #include "scores/ranking_text.h"
 #include "text/traductor.h"
@@ -158,8 +159,7 @@ void WRanking::OnEvent(Event& event) {
       return;
     }
   }
-  if (event.code == kEventHelp || (event.code == kEventCommand && event.as<CommandPayload>() &&
-                                   event.as<CommandPayload>()->id == kCommandHelp)) {
+  if (IsHelpRequest(event)) {
     event.set_handled();
     if (place_.help) place_.help(help_context());
     return;
@@ -268,8 +268,7 @@ void WCert::Prime() {
 
 void WCert::OnEvent(Event& event) {
   if (event.code == kEventShow && !primed_) Prime();
-  if (event.code == kEventHelp || (event.code == kEventCommand && event.as<CommandPayload>() &&
-                                   event.as<CommandPayload>()->id == kCommandHelp)) {
+  if (IsHelpRequest(event)) {
     event.set_handled();
     if (place_.help) place_.help(help_context());
     return;
