@@ -286,7 +286,7 @@ TEST_F(GameEventsTest, TheGameMenuHoldsWhatTheGameAllows) {
   EXPECT_TRUE(no_help.Has(kCommandSave));
   EXPECT_TRUE(no_help.Has(kCommandSpread));
   EXPECT_FALSE(no_help.Has(kCommandAutomaticHelp));
-  EXPECT_FALSE(no_help.Has(kCommandCompetition));
+  EXPECT_FALSE(no_help.Has(kCommandLiveRanking));
   const std::vector<Rect16> before = Places();
   Press(Key(KeyKind::kUp, kVkF1 + 4));
   EXPECT_EQ(Places(), before) << "F5 helps nowhere in a puzzle without help";
@@ -294,7 +294,7 @@ TEST_F(GameEventsTest, TheGameMenuHoldsWhatTheGameAllows) {
   puz_.game_flags |= kGameCompetition;
   XPopMenu competing;
   events_->BuildMenu(kMenuGame, competing);
-  EXPECT_TRUE(competing.Has(kCommandCompetition));
+  EXPECT_TRUE(competing.Has(kCommandLiveRanking));
 }
 
 TEST_F(GameEventsTest, EveryItemOfTheMenusIsReadyWithAndWithoutAGame) {
@@ -314,7 +314,7 @@ TEST_F(GameEventsTest, EveryItemOfTheMenusIsReadyWithAndWithoutAGame) {
   events_->BuildMenu(kMenuGame, playing);
   for (std::uint32_t working :
        {kCommandOpen, kCommandMakePuzzle, kCommandSave, kCommandOptions, kCommandAbout,
-        kCommandBackground, kCommandCompetition, kCommandTogglePreview, kCommandAutomaticHelp,
+        kCommandBackground, kCommandLiveRanking, kCommandTogglePreview, kCommandAutomaticHelp,
         kCommandSpread, kCommandHelpContents, kCommandMinimise, kCommandQuit})
     EXPECT_EQ(enabled(playing, working), true) << working;
   XPopMenu preview;
