@@ -38,6 +38,7 @@
 #include "puzzle/thumb.h"
 #include "support/browser_answerer.h"
 #include "support/desktop_home.h"
+#include "support/program_launcher.h"
 #include "support/recording_sink.h"
 #include "support/synthetic_photo.h"
 #include "ui/virtual_keys.h"
@@ -47,7 +48,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
+using testing::kBuiltProgram;
 constexpr char kDogs[] = "Two Good Dogs.puz";
 constexpr char kFigs[] = "Figs in a Bowl.puz";
 
@@ -75,9 +76,7 @@ class BrowserTest : public ::testing::Test {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     home_ = std::make_unique<testing::DesktopHome>("browser_" + name);
     directory_ = home_->root() / "program";
-    fs::create_directories(directory_);
-    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
-    fs::copy_file(kBuiltProgram / kDogs, directory_ / kDogs);
+    testing::CopyFromBuiltProgram(directory_, {"CS21eng.dix", kDogs});
     setenv("LANG", "en_GB.UTF-8", 1);
   }
   // The dogs' first level, fully joined.
@@ -317,8 +316,10 @@ class BrowserHand {
 
 class BrowserFlowTest : public BrowserTest {
  protected:
+  // The browser's answers are the test's own.
+  std::unique_ptr<Program> Make() { return launcher_.Make(directory_, false); }
   std::unique_ptr<Program> Start() {
-    auto program = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    auto program = Make();
     const testing::BrowserAnswerer browser;  // takes the dogs it offers
     EXPECT_TRUE(program->Start("\"" + (directory_ / kDogs).string() + "\""));
     EXPECT_EQ(browser.shown, 1);
@@ -328,9 +329,10 @@ class BrowserFlowTest : public BrowserTest {
     Event open = MakeEvent(kEventCommand, CommandPayload{kCommandOpen});
     program.table()->Dispatch(open);
   }
-  int argc_ = 1;
-  char name_[5] = "cbst";
-  char* argv_[2] = {name_, nullptr};
+  static void CloseAndFinish(Program& program) {
+    testing::ProgramLauncher::CloseAndFinish(program);
+  }
+  testing::ProgramLauncher launcher_;
 };
 
 TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
@@ -369,9 +371,7 @@ TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
   EXPECT_EQ(program->puzzle()->level, 1);
   EXPECT_EQ(program->puzzle()->cut.pieces.size(),
             static_cast<std::size_t>(header.level_rows[1] * header.level_columns[1]));
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 // Answers the question of the Delete button: No the first time, then Yes.
@@ -455,9 +455,7 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
   // Enter opened the line below: the dogs' second level.
   EXPECT_EQ(std::string(program->puzzle()->file_path.c_str()), (directory_ / kDogs).string());
   EXPECT_EQ(program->puzzle()->level, 1);
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 // A puzzle that lets the player choose its size: the browser gives it a
@@ -514,32 +512,25 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
   EXPECT_EQ(std::string(puz.file_path.c_str()), (directory_ / "Pond.puz").string());
   EXPECT_EQ(puz.level, kCustomLevel);
   EXPECT_EQ(puz.cut.pieces.size(), 15u);
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 // Starting with nothing, with the last game remembered, with a saved game
 // of the puzzles folder, and dropping a puzzle on the table.
 TEST_F(BrowserFlowTest, EveryWayInGoesThroughTheBrowserButASavedGame) {
-  const auto make = [this] {
-    return std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
-  };
   {
     // Nothing played before: the browser with nothing chosen; closed, the
     // table stays empty.
-    auto program = make();
+    auto program = Make();
     testing::BrowserAnswerer browser;
     ASSERT_TRUE(program->Start(""));
     EXPECT_EQ(browser.shown, 1);
     EXPECT_TRUE(program->puzzle()->cut.pieces.empty());
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program->table()->Dispatch(close);
-    program->Finish();
+    CloseAndFinish(*program);
   }
   // The last puzzle played is chosen, even when remembered elsewhere.
   {
-    auto program = make();
+    auto program = Make();
     program->settings().Write("LastPuz", "/somewhere/else/Two Good Dogs.puz");
     testing::BrowserAnswerer browser;
     ASSERT_TRUE(program->Start(""));
@@ -552,12 +543,10 @@ TEST_F(BrowserFlowTest, EveryWayInGoesThroughTheBrowserButASavedGame) {
     puz.saved_game_path = VString((directory_ / "Later.sav").string());
     puz.state |= kGameHasSaveFile;
     ASSERT_EQ(program->saver()->SaveGame(0).code(), 0);
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program->table()->Dispatch(close);
-    program->Finish();
+    CloseAndFinish(*program);
   }
   {
-    auto program = make();
+    auto program = Make();
     testing::BrowserAnswerer browser;
     ASSERT_TRUE(program->Start((directory_ / "Later.sav").string()));
     EXPECT_EQ(browser.shown, 0);
@@ -571,9 +560,7 @@ TEST_F(BrowserFlowTest, EveryWayInGoesThroughTheBrowserButASavedGame) {
     EXPECT_TRUE(dropped.handled());
     EXPECT_EQ(browser.shown, 1);
     EXPECT_EQ(std::string(program->puzzle()->file_path.c_str()), (directory_ / kFigs).string());
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program->table()->Dispatch(close);
-    program->Finish();
+    CloseAndFinish(*program);
   }
 }
 
@@ -595,9 +582,7 @@ TEST_F(BrowserFlowTest, ClosingTheBrowserLeavesTheTableEmptyAndTheStoreButtonWri
   EXPECT_EQ(program->settings().ReadNumber(kKeyBrowserMosaic, kSectionBrowser), 1);
   EXPECT_EQ(std::string(program->settings().Read(kKeyBrowserStatus, kSectionBrowser).c_str()),
             "OA");
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 TEST_F(BrowserFlowTest, ASavedGameChosenInTheBrowserIsResumed) {
@@ -632,9 +617,7 @@ TEST_F(BrowserFlowTest, ASavedGameChosenInTheBrowserIsResumed) {
   EXPECT_EQ(puz.cut.pieces.size(), first_level);
   EXPECT_EQ(std::string(puz.saved_game_path.c_str()), saved);
   EXPECT_EQ(std::string(program->settings().Read("LastPuz").c_str()), saved);
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 }  // namespace

@@ -29,9 +29,9 @@
 #include "play/wpuz.h"
 #include "scores/ranking_file.h"
 #include "scores/wranking.h"
-#include "support/browser_answerer.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
+#include "support/program_launcher.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/tips.h"
@@ -42,7 +42,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 constexpr char kSample[] = "Two Good Dogs.puz";
 
 using testing::FileText;
@@ -68,26 +67,19 @@ class OptionsWindowTest : public ::testing::Test {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     home_ = std::make_unique<testing::DesktopHome>("options_" + name);
     directory_ = home_->root() / "program";
-    fs::create_directories(directory_);
-    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
-    fs::copy_file(kBuiltProgram / kSample, directory_ / kSample);
+    testing::CopyFromBuiltProgram(directory_, {"CS21eng.dix", kSample});
     setenv("LANG", "en_GB.UTF-8", 1);
-    program_ = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
-    const testing::BrowserAnswerer browser;  // takes the puzzle it offers
+    program_ = launcher_.Make(directory_);  // the browser takes the puzzle it offers
     ASSERT_TRUE(program_->Start("\"" + (directory_ / kSample).string() + "\""));
   }
   void TearDown() override {
     // Closed without the question whether to save the game.
     program_->puzzle()->state &= ~kGameChanged;
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program_->table()->Dispatch(close);
-    program_->Finish();
+    testing::ProgramLauncher::CloseAndFinish(*program_);
     program_.reset();
   }
 
-  int argc_ = 1;
-  char name_[5] = "cbst";
-  char* argv_[2] = {name_, nullptr};
+  testing::ProgramLauncher launcher_;
   std::unique_ptr<testing::DesktopHome> home_;
   fs::path directory_;
   std::unique_ptr<Program> program_;
