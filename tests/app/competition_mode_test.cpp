@@ -23,6 +23,7 @@
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_writer.h"
 #include "scores/wminiscore.h"
+#include "support/recording_game.h"
 #include "support/synthetic_photo.h"
 #include "text/text_codes.h"
 #include "text/traductor.h"
@@ -55,20 +56,6 @@ int PixelsOf(const QImage& image, MiniScoreField field, std::uint32_t colour) {
       if ((image.pixel(x, y) & 0xFFFFFF) == rgb) ++count;
   return count;
 }
-
-class CommandRecorder final : public GameHandler {
- public:
-  void OnGameEvent(Event& event) override {
-    if (const auto* command = event.as<CommandPayload>())
-      commands.emplace_back(command->id, command->parameter);
-    if (const auto* key = event.as<KeyPayload>(); key && key->kind == KeyKind::kDown)
-      keys.push_back(key->virtual_key);
-  }
-  void BuildMenu(int, XPopMenu&) override {}
-  void EmptyTableClicked() override {}
-  std::vector<std::pair<std::uint32_t, std::intptr_t>> commands;
-  std::vector<int> keys;
-};
 
 // A twelve-piece puzzle: 6000 points to start with, 1000 for each pair.
 class CompetitionModeTest : public ::testing::Test {
@@ -224,7 +211,7 @@ TEST_F(CompetitionModeTest, CommandsShowAndHideTheWindowAndTurnTheCompetitionOnA
 
 TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsAndSparesTheCarriedPicture) {
   Open(kGameCompetition);
-  CommandRecorder game;
+  testing::RecordingGame game;
   table_->set_game(&game);
   const Rect16 score = WMiniScore::FieldRect(MiniScoreField::kScore);
   Mouse(kMouseLeftDouble, score.x + 2, score.y + 2);
