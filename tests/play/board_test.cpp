@@ -19,15 +19,15 @@ using testing::RecordingHost;
 
 class BoardTest : public ::testing::Test {
  protected:
-  // A rows x columns cut of a 600 x 450 picture, unturned, every piece a
-  // long way from its neighbours.
-  void Cut(int rows, int columns, bool sheets = false) {
+  // A rows x columns cut of a 600 x 450 picture, unturned unless `turned`,
+  // every piece a long way from its neighbours.
+  void Cut(int rows, int columns, bool sheets = false, bool turned = false) {
     CutRequest request{600, 450, rows, columns};
-    request.no_rotation = true;
+    request.no_rotation = !turned;
     Random random;
-    random.Seed(3);
+    random.Seed(turned ? 5 : 3);
     puz_.cut = CutPieces(request, random);
-    puz_.option_flags |= kOptionNoRotable;
+    if (!turned) puz_.option_flags |= kOptionNoRotable;
     if (sheets) {
       puz_.picture = MakeBmpMem(600, 450);
       puz_.picture->Clear(0x80);
@@ -245,20 +245,7 @@ TEST_F(BoardTest, ACarriedGroupMovesAsOnePictureUntilItIsDropped) {
 
 class TurningTest : public BoardTest {
  protected:
-  void SetUp() override {
-    CutRequest request{600, 450, 3, 3};
-    Random random;
-    random.Seed(5);
-    puz_.cut = CutPieces(request, random);
-    puz_.picture = MakeBmpMem(600, 450);
-    puz_.picture->Clear(0x80);
-    ASSERT_TRUE(DrawPieceSheets(puz_, nullptr).ok());
-    for (SPuz& piece : puz_.cut.pieces) {
-      piece.board.x = static_cast<std::int16_t>(piece.home_x * 3);
-      piece.board.y = static_cast<std::int16_t>(piece.home_y * 3);
-      UpdatePlacement(piece);
-    }
-  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Cut(3, 3, true, true)); }
   // Turns `piece` to rotation 0.
   void Unturn(int piece) {
     while (board_.piece(piece).rotation != 0)
