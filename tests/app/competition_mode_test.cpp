@@ -25,6 +25,7 @@
 #include "scores/wminiscore.h"
 #include "support/recording_game.h"
 #include "support/synthetic_photo.h"
+#include "support/test_application.h"
 #include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
@@ -132,10 +133,7 @@ class CompetitionModeTest : public ::testing::Test {
     window_->Dispatch(event);
   }
 
-  int argc_ = 1;
-  char name_[10] = "app_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   Traductor dictionary_;
   fs::path directory_;
   std::unique_ptr<Settings> settings_;

@@ -37,6 +37,7 @@
 #include "support/recording_game.h"
 #include "support/synthetic_photo.h"
 #include "support/table_hand.h"
+#include "support/test_application.h"
 #include "text/traductor.h"
 #include "text/wcredits.h"
 #include "ui/application.h"
@@ -246,10 +247,7 @@ class GameEventsTest : public ::testing::Test {
     return places;
   }
 
-  int argc_ = 1;
-  char name_[10] = "app_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   fs::path directory_;
   std::unique_ptr<Settings> settings_;
   Puz puz_;

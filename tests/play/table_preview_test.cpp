@@ -23,6 +23,7 @@
 #include "puzzle/puzzle_writer.h"
 #include "support/recording_game.h"
 #include "support/synthetic_photo.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/virtual_keys.h"
@@ -149,10 +150,7 @@ class TablePreview : public ::testing::Test {
     EXPECT_GT(compared, 1000);
   }
 
-  int argc_ = 1;
-  char name_[12] = "play_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   fs::path path_;
   Puz puz_;
   WPuz* table_ = nullptr;

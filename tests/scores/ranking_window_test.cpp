@@ -24,6 +24,7 @@
 #include "scores/ranking_text.h"
 #include "scores/show_ranking.h"
 #include "scores/wranking.h"
+#include "support/test_application.h"
 #include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
@@ -139,10 +140,7 @@ class RankingWindows : public ::testing::Test {
     return {"", [this](int context) { helps_.push_back(context); }};
   }
 
-  int argc_ = 1;
-  char name_[13] = "scores_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   Traductor dictionary_;
   Separators separators_ = CurrentSeparators();
   fs::path directory_;

@@ -20,6 +20,7 @@
 
 #include "platform/platform_window_qt.h"
 #include "support/recording_sink.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 #include "ui/control.h"
 
@@ -73,10 +74,7 @@ class ControlTest : public ::testing::Test {
     return widget;
   }
 
-  int argc_ = 1;
-  char name_[10] = "ui_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   Panel* panel_ = nullptr;
   testing::RecordingSink sink_;
 };
