@@ -37,6 +37,7 @@
 #include "puzzle/puzzle_writer.h"
 #include "puzzle/thumb.h"
 #include "support/browser_answerer.h"
+#include "support/control_of.h"
 #include "support/desktop_home.h"
 #include "support/program_launcher.h"
 #include "support/recording_sink.h"
@@ -47,6 +48,7 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ControlOf;
 
 using testing::kBuiltProgram;
 constexpr char kDogs[] = "Two Good Dogs.puz";
@@ -296,17 +298,11 @@ class BrowserHand {
   explicit BrowserHand(std::function<void(QWidget*)> act) {
     QObject::connect(&timer_, &QTimer::timeout, [this, act] {
       QWidget* dialog = QApplication::activeModalWidget();
-      if (!dialog || !Find<QListWidget>(dialog, kBrowserList)) return;
+      if (!dialog || !ControlOf<QListWidget>(dialog, kBrowserList)) return;
       ++times;
       act(dialog);
     });
     timer_.start(20);
-  }
-  template <typename Widget>
-  static Widget* Find(QWidget* dialog, int id) {
-    for (Widget* each : dialog->findChildren<Widget*>())
-      if (each->property("id").toInt() == id) return each;
-    return nullptr;
   }
   int times = 0;
 
@@ -347,15 +343,15 @@ TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
   int listed = 0, level_two = 0, open_before = -1, chosen_before = -1;
   bool store_enabled = false;
   BrowserHand hand([&](QWidget* dialog) {
-    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
-    auto* open = BrowserHand::Find<QPushButton>(dialog, kBrowserOpen);
+    auto* list = ControlOf<QListWidget>(dialog, kBrowserList);
+    auto* open = ControlOf<QPushButton>(dialog, kBrowserOpen);
     listed = list->count();
     open_before = open->isEnabled();
     chosen_before = list->currentRow();
-    store_enabled = BrowserHand::Find<QPushButton>(dialog, kBrowserStore)->isEnabled();
+    store_enabled = ControlOf<QPushButton>(dialog, kBrowserStore)->isEnabled();
     // Level 2 alone: all levels goes off, one dogs line stays.
-    BrowserHand::Find<QCheckBox>(dialog, kBrowserFirstLevel + 1)->click();
-    EXPECT_FALSE(BrowserHand::Find<QCheckBox>(dialog, kBrowserAllLevels)->isChecked());
+    ControlOf<QCheckBox>(dialog, kBrowserFirstLevel + 1)->click();
+    EXPECT_FALSE(ControlOf<QCheckBox>(dialog, kBrowserAllLevels)->isChecked());
     level_two = list->count();
     list->setCurrentRow(0);
     EXPECT_TRUE(open->isEnabled());
@@ -412,9 +408,9 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
   int count_before = 0, count_after = 0, row_typed = -1;
   DeleteAnswers answers;
   BrowserHand hand([&](QWidget* dialog) {
-    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
-    auto* remove = BrowserHand::Find<QPushButton>(dialog, kBrowserDelete);
-    auto* status = BrowserHand::Find<QLabel>(dialog, kBrowserStatusLine);
+    auto* list = ControlOf<QListWidget>(dialog, kBrowserList);
+    auto* remove = ControlOf<QPushButton>(dialog, kBrowserDelete);
+    auto* status = ControlOf<QLabel>(dialog, kBrowserStatusLine);
     count_before = list->count();
     // The first key comes to the first line, then End goes to the last.
     Press(list, Qt::Key_Down);
@@ -480,7 +476,7 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
   QTimer answers;
   QObject::connect(&answers, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
-    auto* edit = modal ? BrowserHand::Find<QLineEdit>(modal, kPiecesEdit) : nullptr;
+    auto* edit = modal ? ControlOf<QLineEdit>(modal, kPiecesEdit) : nullptr;
     if (!edit) return;
     ++sizes_asked;
     if (sizes_asked == 1) {
@@ -489,17 +485,17 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
     }
     // Too few pieces first: told, and asked again.
     edit->setText("2");
-    BrowserHand::Find<QPushButton>(modal, kCommandOk)->click();
+    ControlOf<QPushButton>(modal, kCommandOk)->click();
     edit->clear();
     edit->insert("3x5");
-    grid = BrowserHand::Find<QLabel>(modal, kPiecesGrid)->text().toStdString();
-    BrowserHand::Find<QPushButton>(modal, kCommandOk)->click();
+    grid = ControlOf<QLabel>(modal, kPiecesGrid)->text().toStdString();
+    ControlOf<QPushButton>(modal, kCommandOk)->click();
   });
   answers.start(20);
   BrowserHand hand([&](QWidget* dialog) {
-    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+    auto* list = ControlOf<QListWidget>(dialog, kBrowserList);
     list->setCurrentRow(1);  // the pond's custom line follows its one level
-    BrowserHand::Find<QPushButton>(dialog, kBrowserOpen)->click();
+    ControlOf<QPushButton>(dialog, kBrowserOpen)->click();
   });
   Open(*program);
   EXPECT_EQ(hand.times, 2) << "the browser is back after the size was not given";
@@ -568,12 +564,12 @@ TEST_F(BrowserFlowTest, ClosingTheBrowserLeavesTheTableEmptyAndTheStoreButtonWri
   auto program = Start();
   ASSERT_FALSE(program->puzzle()->cut.pieces.empty());
   BrowserHand hand([&](QWidget* dialog) {
-    BrowserHand::Find<QCheckBox>(dialog, kBrowserShowNew)->click();
-    EXPECT_EQ(BrowserHand::Find<QListWidget>(dialog, kBrowserList)->count(), 0);
-    BrowserHand::Find<QCheckBox>(dialog, kBrowserShowNew)->click();
-    BrowserHand::Find<QCheckBox>(dialog, kBrowserMosaic)->click();
-    BrowserHand::Find<QPushButton>(dialog, kBrowserStore)->click();
-    BrowserHand::Find<QPushButton>(dialog, kBrowserClose)->click();
+    ControlOf<QCheckBox>(dialog, kBrowserShowNew)->click();
+    EXPECT_EQ(ControlOf<QListWidget>(dialog, kBrowserList)->count(), 0);
+    ControlOf<QCheckBox>(dialog, kBrowserShowNew)->click();
+    ControlOf<QCheckBox>(dialog, kBrowserMosaic)->click();
+    ControlOf<QPushButton>(dialog, kBrowserStore)->click();
+    ControlOf<QPushButton>(dialog, kBrowserClose)->click();
   });
   Open(*program);
   EXPECT_EQ(hand.times, 1);
@@ -598,9 +594,9 @@ TEST_F(BrowserFlowTest, ASavedGameChosenInTheBrowserIsResumed) {
   // Another level first, then the saved game, the last line.
   const auto choose = [](bool last) {
     return [last](QWidget* dialog) {
-      auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+      auto* list = ControlOf<QListWidget>(dialog, kBrowserList);
       list->setCurrentRow(last ? list->count() - 1 : 1);
-      BrowserHand::Find<QPushButton>(dialog, kBrowserOpen)->click();
+      ControlOf<QPushButton>(dialog, kBrowserOpen)->click();
     };
   };
   {

@@ -26,6 +26,7 @@
 #include "play/wpuz.h"
 #include "puzzle/puz_options.h"
 #include "puzzle/thumb.h"
+#include "support/control_of.h"
 #include "support/desktop_home.h"
 #include "support/program_launcher.h"
 #include "support/recording_sink.h"
@@ -35,18 +36,13 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ControlOf;
 
 constexpr char kSample[] = "Two Good Dogs.puz";
 // The photograph: one flat colour, so that the cut's lines can be told.
 constexpr QRgb kPhotoColour = 0x2080C0;
 constexpr int kPhotoWidth = 400;
 constexpr int kPhotoHeight = 300;
-
-QWidget* ControlOf(QWidget* window, int id) {
-  for (QWidget* each : window->findChildren<QWidget*>())
-    if (each->property("id").toInt() == id) return each;
-  return nullptr;
-}
 
 // The picture window while it is up: the top-level window with the level
 // edits in its pane.

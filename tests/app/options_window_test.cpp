@@ -29,6 +29,7 @@
 #include "play/wpuz.h"
 #include "scores/ranking_file.h"
 #include "scores/wranking.h"
+#include "support/control_of.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
 #include "support/program_launcher.h"
@@ -41,16 +42,11 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ControlOf;
 
 constexpr char kSample[] = "Two Good Dogs.puz";
 
 using testing::FileText;
-
-QWidget* ControlOf(QWidget* dialog, int id) {
-  for (QWidget* each : dialog->findChildren<QWidget*>())
-    if (each->property("id").toInt() == id) return each;
-  return nullptr;
-}
 
 std::vector<std::uint8_t> SheetBytes(Puz& puz) {
   std::vector<std::uint8_t> bytes;

@@ -32,6 +32,7 @@
 #include "play/wsaveas.h"
 #include "support/box_answerer.h"
 #include "support/browser_answerer.h"
+#include "support/control_of.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
 #include "support/program_launcher.h"
@@ -382,11 +383,7 @@ class SaveAsAnswerer {
     QObject::connect(&timer_, &QTimer::timeout, [this, title, player] {
       QWidget* dialog = QApplication::activeModalWidget();
       if (!dialog || qobject_cast<QMessageBox*>(dialog)) return;
-      const auto control = [dialog](int id) -> QWidget* {
-        for (QWidget* each : dialog->findChildren<QWidget*>())
-          if (each->property("id").toInt() == id) return each;
-        return nullptr;
-      };
+      const auto control = [dialog](int id) { return testing::ControlOf(dialog, id); };
       auto* title_edit = qobject_cast<QLineEdit*>(control(kSaveAsTitle));
       auto* player_edit = qobject_cast<QLineEdit*>(control(kSaveAsPlayer));
       auto* ok = qobject_cast<QPushButton*>(control(static_cast<int>(kCommandOk)));

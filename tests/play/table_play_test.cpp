@@ -25,6 +25,7 @@
 #include "puzzle/open_puzzle.h"
 #include "puzzle/piece_box.h"
 #include "puzzle/puzzle_codes.h"
+#include "support/control_of.h"
 #include "support/recording_game.h"
 #include "support/table_fixture.h"
 #include "support/table_hand.h"
@@ -914,11 +915,7 @@ TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
     QTimer::singleShot(0, [&, typed, help] {
       QWidget* dialog = QApplication::activeModalWidget();
       ASSERT_NE(dialog, nullptr);
-      const auto control = [dialog](int id) -> QWidget* {
-        for (QWidget* each : dialog->findChildren<QWidget*>())
-          if (each->property("id").toInt() == id) return each;
-        return nullptr;
-      };
+      const auto control = [dialog](int id) { return testing::ControlOf(dialog, id); };
       seen.title = dialog->windowTitle();
       seen.pauses = effects_.paused;
       if (auto* label = qobject_cast<QLabel*>(control(kNameBoxLabel))) seen.label = label->text();
