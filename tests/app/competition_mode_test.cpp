@@ -187,27 +187,7 @@ TEST_F(CompetitionModeTest, TheScoreWindowShowsTheGameRunningWithItsPlacesInThei
   EXPECT_EQ(PixelsOf(shown, MiniScoreField::kPlace, kMiniScoreFalling), 0) << "no trend when done";
 }
 
-TEST_F(CompetitionModeTest, CommandsShowAndHideTheWindowAndTurnTheCompetitionOnAndOff) {
-  Open(0);
-  EXPECT_FALSE(window_->visible());
-  Command(kCommandCompetitionMode, 1);
-  EXPECT_TRUE(window_->visible());
-  EXPECT_EQ(score_.current_rank(), 0);
-  Command(kCommandHideScore, 1);
-  EXPECT_FALSE(window_->visible());
-  // Off and on again, the window stays hidden as the game asks.
-  Command(kCommandCompetitionMode, 0);
-  EXPECT_EQ(score_.current_rank(), kNoRank);
-  Command(kCommandCompetitionMode, 1);
-  EXPECT_FALSE(window_->visible());
-  Command(kCommandShowScore, 0);
-  EXPECT_TRUE(window_->visible());
-  Command(kCommandCompetitionMode, 0);
-  Command(kCommandShowScore, 0);
-  EXPECT_FALSE(window_->visible()) << "no score window out of competition";
-}
-
-TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsAndSparesTheCarriedPicture) {
+TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsSparesTheDragAndFollowsTheCommands) {
   Open(kGameCompetition);
   testing::RecordingGame game;
   table_->set_game(&game);
@@ -248,6 +228,20 @@ TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsAndSparesTheCarrie
   puz_.dragged = -1;
   window_->ScoreChanged(kScoreTimeChanged | kScorePlaceChanged);
   EXPECT_EQ(window_->repainted(), 0x05u);
+
+  // The game's commands hide and show it, and end and start the competition.
+  Command(kCommandHideScore, 1);
+  EXPECT_FALSE(window_->visible());
+  Command(kCommandCompetitionMode, 0);
+  EXPECT_EQ(score_.current_rank(), kNoRank);
+  Command(kCommandCompetitionMode, 1);
+  EXPECT_FALSE(window_->visible()) << "hidden as the game asks";
+  EXPECT_EQ(score_.current_rank(), 0);
+  Command(kCommandShowScore, 0);
+  EXPECT_TRUE(window_->visible());
+  Command(kCommandCompetitionMode, 0);
+  Command(kCommandShowScore, 0);
+  EXPECT_FALSE(window_->visible()) << "no score window out of competition";
 }
 
 TEST_F(CompetitionModeTest, ASaveByThePlayerWritesTheGameToTheRanking) {

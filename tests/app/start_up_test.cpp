@@ -581,15 +581,5 @@ TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {
   }
 }
 
-TEST_F(StartUpTest, QuitFromTheGameMenuEndsTheLoop) {
-  auto program = MakeProgram();
-  ASSERT_TRUE(program->Start(""));
-  Event quit = MakeEvent(kEventCommand, CommandPayload{kCommandQuit, 0});
-  program->table()->Dispatch(quit);
-  EXPECT_TRUE(quit.handled());
-  EXPECT_EQ(program->Finish(), 0);
-  EXPECT_TRUE(Application::Instance()->windows().empty());
-}
-
 }  // namespace
 }  // namespace cbst

@@ -241,9 +241,8 @@ TEST_F(ControlTest, ChoosingWithNotifyTellsTheParentAsTheUserWould) {
   EXPECT_EQ(panel_->commands[0].parameter, kNotifyComboChanged);
   EXPECT_EQ(combo->currentIndex(), 0);
 
-  // The item accessors: a check box clicked; a label has no number.
+  // The item accessors: a check box clicked.
   auto* check = Add<QCheckBox>(41);
-  Add<QLabel>(42, "label");
   panel_->SetItemNumber(41, 1, true);
   panel_->SetItemNumber(41, 1, true);  // already checked: no click
   EXPECT_TRUE(check->isChecked());
@@ -251,13 +250,6 @@ TEST_F(ControlTest, ChoosingWithNotifyTellsTheParentAsTheUserWould) {
   EXPECT_EQ(panel_->commands[2].id, 41u);
   EXPECT_EQ(panel_->commands[2].parameter, kNotifyClicked);
   EXPECT_TRUE(sink_.reports.empty());
-  panel_->SetItemNumber(42, 2.5);
-  EXPECT_EQ(panel_->GetItemNumber(42), 0);
-  EXPECT_EQ(panel_->GetItemText(42), "label");
-  EXPECT_EQ(sink_.texts(), (std::vector<std::string>{
-                               "Control::Set(double) not def for StaticText",
-                               "Control::Number not def for StaticText",
-                           }));
 }
 
 TEST_F(ControlTest, EditsSelectLimitAndStep) {
