@@ -84,7 +84,7 @@ constexpr Decoration kDecorations[] = {
     {kCommandGameSettings, "F2", IconStrip::kProgram, kIconGameSettings},
     {kCommandMakePuzzle, "Ctrl+C", IconStrip::kProgram, kIconNewPuzzle},
     {kCommandPreviewHelp, "", IconStrip::kTable, kIconPreviewHelp},
-    {kCommandCompetition, "F4", IconStrip::kProgram, kIconCompetitionScore},
+    {kCommandLiveRanking, "F4", IconStrip::kProgram, kIconCompetitionScore},
     {kCommandMinimise, "", IconStrip::kTable, kIconMinimize},
 };
 
@@ -117,7 +117,7 @@ void GameEvents::BuildMenu(int kind, XPopMenu& menu) {
     if (!puz_.HasOption(kOptionNoHelp) && !(puz_.state & kGameSolved))
       AppendItem(menu, kCommandAutomaticHelp);
     AppendItem(menu, kCommandSpread);
-    if (puz_.game_flags & kGameCompetition) AppendItem(menu, kCommandCompetition);
+    if (puz_.game_flags & kGameCompetition) AppendItem(menu, kCommandLiveRanking);
   } else {
     AppendItem(menu, kCommandOptions);
   }
@@ -585,7 +585,7 @@ bool GameEvents::OnCommand(std::uint32_t command, std::intptr_t parameter) {
     case kCommandReopen:
       Reopen();
       return true;
-    case kCommandCompetition:
+    case kCommandLiveRanking:
       if (loaded() && score_ && (puz_.game_flags & kGameCompetition) && !busy()) ShowCompetition();
       return true;
     case kCommandPasteScores:

@@ -12,6 +12,7 @@
 #include "gfx/rect_animation.h"
 #include "play/game_handler.h"
 #include "puzzle/puz.h"
+#include "scores/wminiscore.h"
 #include "ui/event.h"
 
 namespace cbst {
@@ -59,7 +60,6 @@ inline constexpr std::uint32_t kCommandAdvancedOptions = 1112;
 inline constexpr std::uint32_t kCommandNoPreview = 1125;
 inline constexpr std::uint32_t kCommandMakePuzzle = 1300;
 inline constexpr std::uint32_t kCommandPreviewHelp = 1301;
-inline constexpr std::uint32_t kCommandCompetition = 3020;
 // The table takes the text on the clipboard: a score certificate or a
 // ranking, for the ranking of its puzzle.
 inline constexpr std::uint32_t kCommandPasteScores = 3021;
@@ -85,7 +85,7 @@ inline constexpr CommandReadiness kCommandReadiness[] = {
     {kCommandGameSettings, true},     // WInfo
     {kCommandAdvancedOptions, true},  // WAdvanced
     {kCommandMakePuzzle, true},       // WMakePuzzle
-    {kCommandCompetition, true},      // the small score window
+    {kCommandLiveRanking, true},      // the small score window
 };
 // False only for a command listed above whose window is still to come.
 constexpr bool CommandReady(std::uint32_t command) {

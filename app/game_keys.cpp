@@ -62,7 +62,7 @@ constexpr KeyCommand kKeyCommands[] = {
     {Pressed(kKeyCtrl | kKeyAlt, 'R'), kCommandSpread},
     {Pressed(0, F(2)), kCommandGameSettings},
     {Pressed(0, F(3)), kCommandOptions},
-    {Pressed(0, F(4)), kCommandCompetition},
+    {Pressed(0, F(4)), kCommandLiveRanking},
     {KeyCode(kKeyReleased, 0, F(5)), kCommandAutomaticHelp},
     {Pressed(kKeyCtrl, F(12)), kCommandAdvancedOptions},
 };

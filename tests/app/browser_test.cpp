@@ -37,7 +37,9 @@
 #include "puzzle/puzzle_writer.h"
 #include "puzzle/thumb.h"
 #include "support/browser_answerer.h"
+#include "support/control_of.h"
 #include "support/desktop_home.h"
+#include "support/program_launcher.h"
 #include "support/recording_sink.h"
 #include "support/synthetic_photo.h"
 #include "ui/virtual_keys.h"
@@ -46,8 +48,9 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ControlOf;
 
-const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
+using testing::kBuiltProgram;
 constexpr char kDogs[] = "Two Good Dogs.puz";
 constexpr char kFigs[] = "Figs in a Bowl.puz";
 
@@ -75,9 +78,7 @@ class BrowserTest : public ::testing::Test {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     home_ = std::make_unique<testing::DesktopHome>("browser_" + name);
     directory_ = home_->root() / "program";
-    fs::create_directories(directory_);
-    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
-    fs::copy_file(kBuiltProgram / kDogs, directory_ / kDogs);
+    testing::CopyFromBuiltProgram(directory_, {"CS21eng.dix", kDogs});
     setenv("LANG", "en_GB.UTF-8", 1);
   }
   // The dogs' first level, fully joined.
@@ -297,17 +298,11 @@ class BrowserHand {
   explicit BrowserHand(std::function<void(QWidget*)> act) {
     QObject::connect(&timer_, &QTimer::timeout, [this, act] {
       QWidget* dialog = QApplication::activeModalWidget();
-      if (!dialog || !Find<QListWidget>(dialog, kBrowserList)) return;
+      if (!dialog || !ControlOf<QListWidget>(dialog, kBrowserList)) return;
       ++times;
       act(dialog);
     });
     timer_.start(20);
-  }
-  template <typename Widget>
-  static Widget* Find(QWidget* dialog, int id) {
-    for (Widget* each : dialog->findChildren<Widget*>())
-      if (each->property("id").toInt() == id) return each;
-    return nullptr;
   }
   int times = 0;
 
@@ -317,8 +312,10 @@ class BrowserHand {
 
 class BrowserFlowTest : public BrowserTest {
  protected:
+  // The browser's answers are the test's own.
+  std::unique_ptr<Program> Make() { return launcher_.Make(directory_, false); }
   std::unique_ptr<Program> Start() {
-    auto program = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    auto program = Make();
     const testing::BrowserAnswerer browser;  // takes the dogs it offers
     EXPECT_TRUE(program->Start("\"" + (directory_ / kDogs).string() + "\""));
     EXPECT_EQ(browser.shown, 1);
@@ -328,9 +325,10 @@ class BrowserFlowTest : public BrowserTest {
     Event open = MakeEvent(kEventCommand, CommandPayload{kCommandOpen});
     program.table()->Dispatch(open);
   }
-  int argc_ = 1;
-  char name_[5] = "cbst";
-  char* argv_[2] = {name_, nullptr};
+  static void CloseAndFinish(Program& program) {
+    testing::ProgramLauncher::CloseAndFinish(program);
+  }
+  testing::ProgramLauncher launcher_;
 };
 
 TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
@@ -345,15 +343,15 @@ TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
   int listed = 0, level_two = 0, open_before = -1, chosen_before = -1;
   bool store_enabled = false;
   BrowserHand hand([&](QWidget* dialog) {
-    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
-    auto* open = BrowserHand::Find<QPushButton>(dialog, kBrowserOpen);
+    auto* list = ControlOf<QListWidget>(dialog, kBrowserList);
+    auto* open = ControlOf<QPushButton>(dialog, kBrowserOpen);
     listed = list->count();
     open_before = open->isEnabled();
     chosen_before = list->currentRow();
-    store_enabled = BrowserHand::Find<QPushButton>(dialog, kBrowserStore)->isEnabled();
+    store_enabled = ControlOf<QPushButton>(dialog, kBrowserStore)->isEnabled();
     // Level 2 alone: all levels goes off, one dogs line stays.
-    BrowserHand::Find<QCheckBox>(dialog, kBrowserFirstLevel + 1)->click();
-    EXPECT_FALSE(BrowserHand::Find<QCheckBox>(dialog, kBrowserAllLevels)->isChecked());
+    ControlOf<QCheckBox>(dialog, kBrowserFirstLevel + 1)->click();
+    EXPECT_FALSE(ControlOf<QCheckBox>(dialog, kBrowserAllLevels)->isChecked());
     level_two = list->count();
     list->setCurrentRow(0);
     EXPECT_TRUE(open->isEnabled());
@@ -369,9 +367,7 @@ TEST_F(BrowserFlowTest, CtrlOOpensTheChosenLevelAndTheFiltersFollowTheirBoxes) {
   EXPECT_EQ(program->puzzle()->level, 1);
   EXPECT_EQ(program->puzzle()->cut.pieces.size(),
             static_cast<std::size_t>(header.level_rows[1] * header.level_columns[1]));
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 // Answers the question of the Delete button: No the first time, then Yes.
@@ -412,9 +408,9 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
   int count_before = 0, count_after = 0, row_typed = -1;
   DeleteAnswers answers;
   BrowserHand hand([&](QWidget* dialog) {
-    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
-    auto* remove = BrowserHand::Find<QPushButton>(dialog, kBrowserDelete);
-    auto* status = BrowserHand::Find<QLabel>(dialog, kBrowserStatusLine);
+    auto* list = ControlOf<QListWidget>(dialog, kBrowserList);
+    auto* remove = ControlOf<QPushButton>(dialog, kBrowserDelete);
+    auto* status = ControlOf<QLabel>(dialog, kBrowserStatusLine);
     count_before = list->count();
     // The first key comes to the first line, then End goes to the last.
     Press(list, Qt::Key_Down);
@@ -455,9 +451,7 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
   // Enter opened the line below: the dogs' second level.
   EXPECT_EQ(std::string(program->puzzle()->file_path.c_str()), (directory_ / kDogs).string());
   EXPECT_EQ(program->puzzle()->level, 1);
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 // A puzzle that lets the player choose its size: the browser gives it a
@@ -482,7 +476,7 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
   QTimer answers;
   QObject::connect(&answers, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
-    auto* edit = modal ? BrowserHand::Find<QLineEdit>(modal, kPiecesEdit) : nullptr;
+    auto* edit = modal ? ControlOf<QLineEdit>(modal, kPiecesEdit) : nullptr;
     if (!edit) return;
     ++sizes_asked;
     if (sizes_asked == 1) {
@@ -491,17 +485,17 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
     }
     // Too few pieces first: told, and asked again.
     edit->setText("2");
-    BrowserHand::Find<QPushButton>(modal, kCommandOk)->click();
+    ControlOf<QPushButton>(modal, kCommandOk)->click();
     edit->clear();
     edit->insert("3x5");
-    grid = BrowserHand::Find<QLabel>(modal, kPiecesGrid)->text().toStdString();
-    BrowserHand::Find<QPushButton>(modal, kCommandOk)->click();
+    grid = ControlOf<QLabel>(modal, kPiecesGrid)->text().toStdString();
+    ControlOf<QPushButton>(modal, kCommandOk)->click();
   });
   answers.start(20);
   BrowserHand hand([&](QWidget* dialog) {
-    auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+    auto* list = ControlOf<QListWidget>(dialog, kBrowserList);
     list->setCurrentRow(1);  // the pond's custom line follows its one level
-    BrowserHand::Find<QPushButton>(dialog, kBrowserOpen)->click();
+    ControlOf<QPushButton>(dialog, kBrowserOpen)->click();
   });
   Open(*program);
   EXPECT_EQ(hand.times, 2) << "the browser is back after the size was not given";
@@ -514,32 +508,25 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
   EXPECT_EQ(std::string(puz.file_path.c_str()), (directory_ / "Pond.puz").string());
   EXPECT_EQ(puz.level, kCustomLevel);
   EXPECT_EQ(puz.cut.pieces.size(), 15u);
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 // Starting with nothing, with the last game remembered, with a saved game
 // of the puzzles folder, and dropping a puzzle on the table.
 TEST_F(BrowserFlowTest, EveryWayInGoesThroughTheBrowserButASavedGame) {
-  const auto make = [this] {
-    return std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
-  };
   {
     // Nothing played before: the browser with nothing chosen; closed, the
     // table stays empty.
-    auto program = make();
+    auto program = Make();
     testing::BrowserAnswerer browser;
     ASSERT_TRUE(program->Start(""));
     EXPECT_EQ(browser.shown, 1);
     EXPECT_TRUE(program->puzzle()->cut.pieces.empty());
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program->table()->Dispatch(close);
-    program->Finish();
+    CloseAndFinish(*program);
   }
   // The last puzzle played is chosen, even when remembered elsewhere.
   {
-    auto program = make();
+    auto program = Make();
     program->settings().Write("LastPuz", "/somewhere/else/Two Good Dogs.puz");
     testing::BrowserAnswerer browser;
     ASSERT_TRUE(program->Start(""));
@@ -552,12 +539,10 @@ TEST_F(BrowserFlowTest, EveryWayInGoesThroughTheBrowserButASavedGame) {
     puz.saved_game_path = VString((directory_ / "Later.sav").string());
     puz.state |= kGameHasSaveFile;
     ASSERT_EQ(program->saver()->SaveGame(0).code(), 0);
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program->table()->Dispatch(close);
-    program->Finish();
+    CloseAndFinish(*program);
   }
   {
-    auto program = make();
+    auto program = Make();
     testing::BrowserAnswerer browser;
     ASSERT_TRUE(program->Start((directory_ / "Later.sav").string()));
     EXPECT_EQ(browser.shown, 0);
@@ -571,9 +556,7 @@ TEST_F(BrowserFlowTest, EveryWayInGoesThroughTheBrowserButASavedGame) {
     EXPECT_TRUE(dropped.handled());
     EXPECT_EQ(browser.shown, 1);
     EXPECT_EQ(std::string(program->puzzle()->file_path.c_str()), (directory_ / kFigs).string());
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program->table()->Dispatch(close);
-    program->Finish();
+    CloseAndFinish(*program);
   }
 }
 
@@ -581,12 +564,12 @@ TEST_F(BrowserFlowTest, ClosingTheBrowserLeavesTheTableEmptyAndTheStoreButtonWri
   auto program = Start();
   ASSERT_FALSE(program->puzzle()->cut.pieces.empty());
   BrowserHand hand([&](QWidget* dialog) {
-    BrowserHand::Find<QCheckBox>(dialog, kBrowserShowNew)->click();
-    EXPECT_EQ(BrowserHand::Find<QListWidget>(dialog, kBrowserList)->count(), 0);
-    BrowserHand::Find<QCheckBox>(dialog, kBrowserShowNew)->click();
-    BrowserHand::Find<QCheckBox>(dialog, kBrowserMosaic)->click();
-    BrowserHand::Find<QPushButton>(dialog, kBrowserStore)->click();
-    BrowserHand::Find<QPushButton>(dialog, kBrowserClose)->click();
+    ControlOf<QCheckBox>(dialog, kBrowserShowNew)->click();
+    EXPECT_EQ(ControlOf<QListWidget>(dialog, kBrowserList)->count(), 0);
+    ControlOf<QCheckBox>(dialog, kBrowserShowNew)->click();
+    ControlOf<QCheckBox>(dialog, kBrowserMosaic)->click();
+    ControlOf<QPushButton>(dialog, kBrowserStore)->click();
+    ControlOf<QPushButton>(dialog, kBrowserClose)->click();
   });
   Open(*program);
   EXPECT_EQ(hand.times, 1);
@@ -595,9 +578,7 @@ TEST_F(BrowserFlowTest, ClosingTheBrowserLeavesTheTableEmptyAndTheStoreButtonWri
   EXPECT_EQ(program->settings().ReadNumber(kKeyBrowserMosaic, kSectionBrowser), 1);
   EXPECT_EQ(std::string(program->settings().Read(kKeyBrowserStatus, kSectionBrowser).c_str()),
             "OA");
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 TEST_F(BrowserFlowTest, ASavedGameChosenInTheBrowserIsResumed) {
@@ -613,9 +594,9 @@ TEST_F(BrowserFlowTest, ASavedGameChosenInTheBrowserIsResumed) {
   // Another level first, then the saved game, the last line.
   const auto choose = [](bool last) {
     return [last](QWidget* dialog) {
-      auto* list = BrowserHand::Find<QListWidget>(dialog, kBrowserList);
+      auto* list = ControlOf<QListWidget>(dialog, kBrowserList);
       list->setCurrentRow(last ? list->count() - 1 : 1);
-      BrowserHand::Find<QPushButton>(dialog, kBrowserOpen)->click();
+      ControlOf<QPushButton>(dialog, kBrowserOpen)->click();
     };
   };
   {
@@ -632,9 +613,7 @@ TEST_F(BrowserFlowTest, ASavedGameChosenInTheBrowserIsResumed) {
   EXPECT_EQ(puz.cut.pieces.size(), first_level);
   EXPECT_EQ(std::string(puz.saved_game_path.c_str()), saved);
   EXPECT_EQ(std::string(program->settings().Read("LastPuz").c_str()), saved);
-  Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-  program->table()->Dispatch(close);
-  program->Finish();
+  CloseAndFinish(*program);
 }
 
 }  // namespace

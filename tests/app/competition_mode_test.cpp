@@ -23,7 +23,9 @@
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_writer.h"
 #include "scores/wminiscore.h"
+#include "support/recording_game.h"
 #include "support/synthetic_photo.h"
+#include "support/test_application.h"
 #include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
@@ -55,20 +57,6 @@ int PixelsOf(const QImage& image, MiniScoreField field, std::uint32_t colour) {
       if ((image.pixel(x, y) & 0xFFFFFF) == rgb) ++count;
   return count;
 }
-
-class CommandRecorder final : public GameHandler {
- public:
-  void OnGameEvent(Event& event) override {
-    if (const auto* command = event.as<CommandPayload>())
-      commands.emplace_back(command->id, command->parameter);
-    if (const auto* key = event.as<KeyPayload>(); key && key->kind == KeyKind::kDown)
-      keys.push_back(key->virtual_key);
-  }
-  void BuildMenu(int, XPopMenu&) override {}
-  void EmptyTableClicked() override {}
-  std::vector<std::pair<std::uint32_t, std::intptr_t>> commands;
-  std::vector<int> keys;
-};
 
 // A twelve-piece puzzle: 6000 points to start with, 1000 for each pair.
 class CompetitionModeTest : public ::testing::Test {
@@ -145,10 +133,7 @@ class CompetitionModeTest : public ::testing::Test {
     window_->Dispatch(event);
   }
 
-  int argc_ = 1;
-  char name_[10] = "app_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   Traductor dictionary_;
   fs::path directory_;
   std::unique_ptr<Settings> settings_;
@@ -202,29 +187,9 @@ TEST_F(CompetitionModeTest, TheScoreWindowShowsTheGameRunningWithItsPlacesInThei
   EXPECT_EQ(PixelsOf(shown, MiniScoreField::kPlace, kMiniScoreFalling), 0) << "no trend when done";
 }
 
-TEST_F(CompetitionModeTest, CommandsShowAndHideTheWindowAndTurnTheCompetitionOnAndOff) {
-  Open(0);
-  EXPECT_FALSE(window_->visible());
-  Command(kCommandCompetitionMode, 1);
-  EXPECT_TRUE(window_->visible());
-  EXPECT_EQ(score_.current_rank(), 0);
-  Command(kCommandHideScore, 1);
-  EXPECT_FALSE(window_->visible());
-  // Off and on again, the window stays hidden as the game asks.
-  Command(kCommandCompetitionMode, 0);
-  EXPECT_EQ(score_.current_rank(), kNoRank);
-  Command(kCommandCompetitionMode, 1);
-  EXPECT_FALSE(window_->visible());
-  Command(kCommandShowScore, 0);
-  EXPECT_TRUE(window_->visible());
-  Command(kCommandCompetitionMode, 0);
-  Command(kCommandShowScore, 0);
-  EXPECT_FALSE(window_->visible()) << "no score window out of competition";
-}
-
-TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsAndSparesTheCarriedPicture) {
+TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsSparesTheDragAndFollowsTheCommands) {
   Open(kGameCompetition);
-  CommandRecorder game;
+  testing::RecordingGame game;
   table_->set_game(&game);
   const Rect16 score = WMiniScore::FieldRect(MiniScoreField::kScore);
   Mouse(kMouseLeftDouble, score.x + 2, score.y + 2);
@@ -263,6 +228,20 @@ TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsAndSparesTheCarrie
   puz_.dragged = -1;
   window_->ScoreChanged(kScoreTimeChanged | kScorePlaceChanged);
   EXPECT_EQ(window_->repainted(), 0x05u);
+
+  // The game's commands hide and show it, and end and start the competition.
+  Command(kCommandHideScore, 1);
+  EXPECT_FALSE(window_->visible());
+  Command(kCommandCompetitionMode, 0);
+  EXPECT_EQ(score_.current_rank(), kNoRank);
+  Command(kCommandCompetitionMode, 1);
+  EXPECT_FALSE(window_->visible()) << "hidden as the game asks";
+  EXPECT_EQ(score_.current_rank(), 0);
+  Command(kCommandShowScore, 0);
+  EXPECT_TRUE(window_->visible());
+  Command(kCommandCompetitionMode, 0);
+  Command(kCommandShowScore, 0);
+  EXPECT_FALSE(window_->visible()) << "no score window out of competition";
 }
 
 TEST_F(CompetitionModeTest, ASaveByThePlayerWritesTheGameToTheRanking) {

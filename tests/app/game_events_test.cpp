@@ -34,8 +34,10 @@
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_codes.h"
 #include "puzzle/puzzle_writer.h"
+#include "support/recording_game.h"
 #include "support/synthetic_photo.h"
 #include "support/table_hand.h"
+#include "support/test_application.h"
 #include "text/traductor.h"
 #include "text/wcredits.h"
 #include "ui/application.h"
@@ -169,21 +171,6 @@ class RecordingBoxes final : public PieceBoxes {
   std::vector<std::pair<int, int>> taken;
 };
 
-// Keeps count of the clock's pauses; the rest of the game's effects are
-// not wanted here.
-class ClockEffects final : public TableEffects {
- public:
-  void PlaySound(BoardSound) override {}
-  void StopClock() override {}
-  void PauseClock() override { ++paused; }
-  void ResumeClock() override { --paused; }
-  void CountJoinedSides(int) override {}
-  void CountMove() override {}
-  void CountHelp(int) override {}
-  void AskForSave(bool) override {}
-  int paused = 0;
-};
-
 // A hook that may keep the game from helping.
 class VetoingHook final : public GameHook {
  public:
@@ -260,10 +247,7 @@ class GameEventsTest : public ::testing::Test {
     return places;
   }
 
-  int argc_ = 1;
-  char name_[10] = "app_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   fs::path directory_;
   std::unique_ptr<Settings> settings_;
   Puz puz_;
@@ -273,12 +257,17 @@ class GameEventsTest : public ::testing::Test {
   Options saved_options_;
 };
 
-TEST_F(GameEventsTest, TheGameMenuHoldsWhatTheGameAllows) {
+TEST_F(GameEventsTest, TheMenusHoldWhatTheGameAllowsAndEveryItemIsReady) {
+  const auto ready = [](const XPopMenu& menu) {
+    for (const MenuItem& item : menu.items())
+      EXPECT_TRUE(item.enabled) << item.command;
+  };
   XPopMenu empty;
   events_->BuildMenu(kMenuGame, empty);
   EXPECT_EQ(Commands(empty), (std::vector<std::uint32_t>{
                                  kCommandOpen, kCommandMakePuzzle, kCommandOptions, kCommandAbout,
                                  kCommandHelpContents, kCommandMinimise, kCommandQuit}));
+  ready(empty);
 
   Open(kOptionNoHelp);
   XPopMenu no_help;
@@ -286,69 +275,40 @@ TEST_F(GameEventsTest, TheGameMenuHoldsWhatTheGameAllows) {
   EXPECT_TRUE(no_help.Has(kCommandSave));
   EXPECT_TRUE(no_help.Has(kCommandSpread));
   EXPECT_FALSE(no_help.Has(kCommandAutomaticHelp));
-  EXPECT_FALSE(no_help.Has(kCommandCompetition));
+  EXPECT_FALSE(no_help.Has(kCommandLiveRanking));
   const std::vector<Rect16> before = Places();
   Press(Key(KeyKind::kUp, kVkF1 + 4));
   EXPECT_EQ(Places(), before) << "F5 helps nowhere in a puzzle without help";
-
-  puz_.game_flags |= kGameCompetition;
-  XPopMenu competing;
-  events_->BuildMenu(kMenuGame, competing);
-  EXPECT_TRUE(competing.Has(kCommandCompetition));
-}
-
-TEST_F(GameEventsTest, EveryItemOfTheMenusIsReadyWithAndWithoutAGame) {
-  const auto enabled = [](const XPopMenu& menu, std::uint32_t command) {
-    const MenuItem* item = menu.Find(command);
-    return item ? std::optional<bool>(item->enabled) : std::nullopt;
-  };
-  XPopMenu empty;
-  events_->BuildMenu(kMenuGame, empty);
-  for (std::uint32_t working : {kCommandOpen, kCommandMakePuzzle, kCommandOptions, kCommandAbout,
-                                kCommandHelpContents, kCommandMinimise, kCommandQuit})
-    EXPECT_EQ(enabled(empty, working), true) << working;
 
   Open();
   puz_.game_flags |= kGameCompetition;
   XPopMenu playing;
   events_->BuildMenu(kMenuGame, playing);
-  for (std::uint32_t working :
+  for (std::uint32_t command :
        {kCommandOpen, kCommandMakePuzzle, kCommandSave, kCommandOptions, kCommandAbout,
-        kCommandBackground, kCommandCompetition, kCommandTogglePreview, kCommandAutomaticHelp,
+        kCommandBackground, kCommandLiveRanking, kCommandTogglePreview, kCommandAutomaticHelp,
         kCommandSpread, kCommandHelpContents, kCommandMinimise, kCommandQuit})
-    EXPECT_EQ(enabled(playing, working), true) << working;
+    EXPECT_TRUE(playing.Has(command)) << command;
+  ready(playing);
   XPopMenu preview;
   events_->BuildMenu(kMenuPreview, preview);
-  for (const MenuItem& item : preview.items())
-    EXPECT_TRUE(item.enabled) << item.command;
-}
+  EXPECT_EQ(Commands(preview),
+            (std::vector<std::uint32_t>{kCommandNoPreview, kCommandPreviewHelp}));
+  ready(preview);
 
-TEST_F(GameEventsTest, F5HelpsAndCtrlRSpreadsAGame) {
-  Open();
-  std::vector<Rect16> before = Places();
-  Press(Key(KeyKind::kUp, kVkF1 + 4));
-  EXPECT_NE(Places(), before) << "the help moves the first piece to its corner";
-  before = Places();
-  Press(Key(KeyKind::kDown, 'R', kModControl | kModShift));
-  EXPECT_EQ(Places(), before);
-  Press(Key(KeyKind::kDown, 'R', kModControl));
-  EXPECT_NE(Places(), before);
-}
-
-TEST_F(GameEventsTest, NoHelpIsOfferedOnceTheGameIsSolved) {
-  Open();
+  // Once the game is solved, neither the menu, F5 nor the command helps.
   puz_.state |= kGameSolved;
   XPopMenu solved;
   events_->BuildMenu(kMenuGame, solved);
   EXPECT_FALSE(solved.Has(kCommandAutomaticHelp));
-  const std::vector<Rect16> before = Places();
+  const std::vector<Rect16> unsolved = Places();
   Press(Key(KeyKind::kUp, kVkF1 + 4));
   Command(kCommandAutomaticHelp, 0);
-  EXPECT_EQ(Places(), before) << "neither F5 nor the command helps";
+  EXPECT_EQ(Places(), unsolved);
 }
 
 TEST_F(GameEventsTest, ThePreviewKeysShowThePreviewWindowAndItsOwnKeyPutsItAway) {
-  ClockEffects effects;
+  testing::RecordingEffects effects;
   table_->set_effects(&effects);
   Open();
   const KeyPayload space = Key(KeyKind::kDown, kVkSpace);
@@ -399,11 +359,17 @@ TEST_F(GameEventsTest, APuzzleOrGameWithoutPreviewShowsNoPreviewWindow) {
   EXPECT_TRUE(Press(Key(KeyKind::kDown, kVkSpace)));
   Command(kCommandTogglePreview, 0);
   EXPECT_FALSE(table_->preview_window_shown());
+  // The preview menu takes the picture off the table for this game.
   Open();
+  ASSERT_FALSE(table_->PreviewPlace().Empty());
   Command(kCommandNoPreview, 1);
+  EXPECT_TRUE(table_->PreviewPlace().Empty());
+  EXPECT_TRUE(puz_.game_flags & kGameNoPreview);
   Press(Key(KeyKind::kDown, kVkSpace));
   EXPECT_FALSE(table_->preview_window_shown()) << "taken off the table for this game";
   Command(kCommandNoPreview, 0);
+  EXPECT_FALSE(table_->PreviewPlace().Empty());
+  EXPECT_FALSE(puz_.game_flags & kGameNoPreview);
   Press(Key(KeyKind::kDown, kVkSpace));
   EXPECT_TRUE(table_->preview_window_shown());
   Command(kCommandNoPreview, 1);
@@ -556,36 +522,15 @@ TEST_F(GameEventsTest, MenuItemsAreDecoratedAsTheyAreBuilt) {
   ASSERT_NE(options, nullptr);
   EXPECT_EQ(options->accelerator, "F3");
   EXPECT_FALSE(options->icon.empty());
-  EXPECT_EQ(menu.Find(kCommandTogglePreview)->accelerator, Text(29))
-      << "the preview's item names the double click";
-  EXPECT_FALSE(menu.Find(kCommandMinimise)->icon.empty());
-  EXPECT_TRUE(menu.Find(kCommandOpen)->icon.empty());
   EXPECT_EQ(menu.Find(kCommandOpen)->accelerator, "Ctrl+O");
-  const MenuItem* about = menu.Find(kCommandAbout);
-  EXPECT_TRUE(about->accelerator.empty());
-  EXPECT_TRUE(about->icon.empty());
-  // The icons differ from item to item.
+  EXPECT_TRUE(menu.Find(kCommandOpen)->icon.empty());
   EXPECT_NE(options->icon.pixels, menu.Find(kCommandSpread)->icon.pixels);
-}
-
-TEST_F(GameEventsTest, ThePreviewMenuTakesThePictureOffTheTableForThisGame) {
-  Open();
-  ASSERT_FALSE(table_->PreviewPlace().Empty());
-  XPopMenu menu;
-  events_->BuildMenu(kMenuPreview, menu);
-  EXPECT_EQ(Commands(menu), (std::vector<std::uint32_t>{kCommandNoPreview, kCommandPreviewHelp}));
-  Command(kCommandNoPreview, menu.Find(kCommandNoPreview)->parameter);
-  EXPECT_TRUE(table_->PreviewPlace().Empty());
-  EXPECT_TRUE(puz_.game_flags & kGameNoPreview);
-  Command(kCommandNoPreview, 0);
-  EXPECT_FALSE(table_->PreviewPlace().Empty());
-  EXPECT_FALSE(puz_.game_flags & kGameNoPreview);
 }
 
 TEST_F(GameEventsTest, AboutShowsTheCreditsOverTheTableWithTheClockStopped) {
   const Dib thumbnail = testing::SyntheticPhoto(64, 48);
   Open(0, &thumbnail);
-  ClockEffects effects;
+  testing::RecordingEffects effects;
   table_->set_effects(&effects);
   std::ofstream(directory_ / "credits.wav") << "RIFF";
   SoundPlayer sounds(directory_.string());

@@ -26,8 +26,9 @@
 #include "play/wpuz.h"
 #include "puzzle/puz_options.h"
 #include "puzzle/thumb.h"
-#include "support/browser_answerer.h"
+#include "support/control_of.h"
 #include "support/desktop_home.h"
+#include "support/program_launcher.h"
 #include "support/recording_sink.h"
 #include "ui/application.h"
 
@@ -35,19 +36,13 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ControlOf;
 
-const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 constexpr char kSample[] = "Two Good Dogs.puz";
 // The photograph: one flat colour, so that the cut's lines can be told.
 constexpr QRgb kPhotoColour = 0x2080C0;
 constexpr int kPhotoWidth = 400;
 constexpr int kPhotoHeight = 300;
-
-QWidget* ControlOf(QWidget* window, int id) {
-  for (QWidget* each : window->findChildren<QWidget*>())
-    if (each->property("id").toInt() == id) return each;
-  return nullptr;
-}
 
 // The picture window while it is up: the top-level window with the level
 // edits in its pane.
@@ -106,9 +101,7 @@ class MakePuzzleWindowTest : public ::testing::Test {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     home_ = std::make_unique<testing::DesktopHome>("make_" + name);
     directory_ = home_->root() / "program";
-    fs::create_directories(directory_);
-    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
-    fs::copy_file(kBuiltProgram / kSample, directory_ / kSample);
+    testing::CopyFromBuiltProgram(directory_, {"CS21eng.dix", kSample});
     photo_ = home_->root() / "photos" / "Harbour.JPG";
     fs::create_directories(photo_.parent_path());
     QImage photo(kPhotoWidth, kPhotoHeight, QImage::Format_RGB32);
@@ -119,11 +112,7 @@ class MakePuzzleWindowTest : public ::testing::Test {
   // The program comes up (and with it the toolkit, which the driver's
   // timer needs); Start then runs its start-up with `command_line`.
   // The browser that starting may bring up is answered as a player would.
-  void Make() {
-    browser_.reset();
-    program_ = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
-    browser_ = std::make_unique<testing::BrowserAnswerer>();
-  }
+  void Make() { program_ = launcher_.Make(directory_); }
   void Start(const std::string& command_line) {
     if (!program_) Make();
     ASSERT_TRUE(program_->Start(command_line));
@@ -133,9 +122,7 @@ class MakePuzzleWindowTest : public ::testing::Test {
     // No picture is left for the next program to offer.
     QApplication::clipboard()->clear();
     program_->puzzle()->state &= ~kGameChanged;
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program_->table()->Dispatch(close);
-    program_->Finish();
+    testing::ProgramLauncher::CloseAndFinish(*program_);
     program_.reset();
   }
 
@@ -157,6 +144,17 @@ class MakePuzzleWindowTest : public ::testing::Test {
     });
     driver_->start(20);
   }
+  // Cancels the picture window once it is up, and says that it was.
+  void DriveToCancel(bool& seen) {
+    Drive(
+        [&seen] {
+          QWidget* window = PictureWindow();
+          if (!window || seen) return;
+          seen = true;
+          Press(window, kCommandCancel);
+        },
+        QMessageBox::Yes);
+  }
   // The photo's path typed into the dialog's file name field, and Enter.
   void PickPhotoInTheFileDialog() {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -172,13 +170,10 @@ class MakePuzzleWindowTest : public ::testing::Test {
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
   }
 
-  int argc_ = 1;
-  char name_[5] = "cbst";
-  char* argv_[2] = {name_, nullptr};
+  testing::ProgramLauncher launcher_;
   std::unique_ptr<testing::DesktopHome> home_;
   fs::path directory_;
   fs::path photo_;
-  std::unique_ptr<testing::BrowserAnswerer> browser_;
   std::unique_ptr<Program> program_;
   std::unique_ptr<QTimer> driver_;
   std::vector<std::string> boxes_;
@@ -327,14 +322,7 @@ TEST_F(MakePuzzleWindowTest, CancelledMakesLeaveNoFile) {
 TEST_F(MakePuzzleWindowTest, APictureOnTheCommandLineOpensThePictureWindow) {
   Make();
   bool seen = false;
-  Drive(
-      [&] {
-        QWidget* window = PictureWindow();
-        if (!window || seen) return;
-        seen = true;
-        Press(window, kCommandCancel);
-      },
-      QMessageBox::Yes);
+  DriveToCancel(seen);
   Start("\"" + photo_.string() + "\"");
   driver_.reset();
   EXPECT_TRUE(seen);
@@ -393,14 +381,7 @@ TEST_F(MakePuzzleWindowTest, ClipboardPicturesAndDroppedFilesAreOffered) {
 
   boxes_.clear();
   bool seen = false;
-  Drive(
-      [&] {
-        QWidget* window = PictureWindow();
-        if (!window || seen) return;
-        seen = true;
-        Press(window, kCommandCancel);
-      },
-      QMessageBox::Yes);
+  DriveToCancel(seen);
   Event dropped = MakeEvent(kEventFilesDropped, FilesPayload{{"notes.txt", photo_.string()}});
   program_->table()->Dispatch(dropped);
   driver_.reset();

@@ -32,8 +32,10 @@
 #include "play/wsaveas.h"
 #include "support/box_answerer.h"
 #include "support/browser_answerer.h"
+#include "support/control_of.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
+#include "support/program_launcher.h"
 #include "support/recording_sink.h"
 #include "text/traductor.h"
 
@@ -42,12 +44,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 constexpr char kSample[] = "Two Good Dogs.puz";
 
-using testing::FileText;
-
 using testing::BoxAnswerer;
+using testing::FileText;
+using testing::kBuiltProgram;
 
 class StartUpTest : public ::testing::Test {
  protected:
@@ -55,22 +56,21 @@ class StartUpTest : public ::testing::Test {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     home_ = std::make_unique<testing::DesktopHome>("start_up_" + name);
     directory_ = home_->root() / "program";
-    fs::create_directories(directory_);
-    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
-    fs::copy_file(kBuiltProgram / kSample, directory_ / kSample);
+    testing::CopyFromBuiltProgram(directory_, {"CS21eng.dix", kSample});
     unsetenv("LC_ALL");
     unsetenv("LC_MESSAGES");
     setenv("LANG", "en_GB.UTF-8", 1);
   }
   void TearDown() override { fs::permissions(directory_, fs::perms::owner_all); }
 
-  // The browser that starting may bring up is answered as a player would.
-  std::unique_ptr<Program> MakeProgram() {
-    browser_.reset();
-    auto program = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
-    browser_ = std::make_unique<testing::BrowserAnswerer>();
+  std::unique_ptr<Program> MakeProgram() { return launcher_.Make(directory_); }
+  // A program started with the sample puzzle on its command line.
+  std::unique_ptr<Program> StartWithSample() {
+    auto program = MakeProgram();
+    EXPECT_TRUE(program->Start(Quoted(directory_ / kSample)));
     return program;
   }
+  static std::string Quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
   // Lets the table take back the keyboard and the activation from the
   // browser that started the game, as it does before a player's first move.
   static void Settle() {
@@ -80,19 +80,13 @@ class StartUpTest : public ::testing::Test {
       QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
   }
   static constexpr int kSettleMs = 100;
-  // Closes the table as its close box does and runs the loop to the end.
   static int CloseAndFinish(Program& program) {
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program.table()->Dispatch(close);
-    return program.Finish();
+    return testing::ProgramLauncher::CloseAndFinish(program);
   }
 
-  int argc_ = 1;
-  char name_[5] = "cbst";
-  char* argv_[2] = {name_, nullptr};
+  testing::ProgramLauncher launcher_;
   std::unique_ptr<testing::DesktopHome> home_;
   fs::path directory_;
-  std::unique_ptr<testing::BrowserAnswerer> browser_;
 };
 
 TEST_F(StartUpTest, APuzzleOnTheCommandLineIsPlayedAndTheOptionsAreSavedAtTheEnd) {
@@ -188,7 +182,7 @@ TEST_F(StartUpTest, AReadOnlyProgramDirectoryIsToldAndCancelEndsTheProgram) {
 }
 
 TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation) {
-  const std::string puzzle = "\"" + (directory_ / kSample).string() + "\"";
+  const std::string puzzle = Quoted(directory_ / kSample);
   std::size_t hints = 0;
   for (int run = 0; run < 2; ++run) {
     auto program = MakeProgram();
@@ -215,8 +209,7 @@ TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation
 
 TEST_F(StartUpTest, TheOptionToDragOnlyTheGrabbedPieceReachesTheTable) {
   std::ofstream(directory_ / "cbst.ini") << "[Main]\nOptions=2\n";
-  auto program = MakeProgram();
-  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  auto program = StartWithSample();
   Settle();
   WPuz& table = *program->table();
   program->puzzle()->game_flags |= kGameNoPreview;
@@ -282,7 +275,7 @@ TEST_F(StartUpTest, PicturesSavedGamesAndSetupWordsAreToldWhatTheyAre) {
     std::ofstream(path) << "whatever it holds";
     testing::RecordingSink sink;
     auto program = MakeProgram();
-    ASSERT_TRUE(program->Start("\"" + path + "\""));
+    ASSERT_TRUE(program->Start(Quoted(path)));
     ASSERT_EQ(sink.texts().size(), 1u);
     EXPECT_NE(sink.texts()[0].find(told), std::string::npos) << sink.texts()[0];
     EXPECT_NE(sink.texts()[0].find(path), std::string::npos) << sink.texts()[0];
@@ -390,11 +383,7 @@ class SaveAsAnswerer {
     QObject::connect(&timer_, &QTimer::timeout, [this, title, player] {
       QWidget* dialog = QApplication::activeModalWidget();
       if (!dialog || qobject_cast<QMessageBox*>(dialog)) return;
-      const auto control = [dialog](int id) -> QWidget* {
-        for (QWidget* each : dialog->findChildren<QWidget*>())
-          if (each->property("id").toInt() == id) return each;
-        return nullptr;
-      };
+      const auto control = [dialog](int id) { return testing::ControlOf(dialog, id); };
       auto* title_edit = qobject_cast<QLineEdit*>(control(kSaveAsTitle));
       auto* player_edit = qobject_cast<QLineEdit*>(control(kSaveAsPlayer));
       auto* ok = qobject_cast<QPushButton*>(control(static_cast<int>(kCommandOk)));
@@ -413,8 +402,7 @@ class SaveAsAnswerer {
 };
 
 TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine) {
-  auto program = MakeProgram();
-  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  auto program = StartWithSample();
   WPuz& table = *program->table();
   Board& board = table.board();
   const auto drag = [&](int piece, int dx, int dy) {
@@ -462,7 +450,7 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
 
   // Named on the command line, the game goes on where it was left.
   auto again = MakeProgram();
-  ASSERT_TRUE(again->Start("\"" + saved.string() + "\""));
+  ASSERT_TRUE(again->Start(Quoted(saved)));
   // Told that the last game changed, the table keeps the game it has.
   Application::Instance()->ProcessPending();
   const Puz& resumed = *again->puzzle();
@@ -483,8 +471,7 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
 }
 
 TEST_F(StartUpTest, AutomaticSavesFollowJoinsAndTheMinuteAndQuittingSavesWithoutAsking) {
-  auto program = MakeProgram();
-  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  auto program = StartWithSample();
   Puz& puz = *program->puzzle();
   GameSaver& saver = *program->saver();
   puz.game_flags |= kGameAutoSave;
@@ -527,8 +514,7 @@ TEST_F(StartUpTest, AutomaticSavesFollowJoinsAndTheMinuteAndQuittingSavesWithout
 }
 
 TEST_F(StartUpTest, RebuildingAGameKeepsItsPiecesAndLeavesNoFileBehind) {
-  auto program = MakeProgram();
-  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  auto program = StartWithSample();
   Puz& puz = *program->puzzle();
   program->table()->board().MovePiece(2, kMoveRedraw, 700, 500);
   program->table()->board().MoveToWindow(5, 1, 10, 10);
@@ -550,8 +536,7 @@ TEST_F(StartUpTest, RebuildingAGameKeepsItsPiecesAndLeavesNoFileBehind) {
 }
 
 TEST_F(StartUpTest, CancellingTheQuestionOnTheWayOutKeepsTheGameAndItsClock) {
-  auto program = MakeProgram();
-  ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+  auto program = StartWithSample();
   program->puzzle()->state |= kGameChanged;
   {
     const BoxAnswerer cancel(false, QMessageBox::Cancel);
@@ -575,8 +560,7 @@ TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {
   // the end of the session.
   for (const std::uint32_t request : {0u, kCommandClose, kCommandEndSession}) {
     SCOPED_TRACE(request);
-    auto program = MakeProgram();
-    ASSERT_TRUE(program->Start("\"" + (directory_ / kSample).string() + "\""));
+    auto program = StartWithSample();
     WPuz* table = program->table();
     int boxes_shown = 0;
     for (int box = 0; box < table->boxes().count(); ++box)
@@ -595,16 +579,6 @@ TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {
     EXPECT_EQ(program->Finish(), 0);
     EXPECT_TRUE(Application::Instance()->windows().empty());
   }
-}
-
-TEST_F(StartUpTest, QuitFromTheGameMenuEndsTheLoop) {
-  auto program = MakeProgram();
-  ASSERT_TRUE(program->Start(""));
-  Event quit = MakeEvent(kEventCommand, CommandPayload{kCommandQuit, 0});
-  program->table()->Dispatch(quit);
-  EXPECT_TRUE(quit.handled());
-  EXPECT_EQ(program->Finish(), 0);
-  EXPECT_TRUE(Application::Instance()->windows().empty());
 }
 
 }  // namespace

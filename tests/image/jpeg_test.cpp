@@ -31,6 +31,7 @@
 #include "image/bmp_file.h"
 #include "image/stream.h"
 #include "platform/display.h"
+#include "support/file_text.h"
 #include "support/recording_sink.h"
 #include "support/synthetic_photo.h"
 
@@ -39,17 +40,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes ReadWhole(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteWhole(const fs::path& path, const Bytes& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-}
+using testing::FileBytes;
+using testing::WriteFileBytes;
 
 // `length` bytes of a pattern, then `tail`.
 Bytes Prefixed(std::size_t length, const Bytes& tail = {}) {
@@ -249,7 +241,7 @@ class TestPictures {
                                   " -outfile" + Quoted(picture.files[variant]) +
                                   Quoted(picture.bmp);
       if (std::system(command.c_str()) != 0) problem += command + " failed; ";
-      picture.jpegs[variant] = ReadWhole(picture.files[variant]);
+      picture.jpegs[variant] = FileBytes(picture.files[variant]);
     }
   }
 };
@@ -476,7 +468,7 @@ TEST_F(Jpeg, EveryDibDepthEncodesAndComesBack) {
     ASSERT_EQ(back.bit_count(), 24);
     // The 8-bit picture is posterised: its steps are hard for any encoder.
     EXPECT_LT(MeanError(back, dib), dib.bit_count() == 8 ? 12.0 : 8.0);
-    WriteWhole(encoded, jpeg);  // another decoder reads it the same way
+    WriteFileBytes(encoded, jpeg);  // another decoder reads it the same way
     EXPECT_LE(LargestError(back, pictures_.Djpeg(encoded)), 1);
   }
   // Only the part asked for, counted from the top left.
@@ -550,11 +542,11 @@ TEST_F(Jpeg, FilesAtAnOffsetOpenOrClosed) {
 
   // A closed file is opened for writing, not made anew, and closed again.
   const fs::path path = pictures_.folder / "saved.bin";
-  WriteWhole(path, Prefixed(777));
+  WriteFileBytes(path, Prefixed(777));
   File closed(path.c_str());
   ASSERT_EQ(SaveJpegFile(photo, nullptr, 0, 80, nullptr, closed, 777).code(), 0);
   EXPECT_FALSE(closed.IsOpen());
-  EXPECT_EQ(ReadWhole(path), Prefixed(777, jpeg));
+  EXPECT_EQ(FileBytes(path), Prefixed(777, jpeg));
   load_at(closed, 777);
   EXPECT_FALSE(closed.IsOpen());
 }
@@ -565,7 +557,7 @@ TEST_F(Jpeg, BmpFilesHoldTheDecodedPicture) {
          {&pictures_.large.files[kBaseline], &pictures_.small.files[kGreyscale]}) {
       SCOPED_TRACE(::testing::Message() << path->filename() << ", colours " << request);
       int decoded_colours = request;
-      const Dib decoded = Decode(ReadWhole(*path), 0, decoded_colours);
+      const Dib decoded = Decode(FileBytes(*path), 0, decoded_colours);
       File input(path->c_str());
       FileTemp output;
       int colours = request;
@@ -700,7 +692,7 @@ TEST_F(Jpeg, DamagedFilesFailCleanly) {
       Dib dib;
       int colours = 0;
       Status status;
-      WriteWhole(path, damaged.bytes);
+      WriteFileBytes(path, damaged.bytes);
       File file(path.c_str());
       DynArray bytes = ByteArray(damaged.bytes);
       status = from_file ? LoadJpegFile(dib, nullptr, 0, colours, 0, file)
@@ -779,7 +771,7 @@ TEST_F(Jpeg, LoadPictureTriesBmpThenJpeg) {
   const ScopedDisplay true_colour("32");
   const TestPicture& small = pictures_.small;
   const fs::path garbage = pictures_.folder / "garbage.bin";
-  WriteWhole(garbage, Prefixed(3000));
+  WriteFileBytes(garbage, Prefixed(3000));
   const fs::path cut_short = fs::path(CBST_TEST_DATA) / "fuzz/fuzz_jpeg/cut_after_600_bytes.jpg";
   struct Case {
     int kind;

@@ -12,11 +12,13 @@
 #include <iterator>
 
 #include "platform/sound_names.h"
+#include "support/file_text.h"
 
 namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileBytes;
 
 constexpr int kSampleRate = 44100;
 constexpr int kFullScale = 32767;
@@ -26,11 +28,6 @@ constexpr double kPeakTolerance = 0.5;
 constexpr double kQuietestRmsDbfs = -30.0;
 // A sound starting or ending further from rest than this clicks.
 constexpr int kRestLevel = 64;
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::uint32_t Read32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t{bytes[at + 3]} << 24;
@@ -65,7 +62,7 @@ TEST(WaveFiles, EverySoundIsLevelledMonoPcmOfItsLength) {
     SCOPED_TRACE(std::string(sound.name));
     EXPECT_TRUE(sound.name == kCreditsSoundName ||
                 std::find(kSoundNames.begin(), kSoundNames.end(), sound.name) != kSoundNames.end());
-    const std::vector<std::uint8_t> bytes = ReadBytes(SoundFile(CBST_PROGRAM_DIR, sound.name));
+    const std::vector<std::uint8_t> bytes = FileBytes(SoundFile(CBST_PROGRAM_DIR, sound.name));
     constexpr std::size_t kHeaderSize = 44;
     ASSERT_GT(bytes.size(), kHeaderSize);
     ASSERT_TRUE(TagAt(bytes, 0, "RIFF") && TagAt(bytes, 8, "WAVE") && TagAt(bytes, 12, "fmt "));
@@ -113,8 +110,8 @@ TEST(WaveFiles, TheGeneratorWritesTheSameBytesEveryTime) {
   ASSERT_EQ(std::system(command.c_str()), 0);
   for (const Expected& sound : kSounds) {
     SCOPED_TRACE(std::string(sound.name));
-    EXPECT_EQ(ReadBytes(SoundFile(directory, sound.name)),
-              ReadBytes(SoundFile(CBST_PROGRAM_DIR, sound.name)));
+    EXPECT_EQ(FileBytes(SoundFile(directory, sound.name)),
+              FileBytes(SoundFile(CBST_PROGRAM_DIR, sound.name)));
   }
   fs::remove_all(directory);
 

@@ -19,15 +19,15 @@ using testing::RecordingHost;
 
 class BoardTest : public ::testing::Test {
  protected:
-  // A rows x columns cut of a 600 x 450 picture, unturned, every piece a
-  // long way from its neighbours.
-  void Cut(int rows, int columns, bool sheets = false) {
+  // A rows x columns cut of a 600 x 450 picture, unturned unless `turned`,
+  // every piece a long way from its neighbours.
+  void Cut(int rows, int columns, bool sheets = false, bool turned = false) {
     CutRequest request{600, 450, rows, columns};
-    request.no_rotation = true;
+    request.no_rotation = !turned;
     Random random;
-    random.Seed(3);
+    random.Seed(turned ? 5 : 3);
     puz_.cut = CutPieces(request, random);
-    puz_.option_flags |= kOptionNoRotable;
+    if (!turned) puz_.option_flags |= kOptionNoRotable;
     if (sheets) {
       puz_.picture = MakeBmpMem(600, 450);
       puz_.picture->Clear(0x80);
@@ -135,54 +135,20 @@ TEST_F(BoardTest, ReplacePutsTheGroupAtItsExactPlaces) {
   EXPECT_EQ(piece.window.x - piece.board.x, piece.bound.x - piece.cell.x);
 }
 
-TEST_F(BoardTest, SolvedWhenTheLastSideJoins) {
+// Solved exactly at the last join is played out in the whole-game test.
+TEST_F(BoardTest, AskingWhetherSolvedIsOnlyAskingAndTheCompletionIsShownOnce) {
   Cut(1, 1);
   EXPECT_TRUE(board_.IsSolved());  // one piece: every side a border
-
-  Puz game;
-  RecordingHost host;
-  Board board(game, host);
-  CutRequest request{600, 450, 4, 5};
-  Random random;
-  random.Seed(9);
-  game.cut = CutPieces(request, random);
-  for (SPuz& piece : game.cut.pieces) {
-    piece.rotation = 0;
-    piece.board.x = static_cast<std::int16_t>(piece.home_x + 40);
-    piece.board.y = static_cast<std::int16_t>(piece.home_y + 40);
-    UpdatePlacement(piece);
-  }
-  // Solved exactly when the last side has joined, directly or by closing a
-  // loop.
-  const auto all_joined = [&] {
-    for (const SPuz& piece : game.cut.pieces) {
-      for (int side = 0; side < kSideCount; ++side) {
-        if (piece.neighbour[side] != kNoNeighbour && !(piece.joined_sides & (1u << side))) {
-          return false;
-        }
-      }
-    }
-    return true;
-  };
-  for (int piece = board.piece_count() - 1; piece >= 0; --piece) {
-    EXPECT_EQ(board.IsSolved(), all_joined()) << piece;
-    board.TryJoin(piece);
-  }
-  EXPECT_TRUE(all_joined());
-  EXPECT_TRUE(board.IsSolved());
-  // 4 x 5 pieces have 4 * 4 + 3 * 5 inner edges.
-  EXPECT_EQ(host.joined_sides, 2 * (4 * 4 + 3 * 5));
-  // Asking is only asking: the completion is shown once, by Complete.
-  EXPECT_FALSE(game.state & kGameSolved);
-  EXPECT_EQ(host.completion, 0);
-  EXPECT_FALSE(host.clock_stopped);
-  const int redraws = host.redraws;
-  board.Complete();
-  board.Complete();
-  EXPECT_TRUE(game.state & kGameSolved);
-  EXPECT_EQ(host.completion, kCompletionSparkles);
-  EXPECT_TRUE(host.clock_stopped);
-  EXPECT_EQ(host.redraws, redraws + 1);
+  EXPECT_FALSE(puz_.state & kGameSolved);
+  EXPECT_EQ(host_.completion, 0);
+  EXPECT_FALSE(host_.clock_stopped);
+  const int redraws = host_.redraws;
+  board_.Complete();
+  board_.Complete();
+  EXPECT_TRUE(puz_.state & kGameSolved);
+  EXPECT_EQ(host_.completion, kCompletionSparkles);
+  EXPECT_TRUE(host_.clock_stopped);
+  EXPECT_EQ(host_.redraws, redraws + 1);
 }
 
 TEST_F(BoardTest, HitsFollowTheMaskAndTheZOrder) {
@@ -245,20 +211,7 @@ TEST_F(BoardTest, ACarriedGroupMovesAsOnePictureUntilItIsDropped) {
 
 class TurningTest : public BoardTest {
  protected:
-  void SetUp() override {
-    CutRequest request{600, 450, 3, 3};
-    Random random;
-    random.Seed(5);
-    puz_.cut = CutPieces(request, random);
-    puz_.picture = MakeBmpMem(600, 450);
-    puz_.picture->Clear(0x80);
-    ASSERT_TRUE(DrawPieceSheets(puz_, nullptr).ok());
-    for (SPuz& piece : puz_.cut.pieces) {
-      piece.board.x = static_cast<std::int16_t>(piece.home_x * 3);
-      piece.board.y = static_cast<std::int16_t>(piece.home_y * 3);
-      UpdatePlacement(piece);
-    }
-  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(Cut(3, 3, true, true)); }
   // Turns `piece` to rotation 0.
   void Unturn(int piece) {
     while (board_.piece(piece).rotation != 0)

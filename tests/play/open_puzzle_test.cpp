@@ -19,17 +19,14 @@
 #include "puzzle/puzzle_writer.h"
 #include "puzzle/table_picture.h"
 #include "puzzle/thumb.h"
+#include "support/file_text.h"
 #include "support/synthetic_photo.h"
 
 namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::FileText;
 
 std::uint32_t CacheOffset(const fs::path& path) {
   Thumb thumb;
@@ -177,7 +174,7 @@ TEST_F(OpenPuzzle, PicturesAreReducedToAboutHalfTheTable) {
 
 TEST_F(OpenPuzzle, TheDecodedPictureIsCachedPerScreen) {
   const fs::path path = Make("cached.puz", 1000, 700, 77);
-  const std::string written = Bytes(path);
+  const std::string written = FileText(path);
   const auto picture_of = [](const Puz& puz) {
     const PixelView pixels = puz.picture->pixels();
     return std::string(reinterpret_cast<const char*>(pixels.data),
@@ -191,14 +188,14 @@ TEST_F(OpenPuzzle, TheDecodedPictureIsCachedPerScreen) {
   EXPECT_FALSE(timings.from_cache);
   const std::uint32_t cache_at = CacheOffset(path);
   ASSERT_EQ(cache_at, written.size());
-  const std::string now = Bytes(path);
+  const std::string now = FileText(path);
 
   Puz second;
   VirtualTable same(second, 1920, 1080);
   ASSERT_EQ(Open(second, same, path, 0, &timings).code(), 0);
   EXPECT_TRUE(timings.from_cache);
   EXPECT_EQ(picture_of(second), picture_of(first));
-  EXPECT_EQ(Bytes(path), now);
+  EXPECT_EQ(FileText(path), now);
 
   // Ctrl and Alt held: decoded again, and the cache rewritten in place.
   Puz forced;
@@ -214,13 +211,13 @@ TEST_F(OpenPuzzle, TheDecodedPictureIsCachedPerScreen) {
   ASSERT_EQ(Open(other, smaller, path, 0, &timings).code(), 0);
   EXPECT_FALSE(timings.from_cache);
   EXPECT_EQ(CacheOffset(path), cache_at);
-  EXPECT_EQ(Bytes(path).size(), now.size());
+  EXPECT_EQ(FileText(path).size(), now.size());
   ASSERT_EQ(Open(other, smaller, path, 0, &timings).code(), 0);
   EXPECT_TRUE(timings.from_cache);
   // Only the directory's cache offset (13 bytes into it) ever changed.
   Thumb thumb;
   ASSERT_EQ(thumb.Open(path.c_str(), false).code(), 0);
-  std::string head = Bytes(path).substr(0, written.size());
+  std::string head = FileText(path).substr(0, written.size());
   for (int byte = 0; byte < 4; ++byte)
     head[thumb.directory_at + 13 + byte] = written[thumb.directory_at + 13 + byte];
   EXPECT_EQ(head, written);
@@ -228,18 +225,18 @@ TEST_F(OpenPuzzle, TheDecodedPictureIsCachedPerScreen) {
 
 TEST_F(OpenPuzzle, ReadOnlyFilesAndAClosedCacheOptionAreLeftAlone) {
   const fs::path path = Make("locked.puz", 900, 600, 8);
-  const std::string written = Bytes(path);
+  const std::string written = FileText(path);
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   Puz puz;
   VirtualTable table(puz, 1920, 1080);
   ASSERT_EQ(Open(puz, table, path).code(), 0);
   EXPECT_FALSE(puz.cut.pieces.empty());
-  EXPECT_EQ(Bytes(path), written);
+  EXPECT_EQ(FileText(path), written);
 
   const fs::path open = Make("open.puz", 900, 600, 8);
   cache_allowed_ = false;
   ASSERT_EQ(Open(puz, table, open).code(), 0);
-  EXPECT_EQ(Bytes(open), Bytes(path));
+  EXPECT_EQ(FileText(open), FileText(path));
 }
 
 TEST_F(OpenPuzzle, ASeededPuzzleCutsTheSameEveryTime) {
@@ -292,7 +289,7 @@ TEST_F(OpenPuzzle, ADamagedCacheOffsetLeavesTheFileUntouched) {
        {std::uint32_t{10}, thumb.picture_at + 500, thumb.picture_at + thumb.picture_size / 2,
         size - 2, size + 100, std::uint32_t{0x7FFFFFF0}}) {
     SCOPED_TRACE(cache_at);
-    std::string bytes = Bytes(path);
+    std::string bytes = FileText(path);
     for (int byte = 0; byte < 4; ++byte)
       bytes[thumb.directory_at + 13 + byte] = static_cast<char>(cache_at >> (8 * byte));
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
@@ -300,7 +297,7 @@ TEST_F(OpenPuzzle, ADamagedCacheOffsetLeavesTheFileUntouched) {
     VirtualTable table(puz, 1920, 1080);
     ASSERT_EQ(Open(puz, table, path).code(), 0);
     EXPECT_EQ(puz.cut.pieces.size(), 12u);
-    EXPECT_EQ(Bytes(path), bytes);
+    EXPECT_EQ(FileText(path), bytes);
   }
 }
 
@@ -311,22 +308,22 @@ TEST_F(OpenPuzzle, OnlyAnOpeningThatSucceedsWithTheOptionOnWritesACache) {
   Puz puz;
   VirtualTable large(puz, 1920, 1080);
   ASSERT_EQ(Open(puz, large, path).code(), 0);
-  const std::string cached = Bytes(path);
+  const std::string cached = FileText(path);
   cache_allowed_ = false;
   VirtualTable smaller(puz, 1280, 720);
   ASSERT_EQ(Open(puz, smaller, path).code(), 0);
-  EXPECT_EQ(Bytes(path), cached);
+  EXPECT_EQ(FileText(path), cached);
 
   cache_allowed_ = true;
   const fs::path fixed = Make("fixed-size.puz", 1000, 700, 6, kOptionNoReduceImg);
-  const std::string written = Bytes(fixed);
+  const std::string written = FileText(fixed);
   VirtualTable tiny(puz, 640, 480);
   EXPECT_EQ(Open(puz, tiny, fixed).code(), kStatusPictureTooLarge);
-  EXPECT_EQ(Bytes(fixed), written);
+  EXPECT_EQ(FileText(fixed), written);
   // Decoded, reduced and then refused at the cut: still nothing written.
   tiny.set_custom_size(100, 100);
   EXPECT_EQ(Open(puz, tiny, path, 3).code(), kStatusLevelUnplayable);
-  EXPECT_EQ(Bytes(path), cached);
+  EXPECT_EQ(FileText(path), cached);
 }
 
 // Levels whose pieces cannot exist are refused with their size, quickly
@@ -347,7 +344,7 @@ TEST_F(OpenPuzzle, LevelsWithoutRoomForTheirPiecesAreRefused) {
     SCOPED_TRACE(c.name);
     const fs::path path = Make(c.name, c.width, c.height, 9, 0, {c.rows, 2}, {c.columns, 2});
     // A level of no rows, which the writer would never write.
-    std::string written = Bytes(path);
+    std::string written = FileText(path);
     if (c.text == std::string("0x5")) written.replace(written.find("Med0:3#"), 7, "Med0:0#");
     std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
     Puz puz;
@@ -356,7 +353,7 @@ TEST_F(OpenPuzzle, LevelsWithoutRoomForTheirPiecesAreRefused) {
     EXPECT_EQ(status.code(), kStatusLevelUnplayable);
     EXPECT_EQ(status.text(), c.text);
     EXPECT_TRUE(puz.cut.pieces.empty());
-    EXPECT_EQ(Bytes(path), written);
+    EXPECT_EQ(FileText(path), written);
   }
 }
 

@@ -21,20 +21,17 @@
 #include "play/virtual_table.h"
 #include "puzzle/puzzle_writer.h"
 #include "support/failing_file.h"
+#include "support/file_text.h"
 #include "support/synthetic_photo.h"
 
 namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileBytes;
 
 constexpr int kTableWidth = 1280;
 constexpr int kTableHeight = 800;
-
-std::vector<std::uint8_t> FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 fs::path Golden() {
   return fs::path(CBST_TEST_DATA) / "golden.sav";

@@ -19,32 +19,13 @@
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_codes.h"
+#include "support/recording_game.h"
 #include "support/table_fixture.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 
 namespace cbst {
 namespace {
-
-class QuietEffects final : public TableEffects {
- public:
-  void PlaySound(BoardSound) override {}
-  void StopClock() override {}
-  void PauseClock() override {}
-  void ResumeClock() override {}
-  void CountJoinedSides(int) override {}
-  void CountMove() override {}
-  void CountHelp(int) override { ++helps; }
-  void AskForSave(bool) override {}
-  int helps = 0;
-};
-
-class NoGame final : public GameHandler {
- public:
-  void OnGameEvent(Event&) override {}
-  void BuildMenu(int, XPopMenu&) override {}
-  void EmptyTableClicked() override {}
-};
 
 // Counts the paints the toolkit delivers to any widget: frames shown.
 class PaintCounter final : public QObject {
@@ -118,8 +99,8 @@ class TableAnimation : public testing::TableTest<TableAnimation> {
     table_->Refresh();
   }
 
-  QuietEffects effects_;
-  NoGame game_;
+  testing::RecordingEffects effects_;
+  testing::RecordingGame game_;
 };
 
 TEST_F(TableAnimation, AHelpFlightShowsThePieceAndItsGroupOnTheWay) {

@@ -25,6 +25,8 @@
 #include "puzzle/open_puzzle.h"
 #include "puzzle/piece_box.h"
 #include "puzzle/puzzle_codes.h"
+#include "support/control_of.h"
+#include "support/recording_game.h"
 #include "support/table_fixture.h"
 #include "support/table_hand.h"
 #include "text/text_codes.h"
@@ -36,42 +38,6 @@
 
 namespace cbst {
 namespace {
-
-class RecordingEffects final : public TableEffects {
- public:
-  void PlaySound(BoardSound sound) override { sounds.push_back(sound); }
-  void StopClock() override {}
-  void PauseClock() override { ++pauses; }
-  void ResumeClock() override { --pauses; }
-  void CountJoinedSides(int) override {}
-  void CountMove() override { ++moves; }
-  void CountHelp(int) override { ++helps; }
-  void AskForSave(bool) override {}
-  int Count(BoardSound sound) const {
-    return static_cast<int>(std::count(sounds.begin(), sounds.end(), sound));
-  }
-
-  std::vector<BoardSound> sounds;
-  int pauses = 0;
-  int moves = 0;
-  int helps = 0;
-};
-
-class RecordingGame final : public GameHandler {
- public:
-  void OnGameEvent(Event& event) override {
-    if (const auto* command = event.as<CommandPayload>(); command && event.code == kEventCommand)
-      commands.push_back(command->id);
-    if (const auto* key = event.as<KeyPayload>(); key && key->kind == KeyKind::kDown)
-      keys.push_back(key->virtual_key);
-  }
-  void BuildMenu(int, XPopMenu&) override {}
-  void EmptyTableClicked() override { ++hints; }
-
-  std::vector<std::uint32_t> commands;
-  std::vector<int> keys;
-  int hints = 0;
-};
 
 class TablePlay : public testing::TableTest<TablePlay> {
  public:
@@ -110,18 +76,6 @@ class TablePlay : public testing::TableTest<TablePlay> {
     hand().DragTo(index, place, off_x);
   }
   int Neighbour(int index, int direction) { return hand().Neighbour(index, direction); }
-  // A rubber band drawn with Ctrl from the middle of the empty assembly
-  // area to the bottom left corner of the table.
-  const MultiSPuzs& DrawBandToBottomLeft() {
-    const auto [x, y] = EmptyPoint();
-    NoteMouseButton(MouseButton::kLeft, true);
-    Mouse(kMouseLeftDown, x, y, kModControl);
-    Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
-    NoteMouseButton(MouseButton::kLeft, false);
-    Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
-    EXPECT_TRUE(table_->play().selection);
-    return *table_->play().selection;
-  }
   void Tick(int timer) {
     Event event = MakeEvent(kEventTimer, TimerPayload{timer, 0});
     table_->Dispatch(event);
@@ -257,8 +211,8 @@ class TablePlay : public testing::TableTest<TablePlay> {
     return {area.x + area.width / 2, area.y + area.height / 2};
   }
 
-  RecordingEffects effects_;
-  RecordingGame game_;
+  testing::RecordingEffects effects_;
+  testing::RecordingGame game_;
 };
 
 TEST_F(TablePlay, ANeighbourDroppedWithinFivePixelsOfItsPlaceJoinsAndSixDoesNot) {
@@ -361,7 +315,7 @@ TEST_F(TablePlay, TheThumbtackIsTakenFromItsHomeAndFliesHomeWhenDroppedBesidePie
     EXPECT_FALSE(board().pinned(index)) << index;
 }
 
-TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsWithoutTheHint) {
+TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsAndHoldsWhatItCovers) {
   Open();
   const auto [x, y] = EmptyPoint();
   NoteMouseButton(MouseButton::kLeft, true);
@@ -371,11 +325,11 @@ TEST_F(TablePlay, TheRubberBandStartsBeyondSixteenPixelsWithoutTheHint) {
   EXPECT_FALSE(table_->play().selection) << "|dx| + |dy| = 16 is not yet a rubber band";
   Mouse(kMouseLeftDrag, x - 10, y + 7, kModControl);
   EXPECT_TRUE(table_->play().selection);
-}
-
-TEST_F(TablePlay, TheRubberBandSelectsThePiecesInsideIt) {
-  Open();
-  const MultiSPuzs& selection = DrawBandToBottomLeft();
+  Mouse(kMouseLeftDrag, 0, table_->height() - 1, kModControl);
+  NoteMouseButton(MouseButton::kLeft, false);
+  Mouse(kMouseLeftUp, 0, table_->height() - 1, kModControl);
+  ASSERT_TRUE(table_->play().selection);
+  const MultiSPuzs& selection = *table_->play().selection;
   const Rect16 band = selection.rect();
   int inside = 0;
   for (int index = 0; index < board().piece_count(); ++index) {
@@ -385,11 +339,8 @@ TEST_F(TablePlay, TheRubberBandSelectsThePiecesInsideIt) {
   }
   EXPECT_GT(inside, 0);
   EXPECT_EQ(selection.selected(), inside);
-}
 
-TEST_F(TablePlay, TheRubberBandsMenuPinsAndUnpinsItsPieces) {
-  Open();
-  const MultiSPuzs& selection = DrawBandToBottomLeft();
+  // Its menu pins and unpins what it holds.
   XPopMenu menu;
   WSPuz::BuildSelectionMenu(selection, menu);
   EXPECT_TRUE(menu.Has(kCommandPinSelection));
@@ -400,11 +351,8 @@ TEST_F(TablePlay, TheRubberBandsMenuPinsAndUnpinsItsPieces) {
     EXPECT_EQ(board().pinned(index), (piece(index).flags & kPieceSelected) != 0) << index;
   Command(kCommandUnpinSelection);
   EXPECT_EQ(selection.pinned(), 0);
-}
 
-TEST_F(TablePlay, EscEndsTheRubberBandAndItsSelection) {
-  Open();
-  DrawBandToBottomLeft();
+  // Esc ends the band and its selection.
   Key(kVkEscape);
   EXPECT_FALSE(table_->play().selection);
   for (int index = 0; index < board().piece_count(); ++index)
@@ -542,7 +490,7 @@ TEST_F(TablePlay, TheEmptyTableHintsAndItsDoubleClickAsksForThePreview) {
   Mouse(kMouseLeftUp, x, y);
   EXPECT_EQ(game_.hints, 1);
   Mouse(kMouseLeftDouble, x, y);
-  EXPECT_EQ(game_.commands, std::vector<std::uint32_t>{kCommandPreview});
+  EXPECT_EQ(game_.command_ids(), std::vector<std::uint32_t>{kCommandPreview});
 }
 
 TEST_F(TablePlay, LosingTheActivationDropsACarriedPieceAtOnce) {
@@ -578,7 +526,7 @@ TEST_F(TablePlay, ASmallPuzzleSolvedWithDragsEndsSolved) {
   EXPECT_TRUE(table_->completion_running());
 }
 
-TEST_F(TablePlay, AJoinOrTheFinishMadeByATurnIsHeardAfterTheTurn) {
+TEST_F(TablePlay, AJoinOrTheFinishMadeByATurnIsHeardAfterTheTurnAndSparklesThere) {
   Open(0);
   const int count = board().piece_count();
   for (int index = 0; index < count; ++index) {
@@ -597,6 +545,13 @@ TEST_F(TablePlay, AJoinOrTheFinishMadeByATurnIsHeardAfterTheTurn) {
   ASSERT_NE(piece(1).joined_sides, 0);
   EXPECT_EQ(effects_.sounds, (std::vector{BoardSound::kTurn, BoardSound::kJoin}))
       << "the join is the sound heard last";
+  // The join sparkles on the turned piece.
+  EXPECT_EQ(table_->sparkles().started(), 1);
+  const auto [on_table, in_box] = SparklesShown(0);
+  ASSERT_FALSE(on_table.Empty());
+  const Rect16 turned = piece(1).board;
+  EXPECT_NEAR(on_table.x + on_table.width / 2, turned.x + turned.width / 2, 2);
+  EXPECT_NEAR(on_table.y + on_table.height / 2, turned.y + turned.height / 2, 2);
   for (int index = 2; index < count - 1; ++index)
     DragTo(index, board().ExactPlace(anchor_of(index), index));
   ASSERT_FALSE(board().solved());
@@ -688,24 +643,6 @@ TEST_F(TablePlay, ShowWhereIntoAClosedBoxOpensItAndPointsAtTheNeighbourThere) {
   ASSERT_FALSE(in_box.Empty()) << "the neighbour sparkles in its box";
   EXPECT_NEAR(in_box.x + in_box.width / 2, inside.x + inside.width / 2, 2);
   EXPECT_NEAR(in_box.y + in_box.height / 2, inside.y + inside.height / 2, 2);
-}
-
-TEST_F(TablePlay, AJoinMadeByATurnSparklesOnTheTurnedPiece) {
-  Open(0);
-  for (int index = 0; index < board().piece_count(); ++index)
-    while (piece(index).rotation != 0)
-      board().Rotate(index, nullptr, 1, false);
-  const Rect16 assembly = table_->AssemblyArea();
-  DragTo(0, {assembly.x + 2, assembly.y + 2});
-  const int right = Neighbour(0, kRight);
-  TurnIntoPlace(right, 0);
-  ASSERT_NE(piece(right).joined_sides, 0);
-  EXPECT_EQ(table_->sparkles().started(), 1);
-  const auto [on_table, in_box] = SparklesShown(0);
-  ASSERT_FALSE(on_table.Empty());
-  const Rect16 turned = piece(right).board;
-  EXPECT_NEAR(on_table.x + on_table.width / 2, turned.x + turned.width / 2, 2);
-  EXPECT_NEAR(on_table.y + on_table.height / 2, turned.y + turned.height / 2, 2);
 }
 
 TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
@@ -978,13 +915,9 @@ TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
     QTimer::singleShot(0, [&, typed, help] {
       QWidget* dialog = QApplication::activeModalWidget();
       ASSERT_NE(dialog, nullptr);
-      const auto control = [dialog](int id) -> QWidget* {
-        for (QWidget* each : dialog->findChildren<QWidget*>())
-          if (each->property("id").toInt() == id) return each;
-        return nullptr;
-      };
+      const auto control = [dialog](int id) { return testing::ControlOf(dialog, id); };
       seen.title = dialog->windowTitle();
-      seen.pauses = effects_.pauses;
+      seen.pauses = effects_.paused;
       if (auto* label = qobject_cast<QLabel*>(control(kNameBoxLabel))) seen.label = label->text();
       auto* edit = qobject_cast<QLineEdit*>(control(kNameBoxEdit));
       if (!edit) {
@@ -1009,7 +942,7 @@ TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
   EXPECT_EQ(seen.title, "Box:1");
   EXPECT_EQ(seen.label, "Name");
   EXPECT_EQ(seen.pauses, 1) << "the clock stands still while the box is named";
-  EXPECT_EQ(effects_.pauses, 0);
+  EXPECT_EQ(effects_.paused, 0);
   EXPECT_EQ(seen.typed, "Clouds over the far ") << "twenty characters and no more";
   EXPECT_EQ(puz_.boxes[1].name, "Clouds over the far ");
 
@@ -1017,7 +950,7 @@ TEST_F(TablePlay, ARenamedBoxShowsItsNameAndCountsItsPiecesInWords) {
   answer("Sky", true);
   boxes.Rename(1);
   EXPECT_EQ(seen.edit, "Clouds over the far ");
-  EXPECT_EQ(std::count(game_.commands.begin(), game_.commands.end(), kCommandHelp), 1)
+  EXPECT_EQ(std::ranges::count(game_.command_ids(), kCommandHelp), 1)
       << "its help goes to the game";
   ASSERT_EQ(puz_.boxes[1].name, "Sky");
   EXPECT_NE(boxes.window(1)->Tip().find("Sky"), std::string::npos) << "the closed square's tip";

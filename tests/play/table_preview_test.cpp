@@ -21,7 +21,9 @@
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_writer.h"
+#include "support/recording_game.h"
 #include "support/synthetic_photo.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/virtual_keys.h"
@@ -30,34 +32,6 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
-
-class PausingEffects final : public TableEffects {
- public:
-  void PlaySound(BoardSound) override {}
-  void StopClock() override {}
-  void PauseClock() override {
-    ++pauses;
-    ++paused;
-  }
-  void ResumeClock() override { --paused; }
-  void CountJoinedSides(int) override {}
-  void CountMove() override {}
-  void CountHelp(int) override {}
-  void AskForSave(bool) override {}
-  int pauses = 0;  // how often the clock was stopped
-  int paused = 0;  // and whether it still stands
-};
-
-class KeyRecorder final : public GameHandler {
- public:
-  void OnGameEvent(Event& event) override {
-    if (const auto* key = event.as<KeyPayload>(); key && event.code == kEventKey)
-      keys.push_back(key->virtual_key);
-  }
-  void BuildMenu(int, XPopMenu&) override {}
-  void EmptyTableClicked() override {}
-  std::vector<int> keys;
-};
 
 class InstantClock final : public AnimationClock {
  public:
@@ -176,15 +150,12 @@ class TablePreview : public ::testing::Test {
     EXPECT_GT(compared, 1000);
   }
 
-  int argc_ = 1;
-  char name_[12] = "play_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   fs::path path_;
   Puz puz_;
   WPuz* table_ = nullptr;
-  PausingEffects effects_;
-  KeyRecorder game_;
+  testing::RecordingEffects effects_;
+  testing::RecordingGame game_;
   InstantClock clock_;
 };
 

@@ -15,16 +15,13 @@
 #include "image/jpeg.h"
 #include "puzzle/thumb.h"
 #include "support/file_size_limit.h"
+#include "support/file_text.h"
 
 namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::FileText;
 
 Dib Picture(int width, int height) {
   Dib dib(width, height, 24);
@@ -161,7 +158,7 @@ TEST_F(PuzzleWriter, AnInterruptedWriteLeavesTheOldPuzzle) {
   const std::string path = Path("kept.puz");
   ASSERT_EQ(WritePuzzleFile(puz_, path.c_str(), nullptr, {&old_picture, nullptr}, nullptr).code(),
             0);
-  const std::string old_bytes = Bytes(path);
+  const std::string old_bytes = FileText(path);
   const Dib picture = Picture(16, 12);
   puz_.title = "Replacement";
 
@@ -174,7 +171,7 @@ TEST_F(PuzzleWriter, AnInterruptedWriteLeavesTheOldPuzzle) {
     }
     written = status.code() == 0;
     if (!written) {
-      ASSERT_EQ(Bytes(path), old_bytes) << "stopped at byte " << limit;
+      ASSERT_EQ(FileText(path), old_bytes) << "stopped at byte " << limit;
     }
     ASSERT_EQ(std::distance(fs::directory_iterator(directory_), fs::directory_iterator()), 1);
   }
@@ -190,10 +187,10 @@ TEST_F(PuzzleWriter, APuzzleNeverReplacesItsOwnPicture) {
   const Dib picture = Picture(40, 30);
   File jpeg(photo.c_str());
   ASSERT_EQ(SaveJpegFile(picture, nullptr, 0, 90, nullptr, jpeg, 0).code(), 0);
-  const std::string before = Bytes(photo);
+  const std::string before = FileText(photo);
   EXPECT_EQ(WritePuzzleFile(puz_, photo.c_str(), nullptr, {nullptr, photo.c_str()}, nullptr).code(),
             kStatusCopyOntoItself);
-  EXPECT_EQ(Bytes(photo), before);
+  EXPECT_EQ(FileText(photo), before);
 }
 
 }  // namespace

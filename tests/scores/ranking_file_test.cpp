@@ -12,22 +12,14 @@
 
 #include "base/status_codes.h"
 #include "support/failing_file.h"
+#include "support/file_text.h"
 
 namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::uint8_t> FileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-}
+using testing::FileBytes;
+using testing::WriteFileBytes;
 
 using testing::FailingFile;
 
@@ -83,7 +75,7 @@ class RankingFiles : public ::testing::Test {
   fs::path FileOf(const Ranking& ranking) const {
     return RankingFileName(ranking.puzzle.c_str(), ranking.level, ranking.flags).str();
   }
-  void Touch(const fs::path& path) const { WriteBytes(path, {1}); }
+  void Touch(const fs::path& path) const { WriteFileBytes(path, {1}); }
 
   fs::path directory_;
 };
@@ -182,7 +174,7 @@ TEST_F(RankingFiles, EqualScoresKeepTheirOrderThroughLoadingSortingAndSaving) {
   // Out of order on disk: loading sorts, ties stay as the file had them.
   ranking.entries = {Entry("a", 5), Entry("b", 9), Entry("c", 5),
                      Entry("d", 9), Entry("e", 7), Entry("f", 5)};
-  WriteBytes(FileOf(ranking), EncodeRankingEntries(ranking.entries));
+  WriteFileBytes(FileOf(ranking), EncodeRankingEntries(ranking.entries));
   Ranking read = Tiger();
   LoadRanking(read);
   const std::vector<std::string> sorted = {"b", "d", "e", "a", "c", "f"};
@@ -220,7 +212,7 @@ TEST_F(RankingFiles, ADamagedFileIsAnEmptyRankingWhereverItIsCut) {
   const fs::path file = FileOf(ranking);
   const std::vector<RankingEntry> before = {Entry("old", 1)};
   for (std::size_t size = 0; size < kTwoEntries.size(); ++size) {
-    WriteBytes(file, {kTwoEntries.begin(), kTwoEntries.begin() + static_cast<long>(size)});
+    WriteFileBytes(file, {kTwoEntries.begin(), kTwoEntries.begin() + static_cast<long>(size)});
     ranking.entries = before;
     ranking.current = 0;
     LoadRanking(ranking);
@@ -247,7 +239,7 @@ TEST_F(RankingFiles, ADamagedFileIsAnEmptyRankingWhereverItIsCut) {
   EXPECT_EQ(DecodeRankingEntries(bytes, entries), RankingRead::kNotRanking);
   EXPECT_TRUE(entries.empty());
   // The file itself is never touched by reading it.
-  WriteBytes(file, bytes);
+  WriteFileBytes(file, bytes);
   LoadRanking(ranking);
   EXPECT_EQ(FileBytes(file), bytes);
 }
@@ -255,7 +247,7 @@ TEST_F(RankingFiles, ADamagedFileIsAnEmptyRankingWhereverItIsCut) {
 TEST_F(RankingFiles, ASaveThatFailsAtAnyByteLeavesTheOldFileAsItWas) {
   Ranking ranking = Tiger();
   const fs::path file = FileOf(ranking);
-  WriteBytes(file, kTwoEntries);
+  WriteFileBytes(file, kTwoEntries);
   ranking.entries = {Entry("new", 40), Entry("other", 30, "Somebody Else")};
   const auto size = static_cast<std::int32_t>(EncodeRankingEntries(ranking.entries).size());
   for (std::int32_t budget = 0; budget < size; ++budget) {

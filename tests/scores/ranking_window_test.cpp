@@ -24,6 +24,8 @@
 #include "scores/ranking_text.h"
 #include "scores/show_ranking.h"
 #include "scores/wranking.h"
+#include "support/control_of.h"
+#include "support/test_application.h"
 #include "text/text_codes.h"
 #include "text/traductor.h"
 #include "ui/application.h"
@@ -32,6 +34,7 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ControlOf;
 
 RankingEntry Entry(const char* game, const char* player, std::int32_t score) {
   RankingEntry entry;
@@ -58,12 +61,6 @@ CertificateRecord Pasted() {
   game.helps = 0;
   game.score = 5400;
   return game;
-}
-
-QWidget* ControlOf(QWidget* window, int id) {
-  for (QWidget* each : window->findChildren<QWidget*>())
-    if (each->property("id").isValid() && each->property("id").toInt() == id) return each;
-  return nullptr;
 }
 
 QString LabelText(QWidget* window, int id) {
@@ -139,10 +136,7 @@ class RankingWindows : public ::testing::Test {
     return {"", [this](int context) { helps_.push_back(context); }};
   }
 
-  int argc_ = 1;
-  char name_[13] = "scores_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   Traductor dictionary_;
   Separators separators_ = CurrentSeparators();
   fs::path directory_;

@@ -9,16 +9,13 @@
 
 #include <functional>
 
-#include "app/game_events.h"
-#include "app/program.h"
 #include "platform/message_box.h"
 #include "platform/profile.h"
-#include "play/wpuz.h"
 #include "setup/file_copy.h"
 #include "setup/program_group.h"
 #include "setup/setup_words.h"
 #include "setup_home.h"
-#include "support/browser_answerer.h"
+#include "support/program_launcher.h"
 #include "ui/application.h"
 
 namespace cbst {
@@ -29,8 +26,6 @@ namespace fs = std::filesystem;
 using testing::FilesUnder;
 using testing::FileText;
 using testing::Touch;
-
-const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 
 QAbstractButton* ButtonOf(int id) {
   for (QWidget* window : QApplication::topLevelWidgets()) {
@@ -80,8 +75,8 @@ class InstallationTest : public testing::SetupHome {
  protected:
   void SetUp() override {
     SetupHome::SetUp();
-    for (const char* name : {"CS21eng.dix", "cbsteng.html", "Two Good Dogs.puz"})
-      fs::copy_file(kBuiltProgram / name, program_directory_ / name);
+    testing::CopyFromBuiltProgram(program_directory_,
+                                  {"CS21eng.dix", "cbsteng.html", "Two Good Dogs.puz"});
     Touch(program_directory_ / "cbst", "#!/bin/sh\n");
     setenv("LANG", "en_GB.UTF-8", 1);
     InstallSetup();
@@ -90,23 +85,14 @@ class InstallationTest : public testing::SetupHome {
     InstallSetupHooks(nullptr);
     SetupHome::TearDown();
   }
-  // The browser that starting may bring up is answered as a player would.
   std::unique_ptr<Program> MakeProgram(const fs::path& directory) {
-    browser_.reset();
-    auto program = std::make_unique<Program>(argc_, argv_, (directory / "cbst").string());
-    browser_ = std::make_unique<testing::BrowserAnswerer>();
-    return program;
+    return launcher_.Make(directory);
   }
   static int CloseAndFinish(Program& program) {
-    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-    program.table()->Dispatch(close);
-    return program.Finish();
+    return testing::ProgramLauncher::CloseAndFinish(program);
   }
 
-  int argc_ = 1;
-  char name_[5] = "cbst";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<testing::BrowserAnswerer> browser_;
+  testing::ProgramLauncher launcher_;
 };
 
 TEST_F(InstallationTest, TheFirstRunWelcomesAndMakesTheMenuAndTheShortcut) {

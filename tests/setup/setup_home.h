@@ -9,7 +9,6 @@
 #include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,17 +16,11 @@
 #include "setup/install_place.h"
 #include "setup/setup_questions.h"
 #include "support/desktop_home.h"
+#include "support/file_text.h"
 
 namespace cbst::testing {
 
 namespace fs = std::filesystem;
-
-inline std::string FileText(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
 
 inline void Touch(const fs::path& path, const std::string& text = "bytes") {
   fs::create_directories(path.parent_path());

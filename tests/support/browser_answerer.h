@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "support/control_of.h"
+
 namespace cbst::testing {
 
 // Make it once the toolkit is up; it may outlive the toolkit.
@@ -18,11 +20,12 @@ class BrowserAnswerer {
   BrowserAnswerer() : timer_(new QTimer(QCoreApplication::instance())) {
     QObject::connect(timer_, &QTimer::timeout, [this] {
       QWidget* dialog = QApplication::activeModalWidget();
-      QListWidget* list = dialog ? Find<QListWidget>(dialog, kList) : nullptr;
+      QListWidget* list = dialog ? ControlOf<QListWidget>(dialog, kList) : nullptr;
       if (!list) return;
       ++shown;
       const bool chosen = !list->selectedItems().empty();
-      if (QPushButton* button = Find<QPushButton>(dialog, chosen ? kOpen : kClose)) button->click();
+      if (QPushButton* button = ControlOf<QPushButton>(dialog, chosen ? kOpen : kClose))
+        button->click();
     });
     timer_->start(kEveryMs);
   }
@@ -36,12 +39,6 @@ class BrowserAnswerer {
   static constexpr int kOpen = 101;
   static constexpr int kClose = 2;
   static constexpr int kEveryMs = 20;
-  template <typename Widget>
-  static Widget* Find(QWidget* dialog, int id) {
-    for (Widget* each : dialog->findChildren<Widget*>())
-      if (each->property("id").toInt() == id) return each;
-    return nullptr;
-  }
   QPointer<QTimer> timer_;  // the toolkit's, gone with it
 };
 

@@ -16,6 +16,7 @@
 #include "gfx/graphics_object.h"
 #include "platform/platform_window_qt.h"
 #include "platform/sound_player.h"
+#include "support/test_application.h"
 #include "text/wcredits.h"
 #include "ui/application.h"
 
@@ -67,10 +68,7 @@ class CreditsWindowTest : public ::testing::Test {
   }
   bool Gone(const Window* window) const { return !application_.Holds(window); }
 
-  int argc_ = 1;
-  char name_[11] = "text_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   Window* parent_ = nullptr;
   HandClock clock_;
 };

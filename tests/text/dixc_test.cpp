@@ -10,10 +10,13 @@
 #include "dixc/flags.h"
 #include "support/dictionary_files.h"
 #include "support/file_size_limit.h"
+#include "support/file_text.h"
 #include "text/format_arguments.h"
 
 namespace cbst::dixc {
 namespace {
+
+using testing::FileBytes;
 
 const std::string kTable =
     "# Texts\n\nAn unrelated table first:\n\n| type | id |\n|---|---|\n| 9 | 9 |\n\n"
@@ -151,11 +154,6 @@ int Changes(const Dib& flag, bool across) {
   return changes;
 }
 
-std::vector<std::uint8_t> Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST(DixcOutput, AWriteCutOffAtAnyByteLeavesTheOldDictionary) {
   const testing::DictionaryDirectory files;
   const std::vector<std::uint8_t> before =
@@ -169,7 +167,7 @@ TEST(DixcOutput, AWriteCutOffAtAnyByteLeavesTheOldDictionary) {
       const testing::FileSizeLimit limit(length);
       EXPECT_TRUE(WriteWholeFile(path.c_str(), after).failed()) << length;
     }
-    ASSERT_EQ(Bytes(path), before) << "cut off after " << length << " bytes";
+    ASSERT_EQ(FileBytes(path), before) << "cut off after " << length << " bytes";
     const auto entries = std::distance(std::filesystem::directory_iterator(files.path()),
                                        std::filesystem::directory_iterator());
     ASSERT_EQ(entries, 1) << "a temporary file is left after " << length << " bytes";
@@ -178,7 +176,7 @@ TEST(DixcOutput, AWriteCutOffAtAnyByteLeavesTheOldDictionary) {
     const testing::FileSizeLimit limit(after.size());
     ASSERT_TRUE(WriteWholeFile(path.c_str(), after).ok());
   }
-  EXPECT_EQ(Bytes(path), after);
+  EXPECT_EQ(FileBytes(path), after);
 }
 
 TEST(DixcFlags, DrawsEachLanguagesFlag) {

@@ -9,6 +9,7 @@
 
 #include "platform/platform_window_qt.h"
 #include "support/recording_sink.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 #include "ui/win_dlg.h"
 
@@ -48,10 +49,7 @@ void Answer(const QString& title, const QString& typed, int button, Qt::Key key 
 
 class DialogTest : public ::testing::Test {
  protected:
-  int argc_ = 1;
-  char name_[10] = "ui_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
 };
 
 TEST_F(DialogTest, ThePromptAnswersWithOkAndKeepsTheTextOnCancel) {

@@ -21,6 +21,7 @@
 #include "gfx/drawing_tools.h"
 #include "platform/platform_window_qt.h"
 #include "support/recording_sink.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/virtual_keys.h"
@@ -128,10 +129,7 @@ class ExampleDialogTest : public ::testing::Test {
   // What the dialog was told since the last call.
   std::vector<Told> Taken() { return std::exchange(dialog_->told, {}); }
 
-  int argc_ = 1;
-  char name_[10] = "ui_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   testing::RecordingSink sink_;
   ExampleDialog* dialog_ = nullptr;
   Separators separators_ = CurrentSeparators();

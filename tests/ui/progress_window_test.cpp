@@ -5,6 +5,7 @@
 
 #include "gfx/drawing_surface_qt.h"
 #include "support/recording_sink.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 #include "ui/progress_window.h"
 
@@ -36,10 +37,7 @@ class ProgressWindowTest : public ::testing::Test {
     return owner;
   }
 
-  int argc_ = 1;
-  char name_[10] = "ui_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   HandClock clock_;
 };
 

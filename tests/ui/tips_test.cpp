@@ -10,6 +10,7 @@
 
 #include "gfx/drawing_surface_qt.h"
 #include "platform/platform_window_qt.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 #include "ui/tips.h"
 
@@ -61,10 +62,7 @@ class TipsTest : public ::testing::Test {
   void MoveOver(int id, QPoint at = QPoint(10, 10)) { QTest::mouseMove(buttons_.at(id), at); }
   Tips& tips() { return application_.tips(); }
 
-  int argc_ = 1;
-  char name_[10] = "ui_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   HandClock clock_;
   Window* window_ = nullptr;
   std::map<int, QPushButton*> buttons_;

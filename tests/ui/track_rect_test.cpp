@@ -12,6 +12,7 @@
 #include "platform/cursors.h"
 #include "platform/mouse_buttons.h"
 #include "platform/platform_window_qt.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 
 namespace cbst {
@@ -83,10 +84,7 @@ class TrackRectTest : public ::testing::Test {
     return expected;
   }
 
-  int argc_ = 1;
-  char name_[10] = "ui_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   Owner* owner_ = nullptr;
   QWidget* widget_ = nullptr;
   QImage background_;

@@ -19,6 +19,7 @@
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
 #include "support/recording_sink.h"
+#include "support/test_application.h"
 #include "ui/application.h"
 #include "ui/placement.h"
 #include "ui/pop_menu.h"
@@ -98,10 +99,7 @@ class WindowTest : public ::testing::Test {
     return window;
   }
 
-  int argc_ = 1;
-  char name_[10] = "ui_tests";
-  char* argv_[2] = {name_, nullptr};
-  Application application_{argc_, argv_};
+  testing::TestApplication application_;
   QWidget* widget_ = nullptr;
 };
 
