@@ -49,9 +49,12 @@ const ClassInfo WPuz::kClass = {&WSPuz::kClass, "WPuz"};
 WPuz::WPuz(Puz& puz)
     : TableBase(puz, QueryDisplay().width, QueryDisplay().height),
       WSPuz(board(), *this, kTableWindow, play_state),
-      loupe_picture_(LoadProgramBitmap(kBitmapLoupe)) {
+      loupe_picture_(LoadProgramBitmap(kBitmapLoupe, ScreenPixelRatio())) {
   // The table hears of the program going behind another one.
   flags |= kWindowForwardOther;
+  // The table counts in the screen's device pixels; the boxes' squares keep
+  // their size on the screen.
+  SetBoxScale(ScreenPixelRatio());
   play_state.windows = &boxes_;
   PlaceFurniture();
 }
@@ -62,7 +65,8 @@ bool WPuz::CreateTable(std::string_view title) {
   const DisplayFacts screen = QueryDisplay();
   const Rect16 whole = {0, 0, static_cast<std::int16_t>(screen.width),
                         static_cast<std::int16_t>(screen.height)};
-  if (!Create(nullptr, whole, title, kStyleFullScreen | kStyleHidden | kStyleAcceptsFiles))
+  if (!Create(nullptr, whole, title,
+              kStyleFullScreen | kStyleHidden | kStyleAcceptsFiles | kStyleDevicePixels))
     return false;
   const Rect16 client = ClientRect();
   if (client.width > 0 && client.height > 0) Resize(client.width, client.height);
@@ -330,6 +334,8 @@ void WPuz::DrawIdentity(const Rect16& painted) {
   DC& dc = back_buffer().dc();
   Application* application = Application::Instance();
   Font font = application ? application->font(Application::UiFont::kDialog) : Font();
+  // The text keeps its size on the screen.
+  font.height = ChromePixels(font.height);
   dc.Select(&font);
   const std::string text = Cp1252ToUtf8(identity_);
   const int x = width() - kIdentityMargin - dc.TextWidth(text);
