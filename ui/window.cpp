@@ -187,7 +187,7 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
   // A window in device pixels asked for one; its children count as it does.
   const double parent_ratio = child ? parent->pixel_ratio() : 1.0;
   if (child && parent_ratio != 1.0) {
-    host->set_pixel_ratio(parent_ratio, parent_ratio);
+    host->set_pixel_ratio(style & kStyleLogicalPixels ? 1.0 : parent_ratio, parent_ratio);
   } else if (style & kStyleDevicePixels) {
     host->set_pixel_ratio(ScreenPixelRatio(), parent_ratio);
   }

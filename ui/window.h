@@ -65,6 +65,10 @@ inline constexpr std::uint32_t kStyleMouseThrough = 0x400;
 // logical ones (a picture drawn 1:1 on a screen that scales); child windows
 // made in it do too.
 inline constexpr std::uint32_t kStyleDevicePixels = 0x800;
+// A child of such a window that is all chrome (text, a layout of its own)
+// counts its client area in logical pixels and lets the toolkit scale it;
+// its place in the parent still counts in the parent's pixels.
+inline constexpr std::uint32_t kStyleLogicalPixels = 0x1000;
 
 // Show commands of the request event kRequestShow.
 inline constexpr int kShowHide = 0;
