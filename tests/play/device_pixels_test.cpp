@@ -34,16 +34,6 @@ class DevicePixelsTest : public TableTest<DevicePixelsTest> {
     request.options = kOpenNoTurning;
     OpenPuzzle(request);
   }
-  // The top piece, lying unturned on the table, and the middle of its cell
-  // there.
-  int TopPiece(int* x, int* y) {
-    const int top = puz_.cut.z_order.front();
-    const SPuz& lying = piece(top);
-    *x = lying.board.x + lying.cell.width / 2;
-    *y = lying.board.y + lying.cell.height / 2;
-    return top;
-  }
-
   double ratio_ = 1.0;
   QSize logical_;
 };
@@ -62,8 +52,8 @@ TEST_F(DevicePixelsTest, TheTableAndThePictureHaveTheScreensDevicePixels) {
 
 TEST_F(DevicePixelsTest, APieceIsShownWithThePicturesOwnPixels) {
   OpenUnturned();
-  int x = 0, y = 0;
-  const SPuz& lying = piece(TopPiece(&x, &y));
+  // The top piece, all of it seen.
+  const SPuz& lying = piece(puz_.cut.z_order.front());
   table_->back_buffer().dc().Flush();
   const PixelView buffer = table_->back_buffer().pixels();
   const PixelView image = puz_.sheets.image->pixels();
@@ -93,12 +83,19 @@ TEST_F(DevicePixelsTest, APieceIsShownWithThePicturesOwnPixels) {
 
 TEST_F(DevicePixelsTest, APressAtALogicalPositionPicksThePieceDrawnThere) {
   OpenPuzzle({});
-  int x = 0, y = 0;
-  const int top = TopPiece(&x, &y);
-  // Odd device pixels lie between logical ones: the press says where exactly.
-  x |= 1;
-  y |= 1;
-  ASSERT_EQ(board().HitTest(kTableWindow, x, y), top);
+  // A piece seen at an odd device pixel, which lies between two logical
+  // ones: the press says where exactly.
+  int top = kNoPiece, x = 0, y = 0;
+  for (const int index : puz_.cut.z_order) {
+    const Rect16& cell = piece(index).board;
+    x = (cell.x + cell.width / 2) | 1;
+    y = (cell.y + cell.height / 2) | 1;
+    if (board().HitTest(kTableWindow, x, y) == index) {
+      top = index;
+      break;
+    }
+  }
+  ASSERT_NE(top, kNoPiece);
   QWidget* host = WidgetOf(table_->platform_window());
   const QPointF at((x + 0.5) / ratio_, (y + 0.5) / ratio_);
   QMouseEvent press(QEvent::MouseButtonPress, at, host->mapToGlobal(at), Qt::LeftButton,
