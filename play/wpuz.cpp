@@ -78,9 +78,10 @@ bool WPuz::CreateTable(std::string_view title) {
 
 void WPuz::PlaceFurniture() {
   cXinx& tack = play_state.tack;
-  tack.set_home(kFurnitureMargin, height() - kFurnitureMargin - tack.picture().height);
-  loupe_icon_ = {static_cast<std::int16_t>(tack.home().x + tack.home().width + kFurnitureMargin),
-                 static_cast<std::int16_t>(height() - kFurnitureMargin - loupe_picture_.height),
+  const int margin = ChromePixels(kFurnitureMargin);
+  tack.set_home(margin, height() - margin - tack.picture().height);
+  loupe_icon_ = {static_cast<std::int16_t>(tack.home().x + tack.home().width + margin),
+                 static_cast<std::int16_t>(height() - margin - loupe_picture_.height),
                  static_cast<std::int16_t>(loupe_picture_.width),
                  static_cast<std::int16_t>(loupe_picture_.height)};
 }
@@ -338,8 +339,9 @@ void WPuz::DrawIdentity(const Rect16& painted) {
   font.height = ChromePixels(font.height);
   dc.Select(&font);
   const std::string text = Cp1252ToUtf8(identity_);
-  const int x = width() - kIdentityMargin - dc.TextWidth(text);
-  const int y = height() - kIdentityMargin - dc.TextHeight();
+  const int margin = ChromePixels(kIdentityMargin);
+  const int x = width() - margin - dc.TextWidth(text);
+  const int y = height() - margin - dc.TextHeight();
   const Rect16 where = {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                         static_cast<std::int16_t>(dc.TextWidth(text)),
                         static_cast<std::int16_t>(dc.TextHeight())};

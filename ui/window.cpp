@@ -184,7 +184,8 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
       child && (style & kStyleFramed) ? new ChildFrame(*this, parent_widget, style) : nullptr;
   auto* host = new WindowHost(*this, frame ? frame : child ? parent_widget : nullptr);
   platform_->widget = host;
-  // A window in device pixels asked for one; its children count as it does.
+  // A window may ask to count in device pixels; a child of one counts as
+  // its parent does, unless it is all chrome and asks for logical pixels.
   const double parent_ratio = child ? parent->pixel_ratio() : 1.0;
   if (child && parent_ratio != 1.0) {
     host->set_pixel_ratio(style & kStyleLogicalPixels ? 1.0 : parent_ratio, parent_ratio);

@@ -12,6 +12,8 @@
 
 #include "gfx/dc.h"
 #include "platform/platform_window_qt.h"
+#include "play/wbox.h"
+#include "puzzle/piece_box.h"
 #include "support/table_fixture.h"
 
 namespace cbst::testing {
@@ -48,6 +50,14 @@ TEST_F(DevicePixelsTest, TheTableAndThePictureHaveTheScreensDevicePixels) {
   OpenUnturned();
   EXPECT_EQ(puz_.picture_rect.width, 480);
   EXPECT_EQ(puz_.picture_rect.height, 360);
+  // A box's square is no picture: on the screen it keeps its size, and its
+  // place counts in the table's pixels.
+  const WBox* box = table_->boxes().window(0);
+  ASSERT_TRUE(box && box->exists());
+  const QWidget* square = WidgetOf(const_cast<WBox*>(box)->platform_window());
+  EXPECT_EQ(square->width(), kClosedBoxSize);
+  EXPECT_EQ(square->x() * ratio_, puz_.boxes[0].closed_x);
+  EXPECT_EQ(box->ClientRect().width, qRound(kClosedBoxSize * ratio_));
 }
 
 TEST_F(DevicePixelsTest, APieceIsShownWithThePicturesOwnPixels) {
