@@ -99,16 +99,21 @@ void WEdPuz::Layout() {
   if (!pane_) return;
   // The pane keeps the size its template gives it.
   if (pane_size_.Empty()) pane_size_ = pane_->WindowRect();
+  // A window of its own counts in the toolkit's logical pixels, the screen
+  // in device pixels.
   const DisplayFacts screen = QueryDisplay();
+  const double ratio = ScreenPixelRatio();
+  const int screen_width = static_cast<int>(screen.width / ratio);
+  const int screen_height = static_cast<int>(screen.height / ratio);
   // As large as the picture, but never larger than the screen: a picture
   // too large for it is seen in part until it is scaled down.
   int width = ScaledWidth() + 2 * kMakeMargin + pane_size_.width;
   int height = std::max(ScaledHeight() + 2 * kMakeMargin, static_cast<int>(pane_size_.height));
-  if (screen.width > 0) width = std::min(width, screen.width);
-  if (screen.height > 0) height = std::min(height, screen.height);
+  if (screen_width > 0) width = std::min(width, screen_width);
+  if (screen_height > 0) height = std::min(height, screen_height);
   // The window stays in the middle of the screen as it changes size.
-  Move({Short(std::max(0, (screen.width - width) / 2)),
-        Short(std::max(0, (screen.height - height) / 2)), Short(width), Short(height)});
+  Move({Short(std::max(0, (screen_width - width) / 2)),
+        Short(std::max(0, (screen_height - height) / 2)), Short(width), Short(height)});
   pane_->Move({Short(width - pane_size_.width), 0, pane_size_.width, Short(height)});
   Invalidate();
 }

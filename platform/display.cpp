@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -60,6 +61,17 @@ bool SelectSimulatedDisplay(std::string_view name) {
   return true;
 }
 
+double ScreenPixelRatio() {
+  if (!qGuiApp) return 1.0;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->devicePixelRatio() : 1.0;
+}
+
+int ChromePixels(int logical) {
+  const double ratio = ScreenPixelRatio();
+  return ratio == 1.0 ? logical : static_cast<int>(std::lround(logical * ratio));
+}
+
 DisplayFacts QueryDisplay() {
   std::optional<DisplayFacts> facts;
   if (SelectedName()) {
@@ -73,8 +85,9 @@ DisplayFacts QueryDisplay() {
   facts->height = kDefaultScreenHeight;
   if (qGuiApp) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      facts->width = screen->geometry().width();
-      facts->height = screen->geometry().height();
+      const double ratio = screen->devicePixelRatio();
+      facts->width = static_cast<int>(std::lround(screen->geometry().width() * ratio));
+      facts->height = static_cast<int>(std::lround(screen->geometry().height() * ratio));
     }
   }
   return *facts;

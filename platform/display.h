@@ -29,7 +29,7 @@ struct DisplayFacts {
   std::uint32_t red_mask = 0;
   std::uint32_t green_mask = 0;
   std::uint32_t blue_mask = 0;
-  int width = 0;  // screen size in pixels
+  int width = 0;  // screen size in device pixels
   int height = 0;
 
   int Colours() const { return palette_based ? palette_size : 0; }
@@ -42,8 +42,17 @@ std::optional<DisplayFacts> SimulatedDisplay(std::string_view name);
 // nothing changed, for an unknown name.
 bool SelectSimulatedDisplay(std::string_view name);
 
+// Device pixels to one logical pixel on the primary screen: 1 without the
+// toolkit. The table counts in device pixels; what is not picture there
+// (a box's square, the tack, a caption's font) is drawn this many times
+// larger so that it keeps its size on the screen.
+double ScreenPixelRatio();
+// `logical` pixels of such things in the table's device pixels.
+int ChromePixels(int logical);
+
 // The display: the one selected, else CBST_DISPLAY's, else true colour at
-// 32 bits. The size is the primary screen's when the toolkit runs.
+// 32 bits. The size is the primary screen's when the toolkit runs, in its
+// device pixels.
 DisplayFacts QueryDisplay();
 
 }  // namespace cbst

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "gfx/rect_animation.h"
+#include "platform/display.h"
 
 namespace cbst {
 namespace {
@@ -13,8 +14,11 @@ constexpr std::int64_t kFlightStepMicroseconds = 10'000;
 
 }  // namespace
 
+// The table counts in the screen's device pixels; the tack keeps its size
+// on the screen.
 cXinx::cXinx()
-    : lying_(LoadProgramBitmap(kBitmapThumbtack)), carried_(LoadProgramBitmap(kBitmapCarriedTack)) {
+    : lying_(LoadProgramBitmap(kBitmapThumbtack, ScreenPixelRatio())),
+      carried_(LoadProgramBitmap(kBitmapCarriedTack, ScreenPixelRatio())) {
   set_home(0, 0);
 }
 

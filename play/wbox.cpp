@@ -6,6 +6,7 @@
 
 #include "gfx/dc.h"
 #include "gfx/drawing_tools.h"
+#include "platform/display.h"
 #include "platform/mouse_buttons.h"
 #include "play/board_painter.h"
 #include "play/box_windows.h"
@@ -47,9 +48,9 @@ Rect16 WBox::OpenPlace() const {
   const Rect16 screen = boxes_.table().ClientRect();
   Rect16 place = box_.open;
   place.width = static_cast<std::int16_t>(
-      std::clamp<int>(place.width, kClosedBoxSize, screen.width - kBoxScreenMargin));
+      std::clamp<int>(place.width, BoxPixels(kClosedBoxSize), screen.width - kBoxScreenMargin));
   place.height = static_cast<std::int16_t>(
-      std::clamp<int>(place.height, kClosedBoxSize, screen.height - kBoxScreenMargin));
+      std::clamp<int>(place.height, BoxPixels(kClosedBoxSize), screen.height - kBoxScreenMargin));
   place.x = static_cast<std::int16_t>(
       std::clamp<int>(place.x, 0, std::max(0, screen.width - place.width)));
   place.y = static_cast<std::int16_t>(
@@ -60,7 +61,7 @@ Rect16 WBox::OpenPlace() const {
 Rect16 WBox::Floor() const {
   if (!box_.closed()) return ClientRect();
   const Rect16 place = OpenPlace();
-  return FramedClientRect(place.width, place.height);
+  return FramedClientRect(place.width, place.height, boxes_.table().pixel_ratio());
 }
 
 bool WBox::CreateBox(Window& table) {
@@ -210,7 +211,7 @@ void WBox::PaintClosed(DC& dc) {
   dc.Select(&edge);
   dc.Select(&hollow);
   dc.Rectangle(square);
-  Font font("Sans", kClosedFontHeight, true);
+  Font font("Sans", ChromePixels(kClosedFontHeight), true);
   dc.Select(&font);
   const std::string number = std::to_string(box_.index + 1);
   dc.Text((square.width - dc.TextWidth(number)) / 2, (square.height - dc.TextHeight()) / 2, number,

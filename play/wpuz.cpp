@@ -49,9 +49,12 @@ const ClassInfo WPuz::kClass = {&WSPuz::kClass, "WPuz"};
 WPuz::WPuz(Puz& puz)
     : TableBase(puz, QueryDisplay().width, QueryDisplay().height),
       WSPuz(board(), *this, kTableWindow, play_state),
-      loupe_picture_(LoadProgramBitmap(kBitmapLoupe)) {
+      loupe_picture_(LoadProgramBitmap(kBitmapLoupe, ScreenPixelRatio())) {
   // The table hears of the program going behind another one.
   flags |= kWindowForwardOther;
+  // The table counts in the screen's device pixels; the boxes' squares keep
+  // their size on the screen.
+  SetBoxScale(ScreenPixelRatio());
   play_state.windows = &boxes_;
   PlaceFurniture();
 }
@@ -62,7 +65,8 @@ bool WPuz::CreateTable(std::string_view title) {
   const DisplayFacts screen = QueryDisplay();
   const Rect16 whole = {0, 0, static_cast<std::int16_t>(screen.width),
                         static_cast<std::int16_t>(screen.height)};
-  if (!Create(nullptr, whole, title, kStyleFullScreen | kStyleHidden | kStyleAcceptsFiles))
+  if (!Create(nullptr, whole, title,
+              kStyleFullScreen | kStyleHidden | kStyleAcceptsFiles | kStyleDevicePixels))
     return false;
   const Rect16 client = ClientRect();
   if (client.width > 0 && client.height > 0) Resize(client.width, client.height);
@@ -74,9 +78,10 @@ bool WPuz::CreateTable(std::string_view title) {
 
 void WPuz::PlaceFurniture() {
   cXinx& tack = play_state.tack;
-  tack.set_home(kFurnitureMargin, height() - kFurnitureMargin - tack.picture().height);
-  loupe_icon_ = {static_cast<std::int16_t>(tack.home().x + tack.home().width + kFurnitureMargin),
-                 static_cast<std::int16_t>(height() - kFurnitureMargin - loupe_picture_.height),
+  const int margin = ChromePixels(kFurnitureMargin);
+  tack.set_home(margin, height() - margin - tack.picture().height);
+  loupe_icon_ = {static_cast<std::int16_t>(tack.home().x + tack.home().width + margin),
+                 static_cast<std::int16_t>(height() - margin - loupe_picture_.height),
                  static_cast<std::int16_t>(loupe_picture_.width),
                  static_cast<std::int16_t>(loupe_picture_.height)};
 }
@@ -330,10 +335,13 @@ void WPuz::DrawIdentity(const Rect16& painted) {
   DC& dc = back_buffer().dc();
   Application* application = Application::Instance();
   Font font = application ? application->font(Application::UiFont::kDialog) : Font();
+  // The text keeps its size on the screen.
+  font.height = ChromePixels(font.height);
   dc.Select(&font);
   const std::string text = Cp1252ToUtf8(identity_);
-  const int x = width() - kIdentityMargin - dc.TextWidth(text);
-  const int y = height() - kIdentityMargin - dc.TextHeight();
+  const int margin = ChromePixels(kIdentityMargin);
+  const int x = width() - margin - dc.TextWidth(text);
+  const int y = height() - margin - dc.TextHeight();
   const Rect16 where = {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                         static_cast<std::int16_t>(dc.TextWidth(text)),
                         static_cast<std::int16_t>(dc.TextHeight())};

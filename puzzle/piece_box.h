@@ -29,6 +29,13 @@ inline constexpr int kBoxNameLength = 20;
 inline constexpr std::array<std::uint32_t, 6> kDefaultBoxColours = {0x800000, 0x008000, 0x000080,
                                                                     0x808000, 0x008080, 0xC0C0C0};
 
+// A box's square is not picture: on a table that counts in device pixels
+// the sizes above are scaled so that the square keeps its size on the
+// screen. The table sets the scale (1 until then); BoxPixels gives a size
+// above in table pixels.
+void SetBoxScale(double scale);
+int BoxPixels(int size);
+
 struct PieceBox {
   Rect16 open;  // the open box window on the screen
   std::int16_t closed_x = 0;
@@ -42,8 +49,8 @@ struct PieceBox {
 
   bool closed() const { return (flags & kBoxClosed) != 0; }
   Rect16 ClosedRect() const {
-    return {closed_x, closed_y, static_cast<std::int16_t>(kClosedBoxSize),
-            static_cast<std::int16_t>(kClosedBoxSize)};
+    const auto size = static_cast<std::int16_t>(BoxPixels(kClosedBoxSize));
+    return {closed_x, closed_y, size, size};
   }
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "base/cp1252.h"
@@ -107,22 +108,31 @@ const ClassInfo WMiniScore::kClass = {&Window::kClass, "WMiniScore"};
 WMiniScore::WMiniScore(WPuz& table, const GameScore& score)
     : table_(table), score_(score), font_("Sans", kFontHeight, true) {}
 
+int WMiniScore::OnTable(int size) const {
+  return static_cast<int>(std::lround(size * table_.pixel_ratio()));
+}
+
 bool WMiniScore::CreateMiniScore() {
+  // The window lies on the table, which may count in device pixels; its
+  // fields are laid out in logical ones.
   const Rect16 table = table_.ClientRect();
-  const Rect16 place{Coordinate(std::max(0, table.width - kMiniScoreWidth - kMiniScoreMargin)),
-                     Coordinate(kMiniScoreMargin), Coordinate(kMiniScoreWidth),
-                     Coordinate(kMiniScoreHeight)};
-  if (!Create(&table_, place, "", kStyleChild | kStyleHidden)) return false;
+  const int width = OnTable(kMiniScoreWidth);
+  const Rect16 place{Coordinate(std::max(0, table.width - width - OnTable(kMiniScoreMargin))),
+                     Coordinate(OnTable(kMiniScoreMargin)), Coordinate(width),
+                     Coordinate(OnTable(kMiniScoreHeight))};
+  if (!Create(&table_, place, "", kStyleChild | kStyleHidden | kStyleLogicalPixels)) return false;
   table_.set_score_window(this);
   return true;
 }
 
 void WMiniScore::MoveTo(int x, int y) {
   const Rect16 table = table_.ClientRect();
-  const int right = std::max(0, table.width - kMiniScoreWidth);
-  const int bottom = std::max(0, table.height - kMiniScoreHeight);
+  const int width = OnTable(kMiniScoreWidth);
+  const int height = OnTable(kMiniScoreHeight);
+  const int right = std::max(0, table.width - width);
+  const int bottom = std::max(0, table.height - height);
   Move({Coordinate(std::clamp(x, 0, right)), Coordinate(std::clamp(y, 0, bottom)),
-        Coordinate(kMiniScoreWidth), Coordinate(kMiniScoreHeight)});
+        Coordinate(width), Coordinate(height)});
 }
 
 void WMiniScore::ShowScore(bool shown) {
@@ -130,7 +140,7 @@ void WMiniScore::ShowScore(bool shown) {
   if (shown && !moved_) {
     const Rect16 assembly = table_.AssemblyArea();
     const int right = assembly.Empty() ? table_.ClientRect().width : assembly.x;
-    MoveTo(right - kMiniScoreWidth - kMiniScoreMargin, kMiniScoreMargin);
+    MoveTo(right - OnTable(kMiniScoreWidth) - OnTable(kMiniScoreMargin), OnTable(kMiniScoreMargin));
   }
   Event show = MakeEvent(kRequestShow, ShowPayload{false, shown ? kShowNormal : kShowHide});
   Dispatch(show);
@@ -183,7 +193,8 @@ bool WMiniScore::UnderCarriedPicture(MiniScoreField field) const {
     return false;
   const Rect16 field_rect = FieldRect(field);
   const ClientPoint at = MapClientPoint(*this, table_, {field_rect.x, field_rect.y});
-  const Rect16 on_table{Coordinate(at.x), Coordinate(at.y), field_rect.width, field_rect.height};
+  const Rect16 on_table{Coordinate(at.x), Coordinate(at.y), Coordinate(OnTable(field_rect.width)),
+                        Coordinate(OnTable(field_rect.height))};
   return on_table.Overlaps(puz.carried_bounds);
 }
 
@@ -259,8 +270,9 @@ bool WMiniScore::OnMouse(const MousePayload& mouse) {
       OfferTip(mouse.x, mouse.y);
       return false;
     case kMouseLeftDown:
-      grip_x_ = mouse.x;
-      grip_y_ = mouse.y;
+      // The grip on the table's pixels.
+      grip_x_ = OnTable(mouse.x);
+      grip_y_ = OnTable(mouse.y);
       moving_ = true;
       SetCapture(true);
       return true;

@@ -88,6 +88,8 @@ class WMiniScore final : public Window, public ScoreDisplay {
   bool OnMouse(const MousePayload& mouse);
   void MoveTo(int x, int y);
   void SendToGame(std::uint32_t command, std::intptr_t parameter);
+  // A size of the window's own layout in the table's pixels.
+  int OnTable(int size) const;
 
   WPuz& table_;
   const GameScore& score_;

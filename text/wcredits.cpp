@@ -160,16 +160,19 @@ void WCredits::RenderContent() {
 
 bool WCredits::Open(Window* parent, SoundPlayer* sounds, std::string_view sound_directory) {
   // On a screen smaller than the window, the window takes the parent's size.
+  // Its place counts in the parent's pixels; its text and pictures are
+  // laid out in logical ones.
+  const double ratio = parent ? parent->pixel_ratio() : 1.0;
   const Rect16 room = parent ? parent->ClientRect() : Rect16{0, 0, kCreditsWidth, kCreditsHeight};
-  const int width = std::min<int>(kCreditsWidth, room.width);
-  const int height = std::min<int>(kCreditsHeight, room.height);
+  const int width = std::min<int>(static_cast<int>(kCreditsWidth * ratio), room.width);
+  const int height = std::min<int>(static_cast<int>(kCreditsHeight * ratio), room.height);
   const Rect16 place{Short(room.x + (room.width - width) / 2),
                      Short(room.y + (room.height - height) / 2), Short(width), Short(height)};
-  if (!Create(parent, place, "", kStyleChild | kStyleHidden)) return false;
+  if (!Create(parent, place, "", kStyleChild | kStyleHidden | kStyleLogicalPixels)) return false;
   owner = parent;
   Layout(text_area().width);
   RenderContent();
-  scroll_ = CreditsScroll(height, total_height_, markup_.interval_ms, flags_);
+  scroll_ = CreditsScroll(ClientRect().height, total_height_, markup_.interval_ms, flags_);
   Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
   Dispatch(show);
   Raise();

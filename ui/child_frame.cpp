@@ -1,5 +1,6 @@
 // child_frame.cpp: drawing the frame, and moving and sizing by it.
 #include <algorithm>
+#include <cmath>
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,9 +17,14 @@ constexpr int kMinimumClient = 16;
 
 }  // namespace
 
-Rect16 FramedClientRect(int width, int height) {
-  return {0, 0, static_cast<std::int16_t>(std::max(0, width - 2 * kFrameBorder)),
-          static_cast<std::int16_t>(std::max(0, height - 2 * kFrameBorder - kCaptionHeight))};
+Rect16 FramedClientRect(int width, int height, double ratio) {
+  // The frame's border and caption keep their size on the screen.
+  const auto device = [ratio](int logical) {
+    return static_cast<int>(std::lround(logical * ratio));
+  };
+  return {
+      0, 0, static_cast<std::int16_t>(std::max(0, width - device(2 * kFrameBorder))),
+      static_cast<std::int16_t>(std::max(0, height - device(2 * kFrameBorder + kCaptionHeight)))};
 }
 
 ChildFrame::ChildFrame(Window& window, QWidget* parent, std::uint32_t style)

@@ -13,6 +13,7 @@
 
 #include "base/cp1252.h"
 #include "platform/platform_window_qt.h"
+#include "ui/device_pixels_qt.h"
 #include "ui/event.h"
 #include "ui/window.h"
 #include "ui/window_host_qt.h"
@@ -109,7 +110,8 @@ std::uint32_t XPopMenu::Track(Window& window, int x, int y) const {
     }
   }
   QPointer<QWidget> alive(owner);
-  const QAction* chosen = menu.exec(owner->mapToGlobal(QPoint(x, y)));
+  const QPointF at = ToLogicalPixels(QPoint(x, y), window.pixel_ratio());
+  const QAction* chosen = menu.exec(owner->mapToGlobal(at).toPoint());
   // The click that opened the menu was released in it.
   ForgetMousePress();
   if (!chosen || !alive) return 0;

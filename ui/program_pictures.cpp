@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 #include "gfx/dc.h"
 #include "platform/cursors.h"
 #include "ui/program_picture_qt.h"
@@ -23,6 +25,13 @@ QImage Canvas(int width, int height) {
   QImage image(width, height, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   return image;
+}
+
+// A canvas for a drawing of `width` x `height` made `scale` times larger,
+// and a painter on it that draws at that scale.
+QImage ScaledCanvas(int width, int height, double scale) {
+  return Canvas(static_cast<int>(std::lround(width * scale)),
+                static_cast<int>(std::lround(height * scale)));
 }
 
 // A jigsaw piece with knobs at the top and the right and a hole on the
@@ -53,9 +62,10 @@ QImage DrawPiece(int size) {
   return image;
 }
 
-QImage DrawLoupe() {
-  QImage image = Canvas(24, 24);
+QImage DrawLoupe(double scale) {
+  QImage image = ScaledCanvas(24, 24, scale);
   QPainter painter(&image);
+  painter.scale(scale, scale);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.setPen(QPen(QColor(90, 60, 30), 4, Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(QPointF(15, 15), QPointF(21.5, 21.5));
@@ -68,9 +78,10 @@ QImage DrawLoupe() {
 }
 
 // A red drawing pin: round head, collar and the needle pointing down.
-QImage DrawThumbtack(bool tilted) {
-  QImage image = Canvas(16, 24);
+QImage DrawThumbtack(bool tilted, double scale) {
+  QImage image = ScaledCanvas(16, 24, scale);
   QPainter painter(&image);
+  painter.scale(scale, scale);
   painter.setRenderHint(QPainter::Antialiasing);
   if (tilted) {
     painter.translate(8, 24);
@@ -120,14 +131,14 @@ ProgramPicture ToProgramPicture(const QImage& image) {
   return picture;
 }
 
-ProgramPicture LoadProgramBitmap(int id) {
+ProgramPicture LoadProgramBitmap(int id, double scale) {
   switch (id) {
     case kBitmapLoupe:
-      return ToProgramPicture(DrawLoupe());
+      return ToProgramPicture(DrawLoupe(scale));
     case kBitmapThumbtack:
-      return ToProgramPicture(DrawThumbtack(false));
+      return ToProgramPicture(DrawThumbtack(false, scale));
     case kBitmapCarriedTack:
-      return ToProgramPicture(DrawThumbtack(true));
+      return ToProgramPicture(DrawThumbtack(true, scale));
     default:
       return {};
   }

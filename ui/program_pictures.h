@@ -31,8 +31,10 @@ class DC;
 // `dc`, those inside `clip` only.
 void DrawProgramPicture(DC& dc, const ProgramPicture& picture, int x, int y, const Rect16& clip);
 
-// One of the bitmaps above; empty for another number.
-ProgramPicture LoadProgramBitmap(int id);
+// One of the bitmaps above, drawn `scale` times its size (sharp on a
+// screen that counts several device pixels to a logical one); empty for
+// another number.
+ProgramPicture LoadProgramBitmap(int id, double scale = 1.0);
 // The program's icon, the puzzle piece, `size` pixels square.
 ProgramPicture LoadProgramIcon(int size);
 // Makes the puzzle piece the icon of every window of the program.

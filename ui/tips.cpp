@@ -17,6 +17,7 @@
 #include "gfx/dc_context_qt.h"
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
+#include "ui/device_pixels_qt.h"
 
 namespace cbst {
 namespace {
@@ -140,16 +141,20 @@ bool cBocadillo::Pop(std::string_view text, const Rect16& control, Window& windo
   const QSize text_size =
       metrics.boundingRect(QRect(0, 0, kMaxTextWidth, 0), Qt::TextWordWrap, Shown(text)).size();
   const QRect room = top->rect();
-  const QPoint corner = host->mapTo(top, QPoint(control.x, control.y));
-  const int anchor_x = corner.x() + std::min(kPointerInset, control.width / 2);
+  // The control's place counts in its window's pixels, the balloon's in
+  // the toolkit's.
+  const QRect logical = ToLogicalPixels(QRect(control.x, control.y, control.width, control.height),
+                                        window.pixel_ratio());
+  const QPoint corner = host->mapTo(top, logical.topLeft());
+  const int anchor_x = corner.x() + std::min(kPointerInset, logical.width() / 2);
   // Below the control where there is room, otherwise above it.
   BalloonShape shape = ShapeFor(text_size, true);
-  points_up_ = corner.y() + control.height + shape.window.height() <= room.bottom() + 1;
+  points_up_ = corner.y() + logical.height() + shape.window.height() <= room.bottom() + 1;
   if (!points_up_) shape = ShapeFor(text_size, false);
   int left = anchor_x - static_cast<int>(shape.tip.x());
   left =
       std::clamp(left, room.left(), std::max(room.left(), room.right() + 1 - shape.window.width()));
-  const int top_y = points_up_ ? corner.y() + control.height : corner.y() - shape.window.height();
+  const int top_y = points_up_ ? corner.y() + logical.height() : corner.y() - shape.window.height();
   widget->setGeometry(left, top_y, shape.window.width(), shape.window.height());
   // Shaped to the balloon, so that nothing around it covers the window
   // below; the outline's half pixel is kept inside.

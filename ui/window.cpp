@@ -8,9 +8,11 @@
 #include "base/cp1252.h"
 #include "base/report.h"
 #include "gfx/dc.h"
+#include "platform/display.h"
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
 #include "ui/child_frame_qt.h"
+#include "ui/device_pixels_qt.h"
 #include "ui/tips.h"
 #include "ui/window_host_qt.h"
 
@@ -29,6 +31,12 @@ WindowHost* HostOf(const PlatformWindow& platform) {
 ChildFrame* FrameOf(const PlatformWindow& platform) {
   const WindowHost* host = HostOf(platform);
   return host ? dynamic_cast<ChildFrame*>(host->parentWidget()) : nullptr;
+}
+
+// What a window's place on its parent is counted in: the parent's pixels.
+double OuterRatioOf(const PlatformWindow& platform) {
+  const WindowHost* host = HostOf(platform);
+  return host ? host->outer_ratio() : 1.0;
 }
 
 // What moves, shows and hides: the frame when there is one.
@@ -92,12 +100,14 @@ void Window::OnEvent(Event& event) {
       event.set_handled();
       return;
     case kRequestMoveTo:
-      if (auto* point = event.as<PointPayload>(); point && host) host->move(point->x, point->y);
+      if (auto* point = event.as<PointPayload>(); point && host)
+        host->move(
+            NearestLogical(QRect(point->x, point->y, 0, 0), OuterRatioOf(*platform_)).topLeft());
       event.set_handled();
       return;
     case kRequestResize:
       if (auto* size = event.as<SizePayload>(); size && host)
-        host->resize(size->width, size->height);
+        host->resize(NearestLogical(QRect(0, 0, size->width, size->height), pixel_ratio()).size());
       event.set_handled();
       return;
     case kRequestRectangle:
@@ -138,7 +148,8 @@ void Window::Destroy(int code) {
 
 void Window::Move(const Rect16& rect) {
   if (QWidget* outer = OuterOf(*platform_))
-    outer->setGeometry(rect.x, rect.y, rect.width, rect.height);
+    outer->setGeometry(
+        NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), OuterRatioOf(*platform_)));
 }
 
 void Window::Paint(DC&) {}
@@ -173,6 +184,14 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
       child && (style & kStyleFramed) ? new ChildFrame(*this, parent_widget, style) : nullptr;
   auto* host = new WindowHost(*this, frame ? frame : child ? parent_widget : nullptr);
   platform_->widget = host;
+  // A window may ask to count in device pixels; a child of one counts as
+  // its parent does, unless it is all chrome and asks for logical pixels.
+  const double parent_ratio = child ? parent->pixel_ratio() : 1.0;
+  if (child && parent_ratio != 1.0) {
+    host->set_pixel_ratio(style & kStyleLogicalPixels ? 1.0 : parent_ratio, parent_ratio);
+  } else if (style & kStyleDevicePixels) {
+    host->set_pixel_ratio(ScreenPixelRatio(), parent_ratio);
+  }
   if (!child && parent_widget) {
     // An owned top-level window stays above its owner.
     host->setParent(parent_widget, Qt::Window);
@@ -190,7 +209,8 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
     outer->setGeometry(screen ? screen->geometry()
                               : QRect(rect.x, rect.y, rect.width, rect.height));
   } else {
-    outer->setGeometry(rect.x, rect.y, rect.width, rect.height);
+    outer->setGeometry(
+        NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), parent_ratio));
   }
   // The client fills the frame as it is now: a hidden frame hears of its
   // size only when it is shown.
@@ -235,7 +255,7 @@ void Window::Dispatch(Event& event) {
 Rect16 Window::WindowRect() const {
   const QWidget* host = OuterOf(*platform_);
   if (!host) return {};
-  const QRect rect = host->geometry();
+  const QRect rect = NearestDevice(host->geometry(), OuterRatioOf(*platform_));
   return {static_cast<std::int16_t>(rect.x()), static_cast<std::int16_t>(rect.y()),
           static_cast<std::int16_t>(rect.width()), static_cast<std::int16_t>(rect.height())};
 }
@@ -243,8 +263,13 @@ Rect16 Window::WindowRect() const {
 Rect16 Window::ClientRect() const {
   const WindowHost* host = HostOf(*platform_);
   if (!host) return {};
-  return {0, 0, static_cast<std::int16_t>(host->width()),
-          static_cast<std::int16_t>(host->height())};
+  const QSize size = host->DeviceSize();
+  return {0, 0, static_cast<std::int16_t>(size.width()), static_cast<std::int16_t>(size.height())};
+}
+
+double Window::pixel_ratio() const {
+  const WindowHost* host = HostOf(*platform_);
+  return host ? host->pixel_ratio() : 1.0;
 }
 
 void Window::SetTitle(std::string_view title) {
@@ -260,7 +285,8 @@ void Window::Invalidate(const Rect16& rect) {
   if (rect.Empty()) {
     host->update();
   } else {
-    host->update(rect.x, rect.y, rect.width, rect.height);
+    host->update(
+        ToLogicalPixels(QRect(rect.x, rect.y, rect.width, rect.height), host->pixel_ratio()));
   }
 }
 
@@ -270,7 +296,9 @@ void Window::Update() {
 
 void Window::Update(const Rect16& rect) {
   if (rect.Empty()) return;
-  if (WindowHost* host = HostOf(*platform_)) host->repaint(rect.x, rect.y, rect.width, rect.height);
+  if (WindowHost* host = HostOf(*platform_))
+    host->repaint(
+        ToLogicalPixels(QRect(rect.x, rect.y, rect.width, rect.height), host->pixel_ratio()));
 }
 
 void Window::SetTimer(int id, int milliseconds) {
@@ -322,7 +350,8 @@ void Window::SetCapture(bool captured) {
 ClientPoint Window::CursorPosition() const {
   const WindowHost* host = HostOf(*platform_);
   if (!host) return {};
-  const QPoint at = host->mapFromGlobal(QCursor::pos());
+  const QPoint at =
+      ToDevicePixels(host->mapFromGlobal(QPointF(QCursor::pos())), host->pixel_ratio());
   return {at.x(), at.y()};
 }
 
@@ -334,7 +363,9 @@ ClientPoint MapClientPoint(const Window& from, const Window& to, ClientPoint poi
   const WindowHost* source = HostOf(*from.platform_);
   const WindowHost* target = HostOf(*to.platform_);
   if (!source || !target) return point;
-  const QPoint at = target->mapFromGlobal(source->mapToGlobal(QPoint(point.x, point.y)));
+  const QPointF global =
+      source->mapToGlobal(ToLogicalPixels(QPoint(point.x, point.y), source->pixel_ratio()));
+  const QPoint at = ToDevicePixels(target->mapFromGlobal(global), target->pixel_ratio());
   return {at.x(), at.y()};
 }
 

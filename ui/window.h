@@ -61,6 +61,15 @@ inline constexpr std::uint32_t kStyleSizable = 0x200;
 // the keyboard: a view that follows the mouse over other windows.
 inline constexpr std::uint32_t kStyleMouseThrough = 0x400;
 
+// The client area counts and draws in device pixels, not in the toolkit's
+// logical ones (a picture drawn 1:1 on a screen that scales); child windows
+// made in it do too.
+inline constexpr std::uint32_t kStyleDevicePixels = 0x800;
+// A child of such a window that is all chrome (text, a layout of its own)
+// counts its client area in logical pixels and lets the toolkit scale it;
+// its place in the parent still counts in the parent's pixels.
+inline constexpr std::uint32_t kStyleLogicalPixels = 0x1000;
+
 // Show commands of the request event kRequestShow.
 inline constexpr int kShowHide = 0;
 inline constexpr int kShowNormal = 1;
@@ -130,6 +139,9 @@ class Window {
 
   Rect16 WindowRect() const;  // in the parent's client area, or on the screen
   Rect16 ClientRect() const;  // from (0, 0)
+  // Device pixels of the client area to one of the toolkit's logical pixels:
+  // 1 unless the window was made with kStyleDevicePixels (or in one that was).
+  double pixel_ratio() const;
   void SetTitle(std::string_view title);
   // Repaint requests: an area of the client (all of it when empty), now
   // or when the queue is empty.
@@ -177,8 +189,8 @@ class Window {
 void DestroyWindow(Window* window, int exit_code);
 
 // The client area, from (0, 0), of a framed child (kStyleFramed) whose
-// frame is `width` by `height`.
-Rect16 FramedClientRect(int width, int height);
+// frame is `width` by `height`, both counted `ratio` to a logical pixel.
+Rect16 FramedClientRect(int width, int height, double ratio = 1.0);
 
 // `point` in the client area of `from` as a point in the client area of
 // `to`; unchanged when either window does not exist.

@@ -15,6 +15,7 @@
 #include "platform/mouse_buttons.h"
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
+#include "ui/device_pixels_qt.h"
 #include "ui/virtual_keys_qt.h"
 #include "ui/window.h"
 #include "ui/window_host_qt.h"
@@ -68,11 +69,12 @@ QWidget* ControlOf(QObject* object) {
   return nullptr;
 }
 
-// Where `widget` lies in the client area of `host`, one of its parents.
-Rect16 RectIn(const QWidget& widget, const QWidget& host) {
-  const QPoint corner = widget.mapTo(&host, QPoint(0, 0));
-  return {static_cast<std::int16_t>(corner.x()), static_cast<std::int16_t>(corner.y()),
-          static_cast<std::int16_t>(widget.width()), static_cast<std::int16_t>(widget.height())};
+// Where `widget` lies in the client area of `host`, one of its parents,
+// which counts `ratio` pixels to a logical one.
+Rect16 RectIn(const QWidget& widget, const QWidget& host, double ratio) {
+  const QRect area = ToDevicePixels(QRect(widget.mapTo(&host, QPoint(0, 0)), widget.size()), ratio);
+  return {static_cast<std::int16_t>(area.x()), static_cast<std::int16_t>(area.y()),
+          static_cast<std::int16_t>(area.width()), static_cast<std::int16_t>(area.height())};
 }
 
 }  // namespace
@@ -87,15 +89,18 @@ void OfferHover(QObject* target, QEvent* event) {
   if (!window || !application || !application->Holds(window)) return;
   const QWidget* host = WidgetOf(window->platform_window());
   if (!host) return;
+  // The window counts in its own pixels.
+  const auto* counted = dynamic_cast<const WindowHost*>(host);
+  const double ratio = counted ? counted->pixel_ratio() : 1.0;
   HoverPayload hover;
   hover.window = window;
   if (type == QEvent::MouseMove) {
     const auto* move = static_cast<QMouseEvent*>(event);
     // No tips while a button is held: that is a drag, or a press under way.
     if (move->buttons() != Qt::NoButton) return;
-    const QPoint at = host->mapFromGlobal(move->globalPosition().toPoint());
+    const QPoint at = ToDevicePixels(host->mapFromGlobal(move->globalPosition()), ratio);
     hover.control_id = control->property(kControlIdProperty).toInt();
-    hover.control = RectIn(*control, *host);
+    hover.control = RectIn(*control, *host, ratio);
     hover.x = at.x();
     hover.y = at.y();
     hover.tip = Utf8ToCp1252(control->property(kControlTipProperty).toString().toStdString());
@@ -104,7 +109,7 @@ void OfferHover(QObject* target, QEvent* event) {
     // leaving.
     const QPoint at = QCursor::pos();
     if (target != control && control->rect().contains(control->mapFromGlobal(at))) return;
-    const QPoint inside = host->mapFromGlobal(at);
+    const QPoint inside = ToDevicePixels(host->mapFromGlobal(QPointF(at)), ratio);
     hover.x = inside.x();
     hover.y = inside.y();
   }
@@ -139,6 +144,12 @@ WindowHost::WindowHost(Window& window, QWidget* parent) : QWidget(parent), windo
 
 WindowHost::~WindowHost() = default;
 
+QSize WindowHost::DeviceSize() const {
+  if (ratio_ == 1.0) return size();
+  return {static_cast<int>(std::lround(width() * ratio_)),
+          static_cast<int>(std::lround(height() * ratio_))};
+}
+
 void WindowHost::Send(Event& event) {
   window_->Dispatch(event);
 }
@@ -169,9 +180,9 @@ void WindowHost::StopTimer(int id) {
 
 void WindowHost::paintEvent(QPaintEvent* event) {
   if (!present_only_) {
-    painting_ = event->region();
+    painting_ = ToDevicePixels(event->region(), ratio_);
     DC dc(this, DC::kForPaint);
-    const QRect box = event->rect();
+    const QRect box = ToDevicePixels(event->rect(), ratio_);
     Event erase = MakeEvent(kEventEraseBackground, PaintPayload{&dc, {}});
     Send(erase);
     Event paint = MakeEvent(kEventPaint, PaintPayload{&dc,
@@ -187,8 +198,19 @@ void WindowHost::paintEvent(QPaintEvent* event) {
   // see-through child is laid over what its parent shows.
   if (image_.hasAlphaChannel() && isWindow())
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-  for (const QRect& part : event->region())
-    painter.drawImage(part, image_, part);
+  if (ratio_ == 1.0) {
+    for (const QRect& part : event->region())
+      painter.drawImage(part, image_, part);
+    return;
+  }
+  // The image is in device pixels: each part goes onto the logical area
+  // that holds exactly its pixels, so the toolkit does not scale it again.
+  for (const QRect& part : event->region()) {
+    const QRect pixels = ToDevicePixels(part, ratio_) & image_.rect();
+    const QRectF target(pixels.x() / ratio_, pixels.y() / ratio_, pixels.width() / ratio_,
+                        pixels.height() / ratio_);
+    painter.drawImage(target, image_, QRectF(pixels));
+  }
 }
 
 void WindowHost::resizeEvent(QResizeEvent*) {
@@ -196,20 +218,22 @@ void WindowHost::resizeEvent(QResizeEvent*) {
   const bool see_through = testAttribute(Qt::WA_TranslucentBackground);
   const QImage::Format format =
       see_through ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
-  if (image_.size() != size() || image_.format() != format) {
-    QImage grown(size().expandedTo(QSize(1, 1)), format);
+  const QSize device = DeviceSize();
+  if (image_.size() != device || image_.format() != format) {
+    QImage grown(device.expandedTo(QSize(1, 1)), format);
     grown.fill(see_through ? Qt::transparent : Qt::white);
     QPainter copy(&grown);
     copy.drawImage(0, 0, image_);
     copy.end();
     image_ = std::move(grown);
   }
-  Event event = MakeEvent(kEventSize, SizePayload{width(), height()});
+  Event event = MakeEvent(kEventSize, SizePayload{device.width(), device.height()});
   Send(event);
 }
 
 void WindowHost::moveEvent(QMoveEvent*) {
-  Event event = MakeEvent(kEventMove, PointPayload{x(), y()});
+  const QPoint at = NearestDevice(geometry(), outer_ratio_).topLeft();
+  Event event = MakeEvent(kEventMove, PointPayload{at.x(), at.y()});
   Send(event);
 }
 
@@ -281,8 +305,8 @@ void WindowHost::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void WindowHost::Mouse(QMouseEvent* event, int subcode) {
-  MousePayload payload{subcode, static_cast<int>(event->position().x()),
-                       static_cast<int>(event->position().y()), ModifiersOf(event->modifiers())};
+  const QPoint at = ToDevicePixels(event->position(), ratio_);
+  MousePayload payload{subcode, at.x(), at.y(), ModifiersOf(event->modifiers())};
   Event framework = MakeEvent(kEventMouse, payload);
   Send(framework);
 }
@@ -314,8 +338,8 @@ void WindowHost::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void WindowHost::mouseMoveEvent(QMouseEvent* event) {
-  Event cursor = MakeEvent(kEventCursor, PointPayload{static_cast<int>(event->position().x()),
-                                                      static_cast<int>(event->position().y())});
+  const QPoint at = ToDevicePixels(event->position(), ratio_);
+  Event cursor = MakeEvent(kEventCursor, PointPayload{at.x(), at.y()});
   Send(cursor);
   ForgetReleasedButtons(event->buttons());
   MouseRecord& mouse = TheMouse();

@@ -49,12 +49,24 @@ class WindowHost final : public QWidget, public DrawingSurface {
 
   // DrawingSurface.
   QImage* Image() override { return &image_; }
-  QRect ClientRect() const override { return rect(); }
+  QRect ClientRect() const override { return QRect(QPoint(0, 0), DeviceSize()); }
   QRegion BeginPaint() override { return painting_; }
   void EndPaint() override {}
   void Release() override;
 
   Window& window() const { return *window_; }
+  // A window may count and draw in device pixels: its client area, its
+  // events and its children's places are then `ratio` times the toolkit's
+  // logical pixels. `outer_ratio` is its parent's: what its own place on
+  // the parent is counted in. Both are 1 by default.
+  void set_pixel_ratio(double ratio, double outer_ratio) {
+    ratio_ = ratio;
+    outer_ratio_ = outer_ratio;
+  }
+  double pixel_ratio() const { return ratio_; }
+  double outer_ratio() const { return outer_ratio_; }
+  // The client area's size in the window's own pixels.
+  QSize DeviceSize() const;
   // The control that had the focus when it was last saved.
   QPointer<QWidget> saved_focus;
   bool focus_saved = false;
@@ -89,6 +101,8 @@ class WindowHost final : public QWidget, public DrawingSurface {
   QImage image_;
   QRegion painting_;
   bool present_only_ = false;
+  double ratio_ = 1.0;
+  double outer_ratio_ = 1.0;
   std::map<int, int> timers_;  // the toolkit's timer id to the window's
 };
 
