@@ -57,8 +57,8 @@ LoupeKeyEffect ApplyLoupeKey(LoupeSettings& settings, int virtual_key) {
   }
 }
 
-Rect16 LoupeWindowRect(const LoupeSettings& settings, int x, int y) {
-  const int side = settings.size + kLoupeFrameExtra;
+Rect16 LoupeWindowRect(const LoupeSettings& settings, int x, int y, int frame_extra) {
+  const int side = settings.size + frame_extra;
   return {static_cast<std::int16_t>(x - settings.size / 2),
           static_cast<std::int16_t>(y - settings.size / 2), static_cast<std::int16_t>(side),
           static_cast<std::int16_t>(side)};

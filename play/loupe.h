@@ -47,8 +47,10 @@ enum class LoupeKeyEffect {
 LoupeKeyEffect ApplyLoupeKey(LoupeSettings& settings, int virtual_key);
 
 // The loupe's window for the mouse at (x, y): a square of side size + 30
-// whose top left lies size / 2 to the left of and above the mouse.
-Rect16 LoupeWindowRect(const LoupeSettings& settings, int x, int y);
+// (the frame's share given in the table's pixels) whose top left lies
+// size / 2 to the left of and above the mouse.
+Rect16 LoupeWindowRect(const LoupeSettings& settings, int x, int y,
+                       int frame_extra = kLoupeFrameExtra);
 
 // What stands in the way of opening the loupe.
 struct LoupeHindrances {

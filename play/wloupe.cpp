@@ -8,6 +8,7 @@
 
 #include "gfx/dc.h"
 #include "gfx/drawing_tools.h"
+#include "platform/display.h"
 #include "play/box_windows.h"
 #include "play/wbox.h"
 #include "play/wmuestra.h"
@@ -36,6 +37,17 @@ Rect16 Intersection(const Rect16& one, const Rect16& other) {
           static_cast<std::int16_t>(right - left), static_cast<std::int16_t>(bottom - top)};
 }
 
+// The loupe keeps its size on the screen: on a table that counts device
+// pixels its side and frame grow by the screen's ratio, and it shows as
+// many of the picture's pixels as it has of its own.
+LoupeSettings OnScreen(const LoupeSettings& settings) {
+  return {ChromePixels(settings.size), settings.zoom};
+}
+
+Rect16 PlaceOnScreen(const LoupeSettings& settings, int x, int y) {
+  return LoupeWindowRect(OnScreen(settings), x, y, ChromePixels(kLoupeFrameExtra));
+}
+
 }  // namespace
 
 const ClassInfo WLoupe::kClass = {&Window::kClass, "WLoupe"};
@@ -46,7 +58,7 @@ WLoupe::WLoupe(WPuz& table, const LoupeSettings& settings, std::uint8_t mode)
 bool WLoupe::CreateLoupe(int x, int y) {
   x_ = x;
   y_ = y;
-  const Rect16 place = LoupeWindowRect(settings_, x, y);
+  const Rect16 place = PlaceOnScreen(settings_, x, y);
   if (!Create(&table_, place, "", kLoupeStyle)) return false;
   const ClientPoint origin = MapClientPoint(*this, table_, {0, 0});
   client_offset_ = {origin.x - place.x, origin.y - place.y};
@@ -64,7 +76,8 @@ bool WLoupe::CreateLoupe(int x, int y) {
 void WLoupe::MakeScene() {
   const Rect16 client = ClientRect();
   // The mouse lies size / 2 inside the window's top left.
-  fixed_ = {settings_.size / 2 - client_offset_.x, settings_.size / 2 - client_offset_.y};
+  const int half = OnScreen(settings_).size / 2;
+  fixed_ = {half - client_offset_.x, half - client_offset_.y};
   const Rect16 source =
       MagnifiedSource(0, 0, settings_.zoom, client.width, client.height, fixed_.x, fixed_.y);
   scene_ = MakeBmpMem(std::max<int>(source.width, 1), std::max<int>(source.height, 1));
@@ -87,7 +100,7 @@ void WLoupe::Follow(int x, int y) {
   if (x == x_ && y == y_) return;
   x_ = x;
   y_ = y;
-  Move(LoupeWindowRect(settings_, x, y));
+  Move(PlaceOnScreen(settings_, x, y));
   Look();
 }
 

@@ -13,6 +13,7 @@
 #include "gfx/dc.h"
 #include "platform/platform_window_qt.h"
 #include "play/wbox.h"
+#include "play/wloupe.h"
 #include "puzzle/piece_box.h"
 #include "support/table_fixture.h"
 
@@ -58,6 +59,10 @@ TEST_F(DevicePixelsTest, TheTableAndThePictureHaveTheScreensDevicePixels) {
   EXPECT_EQ(square->width(), kClosedBoxSize);
   EXPECT_EQ(square->x() * ratio_, puz_.boxes[0].closed_x);
   EXPECT_EQ(box->ClientRect().width, qRound(kClosedBoxSize * ratio_));
+  // Nor is the loupe's window: it keeps its size on the screen.
+  ASSERT_TRUE(table_->OpenLoupe(kLoupeLeftButton, 300, 300));
+  EXPECT_EQ(table_->loupe()->WindowRect().width,
+            qRound((kLoupeDefaultSize + kLoupeFrameExtra) * ratio_));
 }
 
 TEST_F(DevicePixelsTest, APieceIsShownWithThePicturesOwnPixels) {
