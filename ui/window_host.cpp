@@ -189,6 +189,7 @@ void WindowHost::paintEvent(QPaintEvent* event) {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
   for (const QRect& part : event->region())
     painter.drawImage(part, image_, part);
+  ++presented_;
 }
 
 void WindowHost::resizeEvent(QResizeEvent*) {

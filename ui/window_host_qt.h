@@ -51,6 +51,8 @@ class WindowHost final : public QWidget, public DrawingSurface {
   QImage* Image() override { return &image_; }
   QRect ClientRect() const override { return rect(); }
   QRegion BeginPaint() override { return painting_; }
+  // How many paint events have put the window's pixels on the screen.
+  int presented() const { return presented_; }
   void EndPaint() override {}
   void Release() override;
 
@@ -89,6 +91,7 @@ class WindowHost final : public QWidget, public DrawingSurface {
   QImage image_;
   QRegion painting_;
   bool present_only_ = false;
+  int presented_ = 0;
   std::map<int, int> timers_;  // the toolkit's timer id to the window's
 };
 
