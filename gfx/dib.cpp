@@ -181,8 +181,10 @@ std::vector<int> NearestSources(int from, int to, bool across) {
   return sources;
 }
 
-// Rows of a stretch handed to one worker at a time.
+// Rows of a stretch handed to one worker at a time, and the fewest target
+// pixels worth starting threads for (a thumbnail is done sooner alone).
 constexpr int kStretchRun = 32;
+constexpr std::int64_t kThreadedStretchPixels = 256 * 1024;
 // Pictures up to this side are stretched by the index tables; the toolkit's
 // fixed-point arithmetic is exact well inside it.
 constexpr int kStretchTableSide = 16384;
@@ -210,7 +212,8 @@ bool StretchTrueColourRows(const Dib& dib, DCContext& context, const Rect16& to,
   const int skip_y = area.top() - target.top();
   uchar* bits = image.bits();
   const qsizetype stride = image.bytesPerLine();
-  ParallelRuns(area.height(), kStretchRun, 0, [&](int begin, int end) {
+  const bool large = std::int64_t{area.width()} * area.height() >= kThreadedStretchPixels;
+  ParallelRuns(area.height(), kStretchRun, large ? 0 : 1, [&](int begin, int end) {
     for (int y = begin; y < end; ++y) {
       auto* out = reinterpret_cast<std::uint32_t*>(bits + (area.top() + y) * stride) + area.left();
       const int source_row = rows[static_cast<std::size_t>(y + skip_y)];
