@@ -13,6 +13,7 @@
 #include "app/options.h"
 #include "app/saved_games.h"
 #include "app/setup_hooks.h"
+#include "app/start_trace.h"
 #include "base/cp1252.h"
 #include "base/memory.h"
 #include "base/pathname.h"
@@ -87,6 +88,7 @@ Program::Program(int& argc, char** argv, std::string program_path)
   InstallOutOfMemoryHandler();
   // The toolkit comes up first: the display probe needs to see the screen.
   application_ = std::make_unique<Application>(argc, argv);
+  MarkStartStage("toolkit");
   ProbeDisplay(false);
   // Numbers are shown with the separators of the user's regional settings.
   SetSeparators(LocaleSeparators());
@@ -98,6 +100,7 @@ Program::Program(int& argc, char** argv, std::string program_path)
   const VString profile = settings_->Read(kKeyFileProfile);
   if (settings_->Has(kKeyFileProfile))
     settings_->Redirect(Settings::FileFor(profile.c_str(), program_directory_));
+  MarkStartStage("settings");
 }
 
 Program::~Program() {
@@ -127,6 +130,15 @@ void Program::ApplyOptions() {
 }
 
 int Program::Finish() {
+  if (MeasuringStart()) {
+    // A measurement ends with the first settled frame, as the process it
+    // measures: nothing is saved and nothing taken down.
+    application_->WhenSettled(table_, [] {
+      MarkStartStage("frame");
+      ReportStartStages();
+      std::_Exit(0);
+    });
+  }
   application_->RunUntilGone(table_);
   table_ = nullptr;
   ProgramOptions().Save(*settings_);
@@ -141,7 +153,9 @@ bool Program::Start(const std::string& command_line) {
     exit_code_ = 1;
     return false;
   }
+  MarkStartStage("dictionary");
   LoadResources();
+  MarkStartStage("resources");
 
   puz_ = std::make_unique<Puz>();
   table_ = application_->Make<WPuz>(*puz_);
@@ -217,10 +231,12 @@ bool Program::Start(const std::string& command_line) {
   application_->AddClipboardViewer(table_);
   table_->Activate();
   GamePlaces places{*settings_, program_directory_};
+  MarkStartStage("table");
   if (puzzle_made) return true;
   if (Status opened = OpenFromCommandLine(*puz_, *table_, places, remaining, saver_.get());
       opened.peek())
     opened.Report();
+  MarkStartStage("opening");
   return true;
 }
 

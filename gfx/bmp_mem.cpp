@@ -46,6 +46,26 @@ BmpMem::BmpMem(int width, int height, const DC* reference, bool monochrome)
                          : QueryDisplay().height,
              monochrome ? 1 : CurrentDisplayFormat().bytes_per_pixel * 8, CurrentDisplayFormat()) {}
 
+BmpMem::BmpMem(std::unique_ptr<BitmapHandle> handle)
+    : Bmp(std::move(handle)), dc_(std::make_unique<DCMem>()) {
+  if (valid()) dc_->SelectBitmap(this);
+}
+
+BmpMem BmpMem::SharingPixelsOf(BmpMem& other) {
+  if (!other.valid()) return BmpMem(std::unique_ptr<BitmapHandle>());
+  other.dc().Flush();  // whatever its painter holds reaches the pixels first
+  QImage& image = other.handle()->image;
+  auto handle = std::make_unique<BitmapHandle>();
+  // Borrowed pixels: the toolkit neither copies nor frees them.
+  handle->image =
+      QImage(image.bits(), image.width(), image.height(), image.bytesPerLine(), image.format());
+  handle->image.setColorTable(image.colorTable());
+  handle->format = other.handle()->format;
+  BmpMem sharing(std::move(handle));
+  sharing.AddFlags(other.flags() & kDibSection);
+  return sharing;
+}
+
 BmpMem::BmpMem(BmpMem&& other) noexcept : Bmp(std::move(other)), dc_(std::move(other.dc_)) {
   if (dc_ && dc_->selected()) dc_->Rebind(this);
 }

@@ -17,6 +17,10 @@ class BmpMem : public Bmp {
   BmpMem(int width, int height, const DC* reference, bool monochrome = false);
   // In the pixel layout of `format`, for composing off screen.
   BmpMem(int width, int height, const DisplayFormat& format = CurrentDisplayFormat());
+  // Another bitmap over the pixels of `other`, with a context of its own,
+  // so that a second thread can draw into parts of them that no other
+  // thread touches meanwhile. `other` must outlive it and keep its pixels.
+  static BmpMem SharingPixelsOf(BmpMem& other);
   BmpMem(BmpMem&& other) noexcept;
   BmpMem& operator=(BmpMem&& other) noexcept;
   ~BmpMem() override;
@@ -35,6 +39,7 @@ class BmpMem : public Bmp {
   // Every byte of the pixels `fill_byte` (see MakeBitmapHandle).
   BmpMem(int width, int height, int bit_count, const DisplayFormat& format,
          std::uint8_t fill_byte = 0);
+  explicit BmpMem(std::unique_ptr<BitmapHandle> handle);
 
  private:
   std::unique_ptr<DCMem> dc_;

@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "base/memory.h"
+#include "base/parallel.h"
 #include "gfx/bitmap_handle_qt.h"
 #include "gfx/bmp.h"
 #include "gfx/dc.h"
@@ -143,6 +145,94 @@ bool CopyTrueColourRows(const Dib& dib, DCContext& context, const Rect16& to, Ra
       out[x] = kOpaque | std::uint32_t{from[2]} << 16 | std::uint32_t{from[1]} << 8 | from[0];
     }
   }
+  return true;
+}
+
+// Where each of `to` target pixels along one axis takes its pixel from when
+// `from` pixels are stretched to `to` by dropping or repeating scans, as the
+// toolkit's own scaling picks them: read off a picture one pixel thick whose
+// pixels hold their own numbers. -1 where the toolkit leaves the target black.
+std::vector<int> NearestSources(int from, int to, bool across) {
+  std::vector<int> sources(static_cast<std::size_t>(to), -1);
+  QImage probe(across ? from : 1, across ? 1 : from, QImage::Format_BGR888);
+  if (probe.isNull()) return {};
+  const auto at = [](QImage& image, int index, bool along_row) {
+    return along_row ? image.scanLine(0) + 3 * index : image.scanLine(index);
+  };
+  for (int index = 0; index < from; ++index) {
+    const int mark = index + 1;  // 0 stays for "not drawn"
+    std::uint8_t* pixel = at(probe, index, across);
+    pixel[0] = static_cast<std::uint8_t>(mark);
+    pixel[1] = static_cast<std::uint8_t>(mark >> 8);
+    pixel[2] = static_cast<std::uint8_t>(mark >> 16);
+  }
+  QImage scaled =
+      probe.scaled(across ? to : 1, across ? 1 : to, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  if (scaled.format() != QImage::Format_BGR888 || scaled.width() != (across ? to : 1) ||
+      scaled.height() != (across ? 1 : to)) {
+    return {};
+  }
+  for (int index = 0; index < to; ++index) {
+    const std::uint8_t* pixel = at(scaled, index, across);
+    const int mark = pixel[0] | pixel[1] << 8 | pixel[2] << 16;
+    if (mark < 0 || mark > from) return {};
+    sources[static_cast<std::size_t>(index)] = mark - 1;
+  }
+  return sources;
+}
+
+// Rows of a stretch handed to one worker at a time, and the fewest target
+// pixels worth starting threads for (a thumbnail is done sooner alone).
+constexpr int kStretchRun = 32;
+constexpr std::int64_t kThreadedStretchPixels = 256 * 1024;
+// Pictures up to this side are stretched by the index tables; the toolkit's
+// fixed-point arithmetic is exact well inside it.
+constexpr int kStretchTableSide = 16384;
+
+// A 24-bit picture stretched by dropping or repeating scans onto unclipped
+// 32-bit pixels: the toolkit's choice of source pixels, taken once per
+// column and row, then the rows filled over all cores straight into the
+// target, without the picture's intermediate copies. The same pixels as
+// the toolkit's drawing; false when that does not apply.
+bool StretchTrueColourRows(const Dib& dib, DCContext& context, const Rect16& to, RasterOp op) {
+  if (dib.bit_count() != 24 || op != kSrcCopy || context.clip || !context.image ||
+      context.image->format() != QImage::Format_RGB32 || DibHalfTone() ||
+      dib.width() > kStretchTableSide || dib.height() > kStretchTableSide) {
+    return false;
+  }
+  const std::vector<int> columns = NearestSources(dib.width(), to.width, true);
+  const std::vector<int> rows = NearestSources(dib.height(), to.height, false);
+  if (columns.empty() || rows.empty()) return false;
+  QImage& image = *context.image;
+  const QRect target = QRect(to.x, to.y, to.width, to.height).translated(context.origin);
+  const QRect area = target & image.rect();
+  if (area.isEmpty()) return true;
+  context.End();
+  const int skip_x = area.left() - target.left();
+  const int skip_y = area.top() - target.top();
+  uchar* bits = image.bits();
+  const qsizetype stride = image.bytesPerLine();
+  const bool large = std::int64_t{area.width()} * area.height() >= kThreadedStretchPixels;
+  ParallelRuns(area.height(), kStretchRun, large ? 0 : 1, [&](int begin, int end) {
+    for (int y = begin; y < end; ++y) {
+      auto* out = reinterpret_cast<std::uint32_t*>(bits + (area.top() + y) * stride) + area.left();
+      const int source_row = rows[static_cast<std::size_t>(y + skip_y)];
+      if (source_row < 0) {
+        std::fill_n(out, area.width(), kOpaque);
+        continue;
+      }
+      const std::uint8_t* line = dib.row(source_row);
+      const int* column = columns.data() + skip_x;
+      for (int x = 0; x < area.width(); ++x) {
+        if (column[x] < 0) {
+          out[x] = kOpaque;
+          continue;
+        }
+        const std::uint8_t* from = line + 3 * column[x];
+        out[x] = kOpaque | std::uint32_t{from[2]} << 16 | std::uint32_t{from[1]} << 8 | from[0];
+      }
+    }
+  });
   return true;
 }
 
@@ -327,6 +417,10 @@ bool Dib::DrawInto(DC& onto, const Rect16& to, RasterOp op) const {
   const bool same_size = to.width == width() && to.height == height();
   if (same_size && !(onto.flags() & DC::kPaletteDevice) &&
       CopyTrueColourRows(*this, *onto.context_, to, op)) {
+    return true;
+  }
+  if (!same_size && !(onto.flags() & DC::kPaletteDevice) &&
+      StretchTrueColourRows(*this, *onto.context_, to, op)) {
     return true;
   }
   QImage image = ToImage(*this);

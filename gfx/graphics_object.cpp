@@ -2,13 +2,15 @@
 #include "gfx/graphics_object.h"
 
 #include <array>
+#include <atomic>
 
 namespace cbst {
 namespace {
 
-// One counter per kind, for leak diagnostics; user-interface thread only.
-std::array<int, kLiveKinds>& Counters() {
-  static std::array<int, kLiveKinds> counters{};
+// One counter per kind, for leak diagnostics. Pieces are drawn on several
+// threads at once, each with pens, brushes and bitmaps of its own.
+std::array<std::atomic<int>, kLiveKinds>& Counters() {
+  static std::array<std::atomic<int>, kLiveKinds> counters{};
   return counters;
 }
 

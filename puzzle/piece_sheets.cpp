@@ -3,9 +3,11 @@
 #include "puzzle/piece_sheets.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "base/memory.h"
+#include "base/parallel.h"
 #include "base/report.h"
 #include "base/status_codes.h"
 #include "gfx/drawing_tools.h"
@@ -23,6 +25,8 @@ constexpr int kNoLimit = 10000;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr int kFewColours = 16;
+// Sheets of fewer bits a pixel share bytes between neighbouring pieces.
+constexpr int kThreadedSheetBits = 16;
 
 // The part of the plane a tab may draw in: beyond the edge for a knob,
 // inside the cell for a hole.
@@ -111,10 +115,13 @@ void DrawTab(TabPainter& painter, const Rect16& tab, const Limits& limits, bool 
   }
 }
 
-int SquareSide(const Rect16& bound) {
-  const int step = QueryDisplay().Colours() != 0 && QueryDisplay().Colours() <= kFewColours
-                       ? kTurnSquareStepFewColours
-                       : kTurnSquareStep;
+// The step of work-square sides on this display.
+int TurnSquareStep() {
+  const int colours = QueryDisplay().Colours();
+  return colours != 0 && colours <= kFewColours ? kTurnSquareStepFewColours : kTurnSquareStep;
+}
+
+int SquareSide(const Rect16& bound, int step) {
   const int side = std::max(bound.width, bound.height);
   return (side + step - 1) / step * step;
 }
@@ -180,11 +187,11 @@ namespace {
 // grows to fit: drawing a whole sheet makes one work bitmap instead of one
 // a piece. The piece's pixels still lie in the sheets as before the turn,
 // in its bounding rectangle turned back.
-void RedrawTurnedIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
+void RedrawTurnedIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work, int square_step) {
   PieceSheets& sheets = puz.sheets;
   const bool from_picture = puz.picture != nullptr;
   const bool was_shaded = (piece.flags & kPieceOutlineShaded) != 0;
-  const int n = SquareSide(piece.bound);
+  const int n = SquareSide(piece.bound, square_step);
   work.Grow(n, n);
   const Rect16 corner{0, 0, static_cast<std::int16_t>(n), static_cast<std::int16_t>(n)};
   work.dc().FillRect(corner, Brush(kBlack));
@@ -211,11 +218,6 @@ void RedrawTurnedIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
                                 work.dc(), square_x, square_y);
   }
   if (was_shaded || from_picture) ShadeOutline(puz, piece, kAllSides);
-}
-
-void TurnPieceIn(Puz& puz, SPuz& piece, int quarter_turns, BmpMem& work) {
-  TurnGeometry(puz, piece, quarter_turns);
-  RedrawTurnedIn(puz, piece, quarter_turns, work);
 }
 
 bool MemoryIsShort() {
@@ -281,9 +283,10 @@ void TurnPiece(Puz& puz, SPuz& piece, int quarter_turns) {
 }
 
 void RedrawTurnedPiece(Puz& puz, SPuz& piece, int quarter_turns) {
-  const int n = SquareSide(piece.bound);
+  const int step = TurnSquareStep();
+  const int n = SquareSide(piece.bound, step);
   BmpMem work(n, n, &puz.sheets.image->dc());
-  RedrawTurnedIn(puz, piece, quarter_turns, work);
+  RedrawTurnedIn(puz, piece, quarter_turns, work, step);
 }
 
 namespace {
@@ -354,9 +357,59 @@ void MoveIntoSheet(Cut& cut, SPuz& piece, int x, int y) {
   UpdatePlacement(piece);
 }
 
+// Pieces a worker takes from the counter at a time.
+constexpr int kSheetRun = 16;
+
+// Moves every piece into its slot of the sheets and turns its geometry as
+// the cut turned it; only rectangles change. Returns each piece's turn, for
+// drawing its pixels afterwards.
+std::vector<int> PlaceInSheets(Puz& puz) {
+  Cut& cut = puz.cut;
+  const PieceSheets& sheets = puz.sheets;
+  const int columns = cut.columns;
+  std::vector<int> column_x(static_cast<std::size_t>(columns) + 1, 0);
+  for (int column = 0; column < columns; ++column)
+    column_x[column + 1] = column_x[column] + sheets.column_widths[column];
+  std::vector<int> turns(cut.pieces.size(), 0);
+  int row_y = 0;
+  for (std::size_t index = 0; index < cut.pieces.size(); ++index) {
+    SPuz& piece = cut.pieces[index];
+    const int column = piece.id % columns;
+    if (column == 0 && index > 0)
+      row_y += sheets.row_heights[static_cast<std::size_t>(piece.id / columns - 1)];
+    MoveIntoSheet(cut, piece, column_x[column], row_y);
+    turns[index] = piece.rotation;
+    piece.rotation = 0;
+    TurnGeometry(puz, piece, turns[index]);
+  }
+  return turns;
+}
+
+// Pieces lie in slots of their own, so threads may draw them side by side
+// where every pixel has bytes of its own, and no palette is in play.
+bool DrawableOnThreads(const Puz& puz) {
+  const PieceSheets& sheets = puz.sheets;
+  const int bits = std::min(sheets.image->bit_count(), sheets.mask->bit_count());
+  return bits >= kThreadedSheetBits && !QueryDisplay().palette_based &&
+         (!puz.picture || puz.picture->bit_count() >= kThreadedSheetBits);
+}
+
+// What a worker draws a piece with: the sheets and the picture through
+// contexts of its own, the tabs as placed, the shader chosen.
+void MakeWorkerView(Puz& puz, Puz& view) {
+  view.option_flags = puz.option_flags;
+  view.cut.tabs = puz.cut.tabs;
+  view.sheets.image = std::make_unique<BmpMem>(BmpMem::SharingPixelsOf(*puz.sheets.image));
+  view.sheets.mask = std::make_unique<BmpMem>(BmpMem::SharingPixelsOf(*puz.sheets.mask));
+  view.sheets.shader = puz.sheets.shader;
+  view.sheets.force_pixel_turning = puz.sheets.force_pixel_turning;
+  view.sheets.largest_extent = puz.sheets.largest_extent;
+  if (puz.picture) view.picture = std::make_unique<BmpMem>(BmpMem::SharingPixelsOf(*puz.picture));
+}
+
 }  // namespace
 
-Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& choices) {
+Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& choices, int workers) {
   PieceSheets& sheets = puz.sheets;
   if (sheets.image || sheets.mask) {
     // The sheets stay as they are; drawing twice is a fault of the caller.
@@ -368,29 +421,41 @@ Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& cho
   sheets.shader = ChooseShader(puz, choices.grey_outlines || MemoryIsShort());
   sheets.force_pixel_turning = choices.force_pixel_turning;
 
-  Cut& cut = puz.cut;
-  const int columns = cut.columns;
-  BmpMem work(sheets.largest_extent, sheets.largest_extent, &sheets.image->dc());
-  std::vector<int> column_x(static_cast<std::size_t>(columns) + 1, 0);
-  for (int column = 0; column < columns; ++column)
-    column_x[column + 1] = column_x[column] + sheets.column_widths[column];
-  int row_y = 0;
-  int last_percent = -1;
-  const int count = static_cast<int>(cut.pieces.size());
-  for (int index = 0; index < count; ++index) {
-    SPuz& piece = cut.pieces[static_cast<std::size_t>(index)];
-    const int column = piece.id % columns;
-    if (column == 0 && index > 0)
-      row_y += sheets.row_heights[static_cast<std::size_t>(piece.id / columns - 1)];
-    MoveIntoSheet(cut, piece, column_x[column], row_y);
-    const int rotation = piece.rotation;
-    piece.rotation = 0;
-    TurnPieceIn(puz, piece, rotation, work);
+  const std::vector<int> turns = PlaceInSheets(puz);
+  if (workers <= 0) workers = CoreCount();
+  const int count = static_cast<int>(puz.cut.pieces.size());
+  workers = std::min(workers, (count + kSheetRun - 1) / kSheetRun);
+  if (!DrawableOnThreads(puz)) workers = 1;
+  const int step = TurnSquareStep();
 
-    const int percent = (index + 1) * 100 / count;
-    if (progress && percent != last_percent) progress->Progress(percent);
-    last_percent = percent;
-  }
+  // Worker 0 draws through the game's own contexts, the others through
+  // views of their own, all made here before any drawing starts.
+  if (puz.picture) puz.picture->dc().Flush();
+  std::vector<Puz> views(static_cast<std::size_t>(std::max(workers - 1, 0)));
+  for (Puz& view : views)
+    MakeWorkerView(puz, view);
+  WorkCounter counter(count, kSheetRun);
+  std::atomic<int> drawn{0};
+  int last_percent = -1;
+  RunWorkers(workers, [&](int worker) {
+    Puz& target = worker == 0 ? puz : views[static_cast<std::size_t>(worker - 1)];
+    BmpMem work(sheets.largest_extent, sheets.largest_extent, &sheets.image->dc());
+    int begin = 0, end = 0;
+    while (counter.Take(begin, end)) {
+      for (int index = begin; index < end; ++index) {
+        RedrawTurnedIn(target, puz.cut.pieces[static_cast<std::size_t>(index)],
+                       turns[static_cast<std::size_t>(index)], work, step);
+      }
+      const int done = drawn.fetch_add(end - begin) + (end - begin);
+      // Only the calling thread may speak to the progress window.
+      const int percent = done * 100 / count;
+      if (worker == 0 && progress && percent != last_percent) progress->Progress(percent);
+      if (worker == 0) last_percent = percent;
+    }
+    target.sheets.image->dc().Flush();
+    target.sheets.mask->dc().Flush();
+  });
+  if (progress && count > 0 && last_percent != 100) progress->Progress(100);
   if (MemoryIsShort()) puz.picture.reset();
   return Status();
 }

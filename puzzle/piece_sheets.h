@@ -58,8 +58,11 @@ struct SheetChoices {
 // Lays out and draws every piece of `puz.cut` from `puz.picture` (the
 // reduced picture), then shades the outlines. Progress goes in whole
 // percent of the pieces drawn. Out of memory for a sheet gives status 2.
-// The choices stay with the sheets for the turns of play.
-Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& choices = {});
+// The choices stay with the sheets for the turns of play. The pieces are
+// drawn on up to `workers` threads (0: one per core); the sheets come out
+// the same however many draw them.
+Status DrawPieceSheets(Puz& puz, ProgressSink* progress, const SheetChoices& choices = {},
+                       int workers = 0);
 
 // The mask of `piece` as it lies now; `keep_background` draws over what
 // the sheet holds instead of clearing the bounding rectangle first.

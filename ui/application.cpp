@@ -172,7 +172,10 @@ int Application::RunUntilGone(Window* window) {
   // The idle pass runs whenever the queue has run dry, before waiting.
   const QMetaObject::Connection idle =
       dispatcher ? QObject::connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock,
-                                    [this] { RunIdle(); })
+                                    [this] {
+                                      RunIdle();
+                                      CheckSettled();
+                                    })
                  : QMetaObject::Connection();
   while (Holds(window)) {
     DeliverPosted();
@@ -191,6 +194,20 @@ void Application::ProcessPending(bool input) {
   DeliverPosted();
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   DeliverPosted();
+}
+
+void Application::WhenSettled(Window* window, std::function<void()> settled) {
+  settling_ = window;
+  settling_from_ = window ? window->PresentedFrames() : 0;
+  settled_ = std::move(settled);
+}
+
+void Application::CheckSettled() {
+  if (!settled_ || !Holds(settling_) || !posted_.empty()) return;
+  if (settling_->PresentedFrames() <= settling_from_) return;
+  std::function<void()> settled = std::move(settled_);
+  settled_ = nullptr;
+  settled();
 }
 
 void Application::AddIdleHandler(std::function<void()> handler) {

@@ -59,6 +59,11 @@ class Application {
   // and the events the program posted stay queued for later.
   void ProcessPending(bool input = true);
 
+  // Calls `settled` once, from the loop of RunUntilGone, when `window` has
+  // presented a frame since this call and the queue has then run dry: the
+  // first settled frame. For measurements of the program's start.
+  void WhenSettled(Window* window, std::function<void()> settled);
+
   // Run on every idle pass while the idle flag is set.
   void AddIdleHandler(std::function<void()> handler);
   void set_idle(bool idle) { idle_ = idle; }
@@ -103,6 +108,7 @@ class Application {
  private:
   void DeliverPosted();
   void RunIdle();
+  void CheckSettled();
 
   std::unique_ptr<QApplication> toolkit_;
   std::unique_ptr<QObject> first_look_;
@@ -118,6 +124,9 @@ class Application {
   Window* frame_ = nullptr;
   std::vector<Window*> clipboard_viewers_;
   std::unique_ptr<Tips> tips_;
+  Window* settling_ = nullptr;
+  int settling_from_ = 0;
+  std::function<void()> settled_;
   bool idle_ = false;
   bool closing_all_ = false;
   int last_exit_code_ = 0;

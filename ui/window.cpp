@@ -238,6 +238,11 @@ bool Window::visible() const {
   return outer && outer->isVisible();
 }
 
+int Window::PresentedFrames() const {
+  const WindowHost* host = HostOf(*platform_);
+  return host ? host->presented() : 0;
+}
+
 bool Window::AnotherWindowActive() const {
   const QWidget* host = HostOf(*platform_);
   if (!host) return false;

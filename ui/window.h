@@ -128,6 +128,8 @@ class Window {
   bool exists() const;
   // Made and shown (its parents too).
   bool visible() const;
+  // How many frames of the window have reached the screen.
+  int PresentedFrames() const;
   // Another window of the program is active, or a modal one is open: the
   // player is busy elsewhere than in this window and its children.
   bool AnotherWindowActive() const;

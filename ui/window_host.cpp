@@ -201,6 +201,7 @@ void WindowHost::paintEvent(QPaintEvent* event) {
   if (ratio_ == 1.0) {
     for (const QRect& part : event->region())
       painter.drawImage(part, image_, part);
+    ++presented_;
     return;
   }
   // The image is in device pixels: each part goes onto the logical area
@@ -211,6 +212,7 @@ void WindowHost::paintEvent(QPaintEvent* event) {
                         pixels.height() / ratio_);
     painter.drawImage(target, image_, QRectF(pixels));
   }
+  ++presented_;
 }
 
 void WindowHost::resizeEvent(QResizeEvent*) {

@@ -51,6 +51,8 @@ class WindowHost final : public QWidget, public DrawingSurface {
   QImage* Image() override { return &image_; }
   QRect ClientRect() const override { return QRect(QPoint(0, 0), DeviceSize()); }
   QRegion BeginPaint() override { return painting_; }
+  // How many paint events have put the window's pixels on the screen.
+  int presented() const { return presented_; }
   void EndPaint() override {}
   void Release() override;
 
@@ -103,6 +105,7 @@ class WindowHost final : public QWidget, public DrawingSurface {
   bool present_only_ = false;
   double ratio_ = 1.0;
   double outer_ratio_ = 1.0;
+  int presented_ = 0;
   std::map<int, int> timers_;  // the toolkit's timer id to the window's
 };
 

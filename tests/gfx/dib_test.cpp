@@ -111,6 +111,48 @@ TEST(Dib, TrueColourPicturesCopyAsTheToolkitDrawsThem) {
   }
 }
 
+// Stretched pictures pick the same source pixels as the toolkit's own
+// scaling, which a clipped target still goes through: shrunk by odd
+// factors (a table's reduction), enlarged, and reaching past the target.
+TEST(Dib, TrueColourPicturesStretchAsTheToolkitDrawsThem) {
+  std::mt19937 random(57);
+  const DisplayFormat format = DisplayFormat::Standard(32);
+  const Region everything(Rect16{-2000, -2000, 8000, 8000});
+  struct Case {
+    int width, height;
+    Rect16 to;
+    int target_width, target_height;
+  };
+  for (const Case& c :
+       {Case{1632, 1224, {0, 0, 1209, 906}, 1209, 906},
+        Case{3264, 2448, {0, 0, 1211, 908}, 1211, 908}, Case{997, 13, {0, 0, 331, 7}, 331, 7},
+        Case{7, 5, {0, 0, 23, 17}, 23, 17}, Case{401, 299, {-13, 9, 250, 187}, 200, 150},
+        Case{333, 777, {5, -20, 101, 300}, 120, 260}, Case{640, 480, {0, 0, 639, 479}, 639, 479}}) {
+    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " to " << c.to.width << "x"
+                                      << c.to.height << " at " << c.to.x << "," << c.to.y);
+    Dib picture(c.width, c.height, 24);
+    for (std::uint8_t& byte : picture.pixel_block())
+      byte = static_cast<std::uint8_t>(random());
+    BmpMem direct(c.target_width, c.target_height, format);
+    BmpMem painted(c.target_width, c.target_height, format);
+    direct.Clear(0xFF);
+    painted.Clear(0xFF);
+    ASSERT_TRUE(picture.DrawInto(direct.dc(), c.to));
+    painted.dc().SetClip(&everything);
+    ASSERT_TRUE(picture.DrawInto(painted.dc(), c.to));
+    painted.dc().SetClip(nullptr);
+    painted.dc().Flush();
+    const PixelView a = direct.pixels();
+    const PixelView b = painted.pixels();
+    int differing = 0;
+    for (int row = 0; row < c.target_height; ++row) {
+      for (int column = 0; column < c.target_width; ++column)
+        differing += LoadPixel(a.At(column, row), 4) != LoadPixel(b.At(column, row), 4);
+    }
+    EXPECT_EQ(differing, 0);
+  }
+}
+
 TEST(Dib, CentringAndZoomPlaceThePicture) {
   Dib white(4, 2, 24);
   std::fill(white.pixel_block().begin(), white.pixel_block().end(), 0xFF);

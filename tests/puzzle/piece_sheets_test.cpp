@@ -352,3 +352,61 @@ TEST(PieceSheets, GoldenSheets) {
 
 }  // namespace
 }  // namespace cbst
+
+namespace cbst {
+namespace {
+
+std::vector<std::uint8_t> SheetBytes(BmpMem& sheet) {
+  const PixelView view = sheet.pixels();
+  std::vector<std::uint8_t> bytes;
+  for (int y = 0; y < view.height; ++y) {
+    const std::uint8_t* row = view.At(0, y);
+    bytes.insert(bytes.end(), row, row + view.width * view.bytes);
+  }
+  return bytes;
+}
+
+// Pieces drawn side by side on several threads come out exactly as one
+// thread draws them: no piece reaches into another's slot, and no context,
+// work square or tab is shared between the threads. Turned and unturned
+// cuts, colour and grey outlines, pictures with and without direct pixels.
+TEST(PieceSheets, ThreadsDrawTheSameSheets) {
+  struct Case {
+    int width, height, rows, columns;
+    std::uint32_t seed;
+    bool turnable, grey, direct;
+  };
+  for (const Case& c :
+       {Case{640, 480, 12, 16, 5, true, false, true}, Case{401, 299, 7, 9, 21, false, false, true},
+        Case{900, 600, 30, 40, 8, true, false, true}, Case{523, 347, 11, 13, 2, true, true, true},
+        Case{480, 360, 9, 12, 77, true, false, false}}) {
+    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " " << c.rows << "x"
+                                      << c.columns << " seed " << c.seed);
+    std::array<Puz, 2> puzzles;
+    for (std::size_t index = 0; index < puzzles.size(); ++index) {
+      Puz& puz = puzzles[index];
+      MakePuzzle(puz, c.width, c.height, c.rows, c.columns, c.seed, c.turnable);
+      if (c.direct) {
+        // The game's own kind of picture, whose pixels the shader reads.
+        auto direct = MakeBmpMem(c.width, c.height);
+        direct->dc().Transfer(0, 0, c.width, c.height, puz.picture->dc(), 0, 0);
+        puz.picture = std::move(direct);
+      }
+      ASSERT_TRUE(
+          DrawPieceSheets(puz, nullptr, {.grey_outlines = c.grey}, index == 0 ? 1 : 4).ok());
+    }
+    Puz& one = puzzles[0];
+    Puz& many = puzzles[1];
+    EXPECT_EQ(one.sheets.shader, many.sheets.shader);
+    ASSERT_EQ(one.cut.pieces.size(), many.cut.pieces.size());
+    for (std::size_t index = 0; index < one.cut.pieces.size(); ++index) {
+      EXPECT_EQ(one.cut.pieces[index].bound, many.cut.pieces[index].bound);
+      EXPECT_EQ(one.cut.pieces[index].flags, many.cut.pieces[index].flags);
+    }
+    EXPECT_TRUE(SheetBytes(*one.sheets.mask) == SheetBytes(*many.sheets.mask));
+    EXPECT_TRUE(SheetBytes(*one.sheets.image) == SheetBytes(*many.sheets.image));
+  }
+}
+
+}  // namespace
+}  // namespace cbst

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QMimeData>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -358,6 +359,37 @@ TEST_F(WindowTest, CursorsAndTheAnimationLayer) {
   EXPECT_EQ(application_.font(Application::UiFont::kDialog).face, "MS Sans Serif");
   EXPECT_EQ(QFontInfo(QFont("MS Sans Serif")).family(), "DejaVu Sans");
   EXPECT_EQ(QFontInfo(QFont("Small Fonts")).family(), "DejaVu Sans");
+}
+
+}  // namespace
+}  // namespace cbst
+
+namespace cbst {
+namespace {
+
+// A measurement's end waits for a frame presented after it was asked for,
+// and for the events the program posted; it comes once.
+TEST_F(WindowTest, TheFirstSettledFrameComesOnceAfterAFreshFrame) {
+  Recorder* window = Open();
+  const int painted = window->paints;
+  int settled = 0;
+  int paints_when_settled = 0;
+  std::vector<int> timers_when_settled;
+  application_.WhenSettled(window, [&] {
+    ++settled;
+    paints_when_settled = window->paints;
+    timers_when_settled = window->timers;
+    window->SetTimer(3, 1);
+    window->destroy_on_timer = true;
+  });
+  application_.Post(window, MakeEvent(kEventTimer, TimerPayload{9}));
+  QTimer::singleShot(30, [widget = QPointer<QWidget>(widget_)] {
+    if (widget) widget->update();
+  });
+  application_.RunUntilGone(window);
+  EXPECT_EQ(settled, 1);
+  EXPECT_GT(paints_when_settled, painted);
+  EXPECT_EQ(timers_when_settled, std::vector<int>{9});
 }
 
 }  // namespace
