@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ui/mouse_capture_qt.h"
 #include "ui/tips.h"
 #include "ui/virtual_keys_qt.h"
 #include "ui/win_dlg.h"
@@ -39,6 +40,8 @@ constexpr int kDialogLargeHeight = 16;
 class FirstLook final : public QObject {
  public:
   bool eventFilter(QObject* target, QEvent* event) override {
+    // The window that holds the capture sees the event in its place.
+    if (SendMouseToCaptor(target, event)) return true;
     const QEvent::Type type = event->type();
     OfferHover(target, event);
     if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;

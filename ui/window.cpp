@@ -13,6 +13,7 @@
 #include "ui/application.h"
 #include "ui/child_frame_qt.h"
 #include "ui/device_pixels_qt.h"
+#include "ui/mouse_capture_qt.h"
 #include "ui/tips.h"
 #include "ui/window_host_qt.h"
 
@@ -344,7 +345,13 @@ void Window::RestoreFocus() {
 }
 
 void Window::SetCapture(bool captured) {
-  if (WindowHost* host = HostOf(*platform_)) captured ? host->grabMouse() : host->releaseMouse();
+  WindowHost* host = HostOf(*platform_);
+  if (!host) return;
+  if (captured) {
+    CaptureMouse(host);
+  } else if (MouseCaptor() == host) {
+    CaptureMouse(nullptr);
+  }
 }
 
 ClientPoint Window::CursorPosition() const {
