@@ -15,6 +15,7 @@
 #include "ui/device_pixels_qt.h"
 #include "ui/mouse_capture_qt.h"
 #include "ui/tips.h"
+#include "ui/top_level_place_qt.h"
 #include "ui/window_host_qt.h"
 
 namespace cbst {
@@ -101,7 +102,8 @@ void Window::OnEvent(Event& event) {
       event.set_handled();
       return;
     case kRequestMoveTo:
-      if (auto* point = event.as<PointPayload>(); point && host)
+      if (auto* point = event.as<PointPayload>();
+          point && host && (!host->isWindow() || ProgramPlacesWindows()))
         host->move(
             NearestLogical(QRect(point->x, point->y, 0, 0), OuterRatioOf(*platform_)).topLeft());
       event.set_handled();
@@ -148,9 +150,11 @@ void Window::Destroy(int code) {
 }
 
 void Window::Move(const Rect16& rect) {
-  if (QWidget* outer = OuterOf(*platform_))
-    outer->setGeometry(
-        NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), OuterRatioOf(*platform_)));
+  QWidget* outer = OuterOf(*platform_);
+  if (!outer) return;
+  const QRect place =
+      NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), OuterRatioOf(*platform_));
+  outer->isWindow() ? PlaceTopLevel(outer, place) : outer->setGeometry(place);
 }
 
 void Window::Paint(DC&) {}
@@ -205,14 +209,11 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
     host->setFocusPolicy(Qt::NoFocus);
   }
   outer->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
-  if (style & kStyleFullScreen) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    outer->setGeometry(screen ? screen->geometry()
-                              : QRect(rect.x, rect.y, rect.width, rect.height));
-  } else {
-    outer->setGeometry(
-        NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), parent_ratio));
-  }
+  QRect place = NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), parent_ratio);
+  if (const QScreen* screen = QGuiApplication::primaryScreen();
+      screen && (style & kStyleFullScreen))
+    place = screen->geometry();
+  outer->isWindow() ? PlaceTopLevel(outer, place) : outer->setGeometry(place);
   // The client fills the frame as it is now: a hidden frame hears of its
   // size only when it is shown.
   if (frame) frame->SetClient(host);
