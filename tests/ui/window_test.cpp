@@ -16,6 +16,8 @@
 #include "gfx/bmp_mem.h"
 #include "gfx/dc.h"
 #include "platform/cursors.h"
+#include "platform/key_state.h"
+#include "platform/mouse_buttons.h"
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
 #include "support/recording_sink.h"
@@ -165,6 +167,21 @@ TEST_F(WindowTest, TheCaptureKeepsTheMouseWithAChildWithoutAGrabOfTheWindowSyste
   EXPECT_TRUE(box->mice.empty());
   ASSERT_EQ(table->Subcodes(), std::vector<int>{kMouseMove});
   EXPECT_EQ(table->mice.front().x, 31);
+}
+
+TEST_F(WindowTest, AKeyThatClosedAWindowIsNotHeldOnceItHasGone) {
+  Open();
+  Recorder* dialog = application_.Make<Recorder>();
+  ASSERT_TRUE(dialog->Create(nullptr, {80, 80, 200, 100}, "Dialog"));
+  QWidget* dialog_widget = WidgetOf(dialog->platform_window());
+  NoteMouseButton(MouseButton::kLeft, true);
+  QTest::keyPress(dialog_widget, Qt::Key_Return);
+  ASSERT_TRUE(KeyDown(kVkReturn));
+  // Under Wayland its release goes to no window when the press closed it.
+  dialog->Destroy(0);
+  EXPECT_FALSE(KeyDown(kVkReturn));
+  EXPECT_TRUE(MouseButtonDown(MouseButton::kLeft)) << "a button's release still comes";
+  NoteMouseButton(MouseButton::kLeft, false);
 }
 
 TEST_F(WindowTest, KeysArriveWithTheirVirtualKeys) {
