@@ -147,7 +147,7 @@ KeyPayload KeyDown(int virtual_key, std::uint8_t modifiers = 0) {
 }
 
 TEST_F(TransientWindowsTest, EveryWindowOverTheTableBelongsToAWindowOfTheGame) {
-  // The browser at start, before the table has been shown.
+  // The browser that comes up at start, over the table just shown.
   {
     TopLevelWatch watch([this] { return TableWindow(); });
     watch.answer = OpenWhatTheBrowserOffers;
