@@ -26,7 +26,9 @@
 #include "platform/platform_window_qt.h"
 #include "play/game_flags.h"
 #include "play/wpuz.h"
+#include "support/control_of.h"
 #include "support/desktop_home.h"
+#include "support/program_launcher.h"
 #include "ui/application.h"
 #include "ui/virtual_keys.h"
 #include "ui/win_dlg.h"
@@ -37,7 +39,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kBuiltProgram = CBST_PROGRAM_DIR;
 constexpr char kSample[] = "Two Good Dogs.puz";
 constexpr int kBrowserOpen = 101;
 constexpr int kWatchEveryMs = 10;
@@ -96,33 +97,23 @@ class TopLevelWatch {
 };
 
 bool OpenWhatTheBrowserOffers(QWidget* browser) {
-  for (auto* button : browser->findChildren<QPushButton*>()) {
-    if (button->property("id").toInt() != kBrowserOpen) continue;
-    button->click();
-    return true;
-  }
-  return false;
+  auto* open = testing::ControlOf<QPushButton>(browser, kBrowserOpen);
+  if (open) open->click();
+  return open != nullptr;
 }
 
 class TransientWindowsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    home_ = std::make_unique<testing::DesktopHome>("transient");
-    directory_ = home_->root() / "program";
-    fs::create_directories(directory_);
-    fs::copy_file(kBuiltProgram / "CS21eng.dix", directory_ / "CS21eng.dix");
-    fs::copy_file(kBuiltProgram / kSample, directory_ / kSample);
+    directory_ = home_.root() / "program";
+    testing::CopyFromBuiltProgram(directory_, {"CS21eng.dix", kSample});
     setenv("LANG", "en_GB.UTF-8", 1);
-    program_ = std::make_unique<Program>(argc_, argv_, (directory_ / "cbst").string());
+    program_ = launcher_.Make(directory_, false);
   }
   void TearDown() override {
-    if (program_->table()) {
-      program_->puzzle()->state &= ~kGameChanged;
-      Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
-      program_->table()->Dispatch(close);
-    }
-    program_->Finish();
-    program_.reset();
+    if (!program_->table()) return;
+    program_->puzzle()->state &= ~kGameChanged;
+    testing::ProgramLauncher::CloseAndFinish(*program_);
   }
   QWindow* TableWindow() const {
     const QWidget* widget =
@@ -131,10 +122,8 @@ class TransientWindowsTest : public ::testing::Test {
   }
   void Send(Event event) { program_->table()->Dispatch(event); }
 
-  int argc_ = 1;
-  char name_[5] = "cbst";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<testing::DesktopHome> home_;
+  testing::DesktopHome home_{"transient"};
+  testing::ProgramLauncher launcher_;
   fs::path directory_;
   std::unique_ptr<Program> program_;
 };
