@@ -19,7 +19,7 @@ int PickColour(const PlatformWindow* owner, std::uint32_t& colour) {
     QColorDialog::setCustomColor(index, Qt::white);
   }
   const QColor start(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-  QColorDialog dialog(start, WidgetOf(owner));
+  QColorDialog dialog(start, DialogOwner(owner));
   dialog.setWindowModality(Qt::ApplicationModal);
   const ModalWindowOpen open;
   const bool chosen = dialog.exec() == QDialog::Accepted;

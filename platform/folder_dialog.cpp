@@ -12,7 +12,7 @@ namespace cbst {
 bool ChooseFolder(const PlatformWindow* owner, std::string_view prompt, std::string& folder) {
   const ModalWindowOpen open;
   const QString chosen = QFileDialog::getExistingDirectory(
-      WidgetOf(owner), QString::fromStdString(Cp1252ToUtf8(prompt)),
+      DialogOwner(owner), QString::fromStdString(Cp1252ToUtf8(prompt)),
       QString::fromStdString(folder));
   if (chosen.isEmpty()) return false;
   folder = chosen.toStdString();

@@ -34,6 +34,16 @@ void NoteKey(int virtual_key, bool down) {
   }
 }
 
+void ForgetHeldKeys() {
+  for (int virtual_key = 0; virtual_key < kVirtualKeyCount; ++virtual_key) {
+    // The mouse buttons are kept apart: their releases reach the program.
+    if (virtual_key == kVirtualLeftButton || virtual_key == kVirtualRightButton ||
+        virtual_key == kVirtualMiddleButton)
+      continue;
+    Keys().bits[static_cast<std::size_t>(virtual_key)] &= static_cast<std::uint16_t>(~kKeyIsDown);
+  }
+}
+
 std::uint16_t AsyncKeyState(int virtual_key) {
   if (!Valid(virtual_key)) return 0;
   std::uint16_t& bits = Keys().bits[static_cast<std::size_t>(virtual_key)];

@@ -25,6 +25,11 @@ inline constexpr std::uint16_t kKeyIsDown = 0x8000;
 inline constexpr std::uint16_t kKeyWasPressed = 0x0001;  // since the previous question
 
 void NoteKey(int virtual_key, bool down);
+// No key of the keyboard is held any more (the mouse buttons stay as they
+// are): the keyboard went to another window, and the
+// releases of the keys held meanwhile may have gone to no window of ours
+// (under Wayland the release of the Enter that closed a dialog does).
+void ForgetHeldKeys();
 // The key's bits; asking clears its "pressed since" bit.
 std::uint16_t AsyncKeyState(int virtual_key);
 // Down now, without touching the "pressed since" bit.

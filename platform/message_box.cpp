@@ -82,8 +82,7 @@ int ShowMessageBox(const PlatformWindow* owner, std::string_view text, std::uint
   // Without a widget application (a tool, a test) nobody can answer.
   if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
     return choices.size() > 1 ? choices.back().answer : kAnswerOk;
-  QWidget* parent = WidgetOf(owner);
-  if (!parent) parent = QApplication::activeWindow();
+  QWidget* parent = DialogOwner(owner);
   QMessageBox box(IconOf(style), FromProgram(caption.empty() ? kMessageBoxCaption : caption),
                   FromProgram(text), QMessageBox::NoButton, parent);
   for (const Choice& choice : choices)

@@ -64,7 +64,7 @@ std::string ToolkitFileFilter(std::string_view filter) {
 
 bool AskOpenFileName(const PlatformWindow* owner, std::string_view title, std::string_view filter,
                      const std::string& start, std::string& chosen) {
-  QFileDialog dialog(WidgetOf(owner),
+  QFileDialog dialog(DialogOwner(owner),
                      QString::fromUtf8(title.data(), static_cast<int>(title.size())));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);

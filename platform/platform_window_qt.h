@@ -13,9 +13,15 @@ struct PlatformWindow {
   QPointer<QWidget> widget;
 };
 
-// The widget to own a dialog: the window's, when it still exists.
+// The widget behind a window, when it still exists.
 inline QWidget* WidgetOf(const PlatformWindow* window) {
   return window ? window->widget.data() : nullptr;
 }
+
+// The widget to own a dialog: the owner's; with none, the window the player
+// works in (the modal window on top, the active window, else the program's
+// full-screen table). A dialog with an owner is transient for it, so window
+// managers keep it above the table even while the program is not active.
+QWidget* DialogOwner(const PlatformWindow* owner);
 
 }  // namespace cbst

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/key_state.h"
+#include "ui/mouse_capture_qt.h"
 #include "ui/tips.h"
 #include "ui/virtual_keys_qt.h"
 #include "ui/win_dlg.h"
@@ -39,7 +41,15 @@ constexpr int kDialogLargeHeight = 16;
 class FirstLook final : public QObject {
  public:
   bool eventFilter(QObject* target, QEvent* event) override {
+    // The window that holds the capture sees the event in its place.
+    if (SendMouseToCaptor(target, event)) return true;
     const QEvent::Type type = event->type();
+    // The releases of the keys held go to another program, or, when the
+    // window that had the keyboard closes on a key (Enter on a dialog), to
+    // no window at all under Wayland: no key is held any more.
+    if (type == QEvent::WindowDeactivate || (type == QEvent::Hide && target->isWidgetType() &&
+                                             static_cast<QWidget*>(target)->isWindow()))
+      ForgetHeldKeys();
     OfferHover(target, event);
     if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;
     Application* application = Application::Instance();

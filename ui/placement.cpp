@@ -7,6 +7,7 @@
 
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
+#include "ui/top_level_place_qt.h"
 #include "ui/window.h"
 
 namespace cbst {
@@ -96,9 +97,9 @@ bool RestorePlacement(const char* settings, std::string_view name, Window& windo
   if (text.empty() || !widget) return false;
   const Placement placement = ParsePlacement(text.view());
   const QRect now = widget->geometry();
-  widget->setGeometry(placement.left.value_or(now.x()), placement.top.value_or(now.y()),
-                      placement.width.value_or(now.width()),
-                      placement.height.value_or(now.height()));
+  const QRect place(placement.left.value_or(now.x()), placement.top.value_or(now.y()),
+                    placement.width.value_or(now.width()), placement.height.value_or(now.height()));
+  widget->isWindow() ? PlaceTopLevel(widget, place) : widget->setGeometry(place);
   if (placement.maximised) {
     widget->showMaximized();
   } else if (placement.minimised) {

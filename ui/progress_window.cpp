@@ -14,6 +14,7 @@
 #include "gfx/region.h"
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
+#include "ui/top_level_place_qt.h"
 #include "ui/window.h"
 
 namespace cbst {
@@ -152,7 +153,7 @@ bool ProgressWindow::MakePane() {
   const QWidget* over = owner ? WidgetOf(owner->platform_window()) : nullptr;
   QRect area = over ? QRect(over->mapToGlobal(QPoint(0, 0)), over->size())
                     : (widget->screen() ? widget->screen()->availableGeometry() : QRect());
-  widget->move(area.center() - QPoint(kPaneWidth / 2, kPaneHeight / 2));
+  CentreTopLevel(widget, area);
   widget->show();
   return true;
 }

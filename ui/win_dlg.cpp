@@ -15,6 +15,7 @@
 #include "platform/platform_window_qt.h"
 #include "ui/application.h"
 #include "ui/control_qt.h"
+#include "ui/top_level_place_qt.h"
 #include "ui/virtual_keys.h"
 #include "ui/window_host_qt.h"
 
@@ -79,9 +80,8 @@ bool WinDlg::CreateDialog(Window* parent, std::uint32_t style) {
   // Its buttons and combo boxes tell it what the user does with them.
   for (QWidget* control : form->findChildren<QWidget*>())
     ConnectNotifications(control, this);
-  if (QWidget* owning = parent && !pane ? WidgetOf(parent->platform_window()) : nullptr) {
-    host->move(owning->geometry().center() - QPoint(size.width() / 2, size.height() / 2));
-  }
+  if (const QWidget* owning = parent && !pane ? WidgetOf(parent->platform_window()) : nullptr)
+    CentreTopLevel(host, QRect(owning->mapToGlobal(QPoint(0, 0)), owning->size()));
   host->show();
   // The keyboard goes where the dialog put it as it showed, or else to its
   // first control that takes the keyboard (not to a label).

@@ -13,7 +13,9 @@
 #include "ui/application.h"
 #include "ui/child_frame_qt.h"
 #include "ui/device_pixels_qt.h"
+#include "ui/mouse_capture_qt.h"
 #include "ui/tips.h"
+#include "ui/top_level_place_qt.h"
 #include "ui/window_host_qt.h"
 
 namespace cbst {
@@ -100,7 +102,8 @@ void Window::OnEvent(Event& event) {
       event.set_handled();
       return;
     case kRequestMoveTo:
-      if (auto* point = event.as<PointPayload>(); point && host)
+      if (auto* point = event.as<PointPayload>();
+          point && host && (!host->isWindow() || ProgramPlacesWindows()))
         host->move(
             NearestLogical(QRect(point->x, point->y, 0, 0), OuterRatioOf(*platform_)).topLeft());
       event.set_handled();
@@ -147,9 +150,11 @@ void Window::Destroy(int code) {
 }
 
 void Window::Move(const Rect16& rect) {
-  if (QWidget* outer = OuterOf(*platform_))
-    outer->setGeometry(
-        NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), OuterRatioOf(*platform_)));
+  QWidget* outer = OuterOf(*platform_);
+  if (!outer) return;
+  const QRect place =
+      NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), OuterRatioOf(*platform_));
+  outer->isWindow() ? PlaceTopLevel(outer, place) : outer->setGeometry(place);
 }
 
 void Window::Paint(DC&) {}
@@ -204,14 +209,11 @@ bool Window::Create(Window* parent, const Rect16& rect, std::string_view title,
     host->setFocusPolicy(Qt::NoFocus);
   }
   outer->setWindowTitle(QString::fromStdString(Cp1252ToUtf8(title)));
-  if (style & kStyleFullScreen) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    outer->setGeometry(screen ? screen->geometry()
-                              : QRect(rect.x, rect.y, rect.width, rect.height));
-  } else {
-    outer->setGeometry(
-        NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), parent_ratio));
-  }
+  QRect place = NearestLogical(QRect(rect.x, rect.y, rect.width, rect.height), parent_ratio);
+  if (const QScreen* screen = QGuiApplication::primaryScreen();
+      screen && (style & kStyleFullScreen))
+    place = screen->geometry();
+  outer->isWindow() ? PlaceTopLevel(outer, place) : outer->setGeometry(place);
   // The client fills the frame as it is now: a hidden frame hears of its
   // size only when it is shown.
   if (frame) frame->SetClient(host);
@@ -349,7 +351,13 @@ void Window::RestoreFocus() {
 }
 
 void Window::SetCapture(bool captured) {
-  if (WindowHost* host = HostOf(*platform_)) captured ? host->grabMouse() : host->releaseMouse();
+  WindowHost* host = HostOf(*platform_);
+  if (!host) return;
+  if (captured) {
+    CaptureMouse(host);
+  } else if (MouseCaptor() == host) {
+    CaptureMouse(nullptr);
+  }
 }
 
 ClientPoint Window::CursorPosition() const {

@@ -14,6 +14,7 @@
 #include "platform/platform_window_qt.h"
 #include "support/test_application.h"
 #include "ui/application.h"
+#include "ui/mouse_capture_qt.h"
 
 namespace cbst {
 namespace {
@@ -110,14 +111,14 @@ TEST_F(TrackRectTest, HitZonesAreEightPixelsAcrossEachEdgeAndCorner) {
 TEST_F(TrackRectTest, ARightEdgeDraggedPastTheLeftBecomesTheLeftEdge) {
   TrackRect& track = Make(0);
   Mouse(kMouseLeftDown, 110, 55);
-  EXPECT_EQ(QWidget::mouseGrabber(), widget_);
+  EXPECT_EQ(MouseCaptor(), widget_);
   Mouse(kMouseLeftDrag, 30, 55);
   EXPECT_EQ(track.rect(), (Rect16{30, 40, 20, 30}));
   EXPECT_EQ(track.active_edges(), kTrackHitLeft);
   Mouse(kMouseLeftDrag, 20, 58);  // the old left edge stays where it is
   Mouse(kMouseLeftUp, 20, 58);
   EXPECT_EQ(track.rect(), (Rect16{20, 40, 30, 30}));
-  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  EXPECT_EQ(MouseCaptor(), nullptr);
   EXPECT_EQ(track.state() & (kTrackMoving | kTrackResizing), 0);
   std::erase_if(owner_->notifications,
                 [](int note) { return note == kTrackErased || note == kTrackDrawnOn; });

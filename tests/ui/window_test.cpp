@@ -17,6 +17,8 @@
 #include "gfx/bmp_mem.h"
 #include "gfx/dc.h"
 #include "platform/cursors.h"
+#include "platform/key_state.h"
+#include "platform/mouse_buttons.h"
 #include "platform/platform_window_qt.h"
 #include "platform/profile.h"
 #include "support/recording_sink.h"
@@ -141,6 +143,46 @@ TEST_F(WindowTest, AfterAMenuOpenedByAPressTheMouseMovesWithoutDragging) {
   window->mice.clear();
   QTest::mouseMove(widget_, QPoint(60, 60));
   EXPECT_EQ(window->Subcodes(), std::vector<int>{kMouseMove});
+}
+
+TEST_F(WindowTest, TheCaptureKeepsTheMouseWithAChildWithoutAGrabOfTheWindowSystem) {
+  Recorder* table = Open();
+  Recorder* box = application_.Make<Recorder>();
+  ASSERT_TRUE(box->Create(table, {200, 100, 100, 80}, "", kStyleChild));
+  box->SetCapture(true);
+  // A Wayland compositor refuses a grab to any window but a popup: none is
+  // asked for, and the moves over the table still reach the box.
+  EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+  QTest::mouseMove(widget_, QPoint(30, 40));
+  QTest::mousePress(widget_, Qt::LeftButton, Qt::NoModifier, QPoint(20, 30));
+  QTest::mouseRelease(widget_, Qt::LeftButton, Qt::NoModifier, QPoint(20, 30));
+  EXPECT_TRUE(table->mice.empty());
+  std::vector<int> codes = box->Subcodes();
+  ASSERT_EQ(codes, (std::vector<int>{kMouseMove, kMouseLeftDown, kMouseLeftUp}));
+  EXPECT_EQ(box->mice.front().x, 30 - 200);
+  EXPECT_EQ(box->mice.front().y, 40 - 100);
+
+  box->SetCapture(false);
+  box->mice.clear();
+  QTest::mouseMove(widget_, QPoint(31, 40));
+  EXPECT_TRUE(box->mice.empty());
+  ASSERT_EQ(table->Subcodes(), std::vector<int>{kMouseMove});
+  EXPECT_EQ(table->mice.front().x, 31);
+}
+
+TEST_F(WindowTest, AKeyThatClosedAWindowIsNotHeldOnceItHasGone) {
+  Open();
+  Recorder* dialog = application_.Make<Recorder>();
+  ASSERT_TRUE(dialog->Create(nullptr, {80, 80, 200, 100}, "Dialog"));
+  QWidget* dialog_widget = WidgetOf(dialog->platform_window());
+  NoteMouseButton(MouseButton::kLeft, true);
+  QTest::keyPress(dialog_widget, Qt::Key_Return);
+  ASSERT_TRUE(KeyDown(kVkReturn));
+  // Under Wayland its release goes to no window when the press closed it.
+  dialog->Destroy(0);
+  EXPECT_FALSE(KeyDown(kVkReturn));
+  EXPECT_TRUE(MouseButtonDown(MouseButton::kLeft)) << "a button's release still comes";
+  NoteMouseButton(MouseButton::kLeft, false);
 }
 
 TEST_F(WindowTest, KeysArriveWithTheirVirtualKeys) {
