@@ -120,6 +120,36 @@ QImage OnPaletteDisplay(const QImage& image) {
   return shown;
 }
 
+// Where rows copied onto a context's own pixels land: the part of the
+// target inside the image and how far into the source that part begins.
+// An empty area means nothing shows; otherwise the context's own drawing
+// has been ended so the rows can be written straight in.
+struct TargetRows {
+  QRect area;
+  int skip_x = 0;
+  int skip_y = 0;
+  uchar* bits = nullptr;
+  qsizetype stride = 0;
+
+  std::uint32_t* Row(int y) const {
+    return reinterpret_cast<std::uint32_t*>(bits + (area.top() + y) * stride) + area.left();
+  }
+};
+
+TargetRows BeginTargetRows(DCContext& context, const Rect16& to) {
+  QImage& image = *context.image;
+  const QRect target = QRect(to.x, to.y, to.width, to.height).translated(context.origin);
+  TargetRows rows;
+  rows.area = target & image.rect();
+  if (rows.area.isEmpty()) return rows;
+  context.End();
+  rows.skip_x = rows.area.left() - target.left();
+  rows.skip_y = rows.area.top() - target.top();
+  rows.bits = image.bits();
+  rows.stride = image.bytesPerLine();
+  return rows;
+}
+
 // A 24-bit picture copied at its own size onto unclipped 32-bit pixels:
 // each row converted straight into the target, as the toolkit's drawing
 // would convert it, without the picture's intermediate copy. False when
@@ -129,19 +159,11 @@ bool CopyTrueColourRows(const Dib& dib, DCContext& context, const Rect16& to, Ra
       context.image->format() != QImage::Format_RGB32) {
     return false;
   }
-  QImage& image = *context.image;
-  const QRect target = QRect(to.x, to.y, to.width, to.height).translated(context.origin);
-  const QRect area = target & image.rect();
-  if (area.isEmpty()) return true;
-  context.End();
-  const int skip_x = area.left() - target.left();
-  const int skip_y = area.top() - target.top();
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
-  for (int y = 0; y < area.height(); ++y) {
-    const std::uint8_t* from = dib.row(y + skip_y) + 3 * skip_x;
-    auto* out = reinterpret_cast<std::uint32_t*>(bits + (area.top() + y) * stride) + area.left();
-    for (int x = 0; x < area.width(); ++x, from += 3) {
+  const TargetRows rows = BeginTargetRows(context, to);
+  for (int y = 0; y < rows.area.height(); ++y) {
+    const std::uint8_t* from = dib.row(y + rows.skip_y) + 3 * rows.skip_x;
+    std::uint32_t* out = rows.Row(y);
+    for (int x = 0; x < rows.area.width(); ++x, from += 3) {
       out[x] = kOpaque | std::uint32_t{from[2]} << 16 | std::uint32_t{from[1]} << 8 | from[0];
     }
   }
@@ -203,26 +225,20 @@ bool StretchTrueColourRows(const Dib& dib, DCContext& context, const Rect16& to,
   const std::vector<int> columns = NearestSources(dib.width(), to.width, true);
   const std::vector<int> rows = NearestSources(dib.height(), to.height, false);
   if (columns.empty() || rows.empty()) return false;
-  QImage& image = *context.image;
-  const QRect target = QRect(to.x, to.y, to.width, to.height).translated(context.origin);
-  const QRect area = target & image.rect();
+  const TargetRows target = BeginTargetRows(context, to);
+  const QRect& area = target.area;
   if (area.isEmpty()) return true;
-  context.End();
-  const int skip_x = area.left() - target.left();
-  const int skip_y = area.top() - target.top();
-  uchar* bits = image.bits();
-  const qsizetype stride = image.bytesPerLine();
   const bool large = std::int64_t{area.width()} * area.height() >= kThreadedStretchPixels;
   ParallelRuns(area.height(), kStretchRun, large ? 0 : 1, [&](int begin, int end) {
     for (int y = begin; y < end; ++y) {
-      auto* out = reinterpret_cast<std::uint32_t*>(bits + (area.top() + y) * stride) + area.left();
-      const int source_row = rows[static_cast<std::size_t>(y + skip_y)];
+      std::uint32_t* out = target.Row(y);
+      const int source_row = rows[static_cast<std::size_t>(y + target.skip_y)];
       if (source_row < 0) {
         std::fill_n(out, area.width(), kOpaque);
         continue;
       }
       const std::uint8_t* line = dib.row(source_row);
-      const int* column = columns.data() + skip_x;
+      const int* column = columns.data() + target.skip_x;
       for (int x = 0; x < area.width(); ++x) {
         if (column[x] < 0) {
           out[x] = kOpaque;
