@@ -5,6 +5,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -66,6 +67,28 @@ class FocusTeller final : public QObject {
 
  private:
   Teller teller_;
+};
+
+// A list with no line chosen has its keyboard cursor on the first line
+// without showing it: the first arrow key chooses the line the cursor is on,
+// instead of stepping past a line the player never saw chosen.
+class FirstArrowChooses final : public QObject {
+ public:
+  explicit FirstArrowChooses(QListWidget* list) : QObject(list), list_(list) {
+    list->installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Down && key != Qt::Key_Up) return false;
+    if (list_->count() == 0 || !list_->selectedItems().isEmpty()) return false;
+    const int row = list_->currentRow() >= 0 ? list_->currentRow() : 0;
+    list_->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    return true;
+  }
+
+ private:
+  QListWidget* list_;
 };
 
 int ScrollActionOf(int slider_action) {
@@ -134,6 +157,7 @@ void ConnectNotifications(QWidget* control, Window* window) {
   } else if (auto* list = qobject_cast<QListWidget*>(control)) {
     QObject::connect(list, &QListWidget::itemSelectionChanged, list,
                      [tell] { tell.Command(kNotifySelectionChanged); });
+    if (list->selectionMode() == QAbstractItemView::SingleSelection) new FirstArrowChooses(list);
     // A double click often ends the dialog, and the list is still inside
     // its mouse handler as it tells: it is told once the handler is left.
     QObject::connect(

@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -250,6 +251,26 @@ TEST_F(ControlTest, ChoosingWithNotifyTellsTheParentAsTheUserWould) {
   EXPECT_EQ(panel_->commands[2].id, 41u);
   EXPECT_EQ(panel_->commands[2].parameter, kNotifyClicked);
   EXPECT_TRUE(sink_.reports.empty());
+}
+
+// A list nobody has chosen in yet shows no line chosen, though its cursor
+// sits on the first: the first arrow chooses that line, the next steps on.
+TEST_F(ControlTest, TheFirstArrowInAListWithNothingChosenChoosesTheLineUnderTheCursor) {
+  Control list;
+  ASSERT_TRUE(list.Create(panel_, ControlClass::kListBox, 45, "", {10, 10, 200, 100}));
+  auto* widget = static_cast<QListWidget*>(Widget(45));
+  widget->addItems({"One", "Two", "Three"});
+  widget->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+  const auto press = [widget](int key) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &down);
+  };
+  press(Qt::Key_Down);
+  EXPECT_EQ(list.Number(), 0);
+  ASSERT_EQ(panel_->commands.size(), 1u);
+  EXPECT_EQ(panel_->commands[0].parameter, kNotifySelectionChanged);
+  press(Qt::Key_Down);
+  EXPECT_EQ(list.Number(), 1);
 }
 
 TEST_F(ControlTest, EditsSelectLimitAndStep) {
