@@ -184,15 +184,7 @@ DirCache DirCache::Load(const std::string& directory) {
 Status DirCache::Save(const std::string& directory) const {
   const std::vector<std::uint8_t> bytes = EncodeDirCache(*this);
   const std::string path = (fs::path(directory) / kDirCacheName).string();
-  FileReplacement replacement(path.c_str());
-  CBST_TRY(replacement.TakeStatus());
-  File file(replacement.path());
-  CBST_TRY(file.Open(kOpenWrite | kOpenCreate));
-  Status written = file.Write(static_cast<std::int32_t>(bytes.size()), bytes.data());
-  Status closed = file.Close();
-  CBST_TRY(std::move(written));
-  CBST_TRY(std::move(closed));
-  return replacement.Commit();
+  return WriteWholeFile(path.c_str(), bytes);
 }
 
 CachedFile* DirCache::Find(const std::string& name, const FileStamp& stamp) {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/file.h"
 #include "base/status_codes.h"
 
 namespace cbst {
@@ -68,6 +69,20 @@ Status FileReplacement::Commit() {
 bool SameFile(const char* one, const char* other) {
   std::error_code error;
   return std::filesystem::equivalent(one, other, error) && !error;
+}
+
+Status WriteWholeFile(const char* path, std::span<const std::uint8_t> bytes, File* through) {
+  FileReplacement replacement(path);
+  CBST_TRY(replacement.TakeStatus());
+  File own;
+  File& file = through ? *through : own;
+  file.SetPath(replacement.path());
+  CBST_TRY(file.Open(kOpenWrite | kOpenCreate));
+  Status written = file.Write(static_cast<std::int32_t>(bytes.size()), bytes.data());
+  Status closed = file.Close();
+  CBST_TRY(std::move(written));
+  CBST_TRY(std::move(closed));
+  return replacement.Commit();
 }
 
 }  // namespace cbst

@@ -7,10 +7,15 @@
 // leaves the old file as it was, and no temporary file behind.
 #pragma once
 
+#include <cstdint>
+#include <span>
+
 #include "base/status.h"
 #include "base/vstring.h"
 
 namespace cbst {
+
+class File;
 
 class FileReplacement {
  public:
@@ -38,6 +43,12 @@ class FileReplacement {
   Status status_;
   bool committed_ = false;
 };
+
+// Writes `bytes` as the file `path` through a FileReplacement: a failed
+// write leaves the old file as it was. `through`, when given, is the file
+// object that does the writing (its path is set to the temporary file).
+Status WriteWholeFile(const char* path, std::span<const std::uint8_t> bytes,
+                      File* through = nullptr);
 
 // Whether two paths name the same existing file (through links too).
 bool SameFile(const char* one, const char* other);

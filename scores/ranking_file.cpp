@@ -202,17 +202,7 @@ Status SaveRanking(const Ranking& ranking, File* stream) {
   const VString name = RankingFileName(ranking.puzzle.c_str(), ranking.level, ranking.flags);
   if (name.empty()) return Status();
   const std::vector<std::uint8_t> bytes = EncodeRankingEntries(ranking.entries);
-  FileReplacement replacement(name.c_str());
-  CBST_TRY(replacement.TakeStatus());
-  File own;
-  File& file = stream ? *stream : own;
-  file.SetPath(replacement.path());
-  CBST_TRY(file.Open(kOpenWrite | kOpenCreate));
-  Status written = file.Write(static_cast<std::int32_t>(bytes.size()), bytes.data());
-  Status closed = file.Close();
-  CBST_TRY(std::move(written));
-  CBST_TRY(std::move(closed));
-  return replacement.Commit();
+  return WriteWholeFile(name.c_str(), bytes, stream);
 }
 
 }  // namespace cbst

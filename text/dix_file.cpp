@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "base/file_replacement.h"
 #include "text/text_codes.h"
 
 namespace cbst {
@@ -136,20 +135,6 @@ std::vector<std::uint8_t> EncodeDix(std::uint16_t version, std::span<const std::
   Put32(bytes, static_cast<std::uint32_t>(texts.size()));
   bytes.insert(bytes.end(), texts.begin(), texts.end());
   return bytes;
-}
-
-Status WriteWholeFile(const char* path, std::span<const std::uint8_t> bytes) {
-  // Written beside the old file and put in its place only when whole: a
-  // write that fails leaves the dictionary that was there.
-  FileReplacement replacement(path);
-  CBST_TRY(replacement.TakeStatus());
-  File file(replacement.path());
-  CBST_TRY(file.Open(kOpenWrite | kOpenCreate));
-  Status written = file.Write(static_cast<std::int32_t>(bytes.size()), bytes.data());
-  Status closed = file.Close();
-  CBST_TRY(std::move(written));
-  CBST_TRY(std::move(closed));
-  return replacement.Commit();
 }
 
 }  // namespace cbst

@@ -68,8 +68,5 @@ struct DixEntry {
 // its version word.
 std::vector<std::uint8_t> EncodeDix(std::uint16_t version, std::span<const std::uint8_t> flag_bmp,
                                     std::vector<DixEntry> entries);
-// Writes `bytes` as the file `path`, replacing it only once the new file is
-// whole: a failed write leaves the old file as it was.
-Status WriteWholeFile(const char* path, std::span<const std::uint8_t> bytes);
 
 }  // namespace cbst

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_replacement.h"
 #include "dixc/flags.h"
 #include "text/dix_file.h"
 #include "text/text_codes.h"

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_replacement.h"
 #include "dixc/compiler.h"
 #include "text/dix_file.h"
 
