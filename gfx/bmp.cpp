@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/binary_io.h"
+#include "base/parallel.h"
 #include "base/status_codes.h"
 #include "gfx/bitmap_handle_qt.h"
 #include "gfx/dc.h"
@@ -22,9 +23,10 @@ namespace {
 constexpr int kFileHeaderBytes = kBmpFileHeaderSize;
 constexpr int kInfoHeaderBytes = kInfoHeaderSize;
 // Bitmaps of this many bytes or more (piece sheets, back buffers) take
-// their pixels straight from the system, on huge pages where it has them.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-constexpr std::size_t kLargeBitmapBytes = kHugePage;
+// their pixels straight from the system and are filled over every core.
+constexpr std::size_t kLargeBitmapBytes = std::size_t{2} << 20;
+// Rows a filling worker takes at a time: about 256 KB of a full-HD row.
+constexpr int kFillRows = 32;
 
 struct MappedPixels {
   void* start;
@@ -37,29 +39,41 @@ void UnmapPixels(void* info) {
   delete mapped;
 }
 
-// Pixels of a large bitmap, zero from the system: a sheet of thousands of
-// pieces is made with a few faults of huge pages instead of thousands of
-// small ones, and needs no clearing pass to be black. A null image when
-// the memory cannot be had.
+// Pixels of a large bitmap, zero from the system, so a black sheet needs
+// no clearing pass. Deliberately on ordinary pages: on a virtual machine
+// whose host hands memory out lazily, the first touch of a huge page can
+// stall for tens of milliseconds, and a fresh process opening a puzzle
+// touches tens of megabytes. A null image when the memory cannot be had.
 QImage MappedImage(int width, int height, int bit_count, QImage::Format format) {
   const qsizetype stride = (static_cast<qsizetype>(width) * bit_count + 31) / 32 * 4;
-  const std::size_t bytes = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
-  const std::size_t length = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-  // One huge page more than needed, so that the block can start on one.
-  void* mapped =
-      mmap(nullptr, length + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  const std::size_t length = static_cast<std::size_t>(stride) * static_cast<std::size_t>(height);
+  void* mapped = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (mapped == MAP_FAILED) return QImage();
-  const auto first = reinterpret_cast<std::uintptr_t>(mapped);
-  const std::uintptr_t start = (first + kHugePage - 1) & ~(kHugePage - 1);
-  if (start > first) munmap(mapped, start - first);
-  if (const std::size_t after = first + kHugePage - start; after > 0) {
-    munmap(reinterpret_cast<void*>(start + length), after);
+  auto* pixels = static_cast<uchar*>(mapped);
+  return QImage(pixels, width, height, stride, format, UnmapPixels,
+                new MappedPixels{pixels, length});
+}
+
+// Gives every pixel of `image` its first value. A large image is filled in
+// bands over every core: the first touch of fresh memory is most of the
+// cost, and the system serves the page faults of two threads at once.
+void FillPixels(QImage& image, int bit_count, std::uint8_t fill_byte, bool large) {
+  const qsizetype stride = image.bytesPerLine();
+  uchar* const bits = image.bits();
+  const auto fill_rows = [&](int begin, int end) {
+    uchar* const first = bits + stride * begin;
+    if (bit_count == 32) {
+      auto* pixels = reinterpret_cast<std::uint32_t*>(first);
+      std::fill(pixels, pixels + stride / 4 * (end - begin), kOpaque | fill_byte * 0x010101u);
+    } else {
+      std::memset(first, fill_byte, static_cast<std::size_t>(stride * (end - begin)));
+    }
+  };
+  if (large) {
+    ParallelRuns(image.height(), kFillRows, 0, fill_rows);
+  } else {
+    fill_rows(0, image.height());
   }
-  auto* pixels = reinterpret_cast<uchar*>(start);
-  madvise(pixels, length, MADV_HUGEPAGE);
-  QImage image(pixels, width, height, stride, format, UnmapPixels,
-               new MappedPixels{pixels, length});
-  return image;
 }
 
 // The format a context's pixels have, for copies of them.
@@ -116,11 +130,10 @@ std::unique_ptr<BitmapHandle> MakeBitmapHandle(int width, int height, int bit_co
       greys[level] = qRgb(level, level, level);
     handle->image.setColorTable(greys);
   }
-  if (bit_count == 32) {
-    handle->image.fill(kOpaque | fill_byte * 0x010101u);
-  } else if (fill_byte != 0 || !mapped) {
-    std::memset(handle->image.bits(), fill_byte,
-                static_cast<std::size_t>(handle->image.sizeInBytes()));
+  // Mapped pixels come zero from the system, which is black except where
+  // the format keeps an alpha byte.
+  if (bit_count == 32 || fill_byte != 0 || !mapped) {
+    FillPixels(handle->image, bit_count, fill_byte, mapped);
   }
   return handle;
 }
