@@ -13,9 +13,20 @@
 // player asks for it), then the game and djpeg run in turn. Runs under the X display of DISPLAY
 // (full HD for figures comparable with the README's), otherwise on the toolkit's offscreen screen.
 //
-//   opening_bench [RUNS [PROGRAM_DIRECTORY]]
+//   opening_bench [--idle] [RUNS [PROGRAM_DIRECTORY]]
+//
+// With --idle the bench waits before each run of the game, long enough for
+// the system to take back the memory the runs before it freed. Back to
+// back, a fresh process reuses pages the last one has just handed back;
+// a player starts the game on a machine that has been doing something
+// else, and on a virtual machine whose host takes free memory back, the
+// first touch of every page is then dearer.
 //
 // PROGRAM_DIRECTORY holds another build's cbst and cbst-tool to measure.
+//
+// Beside them runs bare_window, a toolkit program that only shows one
+// full-screen window: the floor under any toolkit game's start, printed
+// with its own ratio to djpeg.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -28,6 +39,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <string_view>
+#include <thread>
 #include <vector>
 
 #include "base/file.h"
@@ -51,6 +64,9 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kDefaultRuns = 11;
+// Longer than the two seconds after which Linux reports free pages to the
+// host of a virtual machine.
+constexpr auto kIdlePause = std::chrono::seconds(3);
 constexpr char kSamplePuzzle[] = "Forest Creek.puz";
 constexpr int kLargeWidth = 3468;  // 8 megapixels in the photograph's shape
 constexpr std::uint32_t kBenchSeed = 2024;
@@ -176,7 +192,8 @@ bool WriteSettings(const fs::path& folder) {
   return std::fclose(settings) == 0;
 }
 
-int Run(int runs, const char* djpeg, const fs::path& program_directory) {
+int Run(int runs, bool idle, const char* djpeg, const char* bare_window,
+        const fs::path& program_directory) {
   const fs::path folder =
       fs::temp_directory_path() / ("cbst-opening-" + std::to_string(::getpid()));
   const fs::path game_folder = folder / "game";
@@ -192,8 +209,10 @@ int Run(int runs, const char* djpeg, const fs::path& program_directory) {
     fs::remove_all(folder);
     return 1;
   }
-  std::printf("%-22s %28s %28s %22s\n", "warm opening", "game ms (min/median/max)",
-              "djpeg ms (min/median/max)", "ratio (median, min)");
+  std::printf("%s\n", idle ? "each game run after an idle pause" : "runs back to back");
+  std::printf("%-22s %26s %26s %20s %26s %13s\n", "warm opening", "game ms (min/median/max)",
+              "djpeg ms (min/median/max)", "ratio (median, min)", "bare window (min/med/max)",
+              "bare / djpeg");
   int failures = 0;
   for (const Case& bench : kCases) {
     const Dib picture = bench.enlarge ? Enlarged(photo, kLargeWidth) : Dib();
@@ -217,22 +236,30 @@ int Run(int runs, const char* djpeg, const fs::path& program_directory) {
       ++failures;
       continue;
     }
-    std::vector<double> game_times, djpeg_times;
+    std::vector<double> game_times, djpeg_times, bare_times;
     for (int run = 0; run < runs; ++run) {
+      if (idle) std::this_thread::sleep_for(kIdlePause);
       game_times.push_back(TimeProcess(game_run, measuring, true));
       djpeg_times.push_back(TimeProcess(djpeg_run, {}, true));
+      bare_times.push_back(TimeProcess({bare_window}, {}, true));
     }
-    if (std::ranges::any_of(game_times, [](double t) { return t < 0; }) ||
-        std::ranges::any_of(djpeg_times, [](double t) { return t < 0; })) {
+    const auto failed = [](const std::vector<double>& times) {
+      return std::ranges::any_of(times, [](double t) { return t < 0; });
+    };
+    if (failed(game_times) || failed(djpeg_times) || failed(bare_times)) {
       std::fprintf(stderr, "opening_bench: a run of the %s puzzle failed\n", bench.name);
       ++failures;
       continue;
     }
     const Spread ours = SpreadOf(game_times);
     const Spread theirs = SpreadOf(djpeg_times);
-    std::printf("%-22s %8.1f %8.1f %8.1f      %8.1f %8.1f %8.1f      %6.2fx %6.2fx\n", bench.name,
-                ours.min, ours.median, ours.max, theirs.min, theirs.median, theirs.max,
-                ours.median / theirs.median, ours.min / theirs.min);
+    const Spread floor = SpreadOf(bare_times);
+    std::printf(
+        "%-22s %8.1f %8.1f %8.1f  %8.1f %8.1f %8.1f    %6.2fx %6.2fx    %8.1f %8.1f %8.1f "
+        "%12.2fx\n",
+        bench.name, ours.min, ours.median, ours.max, theirs.min, theirs.median, theirs.max,
+        ours.median / theirs.median, ours.min / theirs.min, floor.min, floor.median, floor.max,
+        floor.median / theirs.median);
     // One more run of the game telling its stages.
     std::fflush(stdout);
     TimeProcess(game_run, measuring, false);
@@ -245,13 +272,15 @@ int Run(int runs, const char* djpeg, const fs::path& program_directory) {
 }  // namespace cbst
 
 int main(int argc, char** argv) {
-  const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : cbst::kDefaultRuns;
-  const char* program_directory = argc > 2 ? argv[2] : CBST_PROGRAM_DIR;
+  const bool idle = argc > 1 && std::string_view(argv[1]) == "--idle";
+  const int first = idle ? 2 : 1;
+  const int runs = argc > first ? std::max(1, std::atoi(argv[first])) : cbst::kDefaultRuns;
+  const char* program_directory = argc > first + 1 ? argv[first + 1] : CBST_PROGRAM_DIR;
 #ifdef CBST_DJPEG
   // The toolkit, for the stretch that enlarges the photograph.
   cbst::Application application(argc, argv);
   cbst::ProbeDisplay(false);
-  return cbst::Run(runs, CBST_DJPEG, program_directory);
+  return cbst::Run(runs, idle, CBST_DJPEG, CBST_BARE_WINDOW, program_directory);
 #else
   (void)runs;
   (void)program_directory;
