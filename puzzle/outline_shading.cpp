@@ -17,6 +17,7 @@ namespace {
 constexpr int kLight = 192;  // straight top and left edges
 constexpr int kShadow = 64;  // straight bottom and right edges
 constexpr int kFewColours = 16;
+constexpr std::uint32_t kWhite = 0xFFFFFF;  // outside every shape in the mask sheet
 
 // Writes lit pixels into the image sheet, reading the colours from the
 // reduced picture where the shader needs them.
@@ -34,6 +35,10 @@ class Shader {
     sheet_ = puz.sheets.image->pixels();
     sheet_format_ = &puz.sheets.image->format();
     write_direct_ = sheet_.bytes >= 2;
+    if (puz.sheets.mask) {
+      mask_ = puz.sheets.mask->pixels();
+      mask_white_ = puz.sheets.mask->format().Pack(kWhite);
+    }
     // Where the unturned piece's picture starts: its home, less the cell's
     // offset in the bounding rectangle.
     const int back = (kSideCount - piece.rotation) % kSideCount;
@@ -48,6 +53,10 @@ class Shader {
     if (!on_) k = 0;
     const Rect16& bound = piece_.bound;
     if (x < bound.x || y < bound.y || x > bound.LastColumn() || y > bound.LastRow()) return;
+    // Where a hole's curve runs along the ellipse rather than just outside
+    // it, its bevel would land in the hole; the sheet stays black there,
+    // or the table would mix the lit colour into its own pixels.
+    if (OutsideShape(x, y)) return;
     if (kind_ == ShaderKind::kGrey) {
       Write(x, y, GreyLevel(k));
       return;
@@ -69,6 +78,12 @@ class Shader {
   }
 
  private:
+  bool OutsideShape(int x, int y) {
+    if (!puz_.sheets.mask) return false;
+    if (mask_.bytes >= 2) return (LoadPixel(mask_.At(x, y), mask_.bytes) & mask_white_) != 0;
+    return puz_.sheets.mask->dc().GetPixel(x, y) == kWhite;
+  }
+
   void Write(int x, int y, std::uint32_t colour) {
     if (write_direct_) {
       StorePixel(sheet_.At(x, y), sheet_.bytes, sheet_format_->Pack(colour));
@@ -110,6 +125,8 @@ class Shader {
   ShaderKind kind_;
   PixelView picture_;
   PixelView sheet_;
+  PixelView mask_;
+  std::uint32_t mask_white_ = 0;
   const DisplayFormat* picture_format_ = nullptr;
   const DisplayFormat* sheet_format_ = nullptr;
   bool write_direct_ = false;

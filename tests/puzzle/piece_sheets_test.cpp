@@ -122,6 +122,23 @@ TEST(EllipseScanner, ThinRectanglesAndSymmetry) {
   EXPECT_FALSE(down.Next(other));
 }
 
+// The image sheet is black wherever the mask sheet is white, bevel and
+// all: the table lays a piece down by AND with its mask and then OR with
+// its image, and any colour outside the shape would be mixed into the
+// table's own pixels there.
+void ExpectBlackOutsideTheShapes(Puz& puz) {
+  const PixelView mask = puz.sheets.mask->pixels();
+  const PixelView image = puz.sheets.image->pixels();
+  int coloured = 0;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      if (Inside(mask, x, y)) continue;
+      coloured += (puz.sheets.image->format().Unpack(LoadPixel(image.At(x, y), image.bytes))) != 0;
+    }
+  }
+  EXPECT_EQ(coloured, 0);
+}
+
 TEST(PieceSheets, MasksTileThePicture) {
   struct Case {
     int width, height, rows, columns;
@@ -135,6 +152,7 @@ TEST(PieceSheets, MasksTileThePicture) {
       MakePuzzle(puz, c.width, c.height, c.rows, c.columns, c.seed, false, tabs);
       ASSERT_TRUE(DrawPieceSheets(puz, nullptr).ok());
       ExpectTiling(puz, c.width, c.height);
+      ExpectBlackOutsideTheShapes(puz);
     }
   }
 }
@@ -151,9 +169,11 @@ TEST(PieceSheets, TheSmallestPiecesAllowedStillTileThePicture) {
     MakePuzzle(flat, width, height, 8, 10, seed, false);
     ASSERT_TRUE(DrawPieceSheets(flat, nullptr).ok());
     ExpectTiling(flat, width, height);
+    ExpectBlackOutsideTheShapes(flat);
     Puz turned;
     MakePuzzle(turned, width, height, 8, 10, seed, true);
     ASSERT_TRUE(DrawPieceSheets(turned, nullptr).ok());
+    ExpectBlackOutsideTheShapes(turned);
   }
   CutRequest request;
   request.picture_width = static_cast<std::int16_t>(10 * side);
