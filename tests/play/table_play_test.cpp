@@ -635,6 +635,37 @@ TEST_F(TablePlay, ShowWhereIntoAClosedBoxOpensItAndPointsAtTheNeighbourThere) {
   EXPECT_NEAR(in_box.y + in_box.height / 2, inside.y + inside.height / 2, 2);
 }
 
+TEST_F(TablePlay, ABoxAskedForWhileTheBoxesArePutAwayComesBackInSight) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  QWidget* table = WidgetOf(table_->platform_window());
+  const auto shown = [&boxes, table](int box) {
+    return WidgetOf(boxes.window(box)->platform_window())->isVisibleTo(table);
+  };
+  boxes.Toggle(4);
+  // The boxes put away, as the game's settings do it.
+  puz_.game_flags |= kGameHideBoxes;
+  boxes.HideAll();
+  ASSERT_FALSE(shown(0));
+  ASSERT_FALSE(shown(4));
+
+  // A closed box asked for opens where the player sees it, and takes pieces.
+  boxes.Toggle(1);
+  ASSERT_FALSE(puz_.boxes[1].closed());
+  EXPECT_TRUE(shown(1));
+  EXPECT_TRUE(shown(0)) << "the other boxes come back too";
+  EXPECT_FALSE(puz_.game_flags & kGameHideBoxes);
+  const Rect16 client = boxes.window(1)->ClientOnTable();
+  EXPECT_EQ(table_->BoxUnder(kTableWindow, {client.x, client.y, 20, 20}), 1);
+
+  // An open box asked for while put away is shown again, not closed unseen.
+  puz_.game_flags |= kGameHideBoxes;
+  boxes.HideAll();
+  boxes.Toggle(4);
+  EXPECT_FALSE(puz_.boxes[4].closed());
+  EXPECT_TRUE(shown(4));
+}
+
 TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {
   Open();
   BoxWindows& boxes = table_->boxes();
