@@ -127,6 +127,8 @@ void GameEvents::BuildMenu(int kind, XPopMenu& menu) {
   AppendItem(menu, kCommandQuit);
   for (const CommandReadiness& entry : kCommandReadiness)
     menu.Enable(entry.command, entry.ready);
+  // A game whose preview was taken off the table has none to show.
+  if (loaded() && (puz_.game_flags & kGameNoPreview)) menu.Enable(kCommandTogglePreview, false);
 }
 
 void GameEvents::Decorate(MenuDecorationPayload& item) const {
