@@ -470,6 +470,7 @@ void GameEvents::ReleaseGame() {
   table_.HidePreviewWindow();
   table_.CloseLoupe();
   if (boxes_) boxes_->HideAll();
+  if (competition_) competition_->ShowScore(false);
   puz_.Clear();
   table_.SetCaption(kProductName);
   table_.Refresh();
