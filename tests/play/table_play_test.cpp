@@ -495,6 +495,32 @@ TEST_F(TablePlay, LosingTheActivationDropsACarriedPieceAtOnce) {
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kDrop);
 }
 
+TEST_F(TablePlay, APieceWhoseReleaseAMenuTookIsPutDownAtTheNextMove) {
+  Open();
+  // The toolkit's events, as the window system gives them to the table.
+  QWidget* widget = WidgetOf(table_->platform_window());
+  const auto send = [widget](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                             int x, int y) {
+    const QPointF at(x, y);
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+  };
+  const auto [x, y] = Grip(2);
+  send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, x, y);
+  send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, x + 2, y + 1);
+  send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, x + 40, y + 30);
+  ASSERT_EQ(table_->dragged(), 2);
+  const Rect16 carried = piece(2).board;
+  // A menu opened by a key took the release; the mouse comes back with no
+  // button held.
+  send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, x + 200, y + 150);
+  EXPECT_EQ(table_->dragged(), kNoPiece);
+  EXPECT_EQ(effects_.sounds.back(), BoardSound::kDrop);
+  EXPECT_EQ(piece(2).board, carried) << "put down where it was last seen";
+  send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, x + 300, y + 200);
+  EXPECT_EQ(piece(2).board, carried) << "it follows the mouse no more";
+}
+
 TEST_F(TablePlay, ASmallPuzzleSolvedWithDragsEndsSolved) {
   Open();
   hand().DragFirstToCorner();
