@@ -127,6 +127,8 @@ void GameEvents::BuildMenu(int kind, XPopMenu& menu) {
   AppendItem(menu, kCommandQuit);
   for (const CommandReadiness& entry : kCommandReadiness)
     menu.Enable(entry.command, entry.ready);
+  // A game whose preview was taken off the table has none to show.
+  if (loaded() && (puz_.game_flags & kGameNoPreview)) menu.Enable(kCommandTogglePreview, false);
 }
 
 void GameEvents::Decorate(MenuDecorationPayload& item) const {
@@ -468,6 +470,7 @@ void GameEvents::ReleaseGame() {
   table_.HidePreviewWindow();
   table_.CloseLoupe();
   if (boxes_) boxes_->HideAll();
+  if (competition_) competition_->ShowScore(false);
   puz_.Clear();
   table_.SetCaption(kProductName);
   table_.Refresh();

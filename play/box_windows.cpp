@@ -157,6 +157,13 @@ void BoxWindows::Toggle(int box, bool quietly) {
   WBox* was = window(box);
   if (!was) return;
   PieceBox& data = puz().boxes[static_cast<std::size_t>(box)];
+  if (hidden_) {
+    // A box asked for while the boxes are put away brings them back, so
+    // the player sees it open; one already open is only shown again.
+    puz().game_flags &= ~kGameHideBoxes;
+    ShowAll();
+    if (!data.closed()) return;
+  }
   const Rect16 from = was->WindowRect();
   const int carried = puz().dragged;
   if (!data.closed() && carried != kNoPiece &&

@@ -78,7 +78,8 @@ class BoxWindows final : public PieceBoxes, public PieceWindows {
   int count() const override;
   bool OfferKey(const KeyPayload& key) override;
   void Toggle(int box) override { Toggle(box, false); }
-  // Quietly: without the box's sound, as when a hint opens it.
+  // Quietly: without the box's sound, as when a hint opens it. While the
+  // boxes are put away, they come back first.
   void Toggle(int box, bool quietly);
   std::optional<int> PieceUnderCursor() override;
   void TakeGroup(int piece, int box) override;

@@ -602,7 +602,10 @@ std::uint8_t WPuz::BoxUnder(std::uint8_t window, const Rect16& rect) {
 void WPuz::RevealPiece(int piece) {
   const std::uint8_t box = puz().cut.pieces[static_cast<std::size_t>(piece)].box;
   if (box == kTableWindow || box >= puz().boxes.size()) return;
-  if (puz().game_flags & kGameHideBoxes) boxes_.ShowAll();
+  if (puz().game_flags & kGameHideBoxes) {
+    puz().game_flags &= ~kGameHideBoxes;
+    boxes_.ShowAll();
+  }
   // The hint shows the box without its sound.
   if (puz().boxes[box].closed()) boxes_.Toggle(box, true);
 }

@@ -61,7 +61,13 @@ void WSPuz::OnEvent(Event& event) {
         case kMouseLeftDrag:
         case kMouseRightDrag:
         case kMouseMiddleDrag:
-          if (dragged() != kNoPiece) {
+          if (dragged() != kNoPiece && mouse->subcode == kMouseMove &&
+              !KeyDown(kVirtualLeftButton)) {
+            // The release went to a menu or a dialog that opened meanwhile:
+            // the piece is put down where the player last saw it, and does
+            // not follow a mouse whose button is up.
+            DropNow();
+          } else if (dragged() != kNoPiece) {
             DragTo(mouse->x, mouse->y);
           } else if (carrying_tack()) {
             RepaintTack(play_.tack.MoveTo(mouse->x, mouse->y));

@@ -3,7 +3,11 @@
 // tips and clicks, and the ranking file a save writes.
 #include <unistd.h>
 
+#include <QApplication>
 #include <QImage>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdlib>
@@ -14,6 +18,7 @@
 #include "app/game_effects.h"
 #include "app/game_events.h"
 #include "app/saved_games.h"
+#include "app/wdir.h"
 #include "platform/platform_window_qt.h"
 #include "platform/sound_player.h"
 #include "play/board_codes.h"
@@ -23,6 +28,7 @@
 #include "puzzle/open_puzzle.h"
 #include "puzzle/puzzle_writer.h"
 #include "scores/wminiscore.h"
+#include "support/control_of.h"
 #include "support/recording_game.h"
 #include "support/synthetic_photo.h"
 #include "support/test_application.h"
@@ -32,6 +38,7 @@
 #include "ui/event_codes.h"
 #include "ui/tips.h"
 #include "ui/virtual_keys.h"
+#include "ui/win_dlg.h"
 
 namespace cbst {
 namespace {
@@ -57,6 +64,9 @@ int PixelsOf(const QImage& image, MiniScoreField field, std::uint32_t colour) {
       if ((image.pixel(x, y) & 0xFFFFFF) == rgb) ++count;
   return count;
 }
+
+// How often a test looks for the dialog it answers.
+constexpr int kAnswerEveryMs = 20;
 
 // A twelve-piece puzzle: 6000 points to start with, 1000 for each pair.
 class CompetitionModeTest : public ::testing::Test {
@@ -242,6 +252,26 @@ TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsSparesTheDragAndFo
   Command(kCommandCompetitionMode, 0);
   Command(kCommandShowScore, 0);
   EXPECT_FALSE(window_->visible()) << "no score window out of competition";
+}
+
+TEST_F(CompetitionModeTest, TheScoreWindowGoesWithTheGameWhenAnotherIsChosen) {
+  Open(kGameCompetition);
+  Command(kCommandShowScore, 0);
+  ASSERT_TRUE(window_->visible());
+  // The player looks through the puzzles and takes none.
+  int browsed = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&browsed] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog || !testing::ControlOf<QListWidget>(dialog, kBrowserList)) return;
+    ++browsed;
+    if (auto* cancel = testing::ControlOf<QPushButton>(dialog, kCommandCancel)) cancel->click();
+  });
+  answer.start(kAnswerEveryMs);
+  Command(kCommandOpen, 0);
+  EXPECT_EQ(browsed, 1);
+  EXPECT_TRUE(puz_.cut.pieces.empty());
+  EXPECT_FALSE(window_->visible()) << "no score of a game no longer on the table";
 }
 
 TEST_F(CompetitionModeTest, ASaveByThePlayerWritesTheGameToTheRanking) {

@@ -367,7 +367,17 @@ TEST_F(GameEventsTest, APuzzleOrGameWithoutPreviewShowsNoPreviewWindow) {
   EXPECT_TRUE(puz_.game_flags & kGameNoPreview);
   Press(Key(KeyKind::kDown, kVkSpace));
   EXPECT_FALSE(table_->preview_window_shown()) << "taken off the table for this game";
+  const auto menu_item = [this] {
+    XPopMenu menu;
+    events_->BuildMenu(kMenuGame, menu);
+    for (const MenuItem& item : menu.items())
+      if (item.command == kCommandTogglePreview) return item;
+    ADD_FAILURE() << "the game's menu names the preview";
+    return MenuItem{};
+  };
+  EXPECT_FALSE(menu_item().enabled) << "the menu offers no preview it cannot show";
   Command(kCommandNoPreview, 0);
+  EXPECT_TRUE(menu_item().enabled);
   EXPECT_FALSE(table_->PreviewPlace().Empty());
   EXPECT_FALSE(puz_.game_flags & kGameNoPreview);
   Press(Key(KeyKind::kDown, kVkSpace));

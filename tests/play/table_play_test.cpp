@@ -495,6 +495,32 @@ TEST_F(TablePlay, LosingTheActivationDropsACarriedPieceAtOnce) {
   EXPECT_EQ(effects_.sounds.back(), BoardSound::kDrop);
 }
 
+TEST_F(TablePlay, APieceWhoseReleaseAMenuTookIsPutDownAtTheNextMove) {
+  Open();
+  // The toolkit's events, as the window system gives them to the table.
+  QWidget* widget = WidgetOf(table_->platform_window());
+  const auto send = [widget](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+                             int x, int y) {
+    const QPointF at(x, y);
+    QMouseEvent event(type, at, widget->mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+  };
+  const auto [x, y] = Grip(2);
+  send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, x, y);
+  send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, x + 2, y + 1);
+  send(QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, x + 40, y + 30);
+  ASSERT_EQ(table_->dragged(), 2);
+  const Rect16 carried = piece(2).board;
+  // A menu opened by a key took the release; the mouse comes back with no
+  // button held.
+  send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, x + 200, y + 150);
+  EXPECT_EQ(table_->dragged(), kNoPiece);
+  EXPECT_EQ(effects_.sounds.back(), BoardSound::kDrop);
+  EXPECT_EQ(piece(2).board, carried) << "put down where it was last seen";
+  send(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, x + 300, y + 200);
+  EXPECT_EQ(piece(2).board, carried) << "it follows the mouse no more";
+}
+
 TEST_F(TablePlay, ASmallPuzzleSolvedWithDragsEndsSolved) {
   Open();
   hand().DragFirstToCorner();
@@ -633,6 +659,37 @@ TEST_F(TablePlay, ShowWhereIntoAClosedBoxOpensItAndPointsAtTheNeighbourThere) {
   ASSERT_FALSE(in_box.Empty()) << "the neighbour sparkles in its box";
   EXPECT_NEAR(in_box.x + in_box.width / 2, inside.x + inside.width / 2, 2);
   EXPECT_NEAR(in_box.y + in_box.height / 2, inside.y + inside.height / 2, 2);
+}
+
+TEST_F(TablePlay, ABoxAskedForWhileTheBoxesArePutAwayComesBackInSight) {
+  Open();
+  BoxWindows& boxes = table_->boxes();
+  QWidget* table = WidgetOf(table_->platform_window());
+  const auto shown = [&boxes, table](int box) {
+    return WidgetOf(boxes.window(box)->platform_window())->isVisibleTo(table);
+  };
+  boxes.Toggle(4);
+  // The boxes put away, as the game's settings do it.
+  puz_.game_flags |= kGameHideBoxes;
+  boxes.HideAll();
+  ASSERT_FALSE(shown(0));
+  ASSERT_FALSE(shown(4));
+
+  // A closed box asked for opens where the player sees it, and takes pieces.
+  boxes.Toggle(1);
+  ASSERT_FALSE(puz_.boxes[1].closed());
+  EXPECT_TRUE(shown(1));
+  EXPECT_TRUE(shown(0)) << "the other boxes come back too";
+  EXPECT_FALSE(puz_.game_flags & kGameHideBoxes);
+  const Rect16 client = boxes.window(1)->ClientOnTable();
+  EXPECT_EQ(table_->BoxUnder(kTableWindow, {client.x, client.y, 20, 20}), 1);
+
+  // An open box asked for while put away is shown again, not closed unseen.
+  puz_.game_flags |= kGameHideBoxes;
+  boxes.HideAll();
+  boxes.Toggle(4);
+  EXPECT_FALSE(puz_.boxes[4].closed());
+  EXPECT_TRUE(shown(4));
 }
 
 TEST_F(TablePlay, ABoxOpensTakesAPieceByItsMiddleAndGivesItBack) {

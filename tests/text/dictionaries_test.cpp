@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <regex>
+#include <set>
+#include <sstream>
 
 #include "dixc/compiler.h"
 #include "dixc/flags.h"
@@ -78,6 +82,70 @@ TEST(BuiltDictionaries, LoadAndHoldEveryUsedText) {
     for (const auto& [number, row] : used)
       EXPECT_GT(found[number], 0) << "used-id table line " << row.line;
     EXPECT_TRUE(sink.reports.empty());
+  }
+}
+
+// The control ids of each of the program's dialog templates.
+std::map<std::string, std::vector<int>> DialogControls() {
+  static const std::regex kId(R"re(<property name="id" stdset="0"><number>(\d+)</number>)re");
+  std::map<std::string, std::vector<int>> dialogs;
+  for (const auto& entry : fs::directory_iterator(CBST_DIALOG_TEMPLATES)) {
+    if (entry.path().extension() != ".ui") continue;
+    std::ifstream file(entry.path());
+    std::stringstream content;
+    content << file.rdbuf();
+    const std::string text = content.str();
+    std::vector<int>& ids = dialogs[entry.path().filename().string()];
+    for (std::sregex_iterator it(text.begin(), text.end(), kId), end; it != end; ++it)
+      ids.push_back(std::stoi((*it)[1].str()));
+  }
+  return dialogs;
+}
+
+// The letter that Alt takes to a control, folded to lower case, or 0.
+unsigned char AccessKey(const std::string& text) {
+  for (std::size_t at = 0; at + 1 < text.size(); ++at) {
+    if (text[at] != '&') continue;
+    if (text[at + 1] == '&') {
+      ++at;
+      continue;
+    }
+    const auto key = static_cast<unsigned char>(text[at + 1]);
+    // Windows-1252 capitals, ASCII and accented.
+    const bool capital = (key >= 'A' && key <= 'Z') || (key >= 0xC0 && key <= 0xDE && key != 0xD7);
+    return capital ? static_cast<unsigned char>(key + 0x20) : key;
+  }
+  return 0;
+}
+
+// With two controls of one dialog on the same letter, Alt and the letter
+// only moves between them and never presses or ticks either.
+TEST(BuiltDictionaries, EveryControlOfADialogHasALetterOfItsOwn) {
+  dixc::Problems problems;
+  std::string table_text;
+  ASSERT_TRUE(dixc::ReadWholeFile(CBST_USED_IDS, table_text, problems));
+  const dixc::UsedIdTable used = dixc::ParseUsedIds(CBST_USED_IDS, table_text, problems);
+  const std::map<std::string, std::vector<int>> dialogs = DialogControls();
+  ASSERT_FALSE(dialogs.empty());
+  for (const std::string& source : Sources()) {
+    std::string content;
+    ASSERT_TRUE(dixc::ReadWholeFile(source, content, problems));
+    std::map<int, std::string> controls;
+    for (const dixc::SourceEntry& entry : dixc::ParseSource(source, content, used, problems))
+      if (entry.type == kTypeControl && entry.context == 0 && entry.variant == 0)
+        controls.emplace(entry.id, entry.text);
+    for (const auto& [dialog, ids] : dialogs) {
+      std::map<unsigned char, int> taken;
+      for (const int id : std::set<int>(ids.begin(), ids.end())) {
+        const auto text = controls.find(id);
+        if (text == controls.end()) continue;
+        const unsigned char key = AccessKey(text->second);
+        if (key == 0) continue;
+        const auto [first, fresh] = taken.emplace(key, id);
+        EXPECT_TRUE(fresh) << dixc::LanguageOfSource(source) << " " << dialog << ": controls "
+                           << first->second << " and " << id << " share '" << key << "'";
+      }
+    }
   }
 }
 
