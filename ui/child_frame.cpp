@@ -37,6 +37,8 @@ bool ChildFrame::sizable() const {
 }
 
 QRect ChildFrame::ClientArea() const {
+  // Maximised, the window covers the table without caption or border.
+  if (maximised()) return rect();
   return rect().adjusted(kFrameBorder, kFrameBorder + kCaptionHeight, -kFrameBorder, -kFrameBorder);
 }
 
@@ -62,7 +64,7 @@ QRect ChildFrame::ButtonRect(int hit) const {
 }
 
 int ChildFrame::HitTest(const QPoint& point) const {
-  if (ClientArea().contains(point)) return 0;
+  if (maximised() || ClientArea().contains(point)) return 0;
   for (int part : {kHitClose, kHitMaximise, kHitMinimise, kHitSystemMenu}) {
     if (ButtonRect(part).contains(point)) return part;
   }
@@ -82,16 +84,24 @@ int ChildFrame::HitTest(const QPoint& point) const {
 }
 
 void ChildFrame::ToggleMaximised() {
+  // The state changes before the geometry, so that the client is laid out
+  // for the new one (with or without its caption) as the frame resizes.
   if (maximised()) {
-    setGeometry(normal_);
+    const QRect normal = normal_;
     normal_ = {};
+    setGeometry(normal);
   } else if (parentWidget()) {
     normal_ = geometry();
     setGeometry(parentWidget()->rect());
+  } else {
+    return;
   }
+  if (client_) client_->setGeometry(ClientArea());
+  update();
 }
 
 void ChildFrame::paintEvent(QPaintEvent*) {
+  if (maximised()) return;  // the client covers it all
   QPainter painter(this);
   const QPalette colours = palette();
   painter.fillRect(rect(), colours.color(QPalette::Button));

@@ -45,7 +45,8 @@ class ChildFrame final : public QWidget {
   // The frame part under a point of the frame, 0 for the client area.
   int HitTest(const QPoint& point) const;
   QRect ButtonRect(int hit) const;
-  // Fills the parent's client area, or goes back to where it was.
+  // Fills the parent's client area without caption or border, or goes back
+  // to where it was with them.
   void ToggleMaximised();
   bool maximised() const { return !normal_.isNull(); }
 

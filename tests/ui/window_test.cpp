@@ -24,6 +24,7 @@
 #include "support/recording_sink.h"
 #include "support/test_application.h"
 #include "ui/application.h"
+#include "ui/child_frame_qt.h"
 #include "ui/placement.h"
 #include "ui/pop_menu.h"
 #include "ui/virtual_keys.h"
@@ -378,8 +379,16 @@ TEST_F(WindowTest, FramedChildrenMoveResizeAndCloseByTheirFrame) {
   const QRect maximise = frame->geometry();
   press(QPoint(maximise.width() - 4 - 2 - 14 - 2 - 7, 4 + 2 + 7));
   EXPECT_EQ(box->WindowRect(), (Rect16{0, 0, 800, 600}));
+  // Maximised, the box has no caption: its floor is the whole table, and a
+  // press where the buttons were lands on the floor.
+  EXPECT_EQ(box->ClientRect(), (Rect16{0, 0, 800, 600}));
+  EXPECT_EQ(client->geometry(), frame->rect());
   press(QPoint(800 - 4 - 2 - 14 - 2 - 7, 4 + 2 + 7));
+  EXPECT_EQ(box->WindowRect(), (Rect16{0, 0, 800, 600}));
+  Event restore = MakeEvent(kEventNonClientButton, CommandPayload{kHitMaximise, 0});
+  box->Dispatch(restore);
   EXPECT_EQ(box->WindowRect(), (Rect16{130, 120, 240, 160}));
+  EXPECT_EQ(box->ClientRect().height, 160 - 2 * 4 - 18);
   press(QPoint(240 - 4 - 2 - 7, 4 + 2 + 7));
   EXPECT_FALSE(application_.Holds(box));
   EXPECT_TRUE(application_.Holds(table));
