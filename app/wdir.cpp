@@ -18,6 +18,7 @@
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/progress_window.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -317,6 +318,17 @@ void WDir::OnEvent(Event& event) {
     const auto* command = event.as<CommandPayload>();
     if (command && OnCommand(*command)) {
       event.set_handled();
+      return;
+    }
+  }
+  // The Delete key does what the Delete button does (an edit that has the
+  // keyboard keeps the key for its text).
+  if (event.code == kEventKey) {
+    const auto* key = event.as<KeyPayload>();
+    if (key && key->kind == KeyKind::kDown && key->virtual_key == kVkDelete &&
+        key->modifiers == 0) {
+      event.set_handled();
+      DeleteSavedGame();
       return;
     }
   }

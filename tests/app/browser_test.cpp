@@ -420,11 +420,12 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
     EXPECT_TRUE(remove->isEnabled()) << "a saved game is chosen";
     remove->click();  // answered No
     EXPECT_TRUE(fs::exists(directory_ / "ann.sav"));
-    remove->click();  // answered Yes
+    Press(list, Qt::Key_Delete);  // as the button: answered Yes
     count_after = list->count();
     status_after = status->text().toStdString();
     Press(list, Qt::Key_Home);
     delete_on_puzzle = remove->isEnabled();
+    Press(list, Qt::Key_Delete);  // a puzzle line: nothing is asked
     // Typing a title's first letters goes to its first line.
     Press(list, Qt::Key_T, "t");
     Press(list, Qt::Key_W, "w");
