@@ -13,6 +13,7 @@
 #include "platform/profile.h"
 #include "setup/file_copy.h"
 #include "setup/program_group.h"
+#include "setup/setup_codes.h"
 #include "setup/setup_words.h"
 #include "setup_home.h"
 #include "support/program_launcher.h"
@@ -126,6 +127,16 @@ TEST_F(InstallationTest, LeavingTheWelcomeEndsTheProgramAndItComesBackNextTime) 
   }
   EXPECT_FALSE(settings_->Has("WelcomeDone230"));
   EXPECT_FALSE(ProgramGroup("Cobblestack").exists());
+}
+
+// The welcome's Help button leads to a topic of its own, whatever language
+// the player picked with its flags.
+TEST(WelcomeHelpTest, EveryLanguagesHelpPageHasTheWelcomesTopic) {
+  const std::string anchor = "id=\"ctx" + std::to_string(kHelpTopicWelcome) + "\"";
+  for (const char* language : {"eng", "cas", "cat", "deu", "fra", "ita"}) {
+    const fs::path page = fs::path(CBST_PROGRAM_DIR) / (std::string("cbst") + language + ".html");
+    EXPECT_NE(FileText(page).find(anchor), std::string::npos) << page;
+  }
 }
 
 TEST_F(InstallationTest, AFullSetupIsRemovedAgainByItsOwnCopy) {
