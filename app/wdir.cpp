@@ -249,6 +249,12 @@ void WDir::Choose() {
   EndDialog(kBrowserOpen);
 }
 
+void WDir::ShowHelp() {
+  if (!game_) return;
+  Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelpContents, kHelpTopicBrowser});
+  game_->OnGameEvent(help);
+}
+
 bool WDir::OnCommand(const CommandPayload& command) {
   const int id = static_cast<int>(command.id);
   switch (id) {
@@ -284,11 +290,7 @@ bool WDir::OnCommand(const CommandPayload& command) {
       DeleteSavedGame();
       return true;
     case kBrowserHelp:
-      if (game_) {
-        Event help =
-            MakeEvent(kEventCommand, CommandPayload{kCommandHelpContents, kHelpTopicBrowser});
-        game_->OnGameEvent(help);
-      }
+      ShowHelp();
       return true;
     default:
       break;
@@ -320,6 +322,12 @@ void WDir::OnEvent(Event& event) {
       event.set_handled();
       return;
     }
+  }
+  // F1 does what the Help button does.
+  if (event.code == kEventHelp) {
+    event.set_handled();
+    ShowHelp();
+    return;
   }
   // The Delete key does what the Delete button does (an edit that has the
   // keyboard keeps the key for its text).

@@ -5,17 +5,21 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/help_files.h"
 #include "app/woptions.h"
+#include "base/status_codes.h"
 #include "base/text_tests.h"
 #include "gfx/dc.h"
 #include "gfx/drawing_tools.h"
 #include "platform/colour_picker.h"
 #include "platform/display.h"
+#include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "puzzle/level_text.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/control.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -250,6 +254,14 @@ void WEdPuz::Cancel() {
     Destroy(static_cast<int>(kCommandCancel));
 }
 
+void WEdPuz::ShowHelp() {
+  const Traductor* dictionary = Traductor::Instance();
+  const std::string page =
+      HelpFilePath(places_.places.program_directory,
+                   dictionary ? std::string_view(dictionary->language().c_str()) : "");
+  if (!OpenHelpPage(page, kHelpTopicMakePuzzle)) Status(kStatusOpenFailed, page).Report();
+}
+
 void WEdPuz::Command(std::uint32_t command) {
   if (command == kCommandOk) {
     Status made = MakeThePuzzle();
@@ -282,6 +294,12 @@ void WEdPuz::OnEvent(Event& event) {
     track_.reset();
     track_ = std::make_unique<TrackRect>(*this, kOutlineColour, kTrackResizeAtStart,
                                          Rect16{Short(mouse->x), Short(mouse->y), 1, 1});
+    return;
+  }
+  if (const auto* key = event.as<KeyPayload>();
+      event.code == kEventKey && key && key->kind == KeyKind::kDown && key->virtual_key == kVkF1) {
+    event.set_handled();
+    ShowHelp();
     return;
   }
   if (event.code == kEventCommand) {

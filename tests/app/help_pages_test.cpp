@@ -45,7 +45,7 @@ constexpr int kTopics[] = {
     kHelpTopicBox,           kHelpTopicSelection,        kHelpTopicPreview,
     kHelpTopicOptions,       kHelpTopicGameSettings,     kHelpTopicRanking,
     kHelpTopicRankingSecond, kHelpTopicCertificateAdded, kHelpTopicCertificateOffered,
-    kHelpTopicBrowser,       kHelpTopicMiniScore};
+    kHelpTopicBrowser,       kHelpTopicMiniScore,        kHelpTopicMakePuzzle};
 constexpr const char* kLanguages[] = {"eng", "cas", "cat", "deu", "fra", "ita"};
 
 using testing::FileText;

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/help_files.h"
 #include "app/make_from_picture.h"
 #include "app/program.h"
 #include "app/wedpuz.h"
@@ -28,6 +29,7 @@
 #include "puzzle/thumb.h"
 #include "support/control_of.h"
 #include "support/desktop_home.h"
+#include "support/help_pages_asked.h"
 #include "support/program_launcher.h"
 #include "support/recording_sink.h"
 #include "ui/application.h"
@@ -323,6 +325,36 @@ TEST_F(MakePuzzleWindowTest, APictureOnTheCommandLineOpensThePictureWindow) {
   EXPECT_NE(boxes_[0].find("stop"), std::string::npos) << boxes_[0];
   EXPECT_TRUE(IsPictureFile("a/b.JfIf"));
   EXPECT_FALSE(IsPictureFile("a/b.puz"));
+}
+
+// F1 in the pane and over the picture opens the help at its topic on
+// making a puzzle.
+TEST_F(MakePuzzleWindowTest, F1OpensTheTopicOnMakingAPuzzle) {
+  testing::CopyFromBuiltProgram(directory_, {"cbsteng.html"});
+  Make();
+  testing::HelpPagesAsked asked;
+  std::string in_pane, over_picture;
+  bool seen = false;
+  Drive(
+      [&] {
+        QWidget* window = PictureWindow();
+        if (!window || seen) return;
+        seen = true;
+        QTest::keyClick(ControlOf(window, kMakeFirstLevel), Qt::Key_F1);
+        in_pane = asked.last();
+        asked.Forget();
+        QTest::keyClick(window, Qt::Key_F1);
+        over_picture = asked.last();
+        Press(window, kCommandCancel);
+      },
+      QMessageBox::Yes);
+  Start("\"" + photo_.string() + "\"");
+  driver_.reset();
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(reports_.reports.empty()) << reports_.texts().front();
+  const std::string topic = "cbsteng.html#ctx" + std::to_string(kHelpTopicMakePuzzle);
+  EXPECT_EQ(in_pane, topic);
+  EXPECT_EQ(over_picture, topic);
 }
 
 // A picture on the clipboard as the program starts, and one copied while
