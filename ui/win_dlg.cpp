@@ -149,6 +149,19 @@ void WinDlg::OnEvent(Event& event) {
   Window::OnEvent(event);
 }
 
+void WinDlg::FitHeightToControls() {
+  QWidget* host = WidgetOf(platform_window());
+  if (!host || !host->layout()) return;
+  host->layout()->activate();
+  const QRect was = host->geometry();
+  const QRect fitted(was.x(), was.y(), was.width(), host->minimumSizeHint().height());
+  // A window of its own keeps its middle where it was.
+  if (host->isWindow())
+    PlaceTopLevel(host, fitted.translated(0, (was.height() - fitted.height()) / 2));
+  else
+    host->setGeometry(fitted);
+}
+
 void WinDlg::FocusItem(int id) {
   QWidget* host = WidgetOf(platform_window());
   if (!host) return;
