@@ -208,10 +208,6 @@ TEST_F(CompetitionModeTest, OnAScreenThatScalesTheScoreIsDrawnAtTheScreensPixels
     }
   }
   EXPECT_GT(split_blocks, 0);
-  // The value under the mouse still tells its tip and takes the double click.
-  const Rect16 score = window_->FieldPixels(MiniScoreField::kScore);
-  EXPECT_EQ(score.width, qRound(WMiniScore::FieldRect(MiniScoreField::kScore).width *
-                                QGuiApplication::primaryScreen()->devicePixelRatio()));
 }
 
 TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsSparesTheDragAndFollowsTheCommands) {
