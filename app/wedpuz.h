@@ -158,6 +158,8 @@ class WEdPuz final : public Window {
   Status MakeThePuzzle();
 
  private:
+  // The room around the picture, in the window's pixels.
+  int Margin() const;
   int ScaledWidth() const;
   int ScaledHeight() const;
   Rect16 PictureArea() const;
