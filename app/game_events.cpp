@@ -6,6 +6,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "app/about_text.h"
@@ -426,8 +427,11 @@ void GameEvents::ShowAbout() {
   TableEffects* effects = table_.effects();
   if (effects) effects->PauseClock();
   CreditsPictures pictures;
-  pictures.icons[kAboutIcon] = LoadProgramIcon(kCreditsIconSize);
-  pictures.icons[kAboutSecondIcon] = LoadProgramBitmap(kBitmapThumbtack);
+  // The credits draw at the table's pixels: the pictures are made as sharp.
+  const double ratio = table_.pixel_ratio();
+  pictures.icons[kAboutIcon] =
+      LoadProgramIcon(static_cast<int>(std::lround(kCreditsIconSize * ratio)));
+  pictures.icons[kAboutSecondIcon] = LoadProgramBitmap(kBitmapThumbtack, ratio);
   std::optional<AboutGame> game;
   if (loaded()) {
     game.emplace();

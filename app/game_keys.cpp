@@ -60,6 +60,7 @@ constexpr KeyCommand kKeyCommands[] = {
     {Pressed(kKeyCtrl, 'R'), kCommandSpread},
     {Pressed(kKeyAlt, 'R'), kCommandSpread},
     {Pressed(kKeyCtrl | kKeyAlt, 'R'), kCommandSpread},
+    {Pressed(0, F(1)), kCommandHelpContents},
     {Pressed(0, F(2)), kCommandGameSettings},
     {Pressed(0, F(3)), kCommandOptions},
     {Pressed(0, F(4)), kCommandLiveRanking},

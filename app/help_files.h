@@ -9,6 +9,7 @@ namespace cbst {
 // Help topics the game opens.
 inline constexpr int kHelpContents = 0;
 inline constexpr int kHelpTopicPreview = 151;
+inline constexpr int kHelpTopicMakePuzzle = 115;  // the window of a new puzzle
 
 // "cbst" + language + ".html" in the program directory; when missing, the
 // language's fall-back is tried ("cat" to "cas", any other to "eng"), and

@@ -95,6 +95,11 @@ void WDEdPuz::OnEvent(Event& event) {
       return;
     }
   }
+  if (event.code == kEventHelp) {
+    event.set_handled();
+    picture_window_.ShowHelp();
+    return;
+  }
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
     if (!command) return WinDlg::OnEvent(event);

@@ -18,6 +18,7 @@
 #include "ui/application.h"
 #include "ui/control.h"
 #include "ui/progress_window.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -248,6 +249,12 @@ void WDir::Choose() {
   EndDialog(kBrowserOpen);
 }
 
+void WDir::ShowHelp() {
+  if (!game_) return;
+  Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelpContents, kHelpTopicBrowser});
+  game_->OnGameEvent(help);
+}
+
 bool WDir::OnCommand(const CommandPayload& command) {
   const int id = static_cast<int>(command.id);
   switch (id) {
@@ -283,11 +290,7 @@ bool WDir::OnCommand(const CommandPayload& command) {
       DeleteSavedGame();
       return true;
     case kBrowserHelp:
-      if (game_) {
-        Event help =
-            MakeEvent(kEventCommand, CommandPayload{kCommandHelpContents, kHelpTopicBrowser});
-        game_->OnGameEvent(help);
-      }
+      ShowHelp();
       return true;
     default:
       break;
@@ -317,6 +320,23 @@ void WDir::OnEvent(Event& event) {
     const auto* command = event.as<CommandPayload>();
     if (command && OnCommand(*command)) {
       event.set_handled();
+      return;
+    }
+  }
+  // F1 does what the Help button does.
+  if (event.code == kEventHelp) {
+    event.set_handled();
+    ShowHelp();
+    return;
+  }
+  // The Delete key does what the Delete button does (an edit that has the
+  // keyboard keeps the key for its text).
+  if (event.code == kEventKey) {
+    const auto* key = event.as<KeyPayload>();
+    if (key && key->kind == KeyKind::kDown && key->virtual_key == kVkDelete &&
+        key->modifiers == 0) {
+      event.set_handled();
+      DeleteSavedGame();
       return;
     }
   }

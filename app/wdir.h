@@ -83,6 +83,7 @@ class WDir final : public WinDlg {
   void Selected();
   void DeleteSavedGame();
   void Choose();
+  void ShowHelp();
   bool OnCommand(const CommandPayload& command);
 
   const Settings& settings_;

@@ -3,19 +3,24 @@
 #include "app/wedpuz.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
+#include "app/help_files.h"
 #include "app/woptions.h"
+#include "base/status_codes.h"
 #include "base/text_tests.h"
 #include "gfx/dc.h"
 #include "gfx/drawing_tools.h"
 #include "platform/colour_picker.h"
 #include "platform/display.h"
+#include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "puzzle/level_text.h"
 #include "text/traductor.h"
 #include "ui/application.h"
 #include "ui/control.h"
+#include "ui/virtual_keys.h"
 
 namespace cbst {
 namespace {
@@ -50,6 +55,10 @@ WEdPuz::~WEdPuz() {
   track_.reset();
 }
 
+int WEdPuz::Margin() const {
+  return static_cast<int>(std::lround(kMakeMargin * pixel_ratio()));
+}
+
 int WEdPuz::ScaledWidth() const {
   return std::max(1, static_cast<int>(picture().width() * (scale_percent_ * kPercent)));
 }
@@ -81,8 +90,10 @@ Rect16 WEdPuz::PictureArea() const {
 bool WEdPuz::Open() {
   background_ = ProposeBackground(picture());
   const VString caption = WindowCaption(ControlText(0, kMakePuzzleCommandText));
+  // The picture is shown at the screen's own pixels, as sharp as they are;
+  // the pane beside it is text and lets the toolkit scale it.
   if (!Create(places_.table, {0, 0, Short(ScaledWidth()), Short(ScaledHeight())}, caption.view(),
-              kStyleHidden))
+              kStyleHidden | kStyleDevicePixels))
     return false;
   Application* application = Application::Instance();
   pane_ = application->Make<WDEdPuz>(*this);
@@ -97,23 +108,22 @@ bool WEdPuz::Open() {
 
 void WEdPuz::Layout() {
   if (!pane_) return;
-  // The pane keeps the size its template gives it.
+  // The pane keeps the size its template gives it, in the window's pixels.
   if (pane_size_.Empty()) pane_size_ = pane_->WindowRect();
-  // A window of its own counts in the toolkit's logical pixels, the screen
-  // in device pixels.
+  // The window counts in the screen's device pixels; its place on the
+  // screen counts in the toolkit's logical ones.
   const DisplayFacts screen = QueryDisplay();
-  const double ratio = ScreenPixelRatio();
-  const int screen_width = static_cast<int>(screen.width / ratio);
-  const int screen_height = static_cast<int>(screen.height / ratio);
+  const double ratio = pixel_ratio();
   // As large as the picture, but never larger than the screen: a picture
   // too large for it is seen in part until it is scaled down.
-  int width = ScaledWidth() + 2 * kMakeMargin + pane_size_.width;
-  int height = std::max(ScaledHeight() + 2 * kMakeMargin, static_cast<int>(pane_size_.height));
-  if (screen_width > 0) width = std::min(width, screen_width);
-  if (screen_height > 0) height = std::min(height, screen_height);
+  int width = ScaledWidth() + 2 * Margin() + pane_size_.width;
+  int height = std::max(ScaledHeight() + 2 * Margin(), static_cast<int>(pane_size_.height));
+  if (screen.width > 0) width = std::min(width, static_cast<int>(screen.width));
+  if (screen.height > 0) height = std::min(height, static_cast<int>(screen.height));
   // The window stays in the middle of the screen as it changes size.
-  Move({Short(std::max(0, (screen_width - width) / 2)),
-        Short(std::max(0, (screen_height - height) / 2)), Short(width), Short(height)});
+  const auto logical = [ratio](int pixels) { return Short(static_cast<int>(pixels / ratio)); };
+  Move({logical(std::max(0, (screen.width - width) / 2)),
+        logical(std::max(0, (screen.height - height) / 2)), logical(width), logical(height)});
   pane_->Move({Short(width - pane_size_.width), 0, pane_size_.width, Short(height)});
   Invalidate();
 }
@@ -134,8 +144,8 @@ void WEdPuz::SetScale(int percent) {
   if (track_) {
     const Rect16 part = Selection();
     const double scale = scale_percent_ * kPercent;
-    track_->SetRect({Short(kMakeMargin + static_cast<int>(part.x * scale)),
-                     Short(kMakeMargin + static_cast<int>(part.y * scale)),
+    track_->SetRect({Short(Margin() + static_cast<int>(part.x * scale)),
+                     Short(Margin() + static_cast<int>(part.y * scale)),
                      Short(static_cast<int>(part.width * scale)),
                      Short(static_cast<int>(part.height * scale))});
   }
@@ -152,12 +162,12 @@ void WEdPuz::SetSelecting(bool selecting) {
     selection_ = {Short(picture().width() / 4), Short(picture().height() / 4),
                   Short(picture().width() / 2), Short(picture().height() / 2)};
     const double scale = scale_percent_ * kPercent;
-    track_ = std::make_unique<TrackRect>(
-        *this, kOutlineColour, 0,
-        Rect16{Short(kMakeMargin + static_cast<int>(selection_.x * scale)),
-               Short(kMakeMargin + static_cast<int>(selection_.y * scale)),
-               Short(static_cast<int>(selection_.width * scale)),
-               Short(static_cast<int>(selection_.height * scale))});
+    track_ =
+        std::make_unique<TrackRect>(*this, kOutlineColour, 0,
+                                    Rect16{Short(Margin() + static_cast<int>(selection_.x * scale)),
+                                           Short(Margin() + static_cast<int>(selection_.y * scale)),
+                                           Short(static_cast<int>(selection_.width * scale)),
+                                           Short(static_cast<int>(selection_.height * scale))});
   } else {
     selection_ = {};
   }
@@ -196,8 +206,8 @@ void WEdPuz::OnTrack(const TrackPayload& note) {
   if (note.notification != kTrackMoveEnded && note.notification != kTrackResizeEnded) return;
   const Rect16 rect = note.track ? note.track->rect() : Rect16{};
   const double scale = scale_percent_ * kPercent;
-  selection_ = {Short(static_cast<int>((rect.x - kMakeMargin) / scale)),
-                Short(static_cast<int>((rect.y - kMakeMargin) / scale)),
+  selection_ = {Short(static_cast<int>((rect.x - Margin()) / scale)),
+                Short(static_cast<int>((rect.y - Margin()) / scale)),
                 Short(static_cast<int>(rect.width / scale)),
                 Short(static_cast<int>(rect.height / scale))};
   selection_ = Clipped(selection_, {0, 0, Short(picture().width()), Short(picture().height())});
@@ -209,7 +219,7 @@ void WEdPuz::Paint(DC& dc) {
   const Rect16 area = PictureArea();
   dc.FillRect(area, Brush(background_));
   if (scaled_) {
-    dc.Transfer(kMakeMargin, kMakeMargin, ScaledWidth(), ScaledHeight(), scaled_->dc(), 0, 0);
+    dc.Transfer(Margin(), Margin(), ScaledWidth(), ScaledHeight(), scaled_->dc(), 0, 0);
   }
   PaintCut(dc);
 }
@@ -220,9 +230,9 @@ void WEdPuz::PaintCut(DC& dc) {
   if (IsBlank(text.c_str())) return;
   const double scale = scale_percent_ * kPercent;
   const Rect16 part = Selection();
-  const Rect16 on_screen{Short(kMakeMargin + static_cast<int>(part.x * scale)),
-                         Short(kMakeMargin + static_cast<int>(part.y * scale)),
-                         Short(StoredWidth()), Short(StoredHeight())};
+  const Rect16 on_screen{Short(Margin() + static_cast<int>(part.x * scale)),
+                         Short(Margin() + static_cast<int>(part.y * scale)), Short(StoredWidth()),
+                         Short(StoredHeight())};
   Status ignored;
   const LevelSize level =
       ParseLevelText(text.c_str(), on_screen.width, on_screen.height, false, ignored);
@@ -248,6 +258,14 @@ int WEdPuz::Ask(int text, std::uint32_t style) {
 void WEdPuz::Cancel() {
   if (Ask(kTextStopMaking, kBoxYesNo | kBoxIconQuestion) == kAnswerYes)
     Destroy(static_cast<int>(kCommandCancel));
+}
+
+void WEdPuz::ShowHelp() {
+  const Traductor* dictionary = Traductor::Instance();
+  const std::string page =
+      HelpFilePath(places_.places.program_directory,
+                   dictionary ? std::string_view(dictionary->language().c_str()) : "");
+  if (!OpenHelpPage(page, kHelpTopicMakePuzzle)) Status(kStatusOpenFailed, page).Report();
 }
 
 void WEdPuz::Command(std::uint32_t command) {
@@ -282,6 +300,12 @@ void WEdPuz::OnEvent(Event& event) {
     track_.reset();
     track_ = std::make_unique<TrackRect>(*this, kOutlineColour, kTrackResizeAtStart,
                                          Rect16{Short(mouse->x), Short(mouse->y), 1, 1});
+    return;
+  }
+  if (const auto* key = event.as<KeyPayload>();
+      event.code == kEventKey && key && key->kind == KeyKind::kDown && key->virtual_key == kVkF1) {
+    event.set_handled();
+    ShowHelp();
     return;
   }
   if (event.code == kEventCommand) {

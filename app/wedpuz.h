@@ -135,6 +135,8 @@ class WEdPuz final : public Window {
 
   // For the pane.
   void Command(std::uint32_t command);
+  // Opens the help page at its topic about making a puzzle.
+  void ShowHelp();
   void SetScale(int percent);
   void SetSelecting(bool selecting);
   // A level was typed: the counts and the cut are shown again.
@@ -156,6 +158,8 @@ class WEdPuz final : public Window {
   Status MakeThePuzzle();
 
  private:
+  // The room around the picture, in the window's pixels.
+  int Margin() const;
   int ScaledWidth() const;
   int ScaledHeight() const;
   Rect16 PictureArea() const;

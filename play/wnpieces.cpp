@@ -5,6 +5,7 @@
 #include <string>
 
 #include "play/game_handler.h"
+#include "play/help_request.h"
 #include "play/wpuz.h"
 #include "play/wspuz.h"
 #include "puzzle/level_text.h"
@@ -74,19 +75,13 @@ bool WnPieces::Accept() {
 
 void WnPieces::OnEvent(Event& event) {
   if (event.code == kEventShow && !primed_) Prime();
+  // F1 and the Help button.
+  if (AnswerHelpRequest(event, game_, kHelpTopicCustomSize)) return;
   if (event.code == kEventCommand) {
     const auto* command = event.as<CommandPayload>();
     if (command && command->id == static_cast<std::uint32_t>(kPiecesEdit)) {
       if (command->parameter == kNotifyEditChanged) ShowGrid();
       event.set_handled();
-      return;
-    }
-    if (command && command->id == kCommandHelp) {
-      event.set_handled();
-      if (game_) {
-        Event help = MakeEvent(kEventCommand, CommandPayload{kCommandHelp, kHelpTopicCustomSize});
-        game_->OnGameEvent(help);
-      }
       return;
     }
     // A size that does not make a playable grid keeps the dialog open.

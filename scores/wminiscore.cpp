@@ -113,14 +113,15 @@ int WMiniScore::OnTable(int size) const {
 }
 
 bool WMiniScore::CreateMiniScore() {
-  // The window lies on the table, which may count in device pixels; its
-  // fields are laid out in logical ones.
+  // The window lies on the table and counts in its pixels, which may be
+  // the screen's device pixels; its fields are laid out in logical ones.
   const Rect16 table = table_.ClientRect();
   const int width = OnTable(kMiniScoreWidth);
   const Rect16 place{Coordinate(std::max(0, table.width - width - OnTable(kMiniScoreMargin))),
                      Coordinate(OnTable(kMiniScoreMargin)), Coordinate(width),
                      Coordinate(OnTable(kMiniScoreHeight))};
-  if (!Create(&table_, place, "", kStyleChild | kStyleHidden | kStyleLogicalPixels)) return false;
+  if (!Create(&table_, place, "", kStyleChild | kStyleHidden)) return false;
+  font_.height = OnTable(kFontHeight);
   table_.set_score_window(this);
   return true;
 }
@@ -151,6 +152,12 @@ void WMiniScore::ShowScore(bool shown) {
 
 Rect16 WMiniScore::FieldRect(MiniScoreField field) {
   return SpotOf(field).rect;
+}
+
+Rect16 WMiniScore::FieldPixels(MiniScoreField field) const {
+  const Rect16 rect = FieldRect(field);
+  return {Coordinate(OnTable(rect.x)), Coordinate(OnTable(rect.y)), Coordinate(OnTable(rect.width)),
+          Coordinate(OnTable(rect.height))};
 }
 
 std::string WMiniScore::FieldText(MiniScoreField field) const {
@@ -191,10 +198,9 @@ bool WMiniScore::UnderCarriedPicture(MiniScoreField field) const {
   if (puz.dragged < 0 || static_cast<std::size_t>(puz.dragged) >= puz.cut.pieces.size() ||
       puz.cut.pieces[static_cast<std::size_t>(puz.dragged)].box != kTableWindow)
     return false;
-  const Rect16 field_rect = FieldRect(field);
+  const Rect16 field_rect = FieldPixels(field);
   const ClientPoint at = MapClientPoint(*this, table_, {field_rect.x, field_rect.y});
-  const Rect16 on_table{Coordinate(at.x), Coordinate(at.y), Coordinate(OnTable(field_rect.width)),
-                        Coordinate(OnTable(field_rect.height))};
+  const Rect16 on_table{Coordinate(at.x), Coordinate(at.y), field_rect.width, field_rect.height};
   return on_table.Overlaps(puz.carried_bounds);
 }
 
@@ -204,7 +210,7 @@ void WMiniScore::ScoreChanged(unsigned parts) {
     const auto field = static_cast<MiniScoreField>(index);
     if (!(parts & SpotOf(field).refresh_bit) || UnderCarriedPicture(field)) continue;
     repainted_ |= 1u << index;
-    Invalidate(FieldRect(field));
+    Invalidate(FieldPixels(field));
   }
 }
 
@@ -212,19 +218,21 @@ void WMiniScore::Paint(DC& dc) {
   const Rect16 whole = ClientRect();
   dc.FillRect(whole, Brush(kMiniScoreBackground));
   dc.Select(&font_);
-  const int baseline = (kRowHeight - dc.TextHeight()) / 2;
+  const int baseline = (OnTable(kRowHeight) - dc.TextHeight()) / 2;
   for (int index = 0; index < kMiniScoreFields; ++index) {
     const auto field = static_cast<MiniScoreField>(index);
     const FieldSpot& spot = SpotOf(field);
+    const Rect16 rect = FieldPixels(field);
     if (spot.label)
-      dc.Text(kPad, spot.rect.y + baseline, Cp1252ToUtf8(Text(spot.label)), kMiniScoreLabels);
+      dc.Text(OnTable(kPad), rect.y + baseline, Cp1252ToUtf8(Text(spot.label)), kMiniScoreLabels);
     const std::string text = FieldText(field);
     const std::string_view shown = Trimmed(text);
     const int width = dc.TextWidth(shown);
-    dc.Text(spot.rect.x + spot.rect.width - kTextGap - width, spot.rect.y + baseline, shown,
+    dc.Text(rect.x + rect.width - OnTable(kTextGap) - width, rect.y + baseline, shown,
             FieldColour(field));
   }
-  dc.Text(kPad, kPaceRow + baseline, Cp1252ToUtf8(Text(kTextMiniAtThisPace)), kMiniScoreLabels);
+  dc.Text(OnTable(kPad), OnTable(kPaceRow) + baseline, Cp1252ToUtf8(Text(kTextMiniAtThisPace)),
+          kMiniScoreLabels);
   dc.Deselect(ToolSlot::kFont);
 }
 
@@ -241,7 +249,7 @@ void WMiniScore::OfferTip(int x, int y) {
   if (!application) return;
   HoverPayload hover;
   for (int index = 0; index < kMiniScoreFields; ++index) {
-    const Rect16 field = FieldRect(static_cast<MiniScoreField>(index));
+    const Rect16 field = FieldPixels(static_cast<MiniScoreField>(index));
     if (!field.ContainsPoint(x, y)) continue;
     hover.control_id = kTextMiniTips + index;
     hover.control = field;
@@ -270,9 +278,9 @@ bool WMiniScore::OnMouse(const MousePayload& mouse) {
       OfferTip(mouse.x, mouse.y);
       return false;
     case kMouseLeftDown:
-      // The grip on the table's pixels.
-      grip_x_ = OnTable(mouse.x);
-      grip_y_ = OnTable(mouse.y);
+      // The window counts in the table's pixels.
+      grip_x_ = mouse.x;
+      grip_y_ = mouse.y;
       moving_ = true;
       SetCapture(true);
       return true;

@@ -65,8 +65,11 @@ class WMiniScore final : public Window, public ScoreDisplay {
   // area, where it hides no place a piece belongs.
   void ShowScore(bool shown);
 
-  // Where a value lies in the window.
+  // Where a value lies in the window's layout, and in its pixels (which
+  // are the table's: on a screen that scales, the text is drawn as sharp
+  // as the screen allows).
   static Rect16 FieldRect(MiniScoreField field);
+  Rect16 FieldPixels(MiniScoreField field) const;
   // What a value shows now, and in which colour.
   std::string FieldText(MiniScoreField field) const;
   std::uint32_t FieldColour(MiniScoreField field) const;

@@ -108,8 +108,15 @@ void WRanking::Prime() {
     const char* text = ControlText(0, id);
     if (text && *text) SetItemText(id, text);
   }
-  SetTitle(Cp1252ToUtf8(Text(kTextRankingTitle)));
+  SetTitle(Cp1252ToUtf8(Title()));
   RestorePlace(place_.settings_file, kRankingPlaceName, *this);
+}
+
+std::string WRanking::Title() const {
+  std::string title = std::string(Text(kTextRankingTitle)) + " " + Text(kTextRankingPuzzle) + ": " +
+                      shown_.puzzle_name;
+  if (!shown_.level_title.empty()) title += ", " + shown_.level_title;
+  return title;
 }
 
 void WRanking::RememberPlace() {
@@ -201,10 +208,8 @@ void WRanking::Paint(DC& dc) {
 
   const std::uint32_t ink = black_ ? kRankingBlack : kRankingOtherColour;
   dc.Select(&title_font_);
-  std::string title = std::string(Text(kTextRankingTitle)) + " " + Text(kTextRankingPuzzle) + ": " +
-                      shown_.puzzle_name;
-  if (!shown_.level_title.empty()) title += ", " + shown_.level_title;
-  dc.Text(kRankingMargin + kTitleInset, kRankingMargin + kTitleInset / 2, Cp1252ToUtf8(title), ink);
+  dc.Text(kRankingMargin + kTitleInset, kRankingMargin + kTitleInset / 2, Cp1252ToUtf8(Title()),
+          ink);
   dc.Select(&table_font_);
   const std::array<std::string, kRankingColumns> headings = RankingHeadings();
   for (int column = 0; column < kRankingColumns; ++column) {

@@ -81,6 +81,9 @@ class WRanking final : public WinDlg {
  private:
   void Prime();
   void RememberPlace();
+  // "Ranking - Puzzle: name, level", the window's caption and the line atop
+  // its table.
+  std::string Title() const;
   void OpenCertificate(int row);
   void CopyRanking() const;
 

@@ -100,6 +100,9 @@ void WWelcome::Prime() {
     SetItemText(kWelcomeFolder, DefaultInstallFolder());
     Control(this, kWelcomeFolder).SetFocus();
   }
+  // The template holds the controls of every mode; no gap is left where
+  // this mode's hidden ones were.
+  FitHeightToControls();
 }
 
 bool WWelcome::RunFullSetup() {

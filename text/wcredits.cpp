@@ -2,6 +2,7 @@
 #include "text/wcredits.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "base/cp1252.h"
@@ -74,11 +75,15 @@ WCredits::~WCredits() {
   if (parent() && parent()->exists()) parent()->TakeFocus();
 }
 
+int WCredits::Scaled(int size) const {
+  return static_cast<int>(std::lround(size * ratio_));
+}
+
 Rect16 WCredits::text_area() const {
   const Rect16 client = ClientRect();
-  constexpr int kInset = kCreditsFrame + kCreditsMargin;
-  return {Short(kInset), Short(kInset), Short(std::max(0, client.width - 2 * kInset)),
-          Short(std::max(0, client.height - 2 * kInset))};
+  const int inset = Scaled(kCreditsFrame + kCreditsMargin);
+  return {Short(inset), Short(inset), Short(std::max(0, client.width - 2 * inset)),
+          Short(std::max(0, client.height - 2 * inset))};
 }
 
 Font* WCredits::FontOf(const MarkupItem& item) {
@@ -106,15 +111,15 @@ void WCredits::Layout(int width) {
       item_height = line_heights_[index] * static_cast<int>(item_lines_[index].size());
       measuring.Deselect(ToolSlot::kFont);
     } else if (item.kind == MarkupItemKind::kIcon) {
-      item_width = item_height = kCreditsIconSize;
+      item_width = item_height = Scaled(kCreditsIconSize);
     } else if (const auto found = pictures_.bitmaps.find(item.picture);
                found != pictures_.bitmaps.end()) {
-      item_width = found->second.width();
-      item_height = found->second.height();
+      item_width = Scaled(found->second.width());
+      item_height = Scaled(found->second.height());
     }
     item_rects_.push_back({Short((width - item_width) / 2), Short(total_height_), Short(item_width),
                            Short(item_height)});
-    total_height_ += item_height + kCreditsItemGap;
+    total_height_ += item_height + Scaled(kCreditsItemGap);
   }
 }
 
@@ -136,13 +141,19 @@ void WCredits::DrawItem(DC& dc, std::size_t index) {
     case MarkupItemKind::kIcon:
       if (const auto found = pictures_.icons.find(item.picture); found != pictures_.icons.end()) {
         const ProgramPicture& icon = found->second;
-        DrawProgramPicture(dc, icon, place.x + (kCreditsIconSize - icon.width) / 2,
-                           place.y + (kCreditsIconSize - icon.height) / 2, place);
+        DrawProgramPicture(dc, icon, place.x + (place.width - icon.width) / 2,
+                           place.y + (place.height - icon.height) / 2, place);
       }
       return;
     case MarkupItemKind::kBitmap:
-      if (const auto found = pictures_.bitmaps.find(item.picture); found != pictures_.bitmaps.end())
-        found->second.Draw(dc, place.x, place.y);
+      if (const auto found = pictures_.bitmaps.find(item.picture);
+          found != pictures_.bitmaps.end()) {
+        Bmp& bitmap = found->second;
+        if (place.width == bitmap.width() && place.height == bitmap.height())
+          bitmap.Draw(dc, place.x, place.y);
+        else
+          bitmap.DrawStretched(dc, place, {0, 0, Short(bitmap.width()), Short(bitmap.height())});
+      }
       return;
   }
 }
@@ -160,19 +171,27 @@ void WCredits::RenderContent() {
 
 bool WCredits::Open(Window* parent, SoundPlayer* sounds, std::string_view sound_directory) {
   // On a screen smaller than the window, the window takes the parent's size.
-  // Its place counts in the parent's pixels; its text and pictures are
-  // laid out in logical ones.
-  const double ratio = parent ? parent->pixel_ratio() : 1.0;
+  // It counts in the parent's pixels, which may be the screen's device
+  // pixels: its text and pictures are drawn as sharp as the screen allows,
+  // at the size they have on a screen that does not scale.
+  ratio_ = parent ? parent->pixel_ratio() : 1.0;
+  for (std::size_t index = 0; index < fonts_.size(); ++index)
+    fonts_[index].height = Scaled(markup_.fonts[index].size);
+  fallback_font_.height = Scaled(kFallbackHeight);
   const Rect16 room = parent ? parent->ClientRect() : Rect16{0, 0, kCreditsWidth, kCreditsHeight};
-  const int width = std::min<int>(static_cast<int>(kCreditsWidth * ratio), room.width);
-  const int height = std::min<int>(static_cast<int>(kCreditsHeight * ratio), room.height);
+  const int width = std::min<int>(Scaled(kCreditsWidth), room.width);
+  const int height = std::min<int>(Scaled(kCreditsHeight), room.height);
   const Rect16 place{Short(room.x + (room.width - width) / 2),
                      Short(room.y + (room.height - height) / 2), Short(width), Short(height)};
-  if (!Create(parent, place, "", kStyleChild | kStyleHidden | kStyleLogicalPixels)) return false;
+  if (!Create(parent, place, "", kStyleChild | kStyleHidden)) return false;
   owner = parent;
   Layout(text_area().width);
   RenderContent();
-  scroll_ = CreditsScroll(ClientRect().height, total_height_, markup_.interval_ms, flags_);
+  // The steps are the window's pixels: where they are smaller, they come
+  // as much more often, and the text moves as fast on every screen.
+  const int interval = markup_.interval_ms > 0 ? markup_.interval_ms : kMarkupDefaultIntervalMs;
+  scroll_ = CreditsScroll(ClientRect().height, total_height_,
+                          std::max(1, static_cast<int>(std::lround(interval / ratio_))), flags_);
   Event show = MakeEvent(kRequestShow, ShowPayload{false, kShowNormal});
   Dispatch(show);
   Raise();
@@ -191,9 +210,10 @@ bool WCredits::Open(Window* parent, SoundPlayer* sounds, std::string_view sound_
 
 void WCredits::Paint(DC& dc) {
   const Rect16 client = ClientRect();
+  const int frame = Scaled(kCreditsFrame);
   dc.FillRect(client, Brush(kCreditsFrameColour));
-  dc.FillRect({kCreditsFrame, kCreditsFrame, Short(client.width - 2 * kCreditsFrame),
-               Short(client.height - 2 * kCreditsFrame)},
+  dc.FillRect({Short(frame), Short(frame), Short(client.width - 2 * frame),
+               Short(client.height - 2 * frame)},
               Brush(markup_.background));
   // The band of the content that the offset brings into the text area.
   const Rect16 area = text_area();

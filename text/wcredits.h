@@ -86,6 +86,8 @@ class WCredits final : public Window {
   bool StepOnce();
   // Closes the window once the event being handled is over.
   void AskToClose();
+  // A size of the layout in the window's pixels, which are the parent's.
+  int Scaled(int size) const;
 
   std::uint32_t flags_;
   Markup markup_;
@@ -100,6 +102,8 @@ class WCredits final : public Window {
   CreditsScroll scroll_;
   SoundPlayer* sounds_ = nullptr;
   bool closing_ = false;
+  // Device pixels to a logical one when the parent counts in device pixels.
+  double ratio_ = 1.0;
 };
 
 // Makes, opens and runs a credits window over `parent`: the exit code, or

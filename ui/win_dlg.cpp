@@ -41,6 +41,8 @@ bool RegisterResourceBundle(const char* path) {
 }
 
 bool WinDlg::CreateDialog(Window* parent, std::uint32_t style) {
+  // A pane is text and layouts: in a window that counts device pixels it
+  // lets the toolkit scale it.
   const bool pane = (style & kStyleChild) && parent;
   const QString path = TemplatePath(template_id_);
   if (path.isEmpty()) {
@@ -61,12 +63,13 @@ bool WinDlg::CreateDialog(Window* parent, std::uint32_t style) {
     ReportError(kTemplateNotFound);
     return false;
   }
-  const QSize size = form->size();
+  // A pane's place counts in its parent's pixels.
+  const QSize size = form->size() * (pane ? parent->pixel_ratio() : 1.0);
   const std::string title = form->windowTitle().toStdString();
   if (!Create(
           parent,
           {0, 0, static_cast<std::int16_t>(size.width()), static_cast<std::int16_t>(size.height())},
-          "", kStyleHidden | (pane ? kStyleChild : 0))) {
+          "", kStyleHidden | (pane ? kStyleChild | kStyleLogicalPixels : 0))) {
     delete form;
     return false;
   }
@@ -147,6 +150,19 @@ void WinDlg::OnEvent(Event& event) {
     }
   }
   Window::OnEvent(event);
+}
+
+void WinDlg::FitHeightToControls() {
+  QWidget* host = WidgetOf(platform_window());
+  if (!host || !host->layout()) return;
+  host->layout()->activate();
+  const QRect was = host->geometry();
+  const QRect fitted(was.x(), was.y(), was.width(), host->minimumSizeHint().height());
+  // A window of its own keeps its middle where it was.
+  if (host->isWindow())
+    PlaceTopLevel(host, fitted.translated(0, (was.height() - fitted.height()) / 2));
+  else
+    host->setGeometry(fitted);
 }
 
 void WinDlg::FocusItem(int id) {

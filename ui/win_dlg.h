@@ -62,6 +62,9 @@ class WinDlg : public Window {
 
   // Gives control `id` the keyboard: an edit is typed over at once.
   void FocusItem(int id);
+  // Makes the dialog as low as the controls it shows need, once some of its
+  // template's controls were hidden; the width stays.
+  void FitHeightToControls();
 
  private:
   int template_id_;

@@ -29,6 +29,7 @@
 #include "app/saved_games.h"
 #include "app/wdir.h"
 #include "platform/key_state.h"
+#include "platform/platform_window_qt.h"
 #include "play/board_codes.h"
 #include "play/game_score.h"
 #include "play/saved_game.h"
@@ -39,6 +40,7 @@
 #include "support/browser_answerer.h"
 #include "support/control_of.h"
 #include "support/desktop_home.h"
+#include "support/help_pages_asked.h"
 #include "support/program_launcher.h"
 #include "support/recording_sink.h"
 #include "support/synthetic_photo.h"
@@ -420,11 +422,12 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
     EXPECT_TRUE(remove->isEnabled()) << "a saved game is chosen";
     remove->click();  // answered No
     EXPECT_TRUE(fs::exists(directory_ / "ann.sav"));
-    remove->click();  // answered Yes
+    Press(list, Qt::Key_Delete);  // as the button: answered Yes
     count_after = list->count();
     status_after = status->text().toStdString();
     Press(list, Qt::Key_Home);
     delete_on_puzzle = remove->isEnabled();
+    Press(list, Qt::Key_Delete);  // a puzzle line: nothing is asked
     // Typing a title's first letters goes to its first line.
     Press(list, Qt::Key_T, "t");
     Press(list, Qt::Key_W, "w");
@@ -454,6 +457,27 @@ TEST_F(BrowserFlowTest, TheKeysChooseAndOpenAndDeleteRemovesOnlyTheChosenSavedGa
   CloseAndFinish(*program);
 }
 
+// F1 on the table opens the help's contents, as the game menu tells; in
+// the browser it opens the browser's topic, as the Help button there does.
+TEST_F(BrowserFlowTest, F1OpensTheContentsOnTheTableAndTheBrowsersTopicInTheBrowser) {
+  testing::CopyFromBuiltProgram(directory_, {"cbsteng.html"});
+  auto program = Start();
+  testing::HelpPagesAsked asked;
+  Press(WidgetOf(program->table()->platform_window()), Qt::Key_F1);
+  EXPECT_EQ(asked.last(), "cbsteng.html");
+  asked.Forget();
+  std::string in_browser;
+  BrowserHand hand([&](QWidget* dialog) {
+    Press(ControlOf<QListWidget>(dialog, kBrowserList), Qt::Key_F1);
+    in_browser = asked.last();
+    ControlOf<QPushButton>(dialog, kBrowserClose)->click();
+  });
+  Open(*program);
+  EXPECT_EQ(hand.times, 1);
+  EXPECT_EQ(in_browser, "cbsteng.html#ctx" + std::to_string(kHelpTopicBrowser));
+  CloseAndFinish(*program);
+}
+
 // A puzzle that lets the player choose its size: the browser gives it a
 // custom line, and opening that asks for the size, checked before the
 // game is cut; cancelling the question brings the browser back.
@@ -468,11 +492,13 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
       WritePuzzleFile(pond, (directory_ / "Pond.puz").c_str(), nullptr, {&photo, nullptr}, nullptr)
           .code(),
       0);
+  testing::CopyFromBuiltProgram(directory_, {"cbsteng.html"});
   auto program = Start();
 
   testing::RecordingSink reports;
+  testing::HelpPagesAsked asked;
   int sizes_asked = 0;
-  std::string grid;
+  std::string grid, help;
   QTimer answers;
   QObject::connect(&answers, &QTimer::timeout, [&] {
     QWidget* modal = QApplication::activeModalWidget();
@@ -480,6 +506,8 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
     if (!edit) return;
     ++sizes_asked;
     if (sizes_asked == 1) {
+      Press(edit, Qt::Key_F1);
+      help = asked.last();
       Press(edit, Qt::Key_Escape);
       return;
     }
@@ -500,6 +528,7 @@ TEST_F(BrowserFlowTest, ACustomLineAsksTheSizeAndChecksIt) {
   Open(*program);
   EXPECT_EQ(hand.times, 2) << "the browser is back after the size was not given";
   EXPECT_EQ(sizes_asked, 2);
+  EXPECT_EQ(help, "cbsteng.html#ctx" + std::to_string(kHelpTopicCustomSize));
   ASSERT_EQ(reports.reports.size(), 1u) << "the two pieces";
   EXPECT_NE(reports.texts()[0].find("4 pieces"), std::string::npos) << reports.texts()[0];
   EXPECT_NE(grid.find("3"), std::string::npos) << grid;

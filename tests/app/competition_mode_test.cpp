@@ -4,9 +4,11 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -195,6 +197,27 @@ TEST_F(CompetitionModeTest, TheScoreWindowShowsTheGameRunningWithItsPlacesInThei
   EXPECT_GT(PixelsOf(shown, MiniScoreField::kTime, kMiniScoreClockStill), 0);
   EXPECT_EQ(PixelsOf(shown, MiniScoreField::kTime, kMiniScoreClockRunning), 0);
   EXPECT_EQ(PixelsOf(shown, MiniScoreField::kPlace, kMiniScoreFalling), 0) << "no trend when done";
+}
+
+// On a screen that scales (the suite runs again with QT_SCALE_FACTOR=2) the
+// score is text drawn at the screen's own pixels, not a picture of the
+// window's logical size blown up into blocks of 2 x 2.
+TEST_F(CompetitionModeTest, OnAScreenThatScalesTheScoreIsDrawnAtTheScreensPixels) {
+  if (QGuiApplication::primaryScreen()->devicePixelRatio() == 1.0)
+    GTEST_SKIP() << "the screen does not scale";
+  Open(kGameCompetition);
+  application_.ProcessPending();
+  const QImage shown = Grab(*window_, "miniscore_scaled.png").convertToFormat(QImage::Format_RGB32);
+  int split_blocks = 0;
+  for (int y = 0; y + 1 < shown.height(); y += 2) {
+    for (int x = 0; x + 1 < shown.width(); x += 2) {
+      const QRgb corner = shown.pixel(x, y);
+      if (shown.pixel(x + 1, y) != corner || shown.pixel(x, y + 1) != corner ||
+          shown.pixel(x + 1, y + 1) != corner)
+        ++split_blocks;
+    }
+  }
+  EXPECT_GT(split_blocks, 0);
 }
 
 TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsSparesTheDragAndFollowsTheCommands) {

@@ -15,6 +15,7 @@
 #include "play/wbox.h"
 #include "play/wsaveas.h"
 #include "play/wspuz.h"
+#include "scores/wminiscore.h"
 #include "scores/wranking.h"
 #include "support/desktop_home.h"
 #include "support/file_text.h"
@@ -44,7 +45,7 @@ constexpr int kTopics[] = {
     kHelpTopicBox,           kHelpTopicSelection,        kHelpTopicPreview,
     kHelpTopicOptions,       kHelpTopicGameSettings,     kHelpTopicRanking,
     kHelpTopicRankingSecond, kHelpTopicCertificateAdded, kHelpTopicCertificateOffered,
-    kHelpTopicBrowser};
+    kHelpTopicBrowser,       kHelpTopicMiniScore,        kHelpTopicMakePuzzle};
 constexpr const char* kLanguages[] = {"eng", "cas", "cat", "deu", "fra", "ita"};
 
 using testing::FileText;

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/help_files.h"
 #include "app/make_from_picture.h"
 #include "app/program.h"
 #include "app/wedpuz.h"
@@ -28,6 +31,7 @@
 #include "puzzle/thumb.h"
 #include "support/control_of.h"
 #include "support/desktop_home.h"
+#include "support/help_pages_asked.h"
 #include "support/program_launcher.h"
 #include "support/recording_sink.h"
 #include "ui/application.h"
@@ -323,6 +327,73 @@ TEST_F(MakePuzzleWindowTest, APictureOnTheCommandLineOpensThePictureWindow) {
   EXPECT_NE(boxes_[0].find("stop"), std::string::npos) << boxes_[0];
   EXPECT_TRUE(IsPictureFile("a/b.JfIf"));
   EXPECT_FALSE(IsPictureFile("a/b.puz"));
+}
+
+// F1 in the pane and over the picture opens the help at its topic on
+// making a puzzle.
+TEST_F(MakePuzzleWindowTest, F1OpensTheTopicOnMakingAPuzzle) {
+  testing::CopyFromBuiltProgram(directory_, {"cbsteng.html"});
+  Make();
+  testing::HelpPagesAsked asked;
+  std::string in_pane, over_picture;
+  bool seen = false;
+  Drive(
+      [&] {
+        QWidget* window = PictureWindow();
+        if (!window || seen) return;
+        seen = true;
+        QTest::keyClick(ControlOf(window, kMakeFirstLevel), Qt::Key_F1);
+        in_pane = asked.last();
+        asked.Forget();
+        QTest::keyClick(window, Qt::Key_F1);
+        over_picture = asked.last();
+        Press(window, kCommandCancel);
+      },
+      QMessageBox::Yes);
+  Start("\"" + photo_.string() + "\"");
+  driver_.reset();
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(reports_.reports.empty()) << reports_.texts().front();
+  const std::string topic = "cbsteng.html#ctx" + std::to_string(kHelpTopicMakePuzzle);
+  EXPECT_EQ(in_pane, topic);
+  EXPECT_EQ(over_picture, topic);
+}
+
+// On a screen that scales (the suite runs again with QT_SCALE_FACTOR=2) the
+// picture is shown at the screen's own pixels: the cut's lines are one
+// device pixel wide, and the pane of controls keeps its size beside it.
+TEST_F(MakePuzzleWindowTest, OnAScreenThatScalesThePictureIsShownAtTheScreensPixels) {
+  Make();  // the toolkit comes up with the program
+  const double ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+  if (ratio == 1.0) {
+    program_.reset();  // never started: nothing to close
+    GTEST_SKIP() << "the screen does not scale";
+  }
+  QImage shown;
+  int pane_width = 0;
+  bool seen = false;
+  Drive(
+      [&] {
+        QWidget* window = PictureWindow();
+        if (!window || seen) return;
+        seen = true;
+        Type(window, kMakeFirstLevel, "12x9");
+        shown = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        pane_width = ControlOf(window, kMakeTitle)->width();
+        Press(window, kCommandCancel);
+      },
+      QMessageBox::Yes);
+  Start("\"" + photo_.string() + "\"");
+  driver_.reset();
+  ASSERT_TRUE(seen);
+  const int margin = qRound(kMakeMargin * ratio);
+  const int column_line = margin + kPhotoWidth / 9;
+  const QRgb inverted = kPhotoColour ^ 0xFFFFFF;
+  EXPECT_TRUE(Near(shown.pixel(column_line, margin + 5), inverted));
+  EXPECT_TRUE(Near(shown.pixel(column_line + 1, margin + 5), kPhotoColour));
+  EXPECT_TRUE(Near(shown.pixel(column_line - 1, margin + 5), kPhotoColour));
+  // The title's edit is as wide as at a ratio of 1, in logical pixels.
+  EXPECT_GT(pane_width, 150);
 }
 
 // A picture on the clipboard as the program starts, and one copied while

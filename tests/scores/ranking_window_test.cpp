@@ -235,6 +235,9 @@ TEST_F(RankingWindows, ADoubleClickedRowOpensItsCertificateAndHelpFollowsTheStyl
   ASSERT_TRUE(window->CreateDialog(nullptr));
   QApplication::processEvents();
   QWidget* host = WidgetOf(window->platform_window());
+  // The caption names the puzzle and level as the line atop the table does.
+  EXPECT_EQ(host->window()->windowTitle().toStdString(),
+            std::string(Text(kTextRankingTitle)) + " Puzzle: tiger, 3 x 4 = 12 pieces");
   const auto double_click = [&](int row) {
     const Rect16 cell = WRanking::CellRect(row, RankingColumn::kPlayer);
     const QPoint point(cell.x + cell.width / 2, cell.y + cell.height / 2);

@@ -13,6 +13,7 @@
 #include "platform/profile.h"
 #include "setup/file_copy.h"
 #include "setup/program_group.h"
+#include "setup/setup_codes.h"
 #include "setup/setup_words.h"
 #include "setup_home.h"
 #include "support/program_launcher.h"
@@ -98,9 +99,22 @@ class InstallationTest : public testing::SetupHome {
 TEST_F(InstallationTest, TheFirstRunWelcomesAndMakesTheMenuAndTheShortcut) {
   {
     auto program = MakeProgram(program_directory_);
-    Player player({Click(1)}, QMessageBox::Yes);
+    // The welcome hides the setup's folder: what is left fills the window
+    // without a gap of more than a button or two above the buttons.
+    int spare = -1, button = 0;
+    const Player::Step measure = [&] {
+      QAbstractButton* ok = ButtonOf(1);
+      if (!ok) return false;
+      const QWidget* welcome = ok->window();
+      spare = welcome->height() - welcome->minimumSizeHint().height();
+      button = ok->height();
+      return true;
+    };
+    Player player({measure, Click(1)}, QMessageBox::Yes);
     ASSERT_TRUE(program->Start(""));
     EXPECT_TRUE(player.boxes.empty());
+    EXPECT_GE(spare, 0);
+    EXPECT_LT(spare, 2 * button);
     EXPECT_EQ(CloseAndFinish(*program), 0);
   }
   EXPECT_EQ(std::string(settings_->Read("WelcomeDone230").c_str()), "Yes");
@@ -126,6 +140,16 @@ TEST_F(InstallationTest, LeavingTheWelcomeEndsTheProgramAndItComesBackNextTime) 
   }
   EXPECT_FALSE(settings_->Has("WelcomeDone230"));
   EXPECT_FALSE(ProgramGroup("Cobblestack").exists());
+}
+
+// The welcome's Help button leads to a topic of its own, whatever language
+// the player picked with its flags.
+TEST(WelcomeHelpTest, EveryLanguagesHelpPageHasTheWelcomesTopic) {
+  const std::string anchor = "id=\"ctx" + std::to_string(kHelpTopicWelcome) + "\"";
+  for (const char* language : {"eng", "cas", "cat", "deu", "fra", "ita"}) {
+    const fs::path page = fs::path(CBST_PROGRAM_DIR) / (std::string("cbst") + language + ".html");
+    EXPECT_NE(FileText(page).find(anchor), std::string::npos) << page;
+  }
 }
 
 TEST_F(InstallationTest, AFullSetupIsRemovedAgainByItsOwnCopy) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWidget>
 
 #include <filesystem>
@@ -98,6 +100,43 @@ TEST_F(CreditsWindowTest, ItemsAreCentredOneBelowTheOtherWithFourPixelGapsOverTh
   Window* small = application_.Make<Window>();
   ASSERT_TRUE(small->Create(nullptr, {0, 0, 300, 150}, "Small"));
   EXPECT_EQ(Open(0, kCredits, small)->WindowRect(), (Rect16{0, 0, 300, 150}));
+}
+
+// On a screen that scales (the suite runs again with QT_SCALE_FACTOR=2),
+// over a table that counts the screen's device pixels, the credits are
+// drawn at those pixels: as large as on any screen, as fast, and sharp,
+// not a picture of their logical size blown up into blocks of 2 x 2.
+TEST_F(CreditsWindowTest, OnAScreenThatScalesTheCreditsKeepTheirSizeAndPaceAndAreSharp) {
+  const double ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+  if (ratio == 1.0) GTEST_SKIP() << "the screen does not scale";
+  Window* table = application_.Make<Window>();
+  ASSERT_TRUE(table->Create(nullptr, {0, 0, 1600, 1200}, "Table", kStyleDevicePixels));
+  WCredits* credits = Open(0, kCredits, table);
+  EXPECT_EQ(credits->WindowRect().width, qRound(kCreditsWidth * ratio));
+  EXPECT_EQ(credits->item_rects()[0].height, qRound(kCreditsIconSize * ratio));
+  const QImage shown = Grab(credits);
+  int split_blocks = 0;
+  for (int y = 0; y + 1 < shown.height(); y += 2) {
+    for (int x = 0; x + 1 < shown.width(); x += 2) {
+      const QRgb corner = shown.pixel(x, y);
+      if (shown.pixel(x + 1, y) != corner || shown.pixel(x, y + 1) != corner ||
+          shown.pixel(x + 1, y + 1) != corner)
+        ++split_blocks;
+    }
+  }
+  EXPECT_GT(split_blocks, 0);
+  // A second of scrolling moves the text 25 logical pixels.
+  std::optional<int> at_one, at_two;
+  clock_.on_rest = [&](std::int64_t now_ms) {
+    if (!at_one && now_ms >= 1000) at_one = credits->scroll().offset();
+    if (at_two || now_ms < 2000) return;
+    at_two = credits->scroll().offset();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(WidgetOf(credits->platform_window()), &key);
+  };
+  WCredits::Run(credits, clock_);
+  ASSERT_TRUE(at_one && at_two);
+  EXPECT_EQ(*at_one - *at_two, qRound(25 * ratio));
 }
 
 TEST_F(CreditsWindowTest, TheOldFacesFindInstalledFacesOfTheirKind) {
