@@ -569,6 +569,34 @@ BENCHMARK(BM_DragStep)
     ->ArgNames({"group", "layer"})
     ->Unit(benchmark::kMillisecond);
 
+// A whole short gesture on the same table, as the player feels its ends:
+// the press that picks the piece or the 1000-piece group up (the group's
+// picture is composed and what lies under it painted once), one step, and
+// the release that lays it down again, each delivered to the screen.
+// range(0): 0 a loose piece, 1 the group.
+void BM_PickUpAndDrop(benchmark::State& state) {
+  const bool group = state.range(0) != 0;
+  DragTable& drag = TheDragTable();
+  if (!drag.ready()) {
+    state.SkipWithError("the table or its game could not be made");
+    return;
+  }
+  drag.table().set_carried_layer(true);
+  const auto [x, y] = group ? drag.group_point() : drag.single_point();
+  for (auto _ : state) {
+    drag.Mouse(kMouseLeftDown, x, y);
+    QCoreApplication::processEvents();
+    drag.Mouse(kMouseLeftDrag, x + kDragStepPixels, y);
+    QCoreApplication::processEvents();
+    drag.Mouse(kMouseLeftDrag, x, y);
+    drag.Mouse(kMouseLeftUp, x, y);
+    QCoreApplication::processEvents();
+  }
+  state.counters["dragged"] = group ? drag.group_size() : 1;
+  state.counters["pieces"] = drag.pieces();
+}
+BENCHMARK(BM_PickUpAndDrop)->Arg(0)->Arg(1)->ArgName("group")->Unit(benchmark::kMillisecond);
+
 // One step of the loupe over the 5000-piece table, from the mouse event to
 // the screen: the move goes through Window::Dispatch, the table moves the
 // loupe, which composes what lies under it and magnifies it into its view,

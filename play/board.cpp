@@ -154,8 +154,15 @@ void Board::Replace(int anchor, bool join) {
   if (join) TryJoin(anchor);
   ++replacing_;
   host_.LockPainting(true);
+  // Where each member lay, for the one redraw at the end: a member may
+  // change window, and one that only turns does not move.
+  const std::vector<int> group = GroupOf(anchor);
+  std::vector<std::pair<std::uint8_t, Rect16>> was;
+  was.reserve(group.size());
+  for (int member : group)
+    was.emplace_back(piece(member).box, piece(member).window);
   // A large group takes its time: the player sees how far it has got.
-  const std::size_t group_size = GroupOf(anchor).size();
+  const std::size_t group_size = group.size();
   std::unique_ptr<ProgressSink> progress =
       group_size > 1 ? host_.ProgressWindowFor(kReplacingMessage) : nullptr;
   int last_percent = -1;
@@ -176,6 +183,11 @@ void Board::Replace(int anchor, bool join) {
         MovePiece(neighbour, kMoveRedrawLater, x, y);
       });
   progress.reset();
+  for (std::size_t at = 0; at < group.size(); ++at) {
+    const SPuz& member = piece(group[at]);
+    host_.Redraw(was[at].first, was[at].second);
+    host_.Redraw(member.box, member.window);
+  }
   host_.LockPainting(false);
   --replacing_;
 }

@@ -16,8 +16,12 @@ constexpr int kQuarterTurnDegrees = 90;
 void Board::TurnPieceBy(int index, int quarter_turns) {
   quarter_turns %= kSideCount;
   if (quarter_turns == 0) return;
+  // What the piece covered before the turn is drawn again: a knob that
+  // stuck out may lie outside the turned piece.
+  const Rect16 was = piece(index).window;
   TurnGeometry(puz_, piece(index), quarter_turns);
   host_.PieceTurned(index, quarter_turns);
+  host_.Redraw(piece(index).box, was);
 }
 
 bool Board::CanRotate(int index) const {
@@ -69,7 +73,8 @@ bool Board::Rotate(int index, const std::pair<int, int>* pivot, int quarter_turn
   }
   ScrollIntoWindow(index);
   --turning_;
-  host_.Redraw(turned.box, Bounds(GroupOf(index)));
+  // The turned piece leaves the place it had before the turn as well.
+  host_.Redraw(turned.box, Bounds(GroupOf(index)).United(before));
   // The join sparkles where the turned piece now lies.
   if (joined != kNoPiece)
     host_.Sparkle(turned.box, turned.board.x + turned.board.width / 2,

@@ -3,6 +3,7 @@
 #include "play/wpuz.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/cp1252.h"
 #include "gfx/dc.h"
@@ -238,7 +239,14 @@ Rect16 WPuz::PaintWhole(const std::function<Rect16(std::function<void()>)>& pain
 }
 
 void WPuz::Show(const Rect16& rect) {
-  if (paint_locks_ > 0) return;
+  if (paint_locks_ > 0) {
+    if (rect.Empty()) {
+      locked_whole_ = true;
+    } else {
+      locked_area_ = locked_area_.United(rect);
+    }
+    return;
+  }
   const Rect16 painted = rect.Empty() ? PaintWhole([&](std::function<void()> handle_messages) {
     return PaintArea(rect, closing_, std::move(handle_messages));
   })
@@ -247,7 +255,10 @@ void WPuz::Show(const Rect16& rect) {
 }
 
 void WPuz::ShowCarried(const Rect16& rect) {
-  if (paint_locks_ > 0) return;
+  if (paint_locks_ > 0) {
+    Show(rect);
+    return;
+  }
   const Rect16 painted = PaintCarriedArea(rect);
   if (painted.Empty()) {
     Show(rect);
@@ -534,7 +545,17 @@ void WPuz::Redraw(std::uint8_t window, const Rect16& rect) {
   const Rect16 area{rect.x, rect.y, static_cast<std::int16_t>(rect.width + depth),
                     static_cast<std::int16_t>(rect.height + depth)};
   if (window != kTableWindow) {
-    if (paint_locks_ == 0) boxes_.Redraw(window, area);
+    if (paint_locks_ == 0) {
+      boxes_.Redraw(window, area);
+      return;
+    }
+    const auto pending =
+        std::ranges::find(locked_boxes_, window, &std::pair<std::uint8_t, Rect16>::first);
+    if (pending == locked_boxes_.end()) {
+      locked_boxes_.emplace_back(window, area);
+    } else {
+      pending->second = pending->second.United(area);
+    }
     return;
   }
   Show(area);
@@ -570,8 +591,19 @@ void WPuz::RedrawPiece(int piece) {
 void WPuz::LockPainting(bool locked) {
   paint_locks_ += locked ? 1 : -1;
   if (paint_locks_ != 0) return;
-  Show({});
-  boxes_.RedrawAll();
+  // Drawn once, and only where something asked for it: a drop re-places
+  // its group under this lock, and a repaint of the whole table at every
+  // drop costs milliseconds on a table of thousands of pieces.
+  const bool whole = std::exchange(locked_whole_, false);
+  const Rect16 area = std::exchange(locked_area_, Rect16{});
+  const auto boxes = std::exchange(locked_boxes_, {});
+  if (whole) {
+    Show({});
+  } else if (!area.Empty()) {
+    Show(area);
+  }
+  for (const auto& [window, rect] : boxes)
+    boxes_.Redraw(window, rect);
 }
 
 Rect16 WPuz::Surface(std::uint8_t window) {

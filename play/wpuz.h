@@ -238,6 +238,11 @@ class WPuz final : public TableBase, private TablePlayState, public WSPuz {
   Sparkles sparkles_;
   std::optional<CompletionEffect> completion_;
   int paint_locks_ = 0;
+  // What asked to be shown while painting was locked, for the unlock:
+  // the whole table, or the union of the table's areas, and each box's.
+  bool locked_whole_ = false;
+  Rect16 locked_area_{};
+  std::vector<std::pair<std::uint8_t, Rect16>> locked_boxes_;
   int busy_ = 0;
   int message_boxes_ = 0;
   bool closing_ = false;

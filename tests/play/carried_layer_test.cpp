@@ -122,6 +122,42 @@ TEST_P(CarriedLayer, RandomDragsShowWhatAWholeRepaintShows) {
   }
 }
 
+// A drop, a turn or a help re-places a group and draws it once, only where
+// something changed: what the table shows afterwards is what a repaint of
+// the whole table shows.
+TEST_P(CarriedLayer, TurnsHelpsAndJoiningDropsLeaveWhatAWholeRepaintShows) {
+  // A join's sparkle goes on over time; the check is of the pieces.
+  table_->set_no_sparkle(true);
+  // The piece right of the block, carried and dropped at its place beside
+  // it: it joins, and its group comes to lie under the block.
+  const int beside = kBlock;
+  while (piece(beside).rotation != piece(kBlock - 1).rotation)
+    ASSERT_TRUE(board().Rotate(beside, nullptr, 1, false));
+  board().BringToFront(beside, 0);
+  table_->Refresh();
+  const Rect16 cell = piece(beside).board;
+  const int x = cell.x + cell.width / 2, y = cell.y + cell.height / 2;
+  Mouse(kMouseLeftDown, x, y);
+  ASSERT_EQ(table_->dragged(), beside);
+  const auto [home_x, home_y] = board().ExactPlace(kBlock - 1, beside);
+  Mouse(kMouseLeftDrag, x + home_x - cell.x, y + home_y - cell.y);
+  Mouse(kMouseLeftUp, x + home_x - cell.x, y + home_y - cell.y);
+  EXPECT_NE(piece(beside).joined_sides, 0u);
+  EXPECT_EQ(DifferingFromRepaint(), 0) << "after the joining drop";
+
+  std::mt19937 random(5);
+  for (int round = 0; round < 4; ++round) {
+    // A piece of the row below the block, turned about a point inside it.
+    const int turned = kBlock * puz_.cut.columns + static_cast<int>(random() % kBlock);
+    const Rect16& place = piece(turned).window;
+    ASSERT_TRUE(board().PlayerTurn(turned, {place.x + place.width / 3, place.y + place.height / 2},
+                                   round % 2 == 0 ? 1 : 3, TurnFrom::kClick));
+    EXPECT_EQ(DifferingFromRepaint(), 0) << "after turn " << round;
+    ASSERT_TRUE(board().Help());
+    EXPECT_EQ(DifferingFromRepaint(), 0) << "after help " << round;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Displays, CarriedLayer,
     ::testing::Combine(::testing::Range(0, static_cast<int>(std::size(kDisplays))),
