@@ -2,12 +2,13 @@
 // directory load, and every text of every source is found in them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
+#include <string_view>
 
 #include "dixc/compiler.h"
 #include "dixc/flags.h"
@@ -87,7 +88,7 @@ TEST(BuiltDictionaries, LoadAndHoldEveryUsedText) {
 
 // The control ids of each of the program's dialog templates.
 std::map<std::string, std::vector<int>> DialogControls() {
-  static const std::regex kId(R"re(<property name="id" stdset="0"><number>(\d+)</number>)re");
+  static constexpr std::string_view kId = R"(<property name="id" stdset="0"><number>)";
   std::map<std::string, std::vector<int>> dialogs;
   for (const auto& entry : fs::directory_iterator(CBST_DIALOG_TEMPLATES)) {
     if (entry.path().extension() != ".ui") continue;
@@ -96,8 +97,10 @@ std::map<std::string, std::vector<int>> DialogControls() {
     content << file.rdbuf();
     const std::string text = content.str();
     std::vector<int>& ids = dialogs[entry.path().filename().string()];
-    for (std::sregex_iterator it(text.begin(), text.end(), kId), end; it != end; ++it)
-      ids.push_back(std::stoi((*it)[1].str()));
+    for (std::size_t at = text.find(kId); at != std::string::npos; at = text.find(kId, at)) {
+      at += kId.size();
+      ids.push_back(std::atoi(text.c_str() + at));
+    }
   }
   return dialogs;
 }
