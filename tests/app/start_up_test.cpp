@@ -418,10 +418,11 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
   drag(3, 50, 40);
   ASSERT_NE(program->puzzle()->state & kGameChanged, 0u);
 
-  // The first save asks for a name, then says it is done.
-  const fs::path saved = directory_ / "Evening game.sav";
+  // The first save asks for a name, then says it is done; the name's
+  // accent reaches the file name as UTF-8.
+  const fs::path saved = directory_ / "Evening caf\u00E9.sav";
   {
-    const SaveAsAnswerer names("Evening game", "Ana");
+    const SaveAsAnswerer names("Evening caf\u00E9", "Ana");
     const BoxAnswerer done(true);
     Event save = MakeEvent(kEventCommand, CommandPayload{kCommandSave});
     table.Dispatch(save);
@@ -458,7 +459,7 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
     EXPECT_EQ(resumed.cut.pieces[index].board, pieces[index].board) << index;
     EXPECT_EQ(resumed.cut.pieces[index].rotation, pieces[index].rotation) << index;
   }
-  EXPECT_EQ(resumed.saved_title, "Evening game");
+  EXPECT_EQ(resumed.saved_title, "Evening caf\xE9");
   EXPECT_EQ(resumed.player, "Ana");
   EXPECT_EQ(again->score()->moves(), 2);
   EXPECT_EQ(again->score()->clock_state(), ClockState::kRunning);
