@@ -175,7 +175,12 @@ bool GameSaver::MayCloseGame() {
                                        kBoxYesNoCancel | kBoxIconQuestion | kBoxTaskModal);
   if (answer == kAnswerCancel) return false;
   if (answer == kAnswerNo) return true;
-  return SaveGame(0).ok();
+  Status saved = SaveGame(0);
+  if (saved.peek() == 0) return true;
+  // The game stays open; the player is told why (a cancelled name says
+  // nothing).
+  saved.Report();
+  return false;
 }
 
 Status GameSaver::LoadGame(const std::string& path) {

@@ -555,6 +555,31 @@ TEST_F(StartUpTest, CancellingTheQuestionOnTheWayOutKeepsTheGameAndItsClock) {
     EXPECT_NE(entry.path().extension(), ".sav") << "nothing saved after No";
 }
 
+TEST_F(StartUpTest, ASaveThatFailsOnTheWayOutIsToldAndKeepsTheGame) {
+  auto program = StartWithSample();
+  Puz& puz = *program->puzzle();
+  // Its file cannot be written: a folder has its name.
+  const fs::path blocked = directory_ / "Blocked.sav";
+  fs::create_directory(blocked);
+  puz.saved_game_path = VString(blocked.string());
+  puz.saved_title = "Blocked";
+  puz.state |= kGameHasSaveFile | kGameChanged;
+  {
+    testing::RecordingSink sink;
+    const BoxAnswerer yes(false, QMessageBox::Yes);
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program->table()->Dispatch(close);
+    EXPECT_EQ(yes.texts.size(), 1u);
+    ASSERT_EQ(sink.texts().size(), 1u) << "the failed save is not told";
+    EXPECT_NE(sink.texts()[0].find("Blocked.sav"), std::string::npos) << sink.texts()[0];
+  }
+  EXPECT_TRUE(program->table()->exists());
+  EXPECT_FALSE(puz.cut.pieces.empty());
+  EXPECT_NE(puz.state & kGameChanged, 0u);
+  const BoxAnswerer no(false, QMessageBox::No);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
 TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {
   // The window manager's close (its button, Alt+F4), the close request and
   // the end of the session.
