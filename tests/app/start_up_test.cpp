@@ -180,6 +180,28 @@ TEST_F(StartUpTest, AReadOnlyProgramDirectoryIsToldAndCancelEndsTheProgram) {
   EXPECT_EQ(answerer.texts.size(), 1u);
 }
 
+TEST_F(StartUpTest, SettingsThatCannotBeWrittenLeaveTheOpenedGameOnTheTable) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser may write anywhere";
+  const fs::path elsewhere = home_->root() / "elsewhere";
+  fs::create_directories(elsewhere);
+  fs::copy_file(directory_ / kSample, elsewhere / kSample);
+  // The last game played is still named in the settings, which cannot
+  // learn of the new one.
+  std::ofstream(directory_ / "cbst.ini") << "[Main]\nWelcomeDone230=Yes\nPGManInstl210=1\nLastPuz="
+                                         << (directory_ / "Earlier.sav").string() << "\n";
+  fs::permissions(directory_, fs::perms::owner_read | fs::perms::owner_exec);
+  testing::RecordingSink sink;
+  auto program = MakeProgram();
+  const BoxAnswerer answerer(true);  // the read-only folder, the puzzle elsewhere
+  ASSERT_TRUE(program->Start((elsewhere / kSample).string()));
+  Application::Instance()->ProcessPending();
+  EXPECT_EQ(program->puzzle()->file_path.view(), (elsewhere / kSample).string());
+  EXPECT_EQ(program->puzzle()->cut.pieces.size(), 24u);
+  for (const std::string& text : sink.texts())
+    ADD_FAILURE() << "reported: " << text;
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
 TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation) {
   const std::string puzzle = Quoted(directory_ / kSample);
   std::size_t hints = 0;
