@@ -103,7 +103,9 @@ Status OpenFromCommandLine(Puz& puz, WPuz& table, const GamePlaces& places,
 }
 
 void RememberLastPuzzle(const GamePlaces& places, WPuz& table, std::string_view path) {
-  places.settings.Write(kKeyLastPuzzle, path);
+  // Settings that cannot be written still name an earlier game: reopening
+  // "the last one" would put that game in place of this one.
+  if (!places.settings.Write(kKeyLastPuzzle, path)) return;
   if (Application* application = Application::Instance())
     application->Post(&table, MakeEvent(kEventCommand, CommandPayload{kCommandLastPuzzleChanged}));
 }

@@ -56,7 +56,8 @@ struct PlayChoice {
 Status OpenChosen(Puz& puz, WPuz& table, const GamePlaces& places, const std::string& path,
                   const PlayChoice& choice, GameSaver* saver);
 
-// Remembers `path` as the last puzzle played and tells the table.
+// Remembers `path` as the last puzzle played and tells the table; when the
+// settings cannot be written the table is told nothing.
 void RememberLastPuzzle(const GamePlaces& places, WPuz& table, std::string_view path);
 
 }  // namespace cbst

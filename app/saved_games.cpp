@@ -8,6 +8,7 @@
 #include "app/game_effects.h"
 #include "app/open_from_shell.h"
 #include "app/options.h"
+#include "base/cp1252.h"
 #include "base/status_codes.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
@@ -63,7 +64,8 @@ std::string GameSaver::PathFor(std::string_view title) const {
     if (kUnsafeInFileName.find(character) != std::string_view::npos) character = kSafeCharacter;
   }
   if (name.empty()) name = kSafeCharacter;
-  return (fs::path(puzzles_directory_) / (name + "." + kSavedGameExtension)).string();
+  // Titles are Windows-1252; the file system expects UTF-8 names.
+  return (fs::path(puzzles_directory_) / (Cp1252ToUtf8(name) + "." + kSavedGameExtension)).string();
 }
 
 std::string GameSaver::DefaultTitle() const {
@@ -173,7 +175,12 @@ bool GameSaver::MayCloseGame() {
                                        kBoxYesNoCancel | kBoxIconQuestion | kBoxTaskModal);
   if (answer == kAnswerCancel) return false;
   if (answer == kAnswerNo) return true;
-  return SaveGame(0).ok();
+  Status saved = SaveGame(0);
+  if (saved.peek() == 0) return true;
+  // The game stays open; the player is told why (a cancelled name says
+  // nothing).
+  saved.Report();
+  return false;
 }
 
 Status GameSaver::LoadGame(const std::string& path) {

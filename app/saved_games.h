@@ -73,7 +73,8 @@ class GameSaver {
   // its pieces has changed; it stays changed since its last save.
   Status Rebuild();
 
-  // Where a saved game of this title is written.
+  // Where a saved game of this (Windows-1252) title is written, as a
+  // UTF-8 path.
   std::string PathFor(std::string_view title) const;
   // The title the save-as dialog proposes: the puzzle's title, the piece
   // count, R for unturnable pieces and M for mosaic ones.

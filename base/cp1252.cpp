@@ -68,6 +68,12 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
+bool IsUtf8(std::string_view text) {
+  for (std::size_t at = 0; at < text.size();)
+    if (DecodeUtf8(text, at) < 0) return false;
+  return true;
+}
+
 std::string Utf8ToCp1252(std::string_view text, char replacement) {
   std::string out;
   out.reserve(text.size());

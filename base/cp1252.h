@@ -17,6 +17,8 @@ char32_t Cp1252ToUnicode(unsigned char byte);
 int UnicodeToCp1252(char32_t code_point);
 
 std::string Cp1252ToUtf8(std::string_view text);
+// True when every byte belongs to a well-formed UTF-8 sequence.
+bool IsUtf8(std::string_view text);
 // Characters without a Windows-1252 byte, and malformed UTF-8, become
 // `replacement`.
 std::string Utf8ToCp1252(std::string_view text, char replacement = '?');

@@ -37,7 +37,8 @@ FileReplacement::FileReplacement(const char* target) : target_(target) {
   std::string pattern = std::string(target) + ".tmpXXXXXX";
   const int descriptor = ::mkstemp(pattern.data());
   if (descriptor < 0) {
-    status_ = Status::Format(kStatusOpenFailed, "%s (Doserr=%i)", pattern.c_str(), errno);
+    // The player knows the file by its own name, not its temporary one.
+    status_ = Status::Format(kStatusOpenFailed, "%s (Doserr=%i)", target, errno);
     return;
   }
   struct stat existing {};

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/cp1252.h"
 #include "base/report.h"
 #include "base/status_codes.h"
 #include "base/text_tests.h"
@@ -76,7 +77,11 @@ void SetErrorTextLookup(ErrorTextLookup lookup) {
   error_text_lookup = lookup;
 }
 
-std::string StatusMessage(std::uint16_t code, const std::string& text) {
+std::string StatusMessage(std::uint16_t code, const std::string& given) {
+  // A status's text is mostly a path, which the file system gives as UTF-8,
+  // while messages are Windows-1252; a text that is not UTF-8 is taken to
+  // be Windows-1252 already.
+  const std::string text = IsUtf8(given) ? Utf8ToCp1252(given) : given;
   std::string message = ErrorText(code);
   if (IsBlank(message.c_str())) return text;
   if (auto at = message.find("%s"); at != std::string::npos) {

@@ -85,7 +85,8 @@ void SetErrorTextLookup(ErrorTextLookup lookup);
 
 // The text a self-reporting status shows: the message for `code` combined with
 // the status text (alone when the message is blank, at its "%s" when it has
-// one, else after one blank).
+// one, else after one blank). A UTF-8 text (a path) is shown in the
+// message's Windows-1252.
 std::string StatusMessage(std::uint16_t code, const std::string& text);
 
 }  // namespace cbst

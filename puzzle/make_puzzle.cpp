@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/cp1252.h"
 #include "base/text_tests.h"
 #include "gfx/bmp_mem.h"
 #include "gfx/drawing_tools.h"
@@ -141,7 +142,8 @@ VString PuzzleFileName(const char* directory, const char* title) {
   }
   std::string path(directory);
   if (!path.empty() && path.back() != '/') path += '/';
-  return VString(path + name + ".puz");
+  // Titles are Windows-1252; the file system expects UTF-8 names.
+  return VString(path + Cp1252ToUtf8(name) + ".puz");
 }
 
 std::string PuzzleWithTitle(const std::string& directory, std::string_view title) {

@@ -39,7 +39,8 @@ Dib MakeThumbnail(const Dib& picture);
 // The thumbnail of a surprise puzzle.
 Dib MakeSurpriseThumbnail();
 
-// `directory`/title.puz with every character of kFileNameUnsafe made "_".
+// `directory`/title.puz with every character of kFileNameUnsafe made "_";
+// the Windows-1252 title becomes a UTF-8 name.
 VString PuzzleFileName(const char* directory, const char* title);
 
 // The puzzle file of `directory` whose header carries `title` (compared

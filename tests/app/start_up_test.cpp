@@ -180,6 +180,28 @@ TEST_F(StartUpTest, AReadOnlyProgramDirectoryIsToldAndCancelEndsTheProgram) {
   EXPECT_EQ(answerer.texts.size(), 1u);
 }
 
+TEST_F(StartUpTest, SettingsThatCannotBeWrittenLeaveTheOpenedGameOnTheTable) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser may write anywhere";
+  const fs::path elsewhere = home_->root() / "elsewhere";
+  fs::create_directories(elsewhere);
+  fs::copy_file(directory_ / kSample, elsewhere / kSample);
+  // The last game played is still named in the settings, which cannot
+  // learn of the new one.
+  std::ofstream(directory_ / "cbst.ini") << "[Main]\nWelcomeDone230=Yes\nPGManInstl210=1\nLastPuz="
+                                         << (directory_ / "Earlier.sav").string() << "\n";
+  fs::permissions(directory_, fs::perms::owner_read | fs::perms::owner_exec);
+  testing::RecordingSink sink;
+  auto program = MakeProgram();
+  const BoxAnswerer answerer(true);  // the read-only folder, the puzzle elsewhere
+  ASSERT_TRUE(program->Start((elsewhere / kSample).string()));
+  Application::Instance()->ProcessPending();
+  EXPECT_EQ(program->puzzle()->file_path.view(), (elsewhere / kSample).string());
+  EXPECT_EQ(program->puzzle()->cut.pieces.size(), 24u);
+  for (const std::string& text : sink.texts())
+    ADD_FAILURE() << "reported: " << text;
+  EXPECT_EQ(CloseAndFinish(*program), 0);
+}
+
 TEST_F(StartUpTest, TheEmptyTableHintIsShownThreeTimesInTheLifeOfTheInstallation) {
   const std::string puzzle = Quoted(directory_ / kSample);
   std::size_t hints = 0;
@@ -418,10 +440,11 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
   drag(3, 50, 40);
   ASSERT_NE(program->puzzle()->state & kGameChanged, 0u);
 
-  // The first save asks for a name, then says it is done.
-  const fs::path saved = directory_ / "Evening game.sav";
+  // The first save asks for a name, then says it is done; the name's
+  // accent reaches the file name as UTF-8.
+  const fs::path saved = directory_ / "Evening caf\u00E9.sav";
   {
-    const SaveAsAnswerer names("Evening game", "Ana");
+    const SaveAsAnswerer names("Evening caf\u00E9", "Ana");
     const BoxAnswerer done(true);
     Event save = MakeEvent(kEventCommand, CommandPayload{kCommandSave});
     table.Dispatch(save);
@@ -458,7 +481,7 @@ TEST_F(StartUpTest, AGameSavedOnceIsSavedOnTheWayOutAndResumedFromTheCommandLine
     EXPECT_EQ(resumed.cut.pieces[index].board, pieces[index].board) << index;
     EXPECT_EQ(resumed.cut.pieces[index].rotation, pieces[index].rotation) << index;
   }
-  EXPECT_EQ(resumed.saved_title, "Evening game");
+  EXPECT_EQ(resumed.saved_title, "Evening caf\xE9");
   EXPECT_EQ(resumed.player, "Ana");
   EXPECT_EQ(again->score()->moves(), 2);
   EXPECT_EQ(again->score()->clock_state(), ClockState::kRunning);
@@ -552,6 +575,31 @@ TEST_F(StartUpTest, CancellingTheQuestionOnTheWayOutKeepsTheGameAndItsClock) {
   EXPECT_TRUE(fs::directory_iterator(directory_) != fs::directory_iterator());
   for (const auto& entry : fs::directory_iterator(directory_))
     EXPECT_NE(entry.path().extension(), ".sav") << "nothing saved after No";
+}
+
+TEST_F(StartUpTest, ASaveThatFailsOnTheWayOutIsToldAndKeepsTheGame) {
+  auto program = StartWithSample();
+  Puz& puz = *program->puzzle();
+  // Its file cannot be written: a folder has its name.
+  const fs::path blocked = directory_ / "Blocked.sav";
+  fs::create_directory(blocked);
+  puz.saved_game_path = VString(blocked.string());
+  puz.saved_title = "Blocked";
+  puz.state |= kGameHasSaveFile | kGameChanged;
+  {
+    testing::RecordingSink sink;
+    const BoxAnswerer yes(false, QMessageBox::Yes);
+    Event close = MakeEvent(kEventCommand, CommandPayload{kCommandClose});
+    program->table()->Dispatch(close);
+    EXPECT_EQ(yes.texts.size(), 1u);
+    ASSERT_EQ(sink.texts().size(), 1u) << "the failed save is not told";
+    EXPECT_NE(sink.texts()[0].find("Blocked.sav"), std::string::npos) << sink.texts()[0];
+  }
+  EXPECT_TRUE(program->table()->exists());
+  EXPECT_FALSE(puz.cut.pieces.empty());
+  EXPECT_NE(puz.state & kGameChanged, 0u);
+  const BoxAnswerer no(false, QMessageBox::No);
+  EXPECT_EQ(CloseAndFinish(*program), 0);
 }
 
 TEST_F(StartUpTest, ClosingTheTableAnyWayQuitsTheGameAndEndsTheProgram) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/file_replacement.h"
 #include "base/file_system.h"
 #include "base/file_temp.h"
 #include "base/pathname.h"
@@ -62,6 +63,15 @@ TEST_F(FileTest, WritingCreatesAMissingFileWhileReadingFailsWithItsName) {
   EXPECT_FALSE(missing.IsOpen());
   EXPECT_EQ(missing.handle(), 0);
   EXPECT_TRUE(sink_.reports.empty());
+}
+
+TEST_F(FileTest, AWholeFileThatCannotBeWrittenIsNamedAsItself) {
+  const std::uint8_t bytes[] = {1, 2, 3};
+  const std::string target = Path("missing/game.sav");
+  Status status = WriteWholeFile(target.c_str(), bytes);
+  EXPECT_EQ(status.code(), kStatusOpenFailed);
+  EXPECT_EQ(status.text(), target + " (Doserr=2)");
+  EXPECT_FALSE(fs::exists(directory_ / "missing"));
 }
 
 TEST_F(FileTest, CreateTruncatesAndReadOnlyRefusesToWrite) {

@@ -79,6 +79,10 @@ TEST(Status, TextJoinsTheMessageAsTheDictionarySays) {
   EXPECT_EQ(StatusMessage(1, "a.puz"), "Cannot open a.puz.");
   EXPECT_EQ(StatusMessage(2, "a.puz"), "a.puz");
   EXPECT_EQ(StatusMessage(3, "a.puz"), "Failed: a.puz");
+  // Paths come from the file system in UTF-8, messages are Windows-1252;
+  // a name that is Windows-1252 already is left alone.
+  EXPECT_EQ(StatusMessage(1, "/p/Caf\u00E9 \u00FC.sav"), "Cannot open /p/Caf\xE9 \xFC.sav.");
+  EXPECT_EQ(StatusMessage(1, "/p/Caf\xE9.sav"), "Cannot open /p/Caf\xE9.sav.");
   SetErrorTextLookup(nullptr);
 }
 

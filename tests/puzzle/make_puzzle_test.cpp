@@ -209,6 +209,8 @@ TEST(MakePuzzle, ThumbnailsFitTheBrowser) {
 TEST(MakePuzzle, FileNamesAvoidUnsafeCharacters) {
   EXPECT_EQ(PuzzleFileName("/home/ann/puzzles", "a/b:c").view(), "/home/ann/puzzles/a_b_c.puz");
   EXPECT_EQ(PuzzleFileName("/p/", "Dr. Who? *<|>\\").view(), "/p/Dr_ Who_ _____.puz");
+  // A title in Windows-1252 names a file the desktop can show.
+  EXPECT_EQ(PuzzleFileName("/p", "Perros \xF1\xE9").view(), "/p/Perros \u00F1\u00E9.puz");
 }
 
 TEST(MakePuzzle, ValuesOfANewPuzzle) {
