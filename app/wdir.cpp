@@ -10,6 +10,7 @@
 #include "app/app_codes.h"
 #include "app/browser_line_drawing.h"
 #include "app/game_events.h"
+#include "app/wedpuz.h"
 #include "base/date.h"
 #include "platform/message_box.h"
 #include "play/game_handler.h"
@@ -93,6 +94,8 @@ void WDir::Prime() {
     const char* text = ControlText(0, id);
     if (text && *text) SetItemText(id, text);
   }
+  SetItemText(kBrowserShowGroup, Text(kTextBrowserShowGroup));
+  SetItemText(kBrowserLevelGroup, Text(kTextLevels));
   // Making a puzzle comes with its own window; until it exists its button
   // is not offered.
   Control(this, kBrowserMakePuzzle).Enable(CommandReady(kCommandMakePuzzle));

@@ -25,6 +25,10 @@ inline constexpr int kBrowserClose = 2;
 // Deletes the chosen saved game, after asking.
 inline constexpr int kBrowserDelete = 142;
 inline constexpr int kBrowserHelp = 119;
+// The captions of the two groups of filter boxes: which lines, which levels.
+inline constexpr int kBrowserShowGroup = 3001;
+inline constexpr int kBrowserLevelGroup = 3009;
+inline constexpr int kTextBrowserShowGroup = 539;
 inline constexpr int kBrowserShowNew = 3002;
 inline constexpr int kBrowserShowStarted = 3003;
 inline constexpr int kBrowserShowFinished = 3004;

@@ -395,6 +395,7 @@ QString ShownText(QWidget* widget) {
     return items.text(items.current());
   }
   if (LineOf(widget) || DocumentOf(widget)) return EditText(widget);
+  if (auto* group = qobject_cast<QGroupBox*>(widget)) return group->title();
   return widget->windowTitle();
 }
 
@@ -410,6 +411,8 @@ void ShowText(QWidget* widget, const QString& text) {
     items.set_current(items.find(text, true, -1));
   } else if (LineOf(widget) || DocumentOf(widget)) {
     SetEditText(widget, text);
+  } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
+    group->setTitle(text);
   } else {
     widget->setWindowTitle(text);
   }

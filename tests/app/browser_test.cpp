@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -475,6 +476,25 @@ TEST_F(BrowserFlowTest, F1OpensTheContentsOnTheTableAndTheBrowsersTopicInTheBrow
   Open(*program);
   EXPECT_EQ(hand.times, 1);
   EXPECT_EQ(in_browser, "cbsteng.html#ctx" + std::to_string(kHelpTopicBrowser));
+  CloseAndFinish(*program);
+}
+
+// The captions of the filter groups come from the dictionary, as every
+// other text of the browser does.
+TEST_F(BrowserFlowTest, TheFilterGroupsSpeakThePlayersLanguage) {
+  testing::CopyFromBuiltProgram(directory_, {"CS21deu.dix"});
+  setenv("LANG", "de_DE.UTF-8", 1);
+  auto program = Start();
+  QStringList titles;
+  BrowserHand hand([&](QWidget* dialog) {
+    for (const auto* group : dialog->findChildren<QGroupBox*>())
+      titles << group->title();
+    ControlOf<QPushButton>(dialog, kBrowserClose)->click();
+  });
+  Open(*program);
+  EXPECT_EQ(hand.times, 1);
+  EXPECT_TRUE(titles.contains("Anzeigen")) << titles.join(", ").toStdString();
+  EXPECT_TRUE(titles.contains("Stufen")) << titles.join(", ").toStdString();
   CloseAndFinish(*program);
 }
 
