@@ -31,6 +31,7 @@
 #include "puzzle/puzzle_writer.h"
 #include "scores/wminiscore.h"
 #include "support/control_of.h"
+#include "support/pixel_blocks.h"
 #include "support/recording_game.h"
 #include "support/synthetic_photo.h"
 #include "support/test_application.h"
@@ -208,16 +209,7 @@ TEST_F(CompetitionModeTest, OnAScreenThatScalesTheScoreIsDrawnAtTheScreensPixels
   Open(kGameCompetition);
   application_.ProcessPending();
   const QImage shown = Grab(*window_, "miniscore_scaled.png").convertToFormat(QImage::Format_RGB32);
-  int split_blocks = 0;
-  for (int y = 0; y + 1 < shown.height(); y += 2) {
-    for (int x = 0; x + 1 < shown.width(); x += 2) {
-      const QRgb corner = shown.pixel(x, y);
-      if (shown.pixel(x + 1, y) != corner || shown.pixel(x, y + 1) != corner ||
-          shown.pixel(x + 1, y + 1) != corner)
-        ++split_blocks;
-    }
-  }
-  EXPECT_GT(split_blocks, 0);
+  EXPECT_GT(testing::SplitBlocks(shown), 0);
 }
 
 TEST_F(CompetitionModeTest, TheWindowOpensTheRankingOffersTipsSparesTheDragAndFollowsTheCommands) {

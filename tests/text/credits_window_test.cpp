@@ -18,6 +18,7 @@
 #include "gfx/graphics_object.h"
 #include "platform/platform_window_qt.h"
 #include "platform/sound_player.h"
+#include "support/pixel_blocks.h"
 #include "support/test_application.h"
 #include "text/wcredits.h"
 #include "ui/application.h"
@@ -115,16 +116,7 @@ TEST_F(CreditsWindowTest, OnAScreenThatScalesTheCreditsKeepTheirSizeAndPaceAndAr
   EXPECT_EQ(credits->WindowRect().width, qRound(kCreditsWidth * ratio));
   EXPECT_EQ(credits->item_rects()[0].height, qRound(kCreditsIconSize * ratio));
   const QImage shown = Grab(credits);
-  int split_blocks = 0;
-  for (int y = 0; y + 1 < shown.height(); y += 2) {
-    for (int x = 0; x + 1 < shown.width(); x += 2) {
-      const QRgb corner = shown.pixel(x, y);
-      if (shown.pixel(x + 1, y) != corner || shown.pixel(x, y + 1) != corner ||
-          shown.pixel(x + 1, y + 1) != corner)
-        ++split_blocks;
-    }
-  }
-  EXPECT_GT(split_blocks, 0);
+  EXPECT_GT(testing::SplitBlocks(shown), 0);
   // A second of scrolling moves the text 25 logical pixels.
   std::optional<int> at_one, at_two;
   clock_.on_rest = [&](std::int64_t now_ms) {
